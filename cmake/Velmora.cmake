@@ -1,0 +1,97 @@
+# Build helpers shared by every folder of the tree.
+
+if(VELMORA_NATIVE)
+  set(VELMORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(-Wall -Wextra ${VELMORA_SANITIZE})
+  add_link_options(${VELMORA_SANITIZE})
+else()
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0600)
+  add_compile_options(-Wall -Wextra -Wno-cast-function-type)
+  # Wine cannot find the mingw runtime DLLs: everything is linked in.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(VELMORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR env VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX} ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+endif()
+
+set(VELMORA_WIN32_LIBS ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 gdi32 user32 advapi32 kernel32 version)
+
+# GoogleTest from Debian's sources, built with whatever compiler this build uses.
+macro(velmora_setup_gtest)
+  set(VELMORA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(${VELMORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endmacro()
+
+# velmora_test(NAME LABEL unit|gui|native SOURCES ... [LIBS ...] [LOCKS ...] [TIMEOUT s] [NO_GTEST_MAIN])
+# One CTest entry per test program. In the native build every test gets the label
+# "native" whatever it asked for, and is recorded for the Windows build's CTest run.
+function(velmora_test name)
+  cmake_parse_arguments(T "NO_GTEST_MAIN" "LABEL;TIMEOUT" "SOURCES;LIBS;LOCKS;ARGS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  if(T_NO_GTEST_MAIN)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(VELMORA_NATIVE)
+    set_property(GLOBAL APPEND PROPERTY VELMORA_NATIVE_TESTS ${name})
+    set_property(GLOBAL PROPERTY VELMORA_NATIVE_TEST_ARGS_${name} "${T_ARGS}")
+    set_property(GLOBAL PROPERTY VELMORA_NATIVE_TEST_TIMEOUT_${name} "${T_TIMEOUT}")
+  else()
+    target_link_libraries(${name} PRIVATE ${VELMORA_WIN32_LIBS})
+    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT ${T_TIMEOUT})
+    if(T_LOCKS)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+    endif()
+  endif()
+endfunction()
+
+# velmora_program(NAME [GUI] SOURCES ... [LIBS ...]): a Windows program.
+function(velmora_program name)
+  cmake_parse_arguments(P "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${P_SOURCES})
+  target_link_libraries(${name} PRIVATE ${P_LIBS} ${VELMORA_WIN32_LIBS})
+  target_link_options(${name} PRIVATE -municode)
+  if(P_GUI)
+    target_link_options(${name} PRIVATE -mwindows)
+  endif()
+endfunction()
+
+function(velmora_finish)
+  if(VELMORA_NATIVE)
+    # The test list that the Windows build's CTest run includes.
+    get_property(tests GLOBAL PROPERTY VELMORA_NATIVE_TESTS)
+    set(content "")
+    foreach(t IN LISTS tests)
+      get_property(args GLOBAL PROPERTY VELMORA_NATIVE_TEST_ARGS_${t})
+      get_property(timeout GLOBAL PROPERTY VELMORA_NATIVE_TEST_TIMEOUT_${t})
+      string(REPLACE ";" "\" \"" args_q "${args}")
+      if(args)
+        set(args_q "\"${args_q}\"")
+      endif()
+      string(APPEND content "add_test(native.${t} \"$<TARGET_FILE:${t}>\" ${args_q})\n")
+      string(APPEND content "set_tests_properties(native.${t} PROPERTIES LABELS native TIMEOUT ${timeout} ENVIRONMENT \"ASAN_OPTIONS=detect_leaks=0:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1\")\n")
+    endforeach()
+    file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/native-tests.cmake CONTENT "${content}")
+  else()
+    include(ExternalProject)
+    set(native_dir ${CMAKE_BINARY_DIR}/native)
+    ExternalProject_Add(velmora_native
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}
+      BINARY_DIR ${native_dir}
+      CMAKE_ARGS -DVELMORA_NATIVE=ON -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+                 -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
+      BUILD_ALWAYS ON
+      INSTALL_COMMAND ""
+      USES_TERMINAL_BUILD ON)
+    file(WRITE ${CMAKE_BINARY_DIR}/native-include.cmake
+      "if(EXISTS \"${native_dir}/native-tests.cmake\")\n  include(\"${native_dir}/native-tests.cmake\")\nendif()\n")
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/native-include.cmake)
+  endif()
+endfunction()

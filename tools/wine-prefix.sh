@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Makes the build's Wine prefix once: German locale, no window decorations from a
+# window manager (Wine draws the captions), no menu builder.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+: "${VELMORA_WINEPREFIX:?}"
+source "$here/wine-env.sh"
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+flock 9
+if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  env LC_ALL=de_DE.UTF-8 wineboot -i >/dev/null 2>&1 || true
+  velmora_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  velmora_wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+  wineserver -w || true
+  touch "$WINEPREFIX/.velmora-ready"
+fi
