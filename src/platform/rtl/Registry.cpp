@@ -34,6 +34,12 @@ TRegistry::TRegistry(REGSAM access) : m_access(access) {}
 
 TRegistry::~TRegistry() { CloseKey(); }
 
+TRegistry::TRegistry(TRegistry&& other) noexcept
+    : m_root(other.m_root), m_current(other.m_current), m_currentPath(std::move(other.m_currentPath)),
+      m_access(other.m_access) {
+    other.m_current = nullptr;
+}
+
 void TRegistry::SetRootKey(HKEY root) {
     CloseKey();
     m_root = root;

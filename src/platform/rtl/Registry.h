@@ -24,6 +24,7 @@ public:
     ~TRegistry();
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
+    TRegistry(TRegistry&& other) noexcept;
 
     HKEY RootKey() const { return m_root; }
     void SetRootKey(HKEY root);
