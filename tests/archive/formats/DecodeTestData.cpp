@@ -16,3 +16,41 @@ Bytes ReadFixture(const std::string& name)
 }
 
 }  // namespace velmora::archive::test
+
+namespace velmora::archive::test {
+
+Bytes MixedSample(std::size_t size, unsigned seed)
+{
+    static const char* const kWords[] = {"Datei ", "Ordner ", "Archiv ", "entpacken ", "Laufwerk ",
+                                         "Größe ", "und ", "der ", "die ", "das ", "\r\n", "Fehler "};
+    std::uint32_t state = seed * 2654435761u + 1;
+    auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    };
+    Bytes out;
+    out.reserve(size);
+    while (out.size() < size) {
+        const std::uint32_t kind = next() % 10;
+        if (kind < 6) {
+            for (int i = 0; i < 40; ++i) {
+                const char* w = kWords[next() % 12];
+                out.insert(out.end(), w, w + std::char_traits<char>::length(w));
+            }
+        } else if (kind < 9) {
+            for (std::uint32_t i = 0, n = next() % 64; i < n; ++i) {
+                const std::uint32_t v = i * 16 + (next() % 4);
+                out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8), 0, 0});
+            }
+        } else {
+            for (int i = 0; i < 200; ++i)
+                out.push_back(static_cast<std::uint8_t>(next()));
+        }
+    }
+    out.resize(size);
+    return out;
+}
+
+}  // namespace velmora::archive::test

@@ -28,3 +28,11 @@ std::wstring RaisedMessage(F&& run)
 }
 
 }  // namespace velmora::archive::test
+
+namespace velmora::archive::test {
+
+// Deterministic mixed data: German-looking text runs, small binary records
+// and noise, in the proportions of an ordinary folder's files.
+Bytes MixedSample(std::size_t size, unsigned seed);
+
+}  // namespace velmora::archive::test
