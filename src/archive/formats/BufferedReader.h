@@ -97,4 +97,45 @@ private:
     unsigned m_step = 0;
 };
 
+// The output side of the old ZIP methods: a ring of history in front of the
+// sink. Looking back before the first byte written yields zeros.
+class WindowWriter {
+public:
+    static constexpr std::size_t kSize = 32768;
+
+    explicit WindowWriter(ByteSink& sink) : m_sink(sink), m_ring(kSize, 0) {}
+    void Put(std::uint8_t byte)
+    {
+        m_ring[m_pos++] = byte;
+        ++m_total;
+        if (m_pos == kSize)
+            Flush();
+    }
+    // Copies Length bytes from Distance (1 to kSize) back.
+    void Copy(std::size_t distance, std::size_t length)
+    {
+        std::size_t from = (m_pos + kSize - distance) & (kSize - 1);
+        while (length--) {
+            Put(m_ring[from]);
+            from = (from + 1) & (kSize - 1);
+        }
+    }
+    // Writes what the sink has not seen yet.
+    void Flush()
+    {
+        m_sink.Write(m_ring.data() + m_flushed, m_pos - m_flushed);
+        if (m_pos == kSize)
+            m_pos = 0;
+        m_flushed = m_pos;
+    }
+    std::uint32_t Total() const { return m_total; }
+
+private:
+    ByteSink& m_sink;
+    std::vector<std::uint8_t> m_ring;
+    std::size_t m_pos = 0;
+    std::size_t m_flushed = 0;
+    std::uint32_t m_total = 0;
+};
+
 }  // namespace velmora::archive

@@ -54,3 +54,43 @@ Bytes MixedSample(std::size_t size, unsigned seed)
 }
 
 }  // namespace velmora::archive::test
+
+namespace velmora::archive::test {
+namespace {
+
+std::uint32_t Le(const Bytes& b, std::size_t at, int n)
+{
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | b.at(at + i);
+    return v;
+}
+
+}  // namespace
+
+std::vector<RawZipEntry> ReadZipEntries(const std::string& fixture)
+{
+    const Bytes zip = ReadFixture(fixture);
+    const std::size_t end = zip.size() - 22;
+    std::size_t pos = Le(zip, end + 16, 4);
+    const std::uint32_t count = Le(zip, end + 10, 2);
+    std::vector<RawZipEntry> entries;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        RawZipEntry e;
+        e.flags = static_cast<std::uint16_t>(Le(zip, pos + 8, 2));
+        e.method = static_cast<std::uint16_t>(Le(zip, pos + 10, 2));
+        e.crc = Le(zip, pos + 16, 4);
+        const std::uint32_t packed = Le(zip, pos + 20, 4);
+        e.size = Le(zip, pos + 24, 4);
+        const std::uint32_t nameLength = Le(zip, pos + 28, 2);
+        e.name.assign(zip.begin() + pos + 46, zip.begin() + pos + 46 + nameLength);
+        const std::uint32_t local = Le(zip, pos + 42, 4);
+        const std::size_t data = local + 30 + Le(zip, local + 26, 2) + Le(zip, local + 28, 2);
+        e.packed.assign(zip.begin() + data, zip.begin() + data + packed);
+        pos += 46 + nameLength + Le(zip, pos + 30, 2) + Le(zip, pos + 32, 2);
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+}  // namespace velmora::archive::test

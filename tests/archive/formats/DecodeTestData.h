@@ -36,3 +36,42 @@ namespace velmora::archive::test {
 Bytes MixedSample(std::size_t size, unsigned seed);
 
 }  // namespace velmora::archive::test
+
+namespace velmora::archive::test {
+
+// An entry of a fixture ZIP as its central header gives it, with its data.
+struct RawZipEntry {
+    std::string name;
+    std::uint16_t flags;
+    std::uint16_t method;
+    std::uint32_t crc;
+    std::uint32_t size;
+    Bytes packed;
+};
+
+std::vector<RawZipEntry> ReadZipEntries(const std::string& fixture);
+
+}  // namespace velmora::archive::test
+
+namespace velmora::archive::test {
+
+// Packs values from the least significant bit of each byte up.
+class BitPacker {
+public:
+    void Put(std::uint32_t value, int bits)
+    {
+        for (int i = 0; i < bits; ++i, value >>= 1) {
+            if (m_count % 8 == 0)
+                m_bytes.push_back(0);
+            m_bytes.back() |= static_cast<std::uint8_t>((value & 1) << (m_count % 8));
+            ++m_count;
+        }
+    }
+    Bytes Finish() const { return m_bytes; }
+
+private:
+    Bytes m_bytes;
+    int m_count = 0;
+};
+
+}  // namespace velmora::archive::test

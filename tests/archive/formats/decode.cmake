@@ -8,4 +8,5 @@ velmora_test(decode_test LABEL unit
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DecodeTestData.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeLzhTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeInflateTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/DecodeOldMethodsTest.cpp
   LIBS arcformats ${VELMORA_TEST_ZLIB})
