@@ -112,12 +112,16 @@ void TListView::InitWnd() {
 }
 
 void TListView::DestroyWnd() {
+    if (m_viewStyle != TViewStyle::vsReport) return;
     for (int i = 0; i < ColumnCount(); ++i) m_columns[static_cast<size_t>(i)].Width = ColumnWidth(i);
 }
 
 // The style switch keeps items and columns: the window is made anew.
 void TListView::SetViewStyle(TViewStyle style) {
     if (style == m_viewStyle) return;
+    // Column widths mean something else outside the report style: keep them.
+    if (m_viewStyle == TViewStyle::vsReport)
+        for (int i = 0; i < ColumnCount(); ++i) m_columns[static_cast<size_t>(i)].Width = ColumnWidth(i);
     m_viewStyle = style;
     if (m_handle) {
         static const DWORD styles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
@@ -151,7 +155,7 @@ void TListView::ClearColumns() {
 }
 
 int TListView::ColumnWidth(int index) const {
-    if (!m_handle) return m_columns.at(static_cast<size_t>(index)).Width;
+    if (!m_handle || m_viewStyle != TViewStyle::vsReport) return m_columns.at(static_cast<size_t>(index)).Width;
     return static_cast<int>(SendMessageW(m_handle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
 }
 
