@@ -219,6 +219,7 @@ void TControl::Resized() { Fire(OnResize, this); }
 // ---- TGraphicControl
 
 void TGraphicControl::PaintControl(TCanvas& canvas) {
+    canvas.Font = Font;
     m_canvas = &canvas;
     Paint();
     m_canvas = nullptr;
@@ -597,6 +598,21 @@ LRESULT TWinControl::CallDefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_handle, message, wParam, lParam);
 }
 
+static void BroadcastFocus(TWinControl* parent, TWinControl* focused) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        c->FocusChanged(focused);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) BroadcastFocus(w, focused);
+    }
+}
+
+void TWinControl::PaintTo(HDC dc) {
+    RECT r = ClientRect();
+    ::FillRect(dc, &r, ColorBrush());
+    PaintWindow(dc);
+    PaintControls(dc);
+}
+
 // A reflected notification runs the child's handlers: its exceptions name the child.
 template <class F>
 static bool Reflect(TWinControl* child, F&& f) {
@@ -740,10 +756,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_SETFOCUS:
-        if (TForm* form = ParentForm(); form && form != this) form->SetActiveControlFromFocus(this);
+        if (TForm* form = ParentForm(); form && form != this) {
+            form->SetActiveControlFromFocus(this);
+            BroadcastFocus(form, this);
+        }
         Fire(OnEnter, this);
         break;
     case WM_KILLFOCUS:
+        if (TForm* form = ParentForm(); form && form != this) BroadcastFocus(form, nullptr);
         Fire(OnExit, this);
         break;
     case WM_KEYDOWN:

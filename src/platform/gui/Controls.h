@@ -116,6 +116,8 @@ public:
     // Paints a windowless control on its parent's device context.
     virtual void PaintControl(TCanvas&) {}
     virtual bool CanFocus() const;
+    // The keyboard focus moved inside this control's form (to Focused, or away).
+    virtual void FocusChanged(TWinControl* focused) { (void)focused; }
 
 protected:
     virtual void Resized();
@@ -198,6 +200,9 @@ public:
     TNotifyEvent OnEnter, OnExit;
     TKeyEvent OnKeyDown, OnKeyUp;
     TKeyPressEvent OnKeyPress;
+
+    // Paints the window's content and its windowless children on DC (tests, prints).
+    void PaintTo(HDC dc);
 
     // Reflected notifications from the parent window; true when handled.
     virtual bool CNCommand(WORD code) { (void)code; return false; }
