@@ -102,8 +102,6 @@ static void RunApplication() {
 
 // The class library's last resort: the message in an error box, and the end.
 static void ReportFatal(const std::wstring& message) {
-    std::unique_ptr<gui::TApplication> reporting;
-    if (!gui::Application) reporting = std::make_unique<gui::TApplication>();
     gui::MessageDlg(message, gui::TMsgDlgType::mtError, {gui::TMsgDlgBtn::mbOK});
 }
 

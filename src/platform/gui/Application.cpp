@@ -193,31 +193,65 @@ void TApplication::SetHintHidePause(int milliseconds) {
     if (m_tooltip) SendMessageW(m_tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(milliseconds, 0));
 }
 
-void TApplication::RegisterTool(TWinControl* control) {
-    if (control->Hint.empty() || !control->EffectiveShowHint()) return;
+// A windowed control is its own tool (by window); a windowless one is a
+// rectangle of its parent's window.
+static bool ToolInfo(TControl* control, TOOLINFOW& ti) {
+    ti = {};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        if (!w->HandleAllocated()) return false;
+        HWND h = w->Handle();
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = GetParent(h) ? GetParent(h) : h;
+        ti.uId = reinterpret_cast<UINT_PTR>(h);
+    } else {
+        TWinControl* parent = control->Parent();
+        if (!parent || !parent->HandleAllocated()) return false;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = parent->Handle();
+        ti.uId = reinterpret_cast<UINT_PTR>(control);
+        ti.rect = control->BoundsRect();
+    }
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
+    return true;
+}
+
+void TApplication::AddTool(TControl* control) {
     if (!m_tooltip) {
         m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);
         SendMessageW(m_tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(m_hintHidePause, 0));
     }
-    std::wstring text = GetShortHint(control->Hint);
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V1_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = GetParent(control->Handle()) ? GetParent(control->Handle()) : control->Handle();
-    ti.uId = reinterpret_cast<UINT_PTR>(control->Handle());
-    ti.lpszText = text.data();
+    TOOLINFOW ti;
+    if (!ToolInfo(control, ti)) return;
     SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    m_tools.insert(control);
 }
 
-void TApplication::UnregisterTool(TWinControl* control) {
-    if (!m_tooltip || !control->HandleAllocated()) return;
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V1_SIZE;
-    ti.hwnd = GetParent(control->Handle());
-    ti.uId = reinterpret_cast<UINT_PTR>(control->Handle());
-    SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+void TApplication::RemoveTool(TControl* control) {
+    if (!m_tools.erase(control) || !m_tooltip) return;
+    TOOLINFOW ti;
+    if (ToolInfo(control, ti) && IsWindow(ti.hwnd)) SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TApplication::MoveTool(TControl* control) {
+    if (!m_tools.count(control)) return;
+    TOOLINFOW ti;
+    if (ToolInfo(control, ti)) SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+bool TApplication::ToolText(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOW || header->hwndFrom != m_tooltip) return false;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    TControl* control = (info->uFlags & TTF_IDISHWND)
+                            ? TWinControl::FromHandle(reinterpret_cast<HWND>(header->idFrom))
+                            : reinterpret_cast<TControl*>(header->idFrom);
+    m_tipText.clear();
+    if (control && m_tools.count(control) && ShowHint && control->EffectiveShowHint())
+        m_tipText = GetShortHint(control->Hint);
+    info->lpszText = m_tipText.data();
+    return true;
 }
 
 THelpFunction TApplication::SetHelpFunction(THelpFunction function) {

@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -79,8 +80,12 @@ public:
     bool ShowHint = true;
     int HintHidePause() const { return m_hintHidePause; }
     void SetHintHidePause(int milliseconds);
-    void RegisterTool(TWinControl* control);
-    void UnregisterTool(TWinControl* control);
+    // Pop-up hints: every control is a tool of one tooltip window; its text (the
+    // short part of Hint) is asked for when the tip shows.
+    void AddTool(TControl* control);
+    void RemoveTool(TControl* control);
+    void MoveTool(TControl* control);
+    bool ToolText(NMHDR* header);
 
     TNotifyEvent OnActivate, OnDeactivate;
     bool Active() const { return m_active; }
@@ -126,6 +131,8 @@ private:
     bool m_active = false;
     HWND m_utility = nullptr;
     HWND m_tooltip = nullptr;
+    std::set<TControl*> m_tools;
+    std::wstring m_tipText;
     std::map<UINT_PTR, TTimer*> m_timers;
     UINT_PTR m_nextTimer = 1;
     std::mutex m_postLock;

@@ -61,7 +61,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    if (Application && Application->HintControl() == this) Application->SetHintControl(nullptr);
+    if (Application) {
+        if (Application->HintControl() == this) Application->SetHintControl(nullptr);
+        Application->RemoveTool(this);
+    }
     if (m_parent) m_parent->RemoveControl(this);
 }
 
@@ -69,6 +72,7 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent == m_parent) return;
     if (m_parent) {
         Invalidate();
+        if (Application && !IsWindowed()) Application->RemoveTool(this);
         m_parent->RemoveControl(this);
     }
     m_parent = parent;
@@ -80,6 +84,7 @@ void TControl::SetParent(TWinControl* parent) {
             if (self->HandleAllocated()) self->DestroyHandle();
             if (m_parent->HandleAllocated()) self->HandleNeeded();
         }
+        if (Application && !IsWindowed() && m_parent->HandleAllocated()) Application->AddTool(this);
         RequestAlign();
         Invalidate();
     }
@@ -105,6 +110,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     m_width = width;
     m_height = height;
     Invalidate();
+    if (Application && !IsWindowed()) Application->MoveTool(this);
     if (sized) Resized();
     RequestAlign();
 }
@@ -289,13 +295,22 @@ void TWinControl::CreateWnd() {
     for (TControl* c : std::vector<TControl*>(m_controls))
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
     AlignControls();
-    UpdateTooltip();
+    if (Application) {
+        Application->AddTool(this);
+        for (TControl* c : m_controls)
+            if (!c->IsWindowed()) Application->AddTool(c);
+    }
 }
 
 void TWinControl::InitWnd() {}
 
 void TWinControl::DestroyHandle() {
     if (!m_handle) return;
+    if (Application) {
+        for (TControl* c : m_controls)
+            if (!c->IsWindowed()) Application->RemoveTool(c);
+        Application->RemoveTool(this);
+    }
     DestroyWnd();
     HWND h = m_handle;
     DestroyWindow(h);
@@ -585,10 +600,6 @@ bool TWinControl::DialogChar(wchar_t key) {
     return false;
 }
 
-void TWinControl::UpdateTooltip() {
-    if (m_handle && Application) Application->RegisterTool(this);
-}
-
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_oldProc) return CallWindowProcW(m_oldProc, m_handle, message, wParam, lParam);
     return CallDefaultProc(message, wParam, lParam);
@@ -682,6 +693,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (Application && Application->ToolText(header)) return 0;
         if (TWinControl* child = FromHandle(header->hwndFrom); child && child != this) {
             LRESULT result = 0;
             if (Reflect(child, [&] { return child->CNNotify(header, result); })) return result;

@@ -246,7 +246,6 @@ protected:
     virtual LRESULT CallDefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void UpdateTooltip();
 
     HWND m_handle = nullptr;
     WNDPROC m_oldProc = nullptr;

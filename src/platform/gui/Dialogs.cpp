@@ -146,6 +146,9 @@ private:
 };
 
 int ShowMessageForm(const TMessageBoxCall& call) {
+    // A box may be needed before or after the application object (start-up errors).
+    std::unique_ptr<TApplication> temporary;
+    if (!Application) temporary = std::make_unique<TApplication>();
     std::unique_ptr<TMessageForm, TComponentDeleter> form(Create<TMessageForm>(nullptr, call));
     int result = form->ShowModal();
     if (result == mrCancel && std::find(call.Buttons.begin(), call.Buttons.end(), TMsgDlgBtn::mbCancel) ==

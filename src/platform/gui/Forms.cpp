@@ -328,6 +328,7 @@ void TForm::DisableOtherWindows(std::vector<HWND>& disabled) {
 }
 
 TModalResult TForm::ShowModal() {
+    if (!Application) throw velmora::Exception(L"Ein modales Fenster braucht das Anwendungsobjekt");
     HandleNeeded();
     HWND previous = GetActiveWindow();
     std::vector<HWND> disabled;
