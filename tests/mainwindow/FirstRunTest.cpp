@@ -29,7 +29,8 @@ struct Process {
     PROCESS_INFORMATION pi{};
     explicit Process(const std::wstring& arguments) {
         std::wstring line = L"\"" + VelmoraExe() + L"\" " + arguments;
-        STARTUPINFOW si{sizeof si};
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
         EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     }
     ~Process() {

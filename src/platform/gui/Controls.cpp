@@ -635,7 +635,65 @@ static bool Reflect(TWinControl* child, F&& f) {
     }
 }
 
-LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+static bool Done(LRESULT& result, LRESULT value) {
+    result = value;
+    return true;
+}
+
+// Parent-side notifications go to the child object they are about.
+bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam) {
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this)
+                if (Reflect(child, [&] { return child->CNCommand(HIWORD(wParam)); })) return Done(result, 0);
+        } else if (HIWORD(wParam) == 0 && DispatchMenuCommand(LOWORD(wParam))) {
+            return Done(result, 0);
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (Application && Application->ToolText(header)) return Done(result, 0);
+        if (TWinControl* child = FromHandle(header->hwndFrom); child && child != this) {
+            LRESULT answer = 0;
+            if (Reflect(child, [&] { return child->CNNotify(header, answer); })) return Done(result, answer);
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (dis->CtlType != ODT_MENU)
+            if (TWinControl* child = FromHandle(dis->hwndItem); child && child->CNDrawItem(dis)) return Done(result, TRUE);
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (mis->CtlType != ODT_MENU)
+            if (TWinControl* child = FromHandle(GetDlgItem(m_handle, static_cast<int>(mis->CtlID)));
+                child && child->CNMeasureItem(mis))
+                return Done(result, TRUE);
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this)
+            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam)))
+                return Done(result, reinterpret_cast<LRESULT>(brush));
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam)
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child->CNScroll(message, wParam))
+                return Done(result, 0);
+        break;
+    }
+    return false;
+}
+
+// Paint, erase and size: the window's own state.
+bool TWinControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_PAINT:
         if (!m_oldProc) {
@@ -644,7 +702,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             PaintWindow(dc);
             PaintControls(dc);
             EndPaint(m_handle, &ps);
-            return 0;
+            return Done(result, 0);
         } else {
             LRESULT r = DefaultHandler(message, wParam, lParam);
             bool graphic = std::any_of(m_controls.begin(), m_controls.end(), [](TControl* c) { return !c->IsWindowed(); });
@@ -653,14 +711,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 PaintControls(dc);
                 ReleaseDC(m_handle, dc);
             }
-            return r;
+            return Done(result, r);
         }
     case WM_ERASEBKGND:
         if (!m_oldProc) {
             RECT r;
             GetClientRect(m_handle, &r);
             ::FillRect(reinterpret_cast<HDC>(wParam), &r, ColorBrush());
-            return 1;
+            return Done(result, 1);
         }
         break;
     case WM_WINDOWPOSCHANGED: {
@@ -680,54 +738,16 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             LRESULT r = DefaultHandler(message, wParam, lParam);
             AlignControls();
             Resized();
-            return r;
-        }
-        break;
-    case WM_COMMAND:
-        if (lParam) {
-            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this)
-                if (Reflect(child, [&] { return child->CNCommand(HIWORD(wParam)); })) return 0;
-        } else if (HIWORD(wParam) == 0 && DispatchMenuCommand(LOWORD(wParam))) {
-            return 0;
-        }
-        break;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (Application && Application->ToolText(header)) return 0;
-        if (TWinControl* child = FromHandle(header->hwndFrom); child && child != this) {
-            LRESULT result = 0;
-            if (Reflect(child, [&] { return child->CNNotify(header, result); })) return result;
+            return Done(result, r);
         }
         break;
     }
-    case WM_DRAWITEM: {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (dis->CtlType != ODT_MENU)
-            if (TWinControl* child = FromHandle(dis->hwndItem); child && child->CNDrawItem(dis)) return TRUE;
-        break;
-    }
-    case WM_MEASUREITEM: {
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (mis->CtlType != ODT_MENU)
-            if (TWinControl* child = FromHandle(GetDlgItem(m_handle, static_cast<int>(mis->CtlID)));
-                child && child->CNMeasureItem(mis))
-                return TRUE;
-        break;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this)
-            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        if (lParam)
-            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child->CNScroll(message, wParam))
-                return 0;
-        break;
+    return false;
+}
+
+// Mouse, keyboard, focus and cursor: the events of the control.
+bool TWinControl::InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -735,8 +755,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    {
+    case WM_LBUTTONDBLCLK: {
         bool onChild = HandleMouse(message, wParam, lParam);
         if (m_oldProc) break;
         // The library's own windows (panels) click like the class library's: released where pressed.
@@ -763,7 +782,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!target || !target->PopupMenu) target = this;
         if (target->PopupMenu) {
             ShowPopupMenu(target, p.x, p.y);
-            return 0;
+            return Done(result, 0);
         }
         break;
     }
@@ -781,30 +800,38 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         WORD key = static_cast<WORD>(wParam);
-        if (DoKeyDown(key, KeyShiftState())) return 0;
+        if (DoKeyDown(key, KeyShiftState())) return Done(result, 0);
         wParam = key;
         break;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         WORD key = static_cast<WORD>(wParam);
-        if (DoKeyUp(key, KeyShiftState())) return 0;
+        if (DoKeyUp(key, KeyShiftState())) return Done(result, 0);
         wParam = key;
         break;
     }
     case WM_CHAR: {
         wchar_t key = static_cast<wchar_t>(wParam);
-        if (DoKeyPress(key)) return 0;
+        if (DoKeyPress(key)) return Done(result, 0);
         wParam = key;
         break;
     }
     case WM_SETCURSOR:
         if (Screen && Screen->Cursor() != crDefault) {
             ::SetCursor(Screen->CursorHandle());
-            return TRUE;
+            return Done(result, TRUE);
         }
         break;
     }
+    return false;
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (WindowMessage(message, wParam, lParam, result) || ReflectMessage(message, wParam, lParam, result) ||
+        InputMessage(message, wParam, lParam, result))
+        return result;
     return DefaultHandler(message, wParam, lParam);
 }
 

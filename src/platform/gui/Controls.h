@@ -231,6 +231,10 @@ protected:
     virtual void InitWnd();
     virtual void DestroyWnd() {}
     virtual void PaintWindow(HDC dc);
+    bool WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // May change the key in wParam for the default handling.
+    bool InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
     // Paints the windowless children over what the window painted.
     void PaintControls(HDC dc);
     void FontChanged() override;

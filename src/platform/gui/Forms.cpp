@@ -217,7 +217,8 @@ void TForm::SetWindowState(TWindowState state) {
 
 RECT TForm::NormalBounds() const {
     if (!m_handle) return BoundsRect();
-    WINDOWPLACEMENT wp{sizeof wp};
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
     GetWindowPlacement(m_handle, &wp);
     return wp.rcNormalPosition;
 }
@@ -422,7 +423,8 @@ bool TForm::IsShortCut(TShortCut shortCut) {
     if (m_formStyle == TFormStyle::fsMDIChild)
         if (TForm* frame = MdiFrame(); frame && frame != this && frame->IsShortCut(shortCut)) return true;
     if (shortCut == VK_F1) {
-        HELPINFO info{sizeof info};
+        HELPINFO info{};
+        info.cbSize = sizeof info;
         info.iContextType = HELPINFO_WINDOW;
         info.hItemHandle = GetFocus();
         return HandleHelp(&info);
