@@ -48,6 +48,12 @@ TApplication::~TApplication() {
     // Forms and other components go first, while the application still serves them.
     BeforeDestruction();
     while (ComponentCount() > 0) Components(ComponentCount() - 1)->Free();
+    // Threads still waiting for a synchronised call are let go without it.
+    {
+        std::lock_guard lock(m_postLock);
+        for (TSyncRequest* request : m_syncQueue) SetEvent(request->Done);
+        m_syncQueue.clear();
+    }
     for (auto& [id, timer] : m_timers) KillTimer(m_utility, id);
     m_timers.clear();
     if (m_tooltip) DestroyWindow(m_tooltip);

@@ -76,10 +76,12 @@ DWORD TThread::WaitFor() {
 }
 
 void TThread::Synchronize(const std::function<void()>& call) {
-    if (GetCurrentThreadId() == m_guiThread || !Application) {
+    if (GetCurrentThreadId() == m_guiThread) {
         call();
         return;
     }
+    // After the application is gone nothing may touch the windows any more.
+    if (!Application) return;
     TSyncRequest request;
     request.Call = call;
     request.Done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
