@@ -57,6 +57,7 @@ static TShiftState MouseShiftState(WPARAM wParam) {
 // ---- TControl
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
+    Font.OnChange = [this] { FontChanged(); };
     if (auto* parent = dynamic_cast<TWinControl*>(owner)) SetParent(parent);
 }
 
@@ -429,10 +430,7 @@ void TWinControl::SetColor(TColor color) {
 void TWinControl::FontChanged() {
     if (m_handle) SendMessageW(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Handle()), TRUE);
     for (TControl* c : m_controls)
-        if (c->ParentFont) {
-            c->Font = Font;
-            c->FontChanged();
-        }
+        if (c->ParentFont) c->Font = Font;  // the child's font reports the change
     Invalidate();
 }
 

@@ -282,6 +282,11 @@ void TForm::SetVisible(bool visible) {
         m_visible = true;
         DoShow();
         if (!m_visible) return;
+        // Centred forms are centred at every showing, as the class library does.
+        if (Position == TPosition::poScreenCenter || Position == TPosition::poMainFormCenter) {
+            PlaceOnShow();
+            SetWindowPos(m_handle, nullptr, m_left, m_top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         int show = m_windowState == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
                    : m_windowState == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
                                                                 : SW_SHOW;

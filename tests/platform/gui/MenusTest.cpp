@@ -101,6 +101,22 @@ TEST(Menus, AnItemFreedFromItsOwnClickLeavesTheRunningHandlerIntact) {
     SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
+TEST(Menus, F1OnAHighlightedItemAsksForItsHelpContext) {
+    Application->HelpFile = L"Velmora.hlp";
+    THelpRecorder help;
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    form->Refresh->HelpContext = 31;
+    form->Show();
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_MENUITEM;
+    info.iCtrlId = static_cast<int>(form->Refresh->Command());
+    SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_EQ(help.Calls().size(), 1u);
+    EXPECT_EQ(help.Calls()[0].Data, 31u);
+    Application->HelpFile.clear();
+}
+
 TEST(Menus, RadioItemsOfAGroupUncheckEachOther) {
     TMenuItem parent(nullptr);
     auto* a = new TMenuItem(nullptr, L"Name");

@@ -70,6 +70,27 @@ TEST(Threads, APausedThreadEndsWhenTerminatedAndFreed) {
     SUCCEED();
 }
 
+class TSelfFreeing : public TThread {
+public:
+    explicit TSelfFreeing(bool* freed) : m_freed(freed) { FreeOnTerminate = true; }
+    ~TSelfFreeing() override { *m_freed = true; }
+
+protected:
+    void Execute() override {}
+
+private:
+    bool* m_freed;
+};
+
+TEST(Threads, AThreadThatFreesItselfDoesSoInTheGuiThreadAfterOnTerminate) {
+    bool freed = false, terminated = false;
+    auto* thread = new TSelfFreeing(&freed);
+    thread->OnTerminate = [&](TObject*) { terminated = !freed; };
+    thread->Resume();
+    EXPECT_TRUE(WaitUntil([&] { return freed; }));
+    EXPECT_TRUE(terminated);
+}
+
 class TThrower : public TThread {
 protected:
     void Execute() override { throw velmora::Exception(L"im Faden"); }
