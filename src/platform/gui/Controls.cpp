@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <set>
 
 #include "Application.h"
 #include "Forms.h"
@@ -238,9 +239,33 @@ void TGraphicControl::Update() {
 
 // ---- TWinControl
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+// Controls made inside a window that already exists get their own window at the
+// next turn of the message loop (their constructors have finished by then), or
+// earlier when something asks for the handle.
+static std::set<TWinControl*>& PendingWindows() {
+    static std::set<TWinControl*> pending;
+    return pending;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
+    if (!m_parent || !m_parent->HandleAllocated() || !Application) return;
+    bool first = PendingWindows().empty();
+    PendingWindows().insert(this);
+    if (first)
+        Application->Post([] {
+            auto pending = std::move(PendingWindows());
+            PendingWindows().clear();
+            for (TWinControl* c : pending)
+                if (c->m_parent && c->m_parent->HandleAllocated()) c->HandleNeeded();
+        });
+}
+
+void TWinControl::Loaded() {
+    if (m_parent && m_parent->HandleAllocated()) HandleNeeded();
+}
 
 TWinControl::~TWinControl() {
+    PendingWindows().erase(this);
     BeforeDestruction();
     for (TControl* c : m_controls) c->m_parent = nullptr;
     m_controls.clear();

@@ -225,6 +225,7 @@ public:
     bool DialogChar(wchar_t key) override;
 
 protected:
+    void Loaded() override;
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     // After the window exists: push stored properties into it.

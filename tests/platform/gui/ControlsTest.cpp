@@ -9,7 +9,11 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/ListBox.h"
 #include "platform/gui/ListView.h"
+#include "platform/gui/OpenDialog.h"
+#include "platform/gui/UpDown.h"
+#include "platform/gui/Edits.h"
 #include "platform/gui/PageControl.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/StatusBar.h"
@@ -47,6 +51,19 @@ TEST_F(Controls, AlignedPanelsShareTheClientAreaInOrder) {
     EXPECT_EQ(client.Width(), 350);
     form.SetClientSize(500, 300);
     EXPECT_EQ(client.Width(), 450);
+}
+
+TEST_F(Controls, AControlMadeInAShownFormGetsItsWindow) {
+    auto* later = new TButton(&form);
+    EXPECT_FALSE(later->HandleAllocated());
+    Application->ProcessMessages();
+    ASSERT_TRUE(later->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(later->Handle()));
+    auto* now = Create<TButton>(&form);  // after its construction hook
+    EXPECT_TRUE(now->HandleAllocated());
+    auto* freed = new TButton(&form);
+    freed->Free();  // before its turn came: nothing is left pending
+    Application->ProcessMessages();
 }
 
 TEST_F(Controls, AClickOnAWindowlessLabelReachesItThroughItsParent) {
@@ -208,6 +225,53 @@ TEST_F(Controls, TreeViewExpandingCanBeRefused) {
     tree.Delete(root);
     EXPECT_EQ(deleted, (std::vector<std::wstring>{L"system", L"windows", L"c:\\"}));
     EXPECT_EQ(tree.TopCount(), 0);
+}
+
+TEST_F(Controls, AnUpDownStepsTheNumberInItsEdit) {
+    TEdit edit(&form);
+    edit.SetBounds(10, 10, 60, 21);
+    TUpDown spin(&form);
+    spin.SetMin(0);
+    spin.SetMax(30);
+    spin.SetPosition(29);
+    spin.SetAssociate(&edit);
+    EXPECT_EQ(edit.Text(), L"29");
+    std::vector<TUDBtnType> clicks;
+    spin.OnClick = [&](TObject*, TUDBtnType b) { clicks.push_back(b); };
+    auto press = [&](bool up) {
+        RECT r;
+        GetClientRect(spin.Handle(), &r);
+        LPARAM at = MAKELPARAM(r.right / 2, up ? 2 : r.bottom - 3);
+        SendMessageW(spin.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(spin.Handle(), WM_LBUTTONUP, 0, at);
+    };
+    for (int i = 0; i < 3; ++i) press(true);
+    EXPECT_EQ(spin.Position(), 30);  // stops at the top
+    EXPECT_EQ(edit.Text(), L"30");
+    press(false);
+    EXPECT_EQ(spin.Position(), 29);
+    EXPECT_EQ(edit.Text(), L"29");
+    ASSERT_FALSE(clicks.empty());
+    EXPECT_EQ(clicks.back(), TUDBtnType::btPrev);
+}
+
+TEST_F(Controls, AMultiSelectListBoxReportsItsSelection) {
+    TListBox list(&form);
+    list.MultiSelect = true;
+    list.SetItems({L"*.txt", L"*.doc", L"*.zip"});
+    list.SetSelected(0, true);
+    list.SetSelected(2, true);
+    EXPECT_EQ(list.SelCount(), 2);
+    EXPECT_TRUE(list.Selected(2));
+    EXPECT_FALSE(list.Selected(1));
+    list.DeleteItem(0);
+    EXPECT_EQ(list.Items().Count(), 2);
+    EXPECT_EQ(list.SelCount(), 1);
+}
+
+TEST(OpenDialog, TheFilterBecomesTheSystemsDoubleNulList) {
+    EXPECT_EQ(FilterToSystem(L"Alle Dateien (*.*)|*.*|Anwendungen|*.exe"),
+              std::wstring(L"Alle Dateien (*.*)\0*.*\0Anwendungen\0*.exe\0\0", 42));
 }
 
 }  // namespace
