@@ -68,6 +68,7 @@ struct WindowSearch {
     DWORD pid;
     HWND main = nullptr;
     int visibleSplashes = 0;
+    int visibleWindows = 0;
 };
 
 BOOL CALLBACK FindWindows(HWND h, LPARAM l) {
@@ -75,6 +76,7 @@ BOOL CALLBACK FindWindows(HWND h, LPARAM l) {
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     if (pid != s->pid || !IsWindowVisible(h)) return TRUE;
+    ++s->visibleWindows;
     wchar_t title[64] = {};
     GetWindowTextW(h, title, 64);
     RECT r;
@@ -106,7 +108,13 @@ TEST(FirstRun, WritesTheUninstallEntryAndBothShortcutsAndEndsWithoutAWindow) {
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
     for (int run = 0; run < 2; ++run) {  // the second run overwrites and keeps the folder
         Process velmora(L"/ALLERALLERERSTERAUFRUF");
-        EXPECT_EQ(velmora.Wait(30000), 0u);
+        // Watched until it ends: it never shows a window.
+        WindowSearch search{velmora.pi.dwProcessId};
+        for (int i = 0; i < 1500 && velmora.Wait(20) == 0xFFFFFFFF; ++i) {
+            EnumWindows(FindWindows, reinterpret_cast<LPARAM>(&search));
+            EXPECT_EQ(search.visibleWindows, 0);
+        }
+        EXPECT_EQ(velmora.Wait(0), 0u);
     }
     EXPECT_EQ(UninstallValue(L"DisplayName"), L"Velmora - BETA");
     EXPECT_EQ(UninstallValue(L"UninstallString"), L"Velmora_Uninst.exe");
