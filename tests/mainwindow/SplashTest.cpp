@@ -54,4 +54,17 @@ TEST(Splash, LaysOutFramesPicturesAndLabelsAsDrawn) {
     }
 }
 
+// The splash is shown while the main window is made, with no message loop:
+// showing and updating it paints everything, the picture panels included.
+TEST(Splash, IsPaintedAtOnceWithoutAMessageLoop) {
+    std::unique_ptr<TSplash, TComponentDeleter> splash(Create<TSplash>(Application));
+    splash->Show();
+    splash->Update();
+    HDC dc = GetDC(splash->Panel2.Handle());
+    COLORREF title = GetPixel(dc, 2, 12);
+    ReleaseDC(splash->Panel2.Handle(), dc);
+    EXPECT_GT(GetBValue(title), 100) << std::hex << title;  // the title's blue
+    EXPECT_LT(GetRValue(title), 60) << std::hex << title;
+}
+
 }  // namespace

@@ -463,8 +463,10 @@ void TWinControl::Invalidate() {
     if (m_handle) InvalidateRect(m_handle, nullptr, TRUE);
 }
 
+// Paints now what is pending, the child windows included (a splash window is
+// shown while no message loop runs).
 void TWinControl::Update() {
-    if (m_handle) UpdateWindow(m_handle);
+    if (m_handle) RedrawWindow(m_handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TWinControl::BringToFront() {

@@ -261,7 +261,7 @@ TButton* TForm::CancelButton() const {
 
 void TForm::Show() {
     SetVisible(true);
-    BringToFront();
+    if (m_visible) BringToFront();
 }
 
 void TForm::DoShow() {
