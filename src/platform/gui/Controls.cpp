@@ -604,18 +604,27 @@ bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return target != this;
 }
 
+// The form with KeyPreview set, when this control is not that form itself.
+static TForm* PreviewForm(TWinControl* control) {
+    TForm* form = control->ParentForm();
+    return form && form != control && form->KeyPreview ? form : nullptr;
+}
+
 bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
-    Fire(OnKeyDown, this, key, shift);
+    if (TForm* form = PreviewForm(this)) Fire(form->OnKeyDown, form, key, shift);
+    if (key != 0) Fire(OnKeyDown, this, key, shift);
     return key == 0;
 }
 
 bool TWinControl::DoKeyPress(wchar_t& key) {
-    Fire(OnKeyPress, this, key);
+    if (TForm* form = PreviewForm(this)) Fire(form->OnKeyPress, form, key);
+    if (key != 0) Fire(OnKeyPress, this, key);
     return key == 0;
 }
 
 bool TWinControl::DoKeyUp(WORD& key, TShiftState shift) {
-    Fire(OnKeyUp, this, key, shift);
+    if (TForm* form = PreviewForm(this)) Fire(form->OnKeyUp, form, key, shift);
+    if (key != 0) Fire(OnKeyUp, this, key, shift);
     return key == 0;
 }
 

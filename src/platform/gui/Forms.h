@@ -80,6 +80,8 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
     bool IsShortCut(TShortCut shortCut);
+    // The form sees the keys of its controls first (and may swallow them).
+    bool KeyPreview = false;
     TCanvas& Canvas() { return m_canvas; }
 
     // MDI: the client window of a frame, the active child, the children.

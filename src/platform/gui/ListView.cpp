@@ -1,5 +1,7 @@
 #include "ListView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "Application.h"
@@ -280,8 +282,12 @@ bool TListView::CNMeasureItem(MEASUREITEMSTRUCT* mis) {
 }
 
 LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The list view reports double clicks itself (NM_DBLCLK).
-    if (message == WM_LBUTTONDBLCLK) return DefaultHandler(message, wParam, lParam);
+    // The list view reports the double click itself (NM_DBLCLK); the mouse
+    // event still carries the double-click flag.
+    if (message == WM_LBUTTONDBLCLK) {
+        MouseDown(TMouseButton::mbLeft, KeyShiftState() | ssLeft | ssDouble, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return DefaultHandler(message, wParam, lParam);
+    }
     return TWinControl::WndProc(message, wParam, lParam);
 }
 

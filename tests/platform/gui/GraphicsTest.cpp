@@ -68,6 +68,22 @@ TEST(Keys, AKeyPressHandlerCanChangeOrSwallowTheCharacter) {
     EXPECT_EQ(changes.size(), 2u);
 }
 
+TEST(Keys, WithKeyPreviewTheFormSeesAndMaySwallowTheKeyFirst) {
+    TForm form(nullptr);
+    TEdit edit(&form);
+    std::vector<std::wstring> order;
+    form.KeyPreview = true;
+    form.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        order.push_back(L"form");
+        if (key == VK_F3) key = 0;
+    };
+    edit.OnKeyDown = [&](TObject*, WORD&, TShiftState) { order.push_back(L"edit"); };
+    form.Show();
+    SendMessageW(edit.Handle(), WM_KEYDOWN, VK_F2, 0);
+    SendMessageW(edit.Handle(), WM_KEYDOWN, VK_F3, 0);
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"form", L"edit", L"form"}));
+}
+
 TEST(Application, ActivationOfTheProgramReachesOnActivate) {
     int activations = 0, deactivations = 0;
     Application->OnActivate = [&](TObject*) { ++activations; };
