@@ -118,25 +118,31 @@ void TApplication::SetTitle(const std::wstring& title) {
     SetWindowTextW(m_utility, title.c_str());
 }
 
-// The form that owns the window with the keyboard focus (an MDI child counts as
-// its own form), or the active form.
-static TForm* FocusedForm() {
-    for (HWND h = GetFocus(); h; h = GetParent(h))
+static TForm* FormOf(HWND window) {
+    for (HWND h = window; h; h = GetParent(h))
         if (TWinControl* c = TWinControl::FromHandle(h))
             if (TForm* f = c->ParentForm()) return f;
+    return nullptr;
+}
+
+// The form a key message is for: the one owning its window (which has the
+// focus), an MDI child counting as its own form; else the active form.
+static TForm* KeyForm(const MSG& msg) {
+    if (TForm* f = FormOf(msg.hwnd)) return f;
+    if (TForm* f = FormOf(GetFocus())) return f;
     return Screen ? Screen->ActiveForm() : nullptr;
 }
 
 bool TApplication::IsShortCut(const MSG& msg) {
     if (msg.message == WM_SYSCHAR) {
-        TForm* form = FocusedForm();
+        TForm* form = KeyForm(msg);
         return form && form->DialogChar(static_cast<wchar_t>(msg.wParam));
     }
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     WORD key = static_cast<WORD>(msg.wParam);
     if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
-    TForm* form = FocusedForm();
-    return form && form->IsShortCut(ShortCut(key, KeyShiftState()));
+    TForm* form = KeyForm(msg);
+    return form && form->IsShortCut(ShortCut(key, KeyShiftState()), msg.hwnd);
 }
 
 bool TApplication::IsMdiMsg(MSG& msg) {
@@ -147,7 +153,7 @@ bool TApplication::IsMdiMsg(MSG& msg) {
 
 bool TApplication::IsDialogMsg(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-    TForm* form = FocusedForm();
+    TForm* form = KeyForm(msg);
     if (!form || form->FormStyle() == TFormStyle::fsMDIForm || !form->HandleAllocated()) return false;
     return IsDialogMessageW(form->Handle(), &msg);
 }

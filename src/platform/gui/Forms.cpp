@@ -421,17 +421,17 @@ void TForm::Release() {
     });
 }
 
-bool TForm::IsShortCut(TShortCut shortCut) {
+bool TForm::IsShortCut(TShortCut shortCut, HWND focus) {
     if (m_menu && m_menu->IsShortCut(shortCut)) return true;
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* popup = dynamic_cast<TPopupMenu*>(Components(i)); popup && popup->IsShortCut(shortCut)) return true;
     if (m_formStyle == TFormStyle::fsMDIChild)
-        if (TForm* frame = MdiFrame(); frame && frame != this && frame->IsShortCut(shortCut)) return true;
+        if (TForm* frame = MdiFrame(); frame && frame != this && frame->IsShortCut(shortCut, focus)) return true;
     if (shortCut == VK_F1) {
         HELPINFO info{};
         info.cbSize = sizeof info;
         info.iContextType = HELPINFO_WINDOW;
-        info.hItemHandle = GetFocus();
+        info.hItemHandle = focus ? focus : GetFocus();
         return HandleHelp(&info);
     }
     return false;

@@ -79,7 +79,8 @@ public:
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
-    bool IsShortCut(TShortCut shortCut);
+    // Focus: the window the key went to (F1 asks for its help context).
+    bool IsShortCut(TShortCut shortCut, HWND focus = nullptr);
     // The form sees the keys of its controls first (and may swallow them).
     bool KeyPreview = false;
     TCanvas& Canvas() { return m_canvas; }
