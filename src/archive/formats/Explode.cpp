@@ -5,7 +5,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -141,4 +141,4 @@ void Explode(BufferedReader& input, ByteSink& output, std::uint16_t flags, std::
     window.Flush();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -508,4 +508,4 @@ void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize
     inflater->Run();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -82,4 +82,4 @@ void Unreduce(BufferedReader& input, ByteSink& output, int factor, std::uint32_t
     window.Flush();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

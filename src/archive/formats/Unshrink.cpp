@@ -5,7 +5,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -146,4 +146,4 @@ void Unshrink(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSiz
     unshrinker->Run(unpackedSize);
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

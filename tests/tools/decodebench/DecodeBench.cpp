@@ -20,7 +20,7 @@
 #include "archive/formats/BufferedReader.h"
 #include "archive/formats/Inflate.h"
 
-using namespace velmora::archive;
+using namespace velmora::arc;
 using Clock = std::chrono::steady_clock;
 
 namespace {
