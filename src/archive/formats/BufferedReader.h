@@ -130,6 +130,20 @@ public:
     }
     std::uint32_t Total() const { return m_total; }
 
+    // Runs a decoding loop and writes its output, also what came before a
+    // damaged spot when the loop raises.
+    template <typename Loop>
+    void Decode(Loop&& loop)
+    {
+        try {
+            loop();
+        } catch (const E_RAISE&) {
+            Flush();
+            throw;
+        }
+        Flush();
+    }
+
 private:
     ByteSink& m_sink;
     std::vector<std::uint8_t> m_ring;

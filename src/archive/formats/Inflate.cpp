@@ -145,6 +145,7 @@ public:
     }
 
     void Run();
+    void FlushDecoded() { Flush(); }
 
 private:
     // Input: at least kInMargin bytes are readable at m_in before each code,
@@ -505,7 +506,13 @@ void Inflater::Run()
 void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize)
 {
     auto inflater = std::make_unique<Inflater>(input, output, unpackedSize);
-    inflater->Run();
+    try {
+        inflater->Run();
+    } catch (const E_RAISE&) {
+        // The target keeps what was decoded before the damage.
+        inflater->FlushDecoded();
+        throw;
+    }
 }
 
 }  // namespace velmora::arc

@@ -116,7 +116,7 @@ bool TUnZIP::ReadCentral(std::uint32_t position, CentralEntry& e, std::wstring& 
     e.extraLength = GetU16(h + 30);
     e.commentLength = GetU16(h + 32);
     e.externalAttributes = GetU32(h + 38);
-    e.localOffset = GetU32(h + 42) + (m_relative ? kRelativeStub : 0);
+    e.localOffset = GetU32(h + 42) + m_offsetBase;
     std::string raw(e.nameLength, '\0');
     if (ArcFile().Read(raw.data(), e.nameLength) != e.nameLength)
         return false;
@@ -148,13 +148,20 @@ void TUnZIP::Extract()
         RaiseArcError(m_archiveFile, err::OpenError);
     ArchiveCloser closer(*this);
     m_abort = false;
-    m_relative = ZipOffsetsRelative();
+    m_offsetBase = ZipOffsetsRelative() ? kRelativeStub : 0;
 
-    std::uint32_t position = FindEndRecord() + (m_relative ? kRelativeStub : 0);
+    const std::uint32_t directory = FindEndRecord();
+    std::uint32_t position = directory + m_offsetBase;
     CentralEntry central;
     std::wstring name;
-    if (!ReadCentral(position, central, name))
-        RaiseArcError(m_archiveFile, err::ArchiveError);
+    if (!ReadCentral(position, central, name)) {
+        // A stub found through its program header leaves open whether the
+        // archive counts its offsets from its own start: try that as well.
+        m_offsetBase = ArcStartOffset();
+        position = directory + m_offsetBase;
+        if (m_offsetBase == 0 || !ReadCentral(position, central, name))
+            RaiseArcError(m_archiveFile, err::ArchiveError);
+    }
     if (OnActivate)
         OnActivate(this);
 

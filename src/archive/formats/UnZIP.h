@@ -55,7 +55,8 @@ private:
 
     int m_count = 0;
     std::wstring m_lastPassword;
-    bool m_relative = false;
+    // Added to every offset of an archive that counts from its own start.
+    std::uint32_t m_offsetBase = 0;
 };
 
 }  // namespace velmora::arc

@@ -26,6 +26,7 @@ public:
     void Run(std::uint32_t unpackedSize);
 
 private:
+    void Loop(std::uint32_t unpackedSize);
     void Control();
     void PartialClear();
     // Writes the string of Code (at most Room bytes of it); returns its first byte.
@@ -105,6 +106,11 @@ void Unshrinker::Add(int parent, std::uint8_t c)
 
 void Unshrinker::Run(std::uint32_t unpackedSize)
 {
+    m_window.Decode([&] { Loop(unpackedSize); });
+}
+
+void Unshrinker::Loop(std::uint32_t unpackedSize)
+{
     int previous = -1;
     while (m_window.Total() < unpackedSize) {
         const int code = static_cast<int>(m_bits.GetBits(m_codeBits));
@@ -135,7 +141,6 @@ void Unshrinker::Run(std::uint32_t unpackedSize)
             RaiseDecodeError(kInvalidCode);
         previous = code;
     }
-    m_window.Flush();
 }
 
 }  // namespace
