@@ -180,6 +180,37 @@ TEST(UnZIP, PasswordFromTheListOpensEntriesCheckedByTimeAndByCrc)
     }
 }
 
+TEST(UnZIP, StreamedEntryTakesItsSizesFromTheCentralHeader)
+{
+    ScratchDir dir("unzip");
+    UnzipRun run("streamed.zip", dir);
+    run.zip.SetPasswords(TStringList{L"geheim"});
+    EXPECT_EQ(run.Extract(), L"");
+    EXPECT_EQ(run.ends, (Ends{{L"-", true}}));
+    EXPECT_TRUE(ReadAll(run.Out("-")) == Expected("readme.txt"));
+}
+
+TEST(UnZIP, ProgressFiresAtEveryPercentWhenStoredAndAtEachStepOtherwise)
+{
+    ScratchDir dir("unzip");
+    for (const char* fixture : {"level0.zip", "level9.zip"}) {
+        UnzipRun run(fixture, dir);
+        run.zip.SetFileSpec(L"readme.txt");
+        run.zip.SetProgressNotify(TProgressNotify::TwentyFive);
+        run.zip.OnFileExists = [](TArcBase*, const std::wstring&, bool& accept) { accept = true; };
+        std::vector<int> percents;
+        run.zip.OnProgress = [&](TArcBase*, const std::wstring&, std::uint8_t p) { percents.push_back(p); };
+        EXPECT_EQ(run.Extract(), L"");
+        if (std::string(fixture) == "level0.zip") {
+            ASSERT_EQ(percents.size(), 100u);
+            EXPECT_EQ(percents.front(), 1);
+            EXPECT_EQ(percents.back(), 100);
+        } else {
+            EXPECT_EQ(percents, (std::vector<int>{25, 50, 75, 100}));
+        }
+    }
+}
+
 TEST(UnZIP, SecondEntryOpensWithoutAskingAgain)
 {
     ScratchDir dir("unzip");

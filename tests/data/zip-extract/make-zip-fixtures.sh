@@ -18,6 +18,7 @@ open("src/data.bin", "wb").write(bytes(rng.randrange(256) for _ in range(6000)) 
 open("src/sub/liste.txt", "wb").write(sample(3000, 24))
 open("src/sub/deep/notiz.txt", "wb").write(b"Eine kleine Notiz.\r\n" * 20)
 PY
+rm -f level?.zip folders.zip password.zip password-7z.zip streamed.zip deflate64.zip selfextract*.exe
 cp -r src "$work/src"
 cd "$work/src"
 find . -exec touch -d "2023-03-14 15:09:26" {} +
@@ -27,6 +28,8 @@ done
 zip -q -r "$here/folders.zip" readme.txt sub
 zip -q -X -P geheim "$here/password.zip" readme.txt sub/liste.txt
 7z a -bso0 -tzip -pgeheim -mem=ZipCrypto "$here/password-7z.zip" readme.txt data.bin
+# Streamed from standard input: local sizes 0xFFFFFFFF with a Zip64 field.
+zip -q -P geheim "$here/streamed.zip" - < readme.txt
 7z a -bso0 -tzip -mm=Deflate64 "$here/deflate64.zip" readme.txt
 cd "$here"
 
@@ -57,4 +60,5 @@ rc=0; unzip -tq selfextract-27648.exe >/dev/null 2>&1 || rc=$?
 [ "$rc" -le 1 ] || { echo "selfextract-27648.exe fails unzip -t"; exit 1; }
 unzip -tq -P geheim password.zip >/dev/null
 unzip -tq -P geheim password-7z.zip >/dev/null
+unzip -tq -P geheim streamed.zip >/dev/null
 echo "fixtures made and checked"
