@@ -298,9 +298,13 @@ std::uint32_t TUnZIP::UnzipEntry(const CentralEntry& central, std::uint32_t data
     TargetSink sink(file);
     switch (central.method) {
     case 0: {
+        // Never more than the declared size, whatever the packed size says.
         std::vector<std::uint8_t> block(BufferedReader::kBlockSize);
-        for (std::size_t n; (n = reader.Read(block.data(), block.size())) > 0;)
+        std::uint32_t left = central.size;
+        for (std::size_t n; left > 0 && (n = reader.Read(block.data(), std::min<std::size_t>(block.size(), left))) > 0;) {
             sink.Write(block.data(), n);
+            left -= static_cast<std::uint32_t>(n);
+        }
         break;
     }
     case 1:

@@ -311,6 +311,12 @@ TEST(UnZIP, EntryThatInflatesPastItsSizeStopsWithoutWritingMore)
     UnzipRun run("oversize.zip", dir);
     EXPECT_EQ(run.Extract(), L"25109");
     EXPECT_LE(fs::file_size(run.Out("zu-gross.txt")), 20000u);
+
+    // A stored entry whose packed size exceeds its size.
+    run.zip.SetFileSpec(L"zu-lang.txt");
+    EXPECT_EQ(run.Extract(), L"");
+    EXPECT_EQ(fs::file_size(run.Out("zu-lang.txt")), 20000u);
+    EXPECT_EQ(run.errors, (Errors{{L"zu-lang.txt", err::CrcError}}));
 }
 
 TEST(UnZIP, AmbiguousExplodeTreeWarnsThroughTheMessageBoxThenRaises)

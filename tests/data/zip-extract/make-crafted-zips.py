@@ -23,7 +23,8 @@ def main():
         Entry("innen.txt", ok, ok, 0),
     ])
     big = sample(50000, 31)
-    write_zip("oversize.zip", [Entry("zu-gross.txt", big, deflate(big), 8, size=20000)])
+    write_zip("oversize.zip", [Entry("zu-gross.txt", big, deflate(big), 8, size=20000),
+                               Entry("zu-lang.txt", big, big, 0, size=20000)])
     write_zip("badcrc.zip", [Entry("kaputt.txt", ok, deflate(ok), 8, crc=zlib.crc32(ok) ^ 1),
                              Entry("heil.txt", ok, deflate(ok), 8)])
     # Last-block bit and block type 3 after one good stored block.
