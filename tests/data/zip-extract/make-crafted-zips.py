@@ -5,6 +5,8 @@ deflate block, an unsupported method next to a good entry, and a damaged
 local header. Run from this folder (make-zip-fixtures.sh does)."""
 import zlib
 
+import sys
+sys.dont_write_bytecode = True  # keep the fixture folder clean
 from zipwriter import Entry, sample, write_zip
 
 

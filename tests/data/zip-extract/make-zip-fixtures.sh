@@ -3,7 +3,7 @@
 # ones with make-crafted-zips.py; checks each with unzip where it can.
 # Run from this folder. The source files in src/ are the expected contents.
 set -euo pipefail
-export TZ=UTC
+export TZ=UTC PYTHONDONTWRITEBYTECODE=1
 here=$PWD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
