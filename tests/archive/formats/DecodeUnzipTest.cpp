@@ -13,6 +13,7 @@
 
 #include "ArcTestFiles.h"
 #include "archive/formats/UnZIP.h"
+#include "platform/rtl/Strings.h"
 
 namespace velmora::arc {
 namespace {
@@ -141,8 +142,10 @@ TEST(UnZIP, OldMethodsExtractWithMatchingCrc)
         EXPECT_EQ(run.Extract(), L"");
         EXPECT_EQ(run.errors, Errors{});
         ASSERT_FALSE(run.ends.empty());
-        for (const auto& [name, pass] : run.ends)
-            EXPECT_TRUE(pass) << name.size();
+        for (const auto& [name, pass] : run.ends) {
+            EXPECT_TRUE(pass) << velmora::ToUtf8(name);
+            EXPECT_EQ(LocalModified(run.Out(velmora::ToUtf8(name))), "2024-05-17 12:34:56");
+        }
     }
 }
 
