@@ -171,7 +171,7 @@ bool TUnARJ::ExtractEntry(const Header& header)
     }
     const std::wstring target = OutputName();
     TargetSink sink(CrcKind::Crc32);
-    if (!AcceptEntry(header, target)) {
+    if (!AcceptEntry(target)) {
         ReportArcError(target, err::SkippedFile);
         SkipData(header);
         return false;
@@ -205,7 +205,7 @@ void TUnARJ::CheckMethod(const Header& header)
         RaiseArcError(header.name, err::UnknownFileType);
 }
 
-bool TUnARJ::AcceptEntry(const Header&, const std::wstring& target)
+bool TUnARJ::AcceptEntry(const std::wstring& target)
 {
     bool extract = true;
     if (OnBegin)

@@ -35,7 +35,7 @@ private:
     void FindMainHeader();
     bool ReadHeader(Header& header, int badMarkCode);
     bool ExtractEntry(const Header& header);
-    bool AcceptEntry(const Header& header, const std::wstring& target);
+    bool AcceptEntry(const std::wstring& target);
     void CheckMethod(const Header& header);
     bool DecodeParts(const Header& first, TargetSink& sink);
     void OpenNextVolume();
