@@ -271,3 +271,29 @@ TEST(ReadersCommon, ArchivesOfAnotherKindAreRefusedBeforeAnythingIsOpened)
         EXPECT_EQ(e.Code(), 25138);
     }
 }
+
+TEST(ReadersCommon, ProgressComesInTheChosenStepsUpToTheWholeEntry)
+{
+    for (const char* archive : {"arj_m1.arj", "lh5_level0.lzh", "arcmix.arc", "zoo_methods.zoo"}) {
+        SCOPED_TRACE(archive);
+        std::unique_ptr<TUnBase> reader;
+        const std::string name = archive;
+        if (name.ends_with(".arj"))
+            reader = std::make_unique<TUnARJ>();
+        else if (name.ends_with(".lzh"))
+            reader = std::make_unique<TUnLHA>();
+        else if (name.ends_with(".arc"))
+            reader = std::make_unique<TUnARC>();
+        else
+            reader = std::make_unique<TUnZOO>();
+        arctest::ScratchDir scratch("progress");
+        std::vector<int> steps;
+        reader->SetArchiveFile(Archive(archive));
+        reader->SetFileSpec(L"text.txt");
+        reader->SetExtractDir(WindowsName(scratch.Folder()));
+        reader->SetProgressNotify(TProgressNotify::TwentyFive);
+        reader->OnProgress = [&](TArcBase*, const std::wstring&, std::uint8_t percent) { steps.push_back(percent); };
+        reader->Extract();
+        EXPECT_EQ(steps, (std::vector<int>{25, 50, 75, 100}));
+    }
+}
