@@ -182,3 +182,39 @@ TEST(ReadersSfx, AtADriveRootTheProposalHasOneBackslash)
     std::filesystem::remove(std::filesystem::path(program));
 }
 #endif
+
+TEST(ReadersSfx, BhAndPakProgramsAreCopiedFromTheArchiveStart)
+{
+    MessageRecorder messages;
+    arctest::ScratchDir scratch("sfx");
+    // An MZ image of 1000 bytes, then the archive.
+    Bytes stub = ArchiveBytes("sfx_zip.exe");
+    stub.resize(1000);
+    // BH: found through the length in the last four bytes of the file.
+    Bytes bh = arctest::Bin("BH\x05\x07");
+    bh.resize(60, 'b');
+    const std::uint32_t fromEnd = static_cast<std::uint32_t>(bh.size() + 4);
+    for (int i = 0; i < 4; ++i)
+        bh.push_back(static_cast<std::uint8_t>(fromEnd >> (8 * i)));
+    Bytes junk(40, 'j');
+    const Bytes pak = arctest::Concat(arctest::Bin("\x1a\x0aPAKED.TXT\0\0\0\0"), Bytes(40, 'p'));
+    struct Case {
+        const char* name;
+        Bytes program;
+        const char* output;
+        Bytes expected;
+    };
+    const Case cases[] = {
+        {"BH.EXE", arctest::Concat(arctest::Concat(stub, junk), bh), "BH.BH", bh},
+        {"PAK.EXE", arctest::Concat(stub, pak), "PAK.PAK", pak},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TUnSFX sfx;
+        sfx.SetArchiveFile(WindowsName(scratch.Write(c.name, c.program)));
+        EXPECT_EQ(sfx.OutFilename(), WindowsName(scratch.Path(c.output)));
+        ASSERT_TRUE(sfx.Activate());
+        EXPECT_EQ(ReadBytes(scratch.Path(c.output)), c.expected);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
