@@ -1,12 +1,9 @@
 #include "PrgBearb.h"
 
-#include <algorithm>
-
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Layout.h"
 #include "platform/rtl/FileSystem.h"
-#include "platform/rtl/Strings.h"
 
 namespace velmora::manager {
 
@@ -38,6 +35,8 @@ TPrgBearbeitenDlg::TPrgBearbeitenDlg(TComponent* owner)
     Label4.SetCaption(L"&Wartezeit in Sekunden:");
     Label4.SetFocusControl(&Wartezeit);
     Wartezeit.SetMaxLength(2);
+    Wartezeit.MinValue = TEintrag::kMinWartezeit;
+    Wartezeit.MaxValue = TEintrag::kMaxWartezeit;
     SetWartezeitValue(TEintrag::kDefaultWartezeit);
     Aktion.SetCaption(L"Nach Zeitablauf...");
     Aktion.SetColumns(2);
@@ -87,13 +86,10 @@ void TPrgBearbeitenDlg::LayoutControls() {
 }
 
 int TPrgBearbeitenDlg::WartezeitValue() const {
-    long long value = ParseInt(Trim(Wartezeit.Text())).value_or(TEintrag::kMinWartezeit);
-    return static_cast<int>(std::clamp<long long>(value, TEintrag::kMinWartezeit, TEintrag::kMaxWartezeit));
+    return static_cast<int>(Wartezeit.CheckValue(Wartezeit.Value()));
 }
 
-void TPrgBearbeitenDlg::SetWartezeitValue(int seconds) {
-    Wartezeit.SetText(std::to_wstring(std::clamp<int>(seconds, TEintrag::kMinWartezeit, TEintrag::kMaxWartezeit)));
-}
+void TPrgBearbeitenDlg::SetWartezeitValue(int seconds) { Wartezeit.SetValue(seconds); }
 
 TEntryFields TPrgBearbeitenDlg::Fields() const {
     return TEntryFields{Beschreibung.Text(), Dateiname.Text(), Parameter.Text(), WartezeitValue(),

@@ -3,6 +3,7 @@
 
 #include "autostart/manager/EntryCheck.h"
 #include "autostart/manager/FileChooser.h"
+#include "autostart/manager/WaitEdit.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Edits.h"
 #include "platform/gui/Forms.h"
@@ -23,9 +24,8 @@ public:
     gui::TLabel Label3;
     gui::TEdit Parameter;
     gui::TLabel Label4;
-    // Stands in for the spin edit (0 to 30, step 1): a two-character edit read
-    // through WartezeitValue, which forces the value into the range.
-    gui::TEdit Wartezeit;
+    // 0 to 30, step 1, two characters at most; read through WartezeitValue.
+    TWaitEdit Wartezeit;
     gui::TRadioGroup Aktion;
     gui::TButton OKBtn;
     gui::TButton CancelBtn;
@@ -38,8 +38,7 @@ public:
     void DateiSuchenBtn2Click(gui::TObject* Sender);
     void Button1Click(gui::TObject* Sender);
 
-    // The wait as the spin edit gives it: text that is no number reads as 0, and
-    // the value is forced into 0..30.
+    // The wait forced into 0..30 by the spin edit's own check, whatever was typed.
     int WartezeitValue() const;
     void SetWartezeitValue(int seconds);
     TEntryFields Fields() const;

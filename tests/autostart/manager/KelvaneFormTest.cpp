@@ -252,3 +252,15 @@ TEST_F(KelvaneFormTest, OkAfterHandEditedValuesKeepsEveryReadableEntry) {
     EXPECT_EQ(RegReadUserValue(AutostartKey + L"\\1", L"Wartezeit"), std::to_wstring(TEintrag::kDefaultWartezeit));
     EXPECT_EQ(questions.size(), 1u) << "a non-empty list without the shortcut asks";
 }
+
+TEST_F(KelvaneFormTest, HelpOpensTheProductHelpBesideTheProgram) {
+    Open();
+    THelpRecorder help;
+    form->Button4Click(&form->Button4);
+    Dlg().Button1Click(&Dlg().Button1);
+    ASSERT_EQ(help.Calls().size(), 2u);
+    EXPECT_EQ(help.Calls()[0].File, m_dir + L"Velmora.HLP");
+    EXPECT_EQ(help.Calls()[0].Data, 57u);
+    EXPECT_EQ(help.Calls()[1].Data, 58u);
+    EXPECT_EQ(Dlg().Wartezeit.HelpContext, 58);
+}
