@@ -10,7 +10,7 @@
 
 class TOtherProcess {
 public:
-    // Starts CommandLine in Folder; Started() tells whether that worked.
+    // Starts Program in Folder; Started() tells whether that worked.
     TOtherProcess(const std::wstring& program, const std::wstring& folder);
     ~TOtherProcess();
     TOtherProcess(const TOtherProcess&) = delete;
