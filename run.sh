@@ -7,10 +7,14 @@ tools/setup.sh
 
 build=${VELMORA_BUILD:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake
-cmake --build "$build" --target Velmora
+cmake --build "$build"
 
 export VELMORA_WINEPREFIX="$PWD/$build/wineprefix"
 exe="$build/src/mainwindow/Velmora.exe"
+if [ ! -f "$exe" ]; then
+  echo "Velmora.exe is not part of this build yet: only its libraries and tests were built." >&2
+  exit 1
+fi
 if [ -n "${DISPLAY:-}" ]; then
   exec tools/wine-run.sh "$exe" "$@"
 else

@@ -1,0 +1,10 @@
+#include "archive/formats/BitInput.h"
+
+namespace velmora::archive {
+
+BitInput::BitInput(BufferedReader& reader) : m_reader(reader)
+{
+    FillBits(0);
+}
+
+}  // namespace velmora::archive

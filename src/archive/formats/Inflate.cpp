@@ -1,0 +1,511 @@
+#include "archive/formats/Inflate.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace velmora::archive {
+namespace {
+
+constexpr int kBadBlock = 25109;
+constexpr int kIncompleteCodeSet = 25116;
+
+// A table entry: bits 0-7 the code bits to drop at this level, bits 8-11 the
+// extra bits (or the sub-table's index bits), bits 12-15 the kind, bits 16-31
+// the value (literal, length or distance base, sub-table offset).
+using Entry = std::uint32_t;
+constexpr Entry kLiteral = 0x1000;
+constexpr Entry kSubTable = 0x2000;
+constexpr Entry kEndOfBlock = 0x4000;
+constexpr Entry kInvalid = 0x8000;
+
+constexpr int kLitRootBits = 10;
+constexpr int kDistRootBits = 8;
+constexpr int kCodeLenRootBits = 7;
+constexpr std::size_t kLitTableSize = (1u << kLitRootBits) + 288 * 32;
+constexpr std::size_t kDistTableSize = (1u << kDistRootBits) + 32 * 128;
+constexpr std::size_t kCodeLenTableSize = 1u << kCodeLenRootBits;
+
+constexpr std::uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                           31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                           2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::uint16_t kDistBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,
+                                         33,  49,  65,  97,  129, 193,  257,  385,  513,  769,
+                                         1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
+                                         6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+Entry LitLenEntry(int symbol)
+{
+    if (symbol < 256)
+        return kLiteral | (Entry(symbol) << 16);
+    if (symbol == 256)
+        return kEndOfBlock;
+    if (symbol > 285)
+        return kInvalid;
+    return (Entry(kLengthBase[symbol - 257]) << 16) | (Entry(kLengthExtra[symbol - 257]) << 8);
+}
+
+Entry DistEntry(int symbol)
+{
+    if (symbol > 29)
+        return kInvalid;
+    return (Entry(kDistBase[symbol]) << 16) | (Entry(kDistExtra[symbol]) << 8);
+}
+
+Entry CodeLenEntry(int symbol)
+{
+    return Entry(symbol) << 16;
+}
+
+unsigned Reverse(unsigned code, int length)
+{
+    unsigned result = 0;
+    for (int i = 0; i < length; ++i, code >>= 1)
+        result = (result << 1) | (code & 1);
+    return result;
+}
+
+// Fills a root table of RootBits index bits (and sub-tables behind it) for a
+// canonical code. Incomplete codes are allowed only where the format allows
+// them: a single code of length 1, or (for distances) no code at all.
+void BuildTable(Entry* table, std::size_t capacity, int rootBits, const std::uint8_t* lengths, int count,
+                Entry (*symbolEntry)(int), bool allowEmpty)
+{
+    std::array<int, 16> lengthCount{};
+    for (int i = 0; i < count; ++i)
+        ++lengthCount[lengths[i]];
+    int maxLength = 15;
+    while (maxLength > 0 && lengthCount[maxLength] == 0)
+        --maxLength;
+    int left = 1;
+    for (int len = 1; len <= 15; ++len) {
+        left = 2 * left - lengthCount[len];
+        if (left < 0)
+            RaiseDecodeError(kIncompleteCodeSet);
+    }
+    const bool single = maxLength == 1 && lengthCount[1] == 1;
+    if (left > 0 && !single && !(allowEmpty && maxLength == 0))
+        RaiseDecodeError(kIncompleteCodeSet);
+
+    const std::size_t rootSize = std::size_t(1) << rootBits;
+    std::fill(table, table + rootSize, kInvalid);
+    const int subBits = std::max(0, maxLength - rootBits);
+    std::size_t nextSub = rootSize;
+    unsigned code = 0;
+    for (int len = 1; len <= maxLength; ++len, code <<= 1) {
+        for (int symbol = 0; symbol < count; ++symbol) {
+            if (lengths[symbol] != len)
+                continue;
+            const unsigned rev = Reverse(code++, len);
+            const Entry value = symbolEntry(symbol);
+            if (len <= rootBits) {
+                for (std::size_t i = rev; i < rootSize; i += std::size_t(1) << len)
+                    table[i] = value | Entry(len);
+                continue;
+            }
+            Entry& root = table[rev & (rootSize - 1)];
+            if (!(root & kSubTable)) {
+                if (nextSub + (std::size_t(1) << subBits) > capacity)
+                    RaiseDecodeError(kIncompleteCodeSet);
+                std::fill_n(table + nextSub, std::size_t(1) << subBits, kInvalid);
+                root = kSubTable | (Entry(nextSub) << 16) | (Entry(subBits) << 8) | Entry(rootBits);
+                nextSub += std::size_t(1) << subBits;
+            }
+            Entry* sub = table + (root >> 16);
+            const int subLen = len - rootBits;
+            for (std::size_t i = rev >> rootBits; i < (std::size_t(1) << subBits); i += std::size_t(1) << subLen)
+                sub[i] = value | Entry(subLen);
+        }
+    }
+}
+
+using Word = std::size_t;  // the bit buffer: 32 bits on i686, 64 natively
+constexpr unsigned kWordBits = sizeof(Word) * 8;
+
+inline Word LoadWord(const std::uint8_t* p)
+{
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+inline Word LowBits(Word value, unsigned n)
+{
+    return value & ((Word(1) << n) - 1);
+}
+
+class Inflater {
+public:
+    Inflater(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize)
+        : m_input(input), m_output(output), m_limit(unpackedSize)
+    {
+    }
+
+    void Run();
+
+private:
+    // Input: at least kInMargin bytes are readable at m_in before each code,
+    // zeros after the end of the packed data, and 8 bytes kept behind m_in.
+    static constexpr std::size_t kInBlock = 32768;
+    static constexpr std::size_t kInMargin = 32;
+    static constexpr std::size_t kInKeep = 8;
+    // Output: 32 KiB of history plus room for 96 KiB before each flush.
+    static constexpr std::size_t kHistory = 32768;
+    static constexpr std::size_t kOutSize = 4 * kHistory;
+    static constexpr std::size_t kMaxMatch = 258;
+    static constexpr std::size_t kOutSlack = kMaxMatch + 2 * sizeof(Word);
+
+    void FillInput();
+    void EnsureInput()
+    {
+        if (static_cast<std::size_t>(m_inEnd - m_in) < kInMargin)
+            FillInput();
+    }
+    void RefillBits()
+    {
+        m_bits |= LoadWord(m_in) << m_bitCount;
+        m_in += (kWordBits - 1 - m_bitCount) >> 3;
+        m_bitCount |= kWordBits - 8;
+    }
+    unsigned GetBits(unsigned n)  // n up to 16, outside the hot loop
+    {
+        EnsureInput();
+        RefillBits();
+        const unsigned value = static_cast<unsigned>(LowBits(m_bits, n));
+        m_bits >>= n;
+        m_bitCount -= n;
+        return value;
+    }
+
+    std::uint32_t Produced() const { return m_flushedTotal + static_cast<std::uint32_t>(m_out - m_flushed); }
+    void UpdateFastEnd();
+    void MakeRoom(std::size_t count);
+    void Flush();
+
+    void StoredBlock();
+    void FixedTables();
+    void DynamicTables();
+    void DecodeBlock(const Entry* lit, const Entry* dist);
+
+    BufferedReader& m_input;
+    ByteSink& m_output;
+    std::uint32_t m_limit;
+
+    std::unique_ptr<std::uint8_t[]> m_inBuf{new std::uint8_t[kInBlock + kInKeep + 2 * kInMargin]};
+    const std::uint8_t* m_in = m_inBuf.get();
+    const std::uint8_t* m_inEnd = m_inBuf.get();
+    bool m_padded = false;
+    Word m_bits = 0;
+    unsigned m_bitCount = 0;
+
+    std::unique_ptr<std::uint8_t[]> m_outBuf{new std::uint8_t[kOutSize + kOutSlack]};
+    std::uint8_t* m_out = m_outBuf.get();
+    std::uint8_t* m_flushed = m_outBuf.get();
+    std::uint8_t* m_fastEnd = m_outBuf.get();
+    std::uint32_t m_flushedTotal = 0;
+
+    std::unique_ptr<Entry[]> m_lit{new Entry[kLitTableSize]};
+    std::unique_ptr<Entry[]> m_dist{new Entry[kDistTableSize]};
+    std::unique_ptr<Entry[]> m_fixedLit;
+    std::unique_ptr<Entry[]> m_fixedDist;
+};
+
+void Inflater::FillInput()
+{
+    std::uint8_t* base = m_inBuf.get();
+    const std::size_t keep = std::min<std::size_t>(kInKeep, m_in - base);
+    const std::size_t left = m_inEnd - m_in;
+    std::memmove(base, m_in - keep, keep + left);
+    m_in = base + keep;
+    std::uint8_t* end = base + keep + left;
+    const std::size_t got = m_input.Read(end, kInBlock - left);
+    end += got;
+    if (got == 0) {
+        // Past the end of the packed data: one margin of zero bits lets the
+        // last codes decode; needing more means the stream is cut short.
+        if (m_padded)
+            RaiseDecodeError(kBadBlock);
+        m_padded = true;
+        std::memset(end, 0, 2 * kInMargin);
+        end += 2 * kInMargin;
+    }
+    m_inEnd = end;
+}
+
+void Inflater::UpdateFastEnd()
+{
+    // Below m_fastEnd a whole match (plus a word of overshoot) fits in the
+    // buffer and within the declared size, so the hot loop checks neither.
+    const std::uint64_t outOffset = m_out - m_outBuf.get();
+    const std::uint32_t allowed = m_limit - Produced();
+    std::uint64_t end = 0;
+    if (allowed >= kMaxMatch)
+        end = std::min<std::uint64_t>(kOutSize - kMaxMatch, outOffset + (allowed - kMaxMatch));
+    m_fastEnd = m_outBuf.get() + end;
+}
+
+void Inflater::Flush()
+{
+    if (m_out > m_flushed)
+        m_output.Write(m_flushed, m_out - m_flushed);
+    m_flushedTotal += static_cast<std::uint32_t>(m_out - m_flushed);
+    m_flushed = m_out;
+}
+
+// Before Count bytes are written off the fast path: room in the buffer, and
+// nothing beyond the declared size.
+void Inflater::MakeRoom(std::size_t count)
+{
+    if (count > m_limit - Produced())
+        RaiseDecodeError(kBadBlock);
+    std::uint8_t* base = m_outBuf.get();
+    if (static_cast<std::size_t>(m_out - base) + count > kOutSize) {
+        Flush();
+        std::memmove(base, m_out - kHistory, kHistory);
+        m_out = m_flushed = base + kHistory;
+    }
+    UpdateFastEnd();
+}
+
+void Inflater::StoredBlock()
+{
+    m_bits >>= m_bitCount & 7;
+    m_bitCount &= ~7u;
+    const unsigned length = GetBits(16);
+    const unsigned check = GetBits(16);
+    if (length != (~check & 0xFFFF))
+        RaiseDecodeError(kBadBlock);
+    // Whole bytes still in the bit buffer go back to the input.
+    m_in -= m_bitCount >> 3;
+    m_bits = 0;
+    m_bitCount = 0;
+    std::size_t left = length;
+    while (left > 0) {
+        EnsureInput();
+        const std::size_t piece = std::min<std::size_t>({left, static_cast<std::size_t>(m_inEnd - m_in), kHistory});
+        MakeRoom(piece);
+        std::memcpy(m_out, m_in, piece);
+        m_out += piece;
+        m_in += piece;
+        left -= piece;
+    }
+    if (m_padded && m_in > m_inEnd - 2 * kInMargin)
+        RaiseDecodeError(kBadBlock);
+}
+
+void Inflater::FixedTables()
+{
+    if (m_fixedLit)
+        return;
+    std::uint8_t lengths[288];
+    std::fill(lengths, lengths + 144, 8);
+    std::fill(lengths + 144, lengths + 256, 9);
+    std::fill(lengths + 256, lengths + 280, 7);
+    std::fill(lengths + 280, lengths + 288, 8);
+    m_fixedLit.reset(new Entry[kLitTableSize]);
+    BuildTable(m_fixedLit.get(), kLitTableSize, kLitRootBits, lengths, 288, LitLenEntry, false);
+    std::fill(lengths, lengths + 32, 5);
+    m_fixedDist.reset(new Entry[kDistTableSize]);
+    BuildTable(m_fixedDist.get(), kDistTableSize, kDistRootBits, lengths, 32, DistEntry, false);
+}
+
+void Inflater::DynamicTables()
+{
+    static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+    const int litCount = static_cast<int>(GetBits(5)) + 257;
+    const int distCount = static_cast<int>(GetBits(5)) + 1;
+    const int codeLenCount = static_cast<int>(GetBits(4)) + 4;
+    std::uint8_t codeLengths[19] = {};
+    for (int i = 0; i < codeLenCount; ++i)
+        codeLengths[kOrder[i]] = static_cast<std::uint8_t>(GetBits(3));
+    Entry codeLenTable[kCodeLenTableSize];
+    BuildTable(codeLenTable, kCodeLenTableSize, kCodeLenRootBits, codeLengths, 19, CodeLenEntry, false);
+
+    std::uint8_t lengths[288 + 32] = {};
+    const int total = litCount + distCount;
+    for (int i = 0; i < total;) {
+        EnsureInput();
+        RefillBits();
+        const Entry e = codeLenTable[LowBits(m_bits, kCodeLenRootBits)];
+        if (e & kInvalid)
+            RaiseDecodeError(kBadBlock);
+        m_bits >>= e & 0xFF;
+        m_bitCount -= e & 0xFF;
+        const unsigned symbol = e >> 16;
+        if (symbol < 16) {
+            lengths[i++] = static_cast<std::uint8_t>(symbol);
+            continue;
+        }
+        std::uint8_t value = 0;
+        unsigned repeat;
+        if (symbol == 16) {
+            if (i == 0)
+                RaiseDecodeError(kBadBlock);
+            value = lengths[i - 1];
+            repeat = 3 + GetBits(2);
+        } else if (symbol == 17) {
+            repeat = 3 + GetBits(3);
+        } else {
+            repeat = 11 + GetBits(7);
+        }
+        if (repeat > static_cast<unsigned>(total - i))
+            RaiseDecodeError(kBadBlock);
+        std::fill_n(lengths + i, repeat, value);
+        i += static_cast<int>(repeat);
+    }
+    if (lengths[256] == 0)
+        RaiseDecodeError(kBadBlock);
+    BuildTable(m_lit.get(), kLitTableSize, kLitRootBits, lengths, litCount, LitLenEntry, false);
+    BuildTable(m_dist.get(), kDistTableSize, kDistRootBits, lengths + litCount, distCount, DistEntry, true);
+}
+
+void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
+{
+    constexpr Word kLitMask = (Word(1) << kLitRootBits) - 1;
+    constexpr Word kDistMask = (Word(1) << kDistRootBits) - 1;
+    const std::uint8_t* in = m_in;
+    const std::uint8_t* inSafe = m_inEnd - kInMargin;
+    Word bits = m_bits;
+    unsigned count = m_bitCount;
+    std::uint8_t* out = m_out;
+    std::uint8_t* fastEnd = m_fastEnd;
+    const std::uint8_t* const base = m_outBuf.get();
+
+    auto store = [&] {
+        m_in = in;
+        m_bits = bits;
+        m_bitCount = count;
+        m_out = out;
+    };
+    auto load = [&] {
+        in = m_in;
+        inSafe = m_inEnd - kInMargin;
+        out = m_out;
+        fastEnd = m_fastEnd;
+    };
+    auto refill = [&] {
+        bits |= LoadWord(in) << count;
+        in += (kWordBits - 1 - count) >> 3;
+        count |= kWordBits - 8;
+    };
+    auto drop = [&](unsigned n) {
+        bits >>= n;
+        count -= n;
+    };
+
+    for (;;) {
+        if (in > inSafe) {
+            store();
+            FillInput();
+            load();
+        }
+        refill();
+        Entry e = lit[bits & kLitMask];
+        if (e & kSubTable) {
+            drop(kLitRootBits);
+            e = lit[(e >> 16) + LowBits(bits, (e >> 8) & 0xF)];
+        }
+        drop(e & 0xFF);
+        if (e & kLiteral) {
+            if (out >= fastEnd) {
+                store();
+                MakeRoom(1);
+                load();
+            }
+            *out++ = static_cast<std::uint8_t>(e >> 16);
+            continue;
+        }
+        if (e & (kEndOfBlock | kInvalid)) {
+            store();
+            if (e & kInvalid)
+                RaiseDecodeError(kBadBlock);
+            return;
+        }
+        unsigned extra = (e >> 8) & 0xF;
+        const unsigned length = (e >> 16) + static_cast<unsigned>(LowBits(bits, extra));
+        drop(extra);
+        if constexpr (kWordBits == 32)
+            refill();
+        e = dist[bits & kDistMask];
+        if (e & kSubTable) {
+            drop(kDistRootBits);
+            e = dist[(e >> 16) + LowBits(bits, (e >> 8) & 0xF)];
+        }
+        drop(e & 0xFF);
+        if (e & kInvalid) {
+            store();
+            RaiseDecodeError(kBadBlock);
+        }
+        extra = (e >> 8) & 0xF;
+        if constexpr (kWordBits == 32) {
+            if (count < extra)
+                refill();
+        }
+        const std::size_t distance = (e >> 16) + static_cast<std::size_t>(LowBits(bits, extra));
+        drop(extra);
+        if (out + length > fastEnd) {
+            store();
+            MakeRoom(length);
+            load();
+        }
+        if (distance > static_cast<std::size_t>(out - base)) {
+            store();
+            RaiseDecodeError(kBadBlock);
+        }
+        const std::uint8_t* from = out - distance;
+        std::uint8_t* const end = out + length;
+        if (distance >= sizeof(Word)) {
+            // Word copies may run past the match's end into unused buffer.
+            do {
+                std::memcpy(out, from, sizeof(Word));
+                out += sizeof(Word);
+                from += sizeof(Word);
+            } while (out < end);
+        } else if (distance == 1) {
+            std::memset(out, *from, length);
+        } else {
+            do {
+                *out++ = *from++;
+            } while (out < end);
+        }
+        out = end;
+    }
+}
+
+void Inflater::Run()
+{
+    UpdateFastEnd();
+    bool last = false;
+    while (!last) {
+        last = GetBits(1) != 0;
+        switch (GetBits(2)) {
+        case 0:
+            StoredBlock();
+            break;
+        case 1:
+            FixedTables();
+            DecodeBlock(m_fixedLit.get(), m_fixedDist.get());
+            break;
+        case 2:
+            DynamicTables();
+            DecodeBlock(m_lit.get(), m_dist.get());
+            break;
+        default:
+            RaiseDecodeError(kBadBlock);
+        }
+    }
+    Flush();
+}
+
+}  // namespace
+
+void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize)
+{
+    auto inflater = std::make_unique<Inflater>(input, output, unpackedSize);
+    inflater->Run();
+}
+
+}  // namespace velmora::archive

@@ -1,0 +1,19 @@
+#pragma once
+// Deflate (ZIP method 8) with a 32 KiB window. Table-driven: most codes decode
+// in one lookup, the packed data is read in blocks and the output is written
+// in large pieces, so that no byte goes through a per-byte call.
+
+#include <cstdint>
+
+#include "archive/formats/BufferedReader.h"
+
+namespace velmora::archive {
+
+// Decodes the deflate stream in Input into Output until its last block.
+// Raises "25109" for a bad block (block type 3, a stored length that does not
+// match its complement, an undefined code, a distance before the start, data
+// that runs out, or output beyond UnpackedSize) and "25116" for a code set
+// that cannot be built. Never writes more than UnpackedSize bytes.
+void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
+
+}  // namespace velmora::archive

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+
+#include "DecodeTestData.h"
+#include "archive/formats/Inflate.h"
+
+namespace velmora::archive::test {
+namespace {
+
+// Raw deflate made by zlib with the given level, strategy and window.
+Bytes Deflate(const Bytes& plain, int level, int strategy = Z_DEFAULT_STRATEGY, int windowBits = 15)
+{
+    z_stream z{};
+    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -windowBits, 8, strategy), Z_OK);
+    Bytes packed(deflateBound(&z, plain.size()) + 16);
+    z.next_in = const_cast<Bytef*>(plain.data());
+    z.avail_in = static_cast<uInt>(plain.size());
+    z.next_out = packed.data();
+    z.avail_out = static_cast<uInt>(packed.size());
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    packed.resize(z.total_out);
+    deflateEnd(&z);
+    return packed;
+}
+
+Bytes Inflated(const Bytes& packed, std::uint32_t size)
+{
+    MemorySource source(packed.data(), packed.size());
+    BufferedReader reader(source, static_cast<std::uint32_t>(packed.size()));
+    MemorySink sink;
+    Inflate(reader, sink, size);
+    return sink.bytes;
+}
+
+std::wstring InflateError(const Bytes& packed, std::uint32_t size)
+{
+    return RaisedMessage([&] { Inflated(packed, size); });
+}
+
+struct Variant {
+    const char* name;
+    int level;
+    int strategy;
+    int windowBits;
+};
+
+TEST(Inflate, DecodesWhatZlibMakesWithEveryLevelAndStrategy)
+{
+    const Bytes plain = MixedSample(300000, 7);
+    const Variant variants[] = {
+        {"stored", 0, Z_DEFAULT_STRATEGY, 15}, {"fast", 1, Z_DEFAULT_STRATEGY, 15},
+        {"normal", 6, Z_DEFAULT_STRATEGY, 15}, {"best", 9, Z_DEFAULT_STRATEGY, 15},
+        {"fixed", 6, Z_FIXED, 15},             {"huffman only", 6, Z_HUFFMAN_ONLY, 15},
+        {"runs", 6, Z_RLE, 15},                {"small window", 9, Z_DEFAULT_STRATEGY, 9},
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.name);
+        const Bytes out = Inflated(Deflate(plain, v.level, v.strategy, v.windowBits), plain.size());
+        ASSERT_EQ(out.size(), plain.size());
+        EXPECT_TRUE(out == plain);
+    }
+}
+
+TEST(Inflate, DecodesSmallAndEmptyInputs)
+{
+    for (std::size_t size : {0u, 1u, 2u, 257u, 258u, 259u, 32768u, 32769u}) {
+        SCOPED_TRACE(size);
+        const Bytes plain = MixedSample(size, 3);
+        EXPECT_TRUE(Inflated(Deflate(plain, 9), plain.size()) == plain);
+    }
+}
+
+TEST(Inflate, DecodesLongRunsAndFarMatches)
+{
+    Bytes plain(200000, 'x');
+    const Bytes noise = MixedSample(40000, 11);
+    std::copy(noise.begin(), noise.end(), plain.begin() + 1000);
+    std::copy(noise.begin(), noise.begin() + 30000, plain.begin() + 1000 + 40000 + 2767);
+    EXPECT_TRUE(Inflated(Deflate(plain, 9), plain.size()) == plain);
+}
+
+TEST(Inflate, BlockTypeThreeIsABadBlock)
+{
+    // Last-block bit, then type 3.
+    EXPECT_EQ(InflateError({0x07, 0x00}, 10), L"25109");
+}
+
+TEST(Inflate, StoredLengthWithoutItsComplementIsABadBlock)
+{
+    EXPECT_EQ(InflateError({0x01, 0x05, 0x00, 0xFA, 0xFE, 'a', 'b', 'c', 'd', 'e'}, 5), L"25109");
+    EXPECT_TRUE(Inflated({0x01, 0x05, 0x00, 0xFA, 0xFF, 'a', 'b', 'c', 'd', 'e'}, 5) == (Bytes{'a', 'b', 'c', 'd', 'e'}));
+}
+
+TEST(Inflate, OverSubscribedCodeLengthsCannotBeBuilt)
+{
+    // Dynamic block, 257 + 1 codes, 4 code-length codes all of length 1.
+    EXPECT_EQ(InflateError({0x05, 0x00, 0x92, 0x04, 0x00}, 10), L"25116");
+}
+
+TEST(Inflate, DistanceBeforeTheStartIsABadBlock)
+{
+    // Fixed block: a match of length 3 at distance 1 with no output yet.
+    // Bits: 1 (last), 01 (fixed), code 257 = 0000001, distance code 0 = 00000.
+    EXPECT_EQ(InflateError({0x03, 0x02, 0x00, 0x00}, 10), L"25109");
+}
+
+TEST(Inflate, StreamThatOutgrowsItsDeclaredSizeStopsWithoutWritingMore)
+{
+    const Bytes plain = MixedSample(100000, 5);
+    const Bytes packed = Deflate(plain, 6);
+    MemorySource source(packed.data(), packed.size());
+    BufferedReader reader(source, static_cast<std::uint32_t>(packed.size()));
+    MemorySink sink;
+    EXPECT_EQ(RaisedMessage([&] { Inflate(reader, sink, 99999); }), L"25109");
+    EXPECT_LE(sink.bytes.size(), 99999u);
+}
+
+TEST(Inflate, CutStreamEndsWithAnError)
+{
+    const Bytes plain = MixedSample(100000, 5);
+    Bytes packed = Deflate(plain, 6);
+    packed.resize(packed.size() / 2);
+    MemorySource source(packed.data(), packed.size());
+    BufferedReader reader(source, static_cast<std::uint32_t>(packed.size()));
+    MemorySink sink;
+    EXPECT_EQ(RaisedMessage([&] { Inflate(reader, sink, static_cast<std::uint32_t>(plain.size())); }), L"25109");
+    EXPECT_LE(sink.bytes.size(), plain.size());
+}
+
+TEST(Inflate, RandomDamageNeverRunsPastTheDeclaredSize)
+{
+    const Bytes plain = MixedSample(20000, 9);
+    const Bytes packed = Deflate(plain, 6);
+    std::mt19937 rng(42);
+    for (int round = 0; round < 300; ++round) {
+        Bytes damaged = packed;
+        for (int k = 0; k < 3; ++k)
+            damaged[rng() % damaged.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+        MemorySource source(damaged.data(), damaged.size());
+        BufferedReader reader(source, static_cast<std::uint32_t>(damaged.size()));
+        MemorySink sink;
+        const std::wstring error = RaisedMessage([&] { Inflate(reader, sink, 20000); });
+        EXPECT_TRUE(error.empty() || error == L"25109" || error == L"25116") << round;
+        EXPECT_LE(sink.bytes.size(), 20000u);
+    }
+}
+
+}  // namespace
+}  // namespace velmora::archive::test

@@ -1,0 +1,3 @@
+velmora_test(panebase_test LABEL unit
+  SOURCES ByteSizeTest.cpp
+  LIBS panebase)
