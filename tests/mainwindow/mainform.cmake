@@ -1,0 +1,3 @@
+velmora_test(mainform_values_test LABEL unit
+  SOURCES FensterWerteTest.cpp
+  LIBS mainform)
