@@ -194,7 +194,8 @@ void THauptform::FormCreate(TObject*) {
         LWAuswahlMonitor.SetDirectory(DriveRoot(LWAuswahl.Drive()));
         LWAuswahlMonitor.SetActive(true);
         LoadSettings();
-        TakeCommandLine();
+        if (ParamCount() >= 1)
+            TakeCommandLine(ParamStr(1));
         Fehlercode = 0;
     } catch (...) {
         ShowExceptionBox(Fehlercode);
@@ -247,12 +248,9 @@ void THauptform::LearnShellLocations() {
         DesktopPath = IncludeTrailingBackslash(AsciiLower(path));
 }
 
-void THauptform::TakeCommandLine() {
-    if (ParamCount() < 1)
-        return;
-    const std::wstring argument = ParamStr(1);
-    if (DirectoryExists(argument)) {
-        StartFolderLeft = StartFolderRight = argument;
+void THauptform::TakeCommandLine(const std::wstring& FirstArgument) {
+    if (DirectoryExists(FirstArgument)) {
+        StartFolderLeft = StartFolderRight = FirstArgument;
         UseStartFolderLeft = UseStartFolderRight = true;
     }
 }

@@ -96,6 +96,8 @@ public:
     // The command-line prompt: the folder lower-cased, without its trailing "\"
     // (a root keeps its colon) and followed by ">"; nothing for no existing folder.
     void SetDOSPfad(const std::wstring& Folder);
+    // The first command-line argument: an existing folder becomes both start folders.
+    void TakeCommandLine(const std::wstring& FirstArgument);
 
 private:
     void BuildLayout();
@@ -104,7 +106,6 @@ private:
     void CreateServiceObjects();
     void ApplyViewOptions();
     void LearnShellLocations();
-    void TakeCommandLine();
     void CleanUp();
 
     bool m_firstShow = true;

@@ -178,3 +178,14 @@ TEST_F(MainFormTest, ThePromptIsTheLowerCaseFolderWithoutItsBackslash) {
     form.SetDOSPfad(L"C:\\gibt es nicht\\");
     EXPECT_EQ(form.DOSPfad.Caption(), L"c:\\windows>");
 }
+
+TEST_F(MainFormTest, AnExistingFolderOnTheCommandLineStartsBothSidesThere) {
+    THauptform& form = Start();
+    form.TakeCommandLine(L"C:\\gibt es nicht");
+    EXPECT_FALSE(form.UseStartFolderLeft || form.UseStartFolderRight);
+    form.TakeCommandLine(L"C:\\");
+    EXPECT_TRUE(form.UseStartFolderLeft && form.UseStartFolderRight);
+    EXPECT_EQ(form.StartFolderLeft, L"C:\\");
+    EXPECT_EQ(form.StartFolderRight, L"C:\\");
+    EXPECT_FALSE(form.ArchiveArgument);
+}
