@@ -228,9 +228,9 @@ bool TUnARJ::DecodeParts(const Header& first, TargetSink& sink)
             if (part.method == 0)
                 CopyStored(input.Reader(), sink, part.original);
             else if (part.method == 4)
-                archive::ArjFastestDecode(input.Reader(), sink, part.original);
+                ArjFastestDecode(input.Reader(), sink, part.original);
             else
-                archive::LzhDecode(input.Reader(), sink, archive::kLzhArj, part.original);
+                LzhDecode(input.Reader(), sink, kLzhArj, part.original);
         }
         passed = passed && sink.Crc() == part.crc;
         SkipData(part);

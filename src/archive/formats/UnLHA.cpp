@@ -167,10 +167,10 @@ void TUnLHA::Decode(const Header& header, TargetSink& sink)
     if (header.method == "-lh0-")
         CopyStored(input.Reader(), sink, header.original);
     else if (header.method == "-lh1-")
-        archive::Lh1Decode(input.Reader(), sink, header.original);
+        Lh1Decode(input.Reader(), sink, header.original);
     else
-        archive::LzhDecode(input.Reader(), sink,
-                           header.method == "-lh4-" ? archive::kLzhLh4 : archive::kLzhLh5, header.original);
+        LzhDecode(input.Reader(), sink,
+                           header.method == "-lh4-" ? kLzhLh4 : kLzhLh5, header.original);
 }
 
 }  // namespace velmora::arc

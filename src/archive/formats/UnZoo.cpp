@@ -116,9 +116,9 @@ void TUnZOO::DecodeEntry(const Header& header, const std::wstring& target)
         if (header.method == 0)
             CopyStored(input.Reader(), sink, header.original);
         else if (header.method == 1)
-            archive::ZooLzwDecode(input.Reader(), sink, header.original);
+            ZooLzwDecode(input.Reader(), sink, header.original);
         else
-            archive::LzhDecode(input.Reader(), sink, archive::kLzhLh5, header.original);
+            LzhDecode(input.Reader(), sink, kLzhLh5, header.original);
     }
     if (SetDateTo() == TSetDate::OrigDate)
         sink.File().SetDosTime(header.dosTime);

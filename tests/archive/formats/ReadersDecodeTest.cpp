@@ -14,7 +14,7 @@
 #include "archive/formats/UnReaderFiles.h"
 #include "archive/formats/ZooLzwDecode.h"
 
-using namespace velmora::archive;
+using namespace velmora::arc;
 using readertest::Bytes;
 
 namespace {
