@@ -102,7 +102,6 @@ protected:
     void PaintWindow(HDC dc) override;
     LRESULT CallDefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void AlignedRest(const RECT& rest) override;
-    HWND ParentHandleForChildren() override { return Handle(); }
 
 private:
     void DoClose(TCloseAction& action);
