@@ -108,6 +108,8 @@ private:
     void PlaceOnShow();
     void DoShow();
     bool HandleHelp(const HELPINFO* info);
+    bool DialogCommand(WORD id, HWND control);
+    void MenuSelect(WPARAM wParam, LPARAM lParam);
     void DisableOtherWindows(std::vector<HWND>& disabled);
     void RunModalLoop();
     RECT FrameSize() const;
