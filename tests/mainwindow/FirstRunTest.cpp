@@ -106,6 +106,13 @@ void StartsNormally(const std::wstring& arguments) {
 
 TEST(FirstRun, WritesTheUninstallEntryAndBothShortcutsAndEndsWithoutAWindow) {
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
+    {
+        // An older entry is overwritten.
+        TRegistry old(KEY_ALL_ACCESS | KEY_WOW64_32KEY);
+        old.SetRootKey(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(old.OpenKey(kUninstall, true));
+        old.WriteString(L"DisplayName", L"Velmora 0.9");
+    }
     for (int run = 0; run < 2; ++run) {  // the second run overwrites and keeps the folder
         Process velmora(L"/ALLERALLERERSTERAUFRUF");
         // Watched until it ends: it never shows a window.

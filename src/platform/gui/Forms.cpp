@@ -484,6 +484,34 @@ void TForm::PaintWindow(HDC dc) {
     m_canvas.Detach();
 }
 
+// Enter and Esc of the dialog manager arrive as IDOK and IDCANCEL without a
+// control of ours: they click the default and the cancel button.
+bool TForm::DialogCommand(WORD id, HWND control) {
+    if (control && FromHandle(control)) return false;
+    if (id == IDOK) {
+        if (TButton* b = DefaultButton()) b->Click();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        if (TButton* b = CancelButton()) b->Click();
+        return true;
+    }
+    return false;
+}
+
+// The highlighted menu item's long hint goes to the application.
+void TForm::MenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (!Application) return;
+    if (HIWORD(wParam) == 0xFFFF && !lParam) {
+        Application->SetHint(L"");
+        return;
+    }
+    TMenuItem* item = (HIWORD(wParam) & MF_POPUP)
+                          ? FindMenuItemBySubmenu(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam)))
+                          : FindMenuItemByCommand(LOWORD(wParam));
+    Application->SetHint(item ? GetLongHint(item->Hint) : L"");
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE: Close(); return 0;
@@ -517,30 +545,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return MAKELRESULT(GetDlgCtrlID(b->Handle()), DC_HASDEFID);
         return 0;
     case WM_COMMAND:
-        if (lParam == 0 || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == LOWORD(wParam)) {
-            if (LOWORD(wParam) == IDOK && (lParam == 0 || !FromHandle(reinterpret_cast<HWND>(lParam)))) {
-                if (TButton* b = DefaultButton()) b->Click();
-                return 0;
-            }
-            if (LOWORD(wParam) == IDCANCEL && (lParam == 0 || !FromHandle(reinterpret_cast<HWND>(lParam)))) {
-                if (TButton* b = CancelButton()) b->Click();
-                return 0;
-            }
-        }
+        if (DialogCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
     case WM_HELP:
         if (HandleHelp(reinterpret_cast<HELPINFO*>(lParam))) return TRUE;
         break;
-    case WM_MENUSELECT:
-        if (HIWORD(wParam) != 0xFFFF || lParam) {
-            TMenuItem* item = nullptr;
-            if (!(HIWORD(wParam) & MF_POPUP)) item = FindMenuItemByCommand(LOWORD(wParam));
-            else item = FindMenuItemBySubmenu(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam)));
-            if (Application) Application->SetHint(item ? GetLongHint(item->Hint) : L"");
-        } else if (Application) {
-            Application->SetHint(L"");
-        }
-        break;
+    case WM_MENUSELECT: MenuSelect(wParam, lParam); break;
     case WM_INITMENUPOPUP:
         if (TMenuItem* item = FindMenuItemBySubmenu(reinterpret_cast<HMENU>(wParam))) item->InitPopup();
         break;

@@ -102,13 +102,14 @@ protected:
     void PaintWindow(HDC dc) override;
     LRESULT CallDefaultProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void AlignedRest(const RECT& rest) override;
-    HWND ParentHandleForChildren() override { return Handle(); }
 
 private:
     void DoClose(TCloseAction& action);
     void PlaceOnShow();
     void DoShow();
     bool HandleHelp(const HELPINFO* info);
+    bool DialogCommand(WORD id, HWND control);
+    void MenuSelect(WPARAM wParam, LPARAM lParam);
     void DisableOtherWindows(std::vector<HWND>& disabled);
     void RunModalLoop();
     RECT FrameSize() const;

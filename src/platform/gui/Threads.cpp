@@ -62,6 +62,7 @@ void TThread::SetPriority(TThreadPriority priority) {
 }
 
 DWORD TThread::WaitFor() {
+    if (!m_started) return 0;  // a thread never started has nothing to wait for
     if (GetCurrentThreadId() == m_guiThread && Application) {
         HANDLE handles[2] = {m_thread, Application->SyncEvent()};
         while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) Application->CheckSynchronize();

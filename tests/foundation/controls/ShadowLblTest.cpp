@@ -153,4 +153,37 @@ TEST(ShadowLabel, TheAcceleratorFocusesTheFocusControlAndItsRemovalIsNoticed) {
     EXPECT_FALSE(label.DialogChar(L'n'));
 }
 
+int BlackPixels(TShadowLabel& label) {
+    TBitmap bitmap(label.Width(), label.Height());
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush.Color = clWhite;
+    canvas.FillRect({0, 0, label.Width(), label.Height()});
+    label.PaintControl(canvas);
+    int count = 0;
+    for (int y = 0; y < label.Height(); ++y)
+        for (int x = 0; x < label.Width(); ++x) count += canvas.Pixel(x, y) == RGB(0, 0, 0);
+    return count;
+}
+
+TEST(ShadowLabel, AFocusFrameShowsWhileTheFocusControlHasTheFocus) {
+    TForm form(nullptr);
+    TEdit edit(&form), other(&form);
+    other.SetTop(40);
+    TShadowLabel label(nullptr);
+    Prepare(label, TShadowPosition::spLeftTop).SetShadowSize(0);
+    label.SetCaption(L"Name");
+    label.SetBounds(0, 0, 60, 24);
+    label.SetFocusControl(&edit);
+    label.SetShowFocus(true);
+    form.Show();
+    other.SetFocus();
+    int unfocused = BlackPixels(label);
+    edit.SetFocus();
+    ASSERT_TRUE(edit.Focused());
+    int focused = BlackPixels(label);
+    EXPECT_GT(focused, unfocused + 10);
+    label.SetShowFocus(false);
+    EXPECT_EQ(BlackPixels(label), unfocused);
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include "platform/gui/Edits.h"
 #include "platform/gui/PageControl.h"
 #include "platform/gui/Panel.h"
+#include "platform/gui/ProgressBar.h"
 #include "platform/gui/StatusBar.h"
 #include "platform/gui/Testing.h"
 #include "platform/gui/TreeView.h"

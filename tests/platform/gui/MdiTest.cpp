@@ -79,4 +79,23 @@ TEST(Mdi, TheClientFillsWhatTheAlignedBarsLeaveAndChildrenStayUntilFreed) {
     Application->SetMainForm(nullptr);
 }
 
+TEST(Forms, WindowStateAndNormalBoundsAndMinimumTrackingSize) {
+    TForm form(nullptr);
+    form.SetBounds(50, 60, 400, 300);
+    form.MinWidth = 250;
+    form.MinHeight = 200;
+    form.Show();
+    form.SetWindowState(TWindowState::wsMaximized);
+    EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+    RECT normal = form.NormalBounds();
+    EXPECT_EQ(normal.right - normal.left, 400);
+    EXPECT_EQ(normal.top, 60);
+    form.SetWindowState(TWindowState::wsNormal);
+    EXPECT_EQ(form.WindowState(), TWindowState::wsNormal);
+    MINMAXINFO info{};
+    SendMessageW(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 250);
+    EXPECT_EQ(info.ptMinTrackSize.y, 200);
+}
+
 }  // namespace

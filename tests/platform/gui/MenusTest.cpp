@@ -117,6 +117,24 @@ TEST(Menus, F1OnAHighlightedItemAsksForItsHelpContext) {
     Application->HelpFile.clear();
 }
 
+TEST(Menus, APopupClickRunsAfterThePopupHasReturned) {
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    auto* popup = new TPopupMenu(form.get());
+    bool popupReturned = false, clickedAfterReturn = false;
+    popup->Items().Add(new TMenuItem(form.get(), L"&Öffnen", [&](TObject*) { clickedAfterReturn = popupReturned; }));
+    bool onPopup = false;
+    popup->OnPopup = [&](TObject*) { onPopup = true; };
+    form->Show();
+    // The menu's own loop reads these: first item, then Enter.
+    PostMessageW(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(form->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    popup->Popup(100, 100, &form->Edit);
+    popupReturned = true;
+    EXPECT_TRUE(onPopup);
+    EXPECT_EQ(popup->PopupComponent(), &form->Edit);
+    EXPECT_TRUE(WaitUntil([&] { return clickedAfterReturn; }, 2000));
+}
+
 TEST(Menus, RadioItemsOfAGroupUncheckEachOther) {
     TMenuItem parent(nullptr);
     auto* a = new TMenuItem(nullptr, L"Name");
