@@ -4,5 +4,5 @@ velmora_test(arcbase_test LABEL unit
   LIBS arcformats)
 
 velmora_test(arclister_fixture_test LABEL unit
-  SOURCES ArcListerFixtureTest.cpp
+  SOURCES ArcListerFixtureTest.cpp ArcListerTest.cpp
   LIBS arctool_commands arcformats)

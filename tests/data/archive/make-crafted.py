@@ -5,17 +5,14 @@ damaged files. Each file is checked after it is written. Where an entry's data i
 a stream of its method (only its header matters to a lister), the name says so:
 such entries are called "hdronly...". Run make-tool-fixtures.sh first (the ZOO
 method-2 entry reuses an -lh5- stream of level0.lzh)."""
-import importlib.util
 import pathlib
+import runpy
 import struct
 import zlib
 
 here = pathlib.Path(__file__).resolve().parent
 src = here / "src"
-spec = importlib.util.spec_from_file_location("stub", here / "make-stub.py")
-stubmod = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(stubmod)
-stub = stubmod.stub
+stub = runpy.run_path(str(here / "make-stub.py"))["stub"]
 
 README = (src / "readme.txt").read_bytes()
 GUIDE = (src / "docs" / "guide.txt").read_bytes()
