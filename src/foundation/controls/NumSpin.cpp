@@ -18,6 +18,8 @@ namespace {
 constexpr unsigned kFirstRepeatMs = 400;
 constexpr unsigned kRepeatMs = 100;
 constexpr int kButtonWidth = 15;
+// Beyond this a float value switched to an integer would not convert.
+constexpr double kIntegerLimit = 9e15;
 
 std::optional<double> ParseFloat(std::wstring text) {
     text = Trim(text);
@@ -37,7 +39,7 @@ std::optional<double> ParseFloat(std::wstring text) {
 }
 
 std::wstring FormatFixed(double value, int decimals) {
-    char digits[400];
+    char digits[700];  // room for the largest double with 255 decimals
     auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals).ptr;
     std::wstring text(digits, end);
     if (auto dot = text.find(L'.'); dot != std::wstring::npos) text[dot] = DecimalSeparator();
@@ -193,7 +195,7 @@ double TNumSpinEdit::CheckValue(double NewValue) const {
 void TNumSpinEdit::SetValue(double NewValue) {
     double value = CheckValue(NewValue);
     if (m_valueType == TValueType::vtFloat) SetText(FormatFixed(value, Decimal));
-    else SetText(IntToStr(static_cast<long long>(std::nearbyint(value))));
+    else SetText(IntToStr(static_cast<long long>(std::nearbyint(std::clamp(value, -kIntegerLimit, kIntegerLimit)))));
 }
 
 void TNumSpinEdit::UpClick(gui::TObject*) {

@@ -151,6 +151,9 @@ TEST_F(SpinEdit, FloatsAreShownWithTheirDecimalsAndChangingTheTypeRewritesTheVal
     EXPECT_EQ(spin.Text(), L"2");
     spin.SetValueType(TValueType::vtFloat);
     EXPECT_EQ(spin.Text(), L"2,000");
+    spin.SetText(L"1e300");
+    spin.SetValueType(TValueType::vtInteger);
+    EXPECT_EQ(spin.Text(), L"9000000000000000") << "a huge float is held at the integers' edge";
 }
 
 TEST_F(SpinEdit, AReadOnlyEditDoesNotStep) {
