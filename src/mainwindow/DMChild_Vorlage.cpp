@@ -1,0 +1,52 @@
+#include "DMChild_Vorlage.h"
+
+namespace velmora {
+
+TDMChildForm::TDMChildForm(gui::TComponent* owner) : TForm(owner) { SetFormStyle(gui::TFormStyle::fsMDIChild); }
+
+TFensterTyp TDMChildForm::GetPaneKind() { return m_paneKind; }
+void TDMChildForm::SetPaneKind(TFensterTyp Kind) { m_paneKind = Kind; }
+
+void TDMChildForm::ApplyOptions(const TOptionen&) {}
+void TDMChildForm::ReadContents() {}
+std::wstring TDMChildForm::GetDirectory() { return {}; }
+void TDMChildForm::SetDirectory(const std::wstring&) {}
+void TDMChildForm::BeginUpdate() {}
+void TDMChildForm::EndUpdate() {}
+void TDMChildForm::SelectAll() {}
+void TDMChildForm::InvertSelection() {}
+void TDMChildForm::SelectGroup(const TStringList&, bool, const std::wstring&, const std::wstring&, bool,
+                               const std::wstring&, std::int32_t, bool, bool, bool, bool) {}
+void TDMChildForm::SelectDrive(wchar_t) {}
+void TDMChildForm::RefreshDirectory(const std::wstring&) {}
+void TDMChildForm::OpenSelected() {}
+void TDMChildForm::GetSelection(TDateiListe&) {}
+void TDMChildForm::SelectFile(const std::wstring&) {}
+void TDMChildForm::SetPathCaption(const std::wstring&) {}
+void TDMChildForm::SetSortOrder(std::uint8_t) {}
+std::uint8_t TDMChildForm::GetSortOrder() { return 0; }
+void TDMChildForm::SetFilter(const TDateiFilterDatenFuerDateiListe&) {}
+void TDMChildForm::FillList() {}
+void TDMChildForm::RebuildColumns() {}
+void TDMChildForm::SetArchiveFile(const std::wstring&) {}
+std::wstring TDMChildForm::GetArchiveFile() { return {}; }
+void TDMChildForm::GetArchivDaten(TArchivDaten& Daten) { Daten = TArchivDaten{}; }
+void TDMChildForm::ShowVirtualFolder(PCIDLIST_ABSOLUTE) {}
+HWND TDMChildForm::GetControlHandle() { return nullptr; }
+void TDMChildForm::RefreshNode(gui::TTreeNode*, bool) {}
+bool TDMChildForm::WholeArchiveSelected() { return false; }
+bool TDMChildForm::ShowsRecycleBin() { return false; }
+
+void TDMChildForm::GetSelectedShellItem(IShellFolder*& Folder, PITEMID_CHILD& PIDL, SFGAOF& Attributes) {
+    Folder = nullptr;
+    PIDL = nullptr;
+    Attributes = 0;
+}
+
+std::int32_t TDMChildForm::MarkDifferences(const TDateiListe&) { return 0; }
+void TDMChildForm::GetAllEntries(TDateiListe&) {}
+void TDMChildForm::RecycleBinChanged() {}
+void TDMChildForm::RemoveMarkedFromBasket() {}
+void TDMChildForm::CleanUp() {}
+
+}  // namespace velmora
