@@ -20,6 +20,7 @@
 #include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
 #include "platform/gui/Panel.h"
+#include "platform/gui/ProgressBar.h"
 #include "platform/gui/StatusBar.h"
 
 namespace velmora {
