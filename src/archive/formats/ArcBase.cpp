@@ -63,7 +63,8 @@ bool TZipCommon::AcceptsType(TArcType t) const {
     auto in = [t](TArcType lo, TArcType hi) { return t >= lo && t <= hi; };
     std::wstring cls = AsciiUpper(ClassName());
     if (cls == L"TUNZIP") return in(TArcType::ZIP, TArcType::Zip250Exe);
-    if (cls == L"TUNARC") return in(TArcType::ARC, TArcType::ArcExe);
+    // The archive routines send PAK archives to the ARC reader too.
+    if (cls == L"TUNARC") return in(TArcType::ARC, TArcType::ArcExe) || in(TArcType::PAK, TArcType::PakExe);
     if (cls == L"TUNARJ") return in(TArcType::ARJ, TArcType::ArjExe);
     if (cls == L"TUNLHA") return in(TArcType::LHA, TArcType::LZH);
     if (cls == L"TUNBH") return in(TArcType::BH, TArcType::BHExe);

@@ -113,6 +113,8 @@ def entry(name, method, data):
         hashfn = old_hash if method == 6 else new_hash
         packed = crunch_old(rle90(raw), hashfn)
         assert unrle90(uncrunch_old(packed, hashfn))[:len(raw)] == raw
+    elif method == 10:
+        packed = raw[::-1]
     else:
         packed = raw
     head = b"\x1a" + bytes([method]) + name.encode().ljust(13, b"\0")
@@ -122,8 +124,21 @@ def entry(name, method, data):
     return head + packed
 
 
+def entry_with_crc(name, method, data, crc):
+    head = entry(name, method, data)
+    return head[:23] + struct.pack("<H", crc) + head[25:]
+
+
 def main():
     readme, data, runs = (read_input(n) for n in ("readme.txt", "data.bin", "runs.txt"))
+    # A few bytes of junk before a mark are stepped over, more than ten end the walk.
+    write_archive("junk3.arc", entry("README.TXT", 2, readme) + b"xyz" + entry("RUNS.TXT", 2, runs) + b"\x1a\x00")
+    write_archive("junk11.arc", entry("README.TXT", 2, readme) + b"x" * 11 + entry("RUNS.TXT", 2, runs)
+                  + b"\x1a\x00")
+    # PAK's own method 10 is passed over; the entry behind it is extracted.
+    write_archive("pak10.arc", entry("CRUSHED.TXT", 10, runs) + entry("RUNS.TXT", 2, runs) + b"\x1a\x00")
+    write_archive("badcrc.arc", entry_with_crc("RUNS.TXT", 2, runs, crc16(runs) ^ 1)
+                  + entry("README.TXT", 2, readme) + b"\x1a\x00")
     write_archive("old1.arc", entry("README.TXT", 1, readme) + entry("RUNS.TXT", 1, runs) + b"\x1a\x00")
     write_archive("crunch5.arc", entry("README.TXT", 5, readme) + entry("DATA.BIN", 5, data) + b"\x1a\x00")
     write_archive("crunch6.arc", entry("README.TXT", 6, readme) + entry("RUNS.TXT", 6, runs)

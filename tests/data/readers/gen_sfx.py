@@ -83,6 +83,7 @@ def main():
             run("unzip", "-q", "-t", "-P", "secret", exe)
         else:
             run("unzip", "-q", "-t", exe)
+        run("unzip", "-q", "-t", *(["-P", "secret"] if extra else []), plain)
         with open(exe, "rb") as f:
             write_archive(name + ".exe", f.read())
         write_archive(name + "_expected.zip", zipdata)

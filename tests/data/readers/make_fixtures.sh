@@ -71,4 +71,5 @@ nomarch -t "$out/crunch6.arc" >/dev/null
 for a in "$out"/lh1_level?.lzh "$out/lh4.lzh"; do lhasa t "$a" >/dev/null; done
 lsar -t "$out/zoo_methods.zoo" >/dev/null
 python3 "$here/list_expected.py" > "$here/expected.txt"
+python3 "$here/list_streams.py"
 echo "fixtures made in $out"
