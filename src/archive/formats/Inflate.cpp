@@ -137,6 +137,28 @@ inline Word LowBits(Word value, unsigned n)
     return value & ((Word(1) << n) - 1);
 }
 
+// Copies a match of Length bytes from Distance back; returns the new end.
+// Eight-byte steps may run past the match's end into the buffer's slack.
+inline std::uint8_t* CopyMatch(std::uint8_t* out, std::size_t distance, unsigned length)
+{
+    const std::uint8_t* from = out - distance;
+    std::uint8_t* const end = out + length;
+    if (distance >= 8) {
+        do {
+            std::memcpy(out, from, 8);
+            out += 8;
+            from += 8;
+        } while (out < end);
+    } else if (distance == 1) {
+        std::memset(out, *from, length);
+    } else {
+        do {
+            *out++ = *from++;
+        } while (out < end);
+    }
+    return end;
+}
+
 class Inflater {
 public:
     Inflater(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize)
@@ -464,23 +486,7 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
             store();
             RaiseDecodeError(kBadBlock);
         }
-        const std::uint8_t* from = out - distance;
-        std::uint8_t* const end = out + length;
-        if (distance >= 8) {
-            // Eight-byte steps may run past the match's end into unused buffer.
-            do {
-                std::memcpy(out, from, 8);
-                out += 8;
-                from += 8;
-            } while (out < end);
-        } else if (distance == 1) {
-            std::memset(out, *from, length);
-        } else {
-            do {
-                *out++ = *from++;
-            } while (out < end);
-        }
-        out = end;
+        out = CopyMatch(out, distance, length);
     }
 }
 

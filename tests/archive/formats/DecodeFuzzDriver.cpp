@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -30,5 +33,7 @@ int main(int argc, char** argv)
         archive.insert(archive.end(), bytes.begin(), bytes.end());
         LLVMFuzzerTestOneInput(archive.data(), archive.size());
     }
+    // The target's scratch folder for extraction.
+    std::filesystem::remove_all(std::filesystem::temp_directory_path() / ("velmora-fuzz-" + std::to_string(::getpid())));
     return 0;
 }
