@@ -229,8 +229,10 @@ bool TUnARJ::DecodeParts(const Header& first, TargetSink& sink)
                 CopyStored(input.Reader(), sink, part.original);
             else if (part.method == 4)
                 archive::ArjFastestDecode(input.Reader(), sink, part.original);
-            else
-                archive::LzhDecode(input.Reader(), sink, archive::kLzhArj, part.original);
+            else {
+                BoundedSink bounded(sink, input.Reader());
+                archive::LzhDecode(input.Reader(), bounded, archive::kLzhArj, part.original);
+            }
         }
         passed = passed && sink.Crc() == part.crc;
         SkipData(part);

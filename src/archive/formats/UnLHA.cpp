@@ -168,9 +168,11 @@ void TUnLHA::Decode(const Header& header, TargetSink& sink)
         CopyStored(input.Reader(), sink, header.original);
     else if (header.method == "-lh1-")
         archive::Lh1Decode(input.Reader(), sink, header.original);
-    else
-        archive::LzhDecode(input.Reader(), sink,
+    else {
+        BoundedSink bounded(sink, input.Reader());
+        archive::LzhDecode(input.Reader(), bounded,
                            header.method == "-lh4-" ? archive::kLzhLh4 : archive::kLzhLh5, header.original);
+    }
 }
 
 }  // namespace velmora::arc

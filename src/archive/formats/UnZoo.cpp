@@ -117,8 +117,10 @@ void TUnZOO::DecodeEntry(const Header& header, const std::wstring& target)
             CopyStored(input.Reader(), sink, header.original);
         else if (header.method == 1)
             archive::ZooLzwDecode(input.Reader(), sink, header.original);
-        else
-            archive::LzhDecode(input.Reader(), sink, archive::kLzhLh5, header.original);
+        else {
+            BoundedSink bounded(sink, input.Reader());
+            archive::LzhDecode(input.Reader(), bounded, archive::kLzhLh5, header.original);
+        }
     }
     if (SetDateTo() == TSetDate::OrigDate)
         sink.File().SetDosTime(header.dosTime);
