@@ -90,6 +90,11 @@ function(velmora_finish)
       BUILD_ALWAYS ON
       INSTALL_COMMAND ""
       USES_TERMINAL_BUILD ON)
+    # Re-run the native configuration at every build: folders and test lists that
+    # appeared since the first configuration must not be missed.
+    ExternalProject_Add_Step(velmora_native reconfigure
+      COMMAND ${CMAKE_COMMAND} ${native_dir}
+      DEPENDEES configure DEPENDERS build ALWAYS TRUE)
     file(WRITE ${CMAKE_BINARY_DIR}/native-include.cmake
       "if(EXISTS \"${native_dir}/native-tests.cmake\")\n  include(\"${native_dir}/native-tests.cmake\")\nendif()\n")
     set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/native-include.cmake)

@@ -16,3 +16,10 @@ if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
   wineserver -w || true
   touch "$WINEPREFIX/.velmora-ready"
 fi
+# Unmanaged windows: without a window manager, Wine would otherwise wait two
+# seconds for every window it hides. Also applied to prefixes made before.
+if [ ! -f "$WINEPREFIX/.velmora-unmanaged" ]; then
+  velmora_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w || true
+  touch "$WINEPREFIX/.velmora-unmanaged"
+fi

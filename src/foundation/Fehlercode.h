@@ -15,6 +15,12 @@ extern std::uint16_t Fehlercode;
 namespace fc {
 inline constexpr std::uint16_t RegExpandKeyPattern = 1101;
 
+// Main window life cycle.
+inline constexpr std::uint16_t HauptformFormCreate = 2018;
+inline constexpr std::uint16_t HauptformFormShow = 2019;
+inline constexpr std::uint16_t HauptformLoadSettings = 2081;
+inline constexpr std::uint16_t HauptformSaveSettings = 2082;
+
 // Settings object: one number per loader and saver.
 inline constexpr std::uint16_t EinstellungenLoadAll = 1301;
 inline constexpr std::uint16_t EinstellungenSaveAll = 1302;

@@ -68,6 +68,8 @@ void Split(const std::wstring& text, std::wstring& folder, std::wstring& name) {
 bool MatchFileSpec(const std::wstring& mask, const std::wstring& name) {
     std::wstring maskFolder, maskName, entryFolder, entryName;
     std::wstring m = SlashToBackslash(mask), e = SlashToBackslash(name);
+    // A folder entry ("docs\") is matched by its own name.
+    while (e.size() > 1 && e.back() == L'\\') e.pop_back();
     Split(m, maskFolder, maskName);
     Split(e, entryFolder, entryName);
     if ((!m.empty() && maskName.empty()) || (!e.empty() && entryName.empty())) return false;

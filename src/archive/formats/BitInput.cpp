@@ -1,10 +1,10 @@
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 BitInput::BitInput(BufferedReader& reader) : m_reader(reader)
 {
     FillBits(0);
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

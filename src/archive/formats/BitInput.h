@@ -7,7 +7,7 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 class BitInput {
 public:
@@ -68,4 +68,4 @@ private:
     int m_count = 0;
 };
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -3,19 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Strings.h"
 
-namespace velmora::archive {
-
-void RaiseDecodeError(int code)
-{
-    throw Exception(IntToStr(code));
-}
+namespace velmora::arc {
 
 void RaiseDecodeErrorText(int code)
 {
-    throw Exception(code == 25110 ? L"Bad Huffman code" : IntToStr(code));
+    throw E_RAISE(code, ArcErrorText(code));
 }
 
 std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t count)
@@ -98,4 +91,4 @@ std::size_t BufferedReader::Read(std::uint8_t* dest, std::size_t count)
     return done;
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

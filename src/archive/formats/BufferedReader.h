@@ -8,7 +8,9 @@
 #include <functional>
 #include <vector>
 
-namespace velmora::archive {
+#include "archive/formats/ArcErrors.h"
+
+namespace velmora::arc {
 
 // Where packed bytes come from (the archive file, or memory in tests).
 class ByteSource {
@@ -25,10 +27,8 @@ public:
     virtual void Write(const std::uint8_t* data, std::size_t count) = 0;
 };
 
-// Raised by the decoders on damaged data. Until the set's own exception is at
-// hand it carries the error code; the message is the code in decimal.
-[[noreturn]] void RaiseDecodeError(int code);
-// The same, for the routines whose message is the code's text (LzhDecode).
+// The decoders raise E_RAISE through RaiseDecodeError (the code in decimal)
+// or, where the code's text is the message, RaiseDecodeErrorText.
 [[noreturn]] void RaiseDecodeErrorText(int code);
 
 class MemorySource : public ByteSource {
@@ -130,6 +130,20 @@ public:
     }
     std::uint32_t Total() const { return m_total; }
 
+    // Runs a decoding loop and writes its output, also what came before a
+    // damaged spot when the loop raises.
+    template <typename Loop>
+    void Decode(Loop&& loop)
+    {
+        try {
+            loop();
+        } catch (const E_RAISE&) {
+            Flush();
+            throw;
+        }
+        Flush();
+    }
+
 private:
     ByteSink& m_sink;
     std::vector<std::uint8_t> m_ring;
@@ -138,4 +152,4 @@ private:
     std::uint32_t m_total = 0;
 };
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

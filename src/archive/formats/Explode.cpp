@@ -5,7 +5,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -125,20 +125,21 @@ void Explode(BufferedReader& input, ByteSink& output, std::uint16_t flags, std::
     WindowWriter window(output);
     const int lowDistanceBits = bigWindow ? 7 : 6;
     const unsigned minMatch = literalTree ? 3 : 2;
-    while (window.Total() < unpackedSize) {
-        if (bits.GetBit()) {
-            window.Put(static_cast<std::uint8_t>(literalTree ? literals.Decode(bits) : bits.GetBits(8)));
-            continue;
+    window.Decode([&] {
+        while (window.Total() < unpackedSize) {
+            if (bits.GetBit()) {
+                window.Put(static_cast<std::uint8_t>(literalTree ? literals.Decode(bits) : bits.GetBits(8)));
+                continue;
+            }
+            const std::uint32_t low = bits.GetBits(lowDistanceBits);
+            const std::uint32_t distance = ((static_cast<std::uint32_t>(distances.Decode(bits)) << lowDistanceBits) | low) + 1;
+            std::uint32_t length = static_cast<std::uint32_t>(lengths.Decode(bits));
+            if (length == 63)
+                length += bits.GetBits(8);
+            length += minMatch;
+            window.Copy(distance, std::min(length, unpackedSize - window.Total()));
         }
-        const std::uint32_t low = bits.GetBits(lowDistanceBits);
-        const std::uint32_t distance = ((static_cast<std::uint32_t>(distances.Decode(bits)) << lowDistanceBits) | low) + 1;
-        std::uint32_t length = static_cast<std::uint32_t>(lengths.Decode(bits));
-        if (length == 63)
-            length += bits.GetBits(8);
-        length += minMatch;
-        window.Copy(distance, std::min(length, unpackedSize - window.Total()));
-    }
-    window.Flush();
+    });
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -8,7 +8,7 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // Shows a warning to the user (the library's message box).
 using WarningHook = std::function<void(const std::wstring& text)>;
@@ -19,4 +19,4 @@ using WarningHook = std::function<void(const std::wstring& text)>;
 void Explode(BufferedReader& input, ByteSink& output, std::uint16_t flags, std::uint32_t unpackedSize,
              const WarningHook& warn);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -20,7 +20,7 @@ constexpr Entry kSubTable = 0x2000;
 constexpr Entry kEndOfBlock = 0x4000;
 constexpr Entry kInvalid = 0x8000;
 
-constexpr int kLitRootBits = 10;
+constexpr int kLitRootBits = 11;
 constexpr int kDistRootBits = 8;
 constexpr int kCodeLenRootBits = 7;
 constexpr std::size_t kLitTableSize = (1u << kLitRootBits) + 288 * 32;
@@ -145,6 +145,7 @@ public:
     }
 
     void Run();
+    void FlushDecoded() { Flush(); }
 
 private:
     // Input: at least kInMargin bytes are readable at m_in before each code,
@@ -156,7 +157,7 @@ private:
     static constexpr std::size_t kHistory = 32768;
     static constexpr std::size_t kOutSize = 4 * kHistory;
     static constexpr std::size_t kMaxMatch = 258;
-    static constexpr std::size_t kOutSlack = kMaxMatch + 2 * sizeof(Word);
+    static constexpr std::size_t kOutSlack = kMaxMatch + 16;
 
     void FillInput();
     void EnsureInput()
@@ -416,6 +417,14 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
                 load();
             }
             *out++ = static_cast<std::uint8_t>(e >> 16);
+            // Literals come in runs: a second one often fits the bits at hand.
+            if (count >= kLitRootBits && out < fastEnd) {
+                e = lit[bits & kLitMask];
+                if (e & kLiteral) {
+                    drop(e & 0xFF);
+                    *out++ = static_cast<std::uint8_t>(e >> 16);
+                }
+            }
             continue;
         }
         if (e & (kEndOfBlock | kInvalid)) {
@@ -457,12 +466,12 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
         }
         const std::uint8_t* from = out - distance;
         std::uint8_t* const end = out + length;
-        if (distance >= sizeof(Word)) {
-            // Word copies may run past the match's end into unused buffer.
+        if (distance >= 8) {
+            // Eight-byte steps may run past the match's end into unused buffer.
             do {
-                std::memcpy(out, from, sizeof(Word));
-                out += sizeof(Word);
-                from += sizeof(Word);
+                std::memcpy(out, from, 8);
+                out += 8;
+                from += 8;
             } while (out < end);
         } else if (distance == 1) {
             std::memset(out, *from, length);
@@ -505,7 +514,13 @@ void Inflater::Run()
 void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize)
 {
     auto inflater = std::make_unique<Inflater>(input, output, unpackedSize);
-    inflater->Run();
+    try {
+        inflater->Run();
+    } catch (const E_RAISE&) {
+        // The target keeps what was decoded before the damage.
+        inflater->FlushDecoded();
+        throw;
+    }
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

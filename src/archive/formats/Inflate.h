@@ -7,7 +7,7 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // Decodes the deflate stream in Input into Output until its last block.
 // Raises "25109" for a bad block (block type 3, a stored length that does not
@@ -16,4 +16,4 @@ namespace velmora::archive {
 // that cannot be built. Never writes more than UnpackedSize bytes.
 void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

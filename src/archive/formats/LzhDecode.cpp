@@ -7,7 +7,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kWindowSize = 26624;
@@ -280,4 +280,4 @@ void LzhDecode(BufferedReader& input, ByteSink& output, const LzhParams& params,
     decoder->Run(unpackedSize);
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

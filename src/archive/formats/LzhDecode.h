@@ -12,7 +12,7 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 struct LzhParams {
     int dictionaryBits;
@@ -29,4 +29,4 @@ constexpr LzhParams kLzhLh5{13, 4};
 void LzhDecode(BufferedReader& input, ByteSink& output, const LzhParams& params,
                std::uint32_t unpackedSize);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

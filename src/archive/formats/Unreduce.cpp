@@ -5,7 +5,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -61,25 +61,26 @@ void Unreduce(BufferedReader& input, ByteSink& output, int factor, std::uint32_t
         return last;
     };
 
-    while (window.Total() < unpackedSize) {
-        const std::uint8_t c = nextByte();
-        if (c != kDle) {
-            window.Put(c);
-            continue;
+    window.Decode([&] {
+        while (window.Total() < unpackedSize) {
+            const std::uint8_t c = nextByte();
+            if (c != kDle) {
+                window.Put(c);
+                continue;
+            }
+            const std::uint8_t v = nextByte();
+            if (v == 0) {
+                window.Put(kDle);
+                continue;
+            }
+            std::uint32_t length = v & kLengthMask[factor];
+            if (length == kLengthMask[factor])
+                length += nextByte();
+            length += 3;
+            const std::uint32_t distance = (static_cast<std::uint32_t>(v >> (8 - factor)) << 8) + nextByte() + 1;
+            window.Copy(distance, std::min(length, unpackedSize - window.Total()));
         }
-        const std::uint8_t v = nextByte();
-        if (v == 0) {
-            window.Put(kDle);
-            continue;
-        }
-        std::uint32_t length = v & kLengthMask[factor];
-        if (length == kLengthMask[factor])
-            length += nextByte();
-        length += 3;
-        const std::uint32_t distance = (static_cast<std::uint32_t>(v >> (8 - factor)) << 8) + nextByte() + 1;
-        window.Copy(distance, std::min(length, unpackedSize - window.Total()));
-    }
-    window.Flush();
+    });
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -6,10 +6,10 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // Factor is method − 1 (1 to 4). A follower set longer than 32 or an index
 // outside its set raises "25109".
 void Unreduce(BufferedReader& input, ByteSink& output, int factor, std::uint32_t unpackedSize);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr int kBadBlock = 25109;
@@ -26,6 +26,7 @@ public:
     void Run(std::uint32_t unpackedSize);
 
 private:
+    void Loop(std::uint32_t unpackedSize);
     void Control();
     void PartialClear();
     // Writes the string of Code (at most Room bytes of it); returns its first byte.
@@ -105,6 +106,11 @@ void Unshrinker::Add(int parent, std::uint8_t c)
 
 void Unshrinker::Run(std::uint32_t unpackedSize)
 {
+    m_window.Decode([&] { Loop(unpackedSize); });
+}
+
+void Unshrinker::Loop(std::uint32_t unpackedSize)
+{
     int previous = -1;
     while (m_window.Total() < unpackedSize) {
         const int code = static_cast<int>(m_bits.GetBits(m_codeBits));
@@ -135,7 +141,6 @@ void Unshrinker::Run(std::uint32_t unpackedSize)
             RaiseDecodeError(kInvalidCode);
         previous = code;
     }
-    m_window.Flush();
 }
 
 }  // namespace
@@ -146,4 +151,4 @@ void Unshrink(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSiz
     unshrinker->Run(unpackedSize);
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace velmora::archive {
+namespace velmora::arc {
 namespace {
 
 constexpr std::array<std::uint32_t, 256> MakeCrcTable()
@@ -66,4 +66,4 @@ bool ZipCrypt::CheckPassword(const std::uint8_t (&header)[kHeaderSize], std::uin
     return plain[kHeaderSize - 1] == expected;
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

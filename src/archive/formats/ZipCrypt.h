@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 class ZipCrypt {
 public:
@@ -34,4 +34,4 @@ private:
     std::uint32_t m_keys[3] = {};
 };
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -6,7 +6,7 @@
 #include "DecodeTestData.h"
 #include "archive/formats/Inflate.h"
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 namespace {
 
 // Raw deflate made by zlib with the given level, strategy and window.
@@ -148,4 +148,4 @@ TEST(Inflate, RandomDamageNeverRunsPastTheDeclaredSize)
 }
 
 }  // namespace
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test

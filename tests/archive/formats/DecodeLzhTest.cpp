@@ -5,7 +5,7 @@
 #include "archive/formats/LzhDecode.h"
 #include "platform/rtl/Exceptions.h"
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 namespace {
 
 Bytes Decode(const Bytes& packed, const LzhParams& params, std::uint32_t size)
@@ -95,4 +95,4 @@ TEST(BufferedReader, StopsAtThePackedSizeAndReportsEachProgressStep)
 }
 
 }  // namespace
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test

@@ -6,7 +6,7 @@
 #include "archive/formats/Unreduce.h"
 #include "archive/formats/Unshrink.h"
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 namespace {
 
 std::vector<std::wstring> g_warnings;
@@ -111,4 +111,4 @@ TEST(Unreduce, FollowerSetLongerThanThirtyTwoIsABadBlock)
 }
 
 }  // namespace
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test

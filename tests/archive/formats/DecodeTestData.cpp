@@ -4,7 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 
 Bytes ReadFixture(const std::string& name)
 {
@@ -15,9 +15,9 @@ Bytes ReadFixture(const std::string& name)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 
 Bytes MixedSample(std::size_t size, unsigned seed)
 {
@@ -53,9 +53,9 @@ Bytes MixedSample(std::size_t size, unsigned seed)
     return out;
 }
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 namespace {
 
 std::uint32_t Le(const Bytes& b, std::size_t at, int n)
@@ -93,4 +93,4 @@ std::vector<RawZipEntry> ReadZipEntries(const std::string& fixture)
     return entries;
 }
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test

@@ -8,7 +8,7 @@
 #include "archive/formats/BufferedReader.h"
 #include "platform/rtl/Exceptions.h"
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -27,17 +27,17 @@ std::wstring RaisedMessage(F&& run)
     return L"";
 }
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 
 // Deterministic mixed data: German-looking text runs, small binary records
 // and noise, in the proportions of an ordinary folder's files.
 Bytes MixedSample(std::size_t size, unsigned seed);
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 
 // An entry of a fixture ZIP as its central header gives it, with its data.
 struct RawZipEntry {
@@ -51,9 +51,9 @@ struct RawZipEntry {
 
 std::vector<RawZipEntry> ReadZipEntries(const std::string& fixture);
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test
 
-namespace velmora::archive::test {
+namespace velmora::arc::test {
 
 // Packs values from the least significant bit of each byte up.
 class BitPacker {
@@ -74,4 +74,4 @@ private:
     int m_count = 0;
 };
 
-}  // namespace velmora::archive::test
+}  // namespace velmora::arc::test

@@ -9,4 +9,5 @@ velmora_test(decode_test LABEL unit
           ${CMAKE_CURRENT_LIST_DIR}/DecodeLzhTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeInflateTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeOldMethodsTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/DecodeCryptTest.cpp
   LIBS arcformats ${VELMORA_TEST_ZLIB})

@@ -7,6 +7,8 @@ Run it from this folder."""
 import heapq
 import subprocess
 
+import sys
+sys.dont_write_bytecode = True  # keep the fixture folder clean
 from zipwriter import BitWriter, Entry, sample, write_zip
 
 # ---------------------------------------------------------------- shrink

@@ -16,7 +16,7 @@ Bytes MixedData(std::size_t size, unsigned seed);
 struct Method {
     const char* name;
     Bytes (*encode)(const Bytes& plain);
-    void (*decode)(velmora::archive::BufferedReader&, velmora::archive::ByteSink&, std::uint32_t size);
+    void (*decode)(velmora::arc::BufferedReader&, velmora::arc::ByteSink&, std::uint32_t size);
 };
 
 std::vector<Method> OldMethods();

@@ -20,7 +20,7 @@
 #include "archive/formats/BufferedReader.h"
 #include "archive/formats/Inflate.h"
 
-using namespace velmora::archive;
+using namespace velmora::arc;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -43,16 +43,21 @@ private:
     std::size_t m_size = 0;
 };
 
-// Best of the runs, in MB (10^6 bytes) of output per second.
+// MB (10^6 bytes) of output per second of one run.
+double RunOnce(std::size_t outputSize, const std::function<void()>& run)
+{
+    const auto start = Clock::now();
+    run();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return outputSize / seconds / 1e6;
+}
+
+// Best of the runs.
 double Measure(std::size_t outputSize, const std::function<void()>& run)
 {
     double best = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = Clock::now();
-        run();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        best = std::max(best, outputSize / seconds / 1e6);
-    }
+    for (int i = 0; i < kRuns; ++i)
+        best = std::max(best, RunOnce(outputSize, run));
     return best;
 }
 
@@ -84,8 +89,6 @@ void ZlibInflate(const std::vector<std::uint8_t>& packed, std::vector<std::uint8
     inflateEnd(&z);
 }
 
-using Decoder = void (*)(BufferedReader&, ByteSink&, std::uint32_t);
-
 double MeasureDecoder(const std::vector<std::uint8_t>& packed, const std::vector<std::uint8_t>& plain,
                       const std::function<void(BufferedReader&, ByteSink&)>& decode, const char* name)
 {
@@ -105,16 +108,26 @@ void BenchInflate()
 {
     const std::vector<std::uint8_t> plain = bench::MixedData(64u << 20, 1);
     const std::vector<std::uint8_t> packed = ZlibDeflate(plain);
-    std::printf("inflate: %zu bytes from %zu packed bytes, best of %d runs\n", plain.size(), packed.size(), kRuns);
-    const double ours = MeasureDecoder(packed, plain, [&](BufferedReader& r, ByteSink& s) {
-        Inflate(r, s, static_cast<std::uint32_t>(plain.size()));
-    }, "inflate");
-    std::vector<std::uint8_t> out(plain.size());
-    const double zlib = Measure(plain.size(), [&] { ZlibInflate(packed, out); });
-    if (out != plain)
+    std::printf("inflate: %zu bytes from %zu packed bytes, best of %d runs each, interleaved\n", plain.size(),
+                packed.size(), kRuns);
+    std::vector<std::uint8_t> ours(plain.size() + 16), theirs(plain.size());
+    double oursBest = 0, zlibBest = 0;
+    // Alternating runs share the machine's passing load between both sides.
+    for (int i = 0; i < kRuns; ++i) {
+        oursBest = std::max(oursBest, RunOnce(plain.size(), [&] {
+            MemorySource source(packed.data(), packed.size());
+            BufferedReader reader(source, static_cast<std::uint32_t>(packed.size()));
+            BufferSink sink(ours);
+            Inflate(reader, sink, static_cast<std::uint32_t>(plain.size()));
+        }));
+        zlibBest = std::max(zlibBest, RunOnce(plain.size(), [&] { ZlibInflate(packed, theirs); }));
+    }
+    if (!std::equal(plain.begin(), plain.end(), ours.begin()))
+        std::printf("inflate: OUTPUT DIFFERS\n");
+    if (theirs != plain)
         std::printf("zlib: OUTPUT DIFFERS\n");
-    std::printf("  this library  %8.1f MB/s\n  zlib %-8s %8.1f MB/s\n  ratio         %8.2f\n", ours, zlibVersion(), zlib,
-                ours / zlib);
+    std::printf("  this library  %8.1f MB/s\n  zlib %-8s %8.1f MB/s\n  ratio         %8.2f\n", oursBest, zlibVersion(),
+                zlibBest, oursBest / zlibBest);
 }
 
 void BenchOldMethods()

@@ -1,0 +1,422 @@
+#include "MainForm.h"
+
+#include <shlobj.h>
+
+#include "FensterWerte.h"
+#include "foundation/ComPtr.h"
+#include "foundation/Fehlercode.h"
+#include "foundation/ShellRoutinen.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
+#include "platform/rtl/Strings.h"
+
+namespace velmora {
+
+using namespace gui;
+
+bool DateiOperationLaeuft = false;
+bool DropWirdVerarbeitet = false;
+bool LaufwerkWirdGewechselt = false;
+bool OrdnerWirdErstellt = false;
+
+THauptform* Hauptform = nullptr;
+
+namespace {
+
+constexpr int kTopBarHeight = 97;
+constexpr int kSplitterWidth = 4;
+constexpr ULONG kShellAttributeMask = 0xF00F0177;
+
+const wchar_t kArchiveRunningText[] =
+    L"Im Moment wird noch eine Archivoperation durchgeführt. Bitte warten Sie, bis diese abgeschlossen ist";
+const wchar_t kCloseFailedText[] =
+    L"Beim Beenden des Programms ist ein Ausnahmefehler aufgetreten.\r"
+    L"Es ist möglich, daß nicht alle Resourcen freigegeben wurden. Beenden und starten Sie deshalb Windows neu.";
+
+void ShowExceptionBox(std::uint16_t code) {
+    MessageDlg(L"Es ist ein Ausnahmefehler aufgetreten. Fehlercode: " + std::to_wstring(code), TMsgDlgType::mtError,
+               {TMsgDlgBtn::mbOK}, 64);
+}
+
+std::wstring DriveRoot(wchar_t drive) { return std::wstring(1, drive) + L":\\"; }
+
+void LoadIcon(TIcon& icon, const wchar_t* name) {
+    icon.LoadFromResourceName(GetModuleHandleW(nullptr), name, 32);
+}
+
+}  // namespace
+
+THauptform::THauptform(TComponent* owner)
+    : TForm(owner),
+      Symbolleiste(this), Sammelbutton(this), SammelImage(this),
+      LWPanel(this), LWAuswahl(this), LWFreeSpace(this),
+      LWPanel2(this), LWAuswahl2(this), LWFreeSpace2(this),
+      SizePanel(this),
+      HauptStatusZeile(this), Panel1(this), ProgressBar1(this), Panel2(this), AbortSb(this),
+      ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this) {
+    Hauptform = this;
+    SetName(L"Hauptform");
+    SetCaption(L"Velmora");
+    SetFormStyle(TFormStyle::fsMDIForm);
+    Position = TPosition::poDefaultPosOnly;
+    SetBounds(150, 108, 640, 406);
+    HelpContext = 1;
+    MinWidth = 200;
+    MinHeight = 300;
+    BuildLayout();
+    LWAuswahlMonitor.SetFilters(moSize | moFilename | moDirName);
+    LWAuswahlMonitor2.SetFilters(moSize | moFilename | moDirName);
+    OnCreate = bind(this, &THauptform::FormCreate);
+    OnShow = bind(this, &THauptform::FormShow);
+    OnClose = bind(this, &THauptform::FormClose);
+    OnResize = bind(this, &THauptform::FormResize);
+}
+
+THauptform::~THauptform() {
+    if (Hauptform == this)
+        Hauptform = nullptr;
+    if (IconRoutinen == m_iconRoutinen.get())
+        IconRoutinen = nullptr;
+}
+
+void THauptform::BuildLayout() {
+    BuildTopBar();
+    BuildBottomBars();
+    SizePanel.SetName(L"SizePanel");
+    SizePanel.SetParent(this);
+    SizePanel.SetBevelOuter(TBevelCut::bvRaised);
+    SizePanel.SetWidth(kSplitterWidth);
+}
+
+void THauptform::BuildTopBar() {
+    Symbolleiste.SetName(L"Symbolleiste");
+    Symbolleiste.SetParent(this);
+    Symbolleiste.SetAlign(TAlign::alTop);
+    Symbolleiste.SetHeight(kTopBarHeight);
+    TPicture tile;
+    if (tile.Bitmap().LoadFromResourceName(GetModuleHandleW(nullptr), L"WALLPAPER"))
+        Symbolleiste.SetWallpaper(tile);
+
+    Sammelbutton.SetParent(&Symbolleiste);
+    Sammelbutton.SetBevelOuter(TBevelCut::bvLowered);
+    Sammelbutton.SetBounds(0, 4, 42, 42);
+    SammelImage.SetParent(&Sammelbutton);
+    SammelImage.SetBounds(5, 5, 32, 32);
+    SammelImage.Center = true;
+    SammelImage.Hint = L"Sammelkorb|Ziehen Sie Dateien auf das Icon, um den Sammelkorb zu füllen";
+    SammelImage.ShowHint = true;
+
+    for (auto [panel, box, space] : {std::tuple{&LWPanel, &LWAuswahl, &LWFreeSpace},
+                                     std::tuple{&LWPanel2, &LWAuswahl2, &LWFreeSpace2}}) {
+        panel->SetParent(&Symbolleiste);
+        panel->SetAlign(TAlign::alBottom);
+        panel->SetHeight(30);
+        panel->SetBevelOuter(TBevelCut::bvNone);
+        box->SetParent(panel);
+        box->SetBounds(4, 4, 170, 22);
+        space->SetParent(panel);
+        space->SetBevelOuter(TBevelCut::bvLowered);
+        space->Alignment = TAlignment::taLeftJustify;
+        space->SetBounds(178, 4, 100, 22);
+    }
+    LWPanel.SetName(L"LWPanel");
+    LWPanel2.SetName(L"LWPanel2");
+    LWAuswahl.Hint = L"Linkes Laufwerk|Wählen Sie hier das Laufwerk, das im linken Fenster angezeigt werden soll.";
+    LWAuswahl2.Hint = L"Rechtes Laufwerk|Wählen Sie hier das Laufwerk, das im linken Fenster angezeigt werden soll.";
+}
+
+void THauptform::BuildBottomBars() {
+    HauptStatusZeile.SetName(L"HauptStatusZeile");
+    HauptStatusZeile.SetParent(this);
+    HauptStatusZeile.SetAlign(TAlign::alBottom);
+    HauptStatusZeile.SetPanels({{L"", 250}, {L"", 50}});
+    Panel1.SetParent(&HauptStatusZeile);
+    Panel1.SetBevelOuter(TBevelCut::bvNone);
+    Panel1.SetBounds(0, 2, 150, 16);
+    ProgressBar1.SetParent(&Panel1);
+    ProgressBar1.SetBounds(0, 0, 150, 16);
+    ProgressBar1.SetMax(100);
+    ProgressBar1.Step = 5;
+    Panel2.SetParent(&HauptStatusZeile);
+    Panel2.SetBevelOuter(TBevelCut::bvNone);
+    Panel2.SetBounds(0, 2, 24, 16);
+    AbortSb.SetParent(&Panel2);
+    AbortSb.SetBounds(0, 0, 24, 16);
+    AbortSb.SetCaption(L"X");
+    AbortSb.Hint = L"Aktion abbrechen|Aktion abbrechen";
+    Panel2.Hide();
+
+    ButtonPanel.SetName(L"ButtonPanel");
+    ButtonPanel.SetParent(this);
+    ButtonPanel.SetAlign(TAlign::alBottom);
+    std::vector<TStatusPanel> keys;
+    for (int i = 1; i <= 10; ++i)
+        keys.push_back({L"F" + std::to_wstring(i) + L"-", 50});
+    ButtonPanel.SetPanels(keys);
+
+    DOSZeilenPanel.SetName(L"DOSZeilenPanel");
+    DOSZeilenPanel.SetParent(this);
+    DOSZeilenPanel.SetAlign(TAlign::alBottom);
+    DOSZeilenPanel.SetHeight(28);
+    DOSZeilenPanel.SetBevelOuter(TBevelCut::bvNone);
+    DOSPfadPanel.SetParent(&DOSZeilenPanel);
+    DOSPfadPanel.SetBevelOuter(TBevelCut::bvNone);
+    DOSPfadPanel.SetBounds(0, 0, 200, 28);
+    DOSPfad.SetParent(&DOSPfadPanel);
+    DOSPfad.SetAutoSize(false);
+    DOSPfad.SetAlignment(TAlignment::taRightJustify);
+    DOSPfad.Layout = TTextLayout::tlCenter;
+    DOSPfad.SetBounds(4, 3, 192, 22);
+    DOSBefehlszeile.SetName(L"DOSBefehlszeile");
+    DOSBefehlszeile.SetParent(&DOSZeilenPanel);
+    DOSBefehlszeile.SetBounds(203, 3, 200, 22);
+}
+
+void THauptform::FormCreate(TObject*) {
+    try {
+        Fehlercode = fc::HauptformFormCreate;
+        LoadIcon(BasketEmptyIcon, L"SAMMELKORBLEER");
+        LoadIcon(BasketFullIcon, L"SAMMELKORBVOLL");
+        m_createFailed = false;
+        Application->SetHintHidePause(10000);
+        Application->HelpFile = ExtractFilePath(ParamStr(0)) + L"Velmora.hlp";
+        m_firstShow = true;
+        m_closing = false;
+        ArchiveRunning = false;
+        DateiOperationLaeuft = DropWirdVerarbeitet = LaufwerkWirdGewechselt = OrdnerWirdErstellt = false;
+        CreateServiceObjects();
+        ApplyViewOptions();
+        LWPanel2.Hide();
+        Panel1.Hide();
+        LearnShellLocations();
+        LWAuswahlMonitor.SetDirectory(DriveRoot(LWAuswahl.Drive()));
+        LWAuswahlMonitor.SetActive(true);
+        LoadSettings();
+        if (ParamCount() >= 1)
+            TakeCommandLine(ParamStr(1));
+        Fehlercode = 0;
+    } catch (...) {
+        ShowExceptionBox(Fehlercode);
+        m_createFailed = true;
+    }
+}
+
+void THauptform::CreateServiceObjects() {
+    Settings = std::make_unique<TEinstellungen>();
+    m_iconRoutinen = std::make_unique<TIconRoutinen>();
+    IconRoutinen = m_iconRoutinen.get();
+    History = std::make_unique<THistoryLists>();
+    ExtractedFiles = std::make_unique<TStringList>();
+    SearchResult = std::make_unique<TDateiListe>();
+    Basket = std::make_unique<TDateiListe>();
+}
+
+void THauptform::ApplyViewOptions() {
+    auto icon = std::make_unique<TIcon>();
+    icon->Assign(CopyIcon(BasketEmptyIcon.Handle()));
+    SammelImage.Picture.SetGraphic(std::move(icon));
+    const TAnsichtEinstellungen& view = Settings->Ansicht;
+    HauptStatusZeile.SetVisible(view.StatuszeileAnzeigen);
+    ButtonPanel.SetVisible(view.FTastenAnzeigen);
+    DOSZeilenPanel.SetVisible(view.DOSZeileAnzeigen);
+}
+
+// The recycle bin's name and attributes tell the panes when they show it; the
+// desktop's path names the desktop's own folder in their captions.
+void THauptform::LearnShellLocations() {
+    RecycleBinName.clear();
+    RecycleBinAttributes = 0;
+    DesktopPath.clear();
+    TComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Put())))
+        return;
+    LPITEMIDLIST raw = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(Handle(), CSIDL_BITBUCKET, &raw))) {
+        TPidl bin(raw);
+        LPCITEMIDLIST item = bin.get();
+        ULONG attributes = kShellAttributeMask;
+        if (PidlAnzeigename(desktop.Get(), item, SHGDN_NORMAL, RecycleBinName) &&
+            SUCCEEDED(desktop->GetAttributesOf(1, &item, &attributes)))
+            RecycleBinAttributes = attributes;
+        else
+            RecycleBinName.clear();
+    }
+    wchar_t path[MAX_PATH];
+    if (SHGetSpecialFolderPathW(Handle(), path, CSIDL_DESKTOPDIRECTORY, FALSE))
+        DesktopPath = IncludeTrailingBackslash(AsciiLower(path));
+}
+
+void THauptform::TakeCommandLine(const std::wstring& FirstArgument) {
+    if (DirectoryExists(FirstArgument)) {
+        StartFolderLeft = StartFolderRight = FirstArgument;
+        UseStartFolderLeft = UseStartFolderRight = true;
+    }
+}
+
+void THauptform::LoadSettings() {
+    Fehlercode = fc::HauptformLoadSettings;
+    TGeladeneFensterWerte w;
+    THistoryLists stored;
+    LoadFensterWerte(w, stored, ClientWidth(), Settings->Sonst.AktPfadSichern);
+    if (w.Pos) {
+        int bounds[4] = {Left(), Top(), Width(), Height()};
+        for (size_t i = 0; i < w.Pos->size(); ++i)
+            bounds[i] = (*w.Pos)[i];
+        SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
+        Position = TPosition::poDesigned;
+    }
+    if (w.Max)
+        SetWindowState(TWindowState::wsMaximized);
+    DOSBefehlszeile.SetItems(stored.DOSBefehlszeile);
+    PaneKinds = w.PaneKinds;
+    LeftPaneWidth = w.LeftPaneWidth;
+    FirstToolbarButton = w.FirstToolbarButton;
+    History->RecentDirs = stored.RecentDirs;
+    History->RecentFiles = stored.RecentFiles;
+    History->RecentArcs = stored.RecentArcs;
+    History->RecentParameters = stored.RecentParameters;
+    StartFolderLeft = w.StartFolderLeft;
+    StartFolderRight = w.StartFolderRight;
+    UseStartFolderLeft = w.UseStartFolderLeft;
+    UseStartFolderRight = w.UseStartFolderRight;
+    SortLeft = w.SortLeft;
+    SortRight = w.SortRight;
+    Fehlercode = 0;
+}
+
+void THauptform::FormShow(TObject*) {
+    if (m_createFailed) {
+        Close();
+        return;
+    }
+    if (!m_firstShow)
+        return;
+    m_firstShow = false;
+    try {
+        Fehlercode = fc::HauptformFormShow;
+        // Pane management creates the panes; until it does, no side gives a
+        // folder, and the prompt shows the process's current folder.
+        ListKind = ftDateiliste;
+        wchar_t current[MAX_PATH] = L"";
+        GetCurrentDirectoryW(MAX_PATH, current);
+        SetDOSPfad(SameTextAscii(current, L"X:\\") ? L"C:\\" : current);
+        ArrangePanes();
+        Fehlercode = 0;
+    } catch (...) {
+        ShowExceptionBox(Fehlercode);
+        Close();
+    }
+}
+
+void THauptform::FormClose(TObject*, TCloseAction& Action) {
+    if (ArchiveRunning) {
+        MessageDlg(kArchiveRunningText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
+        Action = TCloseAction::caNone;
+        return;
+    }
+    if (DateiOperationLaeuft) {
+        Action = TCloseAction::caNone;
+        return;
+    }
+    // A window that was never fully made has nothing worth saving: what it
+    // stored stays as it was, and only what exists is freed.
+    if (m_createFailed) {
+        CleanUp();
+        return;
+    }
+    try {
+        m_closing = true;
+        SaveSettings();
+        CleanUp();
+    } catch (...) {
+        MessageDlg(kCloseFailedText, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 64);
+    }
+}
+
+// The panes go first (pane management adds them here), before the settings,
+// lists and service objects they use; the settings object saves its groups as
+// it is freed.
+void THauptform::CleanUp() {
+    BasketEmptyIcon.Assign(nullptr);
+    BasketFullIcon.Assign(nullptr);
+    LWAuswahlMonitor.Close();
+    LWAuswahlMonitor2.Close();
+    History.reset();
+    ExtractedFiles.reset();
+    Settings.reset();
+    if (IconRoutinen == m_iconRoutinen.get())
+        IconRoutinen = nullptr;
+    m_iconRoutinen.reset();
+    SearchResult.reset();
+    Basket.reset();
+}
+
+void THauptform::SaveSettings() {
+    Fehlercode = fc::HauptformSaveSettings;
+    TZuSpeicherndeFensterWerte w;
+    w.Max = WindowState() == TWindowState::wsMaximized;
+    w.LeftPaneWidth = LeftPaneWidth;
+    SetWindowState(TWindowState::wsNormal);
+    const RECT normal = NormalBounds();
+    w.Left = normal.left;
+    w.Top = normal.top;
+    w.Width = normal.right - normal.left;
+    w.Height = normal.bottom - normal.top;
+    w.FirstToolbarButton = FirstToolbarButton;
+    w.ListKind = ListKind;
+    // No side has a pane yet, so the stored pane kinds, folders and sort states
+    // stay as they are.
+    THistoryLists lists = *History;
+    lists.DOSBefehlszeile = DOSBefehlszeile.Items();
+    SaveFensterWerte(w, lists, Settings->Sonst.AktPfadSichern);
+    Fehlercode = 0;
+}
+
+void THauptform::FormResize(TObject*) {
+    // Minimising reports an empty client area; the layout waits for the restore.
+    if (WindowState() == TWindowState::wsMinimized || ClientWidth() <= 0)
+        return;
+    if (ClientWidth() - 10 <= LeftPaneWidth)
+        LeftPaneWidth = ClientWidth() - 10;
+    ArrangePanes();
+    Sammelbutton.SetLeft(Symbolleiste.Width() - Sammelbutton.Width() - 1);
+    for (auto [box, space] : {std::pair{&LWAuswahl, &LWFreeSpace}, std::pair{&LWAuswahl2, &LWFreeSpace2}})
+        space->SetWidth(Symbolleiste.Width() - box->Width() - 8);
+}
+
+void THauptform::ArrangePanes() {
+    if (m_closing)
+        return;
+    int used = Symbolleiste.Height();
+    for (TControl* bar : {static_cast<TControl*>(&HauptStatusZeile), static_cast<TControl*>(&ButtonPanel),
+                          static_cast<TControl*>(&DOSZeilenPanel)})
+        if (bar->Visible())
+            used += bar->Height();
+    SizePanel.SetBounds(LeftPaneWidth, Symbolleiste.Height(), kSplitterWidth, std::max(0, ClientHeight() - used));
+    SizePanel.BringToFront();
+    if (ButtonPanel.Visible()) {
+        const int width = ButtonPanel.Width();
+        const int section = (width - 4) / 10;
+        for (int i = 0; i < 9; ++i)
+            ButtonPanel.SetPanelWidth(i, section);
+        ButtonPanel.SetPanelWidth(9, width - 9 * section);
+    }
+    if (DOSZeilenPanel.Visible()) {
+        const int third = DOSZeilenPanel.Width() / 3;
+        DOSPfadPanel.SetWidth(third);
+        DOSPfad.SetWidth(third - 8);
+        DOSBefehlszeile.SetBounds(third + 3, 3, DOSZeilenPanel.Width() - third - 4, DOSBefehlszeile.Height());
+    }
+}
+
+void THauptform::SetDOSPfad(const std::wstring& Folder) {
+    if (Folder.empty() || !DirectoryExists(Folder))
+        return;
+    std::wstring prompt = ExcludeTrailingBackslash(Folder);
+    CharLowerBuffW(prompt.data(), static_cast<DWORD>(prompt.size()));
+    DOSPfad.SetCaption(prompt + L">");
+}
+
+}  // namespace velmora

@@ -1,0 +1,119 @@
+#pragma once
+// THauptform: Velmora's one main window, an MDI frame whose two children are the
+// panes. Its creation makes the service objects and reads the window values, its
+// first showing sets up the sides, its close saves and frees everything again.
+// Pane management, status line, application handlers, menus and commands build
+// on the fields below.
+
+#include <memory>
+#include <string>
+
+#include "FensterEinstellungen.h"
+#include "foundation/DiscMon.h"
+#include "foundation/EineDatei.h"
+#include "foundation/Einstellungen.h"
+#include "foundation/IconRoutinen.h"
+#include "foundation/controls/Wall.h"
+#include "platform/gui/Buttons.h"
+#include "platform/gui/ComboBoxes.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Image.h"
+#include "platform/gui/Label.h"
+#include "platform/gui/Panel.h"
+#include "platform/gui/StatusBar.h"
+
+namespace velmora {
+
+// Program-wide flags, all cleared when the main window is created.
+extern bool DateiOperationLaeuft;
+extern bool DropWirdVerarbeitet;
+extern bool LaufwerkWirdGewechselt;
+extern bool OrdnerWirdErstellt;
+
+class THauptform : public gui::TForm {
+public:
+    explicit THauptform(gui::TComponent* owner);
+    ~THauptform() override;
+
+    // The top bar with the drive bars and the basket.
+    TWallpaper Symbolleiste;
+    gui::TPanel Sammelbutton;
+    gui::TImage SammelImage;
+    gui::TPanel LWPanel;
+    gui::TDriveComboBox LWAuswahl;
+    gui::TPanel LWFreeSpace;
+    gui::TPanel LWPanel2;
+    gui::TDriveComboBox LWAuswahl2;
+    gui::TPanel LWFreeSpace2;
+    // The splitter between the panes.
+    gui::TPanel SizePanel;
+    // The bottom bars, from the bottom up.
+    gui::TStatusBar HauptStatusZeile;
+    gui::TPanel Panel1;
+    gui::TProgressBar ProgressBar1;
+    gui::TPanel Panel2;
+    gui::TButton AbortSb;
+    gui::TStatusBar ButtonPanel;
+    gui::TPanel DOSZeilenPanel;
+    gui::TPanel DOSPfadPanel;
+    gui::TLabel DOSPfad;
+    gui::TComboBox DOSBefehlszeile;
+    TDiscMonitor LWAuswahlMonitor;
+    TDiscMonitor LWAuswahlMonitor2;
+
+    int LeftPaneWidth = 0;
+    TFensterTyp ListKind = ftDateiliste;
+    std::wstring PaneKinds;
+    std::wstring StartFolderLeft, StartFolderRight;
+    bool UseStartFolderLeft = false, UseStartFolderRight = false;
+    bool ArchiveArgument = false;
+    std::wstring SortLeft, SortRight;
+    int FirstToolbarButton = 1;
+    // Set while the archive routines show the progress panel.
+    bool ArchiveRunning = false;
+
+    std::unique_ptr<TEinstellungen> Settings;
+    std::unique_ptr<THistoryLists> History;
+    std::unique_ptr<TStringList> ExtractedFiles;
+    std::unique_ptr<TDateiListe> SearchResult, Basket;
+    gui::TIcon BasketEmptyIcon, BasketFullIcon;
+    std::wstring RecycleBinName;
+    ULONG RecycleBinAttributes = 0;
+    std::wstring DesktopPath;
+
+    bool FirstShow() const { return m_firstShow; }
+    bool CreateFailed() const { return m_createFailed; }
+    bool Closing() const { return m_closing; }
+
+    void FormCreate(gui::TObject* Sender);
+    void FormShow(gui::TObject* Sender);
+    void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);
+    void FormResize(gui::TObject* Sender);
+    void LoadSettings();
+    void SaveSettings();
+    // The layout of the splitter and the bottom bars.
+    void ArrangePanes();
+    // The command-line prompt: the folder lower-cased, without its trailing "\"
+    // (a root keeps its colon) and followed by ">"; nothing for no existing folder.
+    void SetDOSPfad(const std::wstring& Folder);
+    // The first command-line argument: an existing folder becomes both start folders.
+    void TakeCommandLine(const std::wstring& FirstArgument);
+
+private:
+    void BuildLayout();
+    void BuildTopBar();
+    void BuildBottomBars();
+    void CreateServiceObjects();
+    void ApplyViewOptions();
+    void LearnShellLocations();
+    void CleanUp();
+
+    bool m_firstShow = true;
+    bool m_createFailed = false;
+    bool m_closing = false;
+    std::unique_ptr<TIconRoutinen> m_iconRoutinen;
+};
+
+extern THauptform* Hauptform;
+
+}  // namespace velmora

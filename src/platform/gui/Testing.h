@@ -1,0 +1,98 @@
+#pragma once
+// Hooks for tests that run real windows without a person at the screen.
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Controls.h"
+#include "Dialogs.h"
+
+namespace velmora::gui {
+
+class TForm;
+class TTimer;
+
+// Records every message box while alive and answers from a script; with the
+// script used up it answers with the box's first button.
+class TMessageBoxRecorder {
+public:
+    TMessageBoxRecorder();
+    ~TMessageBoxRecorder();
+    TMessageBoxRecorder(const TMessageBoxRecorder&) = delete;
+    TMessageBoxRecorder& operator=(const TMessageBoxRecorder&) = delete;
+
+    // The answers (modal results) for the next boxes, in order.
+    void Answer(int result) { m_answers.push_back(result); }
+    const std::vector<TMessageBoxCall>& Calls() const { return m_calls; }
+    int Unanswered() const { return m_unanswered; }
+    void Clear() { m_calls.clear(); }
+
+private:
+    TMessageBoxFunction m_previous;
+    std::deque<int> m_answers;
+    std::vector<TMessageBoxCall> m_calls;
+    int m_unanswered = 0;
+};
+
+// Records help calls while alive instead of starting the help viewer.
+class THelpRecorder {
+public:
+    struct Call {
+        std::wstring File;
+        UINT Command;
+        ULONG_PTR Data;
+    };
+    THelpRecorder();
+    ~THelpRecorder();
+    THelpRecorder(const THelpRecorder&) = delete;
+    THelpRecorder& operator=(const THelpRecorder&) = delete;
+    const std::vector<Call>& Calls() const { return m_calls; }
+
+private:
+    THelpFunction m_previous;
+    std::vector<Call> m_calls;
+};
+
+// Steps that act inside modal loops: each runs on the innermost modal form, one
+// per turn of its loop, after the form is shown. A form still open TimeoutMs
+// after it went modal is closed by force and the script fails, so a test never
+// hangs on a dialog.
+class TModalScript {
+public:
+    explicit TModalScript(unsigned timeoutMs = 5000);
+    ~TModalScript();
+    TModalScript(const TModalScript&) = delete;
+    TModalScript& operator=(const TModalScript&) = delete;
+
+    TModalScript& Step(std::function<void(TForm&)> step);
+    bool Failed() const { return !m_failures.empty(); }
+    const std::vector<std::wstring>& Failures() const { return m_failures; }
+    int StepsLeft() const { return static_cast<int>(m_steps.size()); }
+    int FormsSeen() const { return m_formsSeen; }
+
+private:
+    void ModalStarted(TForm& form);
+    void RunNext();
+    std::deque<std::function<void(TForm&)>> m_steps;
+    std::vector<std::wstring> m_failures;
+    std::vector<std::unique_ptr<TTimer>> m_watchdogs;
+    std::function<void(TForm&)> m_previousHook;
+    unsigned m_timeout;
+    int m_formsSeen = 0;
+    bool m_scheduled = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+// Waits, serving messages, until Condition holds or TimeoutMs pass; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs = 5000);
+
+// Sends a key press (down, char, up) to the focused window through the message loop.
+void PostKey(WORD key, TShiftState shift = 0);
+
+}  // namespace velmora::gui

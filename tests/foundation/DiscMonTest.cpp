@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "TestFiles.h"
+#include "foundation/DiscMon.h"
+
+using namespace velmora;
+using velmora::test::TTempFolder;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr auto kBound = std::chrono::seconds(10);
+
+// Runs the GUI thread's message loop until Done says so or the time is up.
+bool PumpUntil(const std::function<bool()>& Done, Clock::duration bound = kBound) {
+    const auto end = Clock::now() + bound;
+    while (!Done()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+void PumpFor(Clock::duration time) {
+    PumpUntil([] { return false; }, time);
+}
+
+std::wstring Folder(const TTempFolder& f) { return f.Path().substr(0, f.Path().size() - 1); }
+
+class DiscMonTest : public ::testing::Test {
+protected:
+    void Watch(TDiscMonitor& m, const std::wstring& folder) {
+        m.OnChange = [this](TDiscMonitor* sender) {
+            EXPECT_EQ(GetCurrentThreadId(), m_guiThread);
+            m_sender = sender;
+            ++m_changes;
+        };
+        m.OnInvalid = [this](TDiscMonitor*) { ++m_invalid; };
+        m.SetSubTree(false);
+        m.SetDirectory(folder);
+        m.SetActive(true);
+    }
+    // The worker arms its notification some time after the settings are given:
+    // new files (a new name each, as the filter watches names) are made until a
+    // report comes.
+    bool ReportsChangesIn(const TTempFolder& folder) {
+        const int before = m_changes;
+        const auto end = Clock::now() + kBound;
+        for (int n = 0; Clock::now() < end; ++n) {
+            folder.MakeFile(L"probe" + std::to_wstring(n) + L".txt", 1);
+            if (PumpUntil([&] { return m_changes > before; }, std::chrono::milliseconds(50)))
+                return true;
+        }
+        return false;
+    }
+
+    DWORD m_guiThread = GetCurrentThreadId();
+    std::atomic<int> m_changes{0};
+    int m_invalid = 0;
+    TDiscMonitor* m_sender = nullptr;
+    TTempFolder m_a{L"velmora discmon a"};
+    TTempFolder m_b{L"velmora discmon b"};
+    TTempFolder m_c{L"velmora discmon c"};
+};
+
+}  // namespace
+
+TEST_F(DiscMonTest, AFileCreatedInTheFolderIsReportedInTheGuiThread) {
+    TDiscMonitor monitor;
+    Watch(monitor, Folder(m_a));
+    EXPECT_TRUE(ReportsChangesIn(m_a));
+    EXPECT_EQ(m_sender, &monitor);
+    EXPECT_EQ(m_invalid, 0);
+}
+
+TEST_F(DiscMonTest, AMonitorThatWasNeverActiveIsDestroyedAtOnce) {
+    const auto start = Clock::now();
+    {
+        TDiscMonitor never;
+        TDiscMonitor configured;
+        configured.SetDirectory(Folder(m_a));
+        configured.SetFilters(moFilename | moSize);
+    }
+    {
+        TDiscMonitor switchedOff;
+        Watch(switchedOff, Folder(m_a));
+        switchedOff.Close();
+    }
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST_F(DiscMonTest, AMissingFolderIsInvalidOnceThenAnExistingOneIsWatched) {
+    TDiscMonitor monitor;
+    Watch(monitor, m_a.Path() + L"gibt es nicht");
+    ASSERT_TRUE(PumpUntil([&] { return m_invalid == 1; }));
+    PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(m_invalid, 1);
+    EXPECT_EQ(m_changes, 0);
+
+    monitor.SetDirectory(Folder(m_b));
+    EXPECT_TRUE(ReportsChangesIn(m_b));
+    EXPECT_EQ(m_invalid, 1);
+}
+
+TEST_F(DiscMonTest, QuickDirectoryChangesWhileActiveEndWatchingTheLastFolder) {
+    TDiscMonitor monitor;
+    Watch(monitor, Folder(m_a));
+    for (int round = 0; round < 200; ++round) {
+        monitor.SetDirectory(Folder(round % 2 ? m_a : m_b));
+        if (round % 16 == 0)
+            PumpFor(std::chrono::milliseconds(1));
+    }
+    monitor.SetDirectory(Folder(m_c));
+    EXPECT_TRUE(ReportsChangesIn(m_c));
+
+    PumpFor(std::chrono::milliseconds(300));
+    const int settled = m_changes;
+    m_a.MakeFile(L"nicht beobachtet.txt", 5);
+    m_b.MakeFile(L"auch nicht.txt", 5);
+    PumpFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(m_changes, settled);
+}
+
+TEST_F(DiscMonTest, SwitchingOffStopsReportsAndSwitchingOnReadsTheSettingsAgain) {
+    TDiscMonitor monitor;
+    Watch(monitor, Folder(m_a));
+    ASSERT_TRUE(ReportsChangesIn(m_a));
+    monitor.SetActive(false);
+    PumpFor(std::chrono::milliseconds(300));
+    const int off = m_changes;
+    m_a.MakeFile(L"aus.txt", 3);
+    PumpFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(m_changes, off);
+
+    monitor.SetDirectory(Folder(m_b));
+    monitor.SetActive(true);
+    EXPECT_TRUE(ReportsChangesIn(m_b));
+}
+
+TEST_F(DiscMonTest, NoEventArrivesAfterDestructionBeganDuringABurst) {
+    std::atomic<bool> stop{false};
+    auto monitor = std::make_unique<TDiscMonitor>();
+    Watch(*monitor, Folder(m_a));
+    ASSERT_TRUE(ReportsChangesIn(m_a));
+    std::thread writer([&] {
+        for (int i = 0; !stop; ++i)
+            m_a.MakeFile(L"burst" + std::to_wstring(i % 50) + L".txt", static_cast<size_t>(i % 7));
+    });
+    PumpFor(std::chrono::milliseconds(300));
+    monitor.reset();
+    const int atDestruction = m_changes;
+    PumpFor(std::chrono::milliseconds(300));
+    stop = true;
+    writer.join();
+    EXPECT_EQ(m_changes, atDestruction);
+}
+
+TEST_F(DiscMonTest, DestroyingWhileTheWorkerWaitsForItsCallNeitherHangsNorReports) {
+    auto monitor = std::make_unique<TDiscMonitor>();
+    Watch(*monitor, Folder(m_a));
+    ASSERT_TRUE(ReportsChangesIn(m_a));
+    PumpFor(std::chrono::milliseconds(200));
+    const int before = m_changes;
+    // No pumping now: the worker's report of this change waits for the GUI thread.
+    m_a.MakeFile(L"wartet.txt", 9);
+    // Returns when the worker's call has arrived, without running it.
+    ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_SENDMESSAGE), WAIT_OBJECT_0);
+    const auto start = Clock::now();
+    monitor.reset();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(m_changes, before);
+}

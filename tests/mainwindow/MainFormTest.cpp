@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "foundation/DefaultUserStore.h"
+#include "mainwindow/FensterEinstellungen.h"
+#include "mainwindow/MainForm.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Testing.h"
+
+using namespace velmora;
+using namespace velmora::gui;
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { Clear(); }
+    void TearDown() override {
+        if (m_form)
+            m_form->Free();
+        Clear();
+    }
+    static void Clear() {
+        RegDeleteUserKey(ProgrammSchluessel, L"Mainform");
+        for (auto list : {L"RecentDirs", L"RecentFiles", L"RecentArcs", L"RecentParameters"})
+            RegDeleteUserKey(ProgrammSchluessel, list);
+    }
+    static void Store(const std::wstring& name, const std::wstring& value) {
+        RegWriteUserValue(MainformSchluessel, name, value);
+    }
+    static std::wstring Stored(const std::wstring& name) { return RegReadUserValue(MainformSchluessel, name); }
+    THauptform& Start() {
+        m_form = Create<THauptform>(nullptr);
+        m_form->Show();
+        Application->ProcessMessages();
+        return *m_form;
+    }
+    // Closes the window as the user would; true when it went.
+    bool CloseWindow() {
+        m_form->Close();
+        Application->ProcessMessages();
+        return !m_form->Visible();
+    }
+
+    TMessageBoxRecorder m_boxes;
+    THauptform* m_form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainFormTest, StartsWithItsBarsAndTheGlobalReference) {
+    THauptform& form = Start();
+    EXPECT_EQ(Hauptform, &form);
+    EXPECT_FALSE(form.CreateFailed());
+    EXPECT_FALSE(form.FirstShow());
+    EXPECT_EQ(form.FormStyle(), TFormStyle::fsMDIForm);
+    EXPECT_NE(form.ClientHandle(), nullptr);
+    EXPECT_EQ(form.Symbolleiste.Height(), 97);
+    EXPECT_EQ(form.ButtonPanel.PanelCount(), 10);
+    EXPECT_EQ(form.ButtonPanel.Panel(0).Text, L"F1-");
+    EXPECT_EQ(form.ButtonPanel.Panel(9).Text, L"F10-");
+    EXPECT_EQ(form.HauptStatusZeile.PanelCount(), 2);
+    EXPECT_FALSE(form.LWPanel2.Visible());
+    EXPECT_FALSE(form.Panel1.Visible());
+    EXPECT_NE(IconRoutinen, nullptr);
+    EXPECT_NE(form.BasketEmptyIcon.Handle(), nullptr);
+    EXPECT_NE(form.BasketFullIcon.Handle(), nullptr);
+    EXPECT_EQ(form.LWAuswahlMonitor.Directory(), std::wstring(1, form.LWAuswahl.Drive()) + L":\\");
+    EXPECT_TRUE(form.LWAuswahlMonitor.Active());
+    EXPECT_FALSE(form.DesktopPath.empty());
+    EXPECT_EQ(form.DesktopPath.back(), L'\\');
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(MainFormTest, WindowValuesRoundTripAndClosingSavesThem) {
+    Store(L"Pos", L"100,80,700,500");
+    Store(L"BreiteLinkesFenster", L"300");
+    Store(L"LeftBtn", L"5");
+    THauptform& form = Start();
+    EXPECT_EQ(form.Left(), 100);
+    EXPECT_EQ(form.Top(), 80);
+    EXPECT_EQ(form.Width(), 700);
+    EXPECT_EQ(form.Height(), 500);
+    EXPECT_EQ(form.LeftPaneWidth, 300);
+    EXPECT_EQ(form.FirstToolbarButton, 5);
+    EXPECT_EQ(form.SizePanel.Left(), 300);
+    EXPECT_EQ(form.SizePanel.Top(), 97);
+
+    form.SetWindowState(TWindowState::wsMaximized);
+    ASSERT_TRUE(CloseWindow());
+    EXPECT_EQ(Stored(L"Max"), L"1");
+    EXPECT_EQ(Stored(L"Pos"), L"100,80,700,500");
+    EXPECT_EQ(Stored(L"BreiteLinkesFenster"), L"300");
+    EXPECT_EQ(Stored(L"LeftBtn"), L"5");
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(MainFormTest, BadStoredValuesStillStart) {
+    Store(L"Pos", L"100,hundert,700,500");
+    Store(L"BreiteLinkesFenster", L"breit");
+    Store(L"LeftBtn", L"0");
+    THauptform& form = Start();
+    EXPECT_FALSE(form.CreateFailed());
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.LeftPaneWidth, form.ClientWidth() / 2 - 2);
+    EXPECT_EQ(form.FirstToolbarButton, 1);
+    EXPECT_TRUE(m_boxes.Calls().empty());
+    ASSERT_TRUE(CloseWindow());
+    EXPECT_EQ(Stored(L"LeftBtn"), L"1");
+    EXPECT_NE(Stored(L"Pos"), L"100,hundert,700,500");
+}
+
+TEST_F(MainFormTest, TheFiveListsSurviveAStartAndAClose) {
+    const TStringList dos{L"dir /w", L"copy a b"};
+    const TStringList dirs{L"c:\\windows", L"c:\\temp"};
+    const TStringList files{L"c:\\autoexec.bat", L"c:\\windows"};
+    const TStringList arcs{L"c:\\a.zip"};
+    const TStringList params{L"-x", L"/s Datei.txt"};
+    WriteNumberedList(MainformSchluessel + L"\\DOSBefehlszeile", dos);
+    WriteNumberedList(ProgrammSchluessel + L"\\RecentDirs", dirs);
+    WriteNumberedList(ProgrammSchluessel + L"\\RecentFiles", files);
+    WriteNumberedList(ProgrammSchluessel + L"\\RecentArcs", arcs);
+    WriteNumberedList(ProgrammSchluessel + L"\\RecentParameters", params);
+    THauptform& form = Start();
+    EXPECT_EQ(form.DOSBefehlszeile.Items(), dos);
+    EXPECT_EQ(form.History->RecentDirs, dirs);
+    ASSERT_TRUE(CloseWindow());
+    EXPECT_EQ(ReadNumberedList(MainformSchluessel + L"\\DOSBefehlszeile"), dos);
+    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentDirs"), dirs);
+    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentFiles"), files);
+    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentArcs"), arcs);
+    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentParameters"), params);
+}
+
+TEST_F(MainFormTest, NoPaneMeansThePaneValuesStayAsStored) {
+    Store(L"Fenster", L"55");
+    Store(L"LSM", L"6");
+    Store(L"RSM", L"2");
+    Start();
+    ASSERT_TRUE(CloseWindow());
+    EXPECT_EQ(Stored(L"Fenster"), L"55");
+    EXPECT_EQ(Stored(L"LSM"), L"6");
+    EXPECT_EQ(Stored(L"RSM"), L"2");
+}
+
+TEST_F(MainFormTest, ClosingIsRefusedSilentlyWhileAFileOperationRuns) {
+    Start();
+    DateiOperationLaeuft = true;
+    EXPECT_FALSE(CloseWindow());
+    EXPECT_TRUE(m_boxes.Calls().empty());
+    EXPECT_EQ(Stored(L"Pos"), L"");  // nothing saved yet
+    DateiOperationLaeuft = false;
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_NE(Stored(L"Pos"), L"");
+}
+
+TEST_F(MainFormTest, ClosingDuringAnArchiveActionSaysSoAndStays) {
+    THauptform& form = Start();
+    form.ArchiveRunning = true;
+    m_boxes.Answer(mrOk);
+    EXPECT_FALSE(CloseWindow());
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(m_boxes.Calls()[0].Text,
+              L"Im Moment wird noch eine Archivoperation durchgeführt. Bitte warten Sie, bis diese abgeschlossen ist");
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 0);
+    form.ArchiveRunning = false;
+    EXPECT_TRUE(CloseWindow());
+}
+
+TEST_F(MainFormTest, ThePromptIsTheLowerCaseFolderWithoutItsBackslash) {
+    THauptform& form = Start();
+    form.SetDOSPfad(L"C:\\");
+    EXPECT_EQ(form.DOSPfad.Caption(), L"c:>");
+    form.SetDOSPfad(L"C:\\Windows\\");
+    EXPECT_EQ(form.DOSPfad.Caption(), L"c:\\windows>");
+    form.SetDOSPfad(L"C:\\gibt es nicht\\");
+    EXPECT_EQ(form.DOSPfad.Caption(), L"c:\\windows>");
+}
+
+TEST_F(MainFormTest, AnExistingFolderOnTheCommandLineStartsBothSidesThere) {
+    THauptform& form = Start();
+    form.TakeCommandLine(L"C:\\gibt es nicht");
+    EXPECT_FALSE(form.UseStartFolderLeft || form.UseStartFolderRight);
+    form.TakeCommandLine(L"C:\\");
+    EXPECT_TRUE(form.UseStartFolderLeft && form.UseStartFolderRight);
+    EXPECT_EQ(form.StartFolderLeft, L"C:\\");
+    EXPECT_EQ(form.StartFolderRight, L"C:\\");
+    EXPECT_FALSE(form.ArchiveArgument);
+}

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "platform/gui/Application.h"
+#include "platform/gui/Edits.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/Testing.h"
+
+using namespace velmora::gui;
+
+namespace {
+
+class TMenuForm : public TForm {
+public:
+    explicit TMenuForm(TComponent* owner) : TForm(owner), MainMenu(this), Edit(this) {
+        SetCaption(L"Menütest");
+        Position = TPosition::poScreenCenter;
+        File = new TMenuItem(this, L"&Datei");
+        Refresh = new TMenuItem(this, L"&Aktualisieren", bind(this, &TMenuForm::RefreshClick), VK_F5);
+        Hidden = new TMenuItem(this, L"Verborgen", bind(this, &TMenuForm::HiddenClick), ShortCut('X', ssCtrl));
+        Hidden->SetVisible(false);
+        Disabled = new TMenuItem(this, L"Gesperrt", bind(this, &TMenuForm::HiddenClick), VK_F6);
+        Disabled->SetEnabled(false);
+        MainMenu.Items().Add(File);
+        File->Add(Refresh);
+        File->Add(Hidden);
+        File->Add(Disabled);
+        SetMenu(&MainMenu);
+        Edit.SetBounds(8, 8, 120, 21);
+        Edit.OnKeyDown = [this](TObject*, WORD& key, TShiftState) { EditKeys.push_back(key); };
+    }
+    void RefreshClick(TObject* sender) {
+        ++Refreshes;
+        LastSender = sender;
+    }
+    void HiddenClick(TObject*) { ++HiddenClicks; }
+    TMainMenu MainMenu;
+    TEdit Edit;
+    TMenuItem *File, *Refresh, *Hidden, *Disabled;
+    int Refreshes = 0, HiddenClicks = 0;
+    TObject* LastSender = nullptr;
+    std::vector<WORD> EditKeys;
+};
+
+void PressKey(HWND target, WORD key, bool ctrl = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    Application->ProcessMessages();
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+}
+
+TEST(Menus, ShortCutsReachTheirItemsBeforeTheFocusedEdit) {
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    form->Show();
+    form->Edit.SetFocus();
+    ASSERT_EQ(GetFocus(), form->Edit.Handle());
+    PressKey(form->Edit.Handle(), VK_F5);
+    EXPECT_EQ(form->Refreshes, 1);
+    EXPECT_EQ(form->LastSender, form->Refresh);
+    // An invisible item's shortcut still works; a disabled one's does not, and
+    // its key goes on to the edit.
+    PressKey(form->Edit.Handle(), 'X', true);
+    EXPECT_EQ(form->HiddenClicks, 1);
+    PressKey(form->Edit.Handle(), VK_F6);
+    EXPECT_EQ(form->HiddenClicks, 1);
+    EXPECT_EQ(form->EditKeys, (std::vector<WORD>{VK_F6}));
+}
+
+TEST(Menus, AnItemFreedFromItsOwnClickLeavesTheRunningHandlerIntact) {
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    form->Show();
+    // The handler's captured state tells whether its function object survived.
+    struct Probe {
+        bool* destroyed = nullptr;
+        ~Probe() {
+            if (destroyed) *destroyed = true;
+        }
+    };
+    bool destroyed = false, aliveAfterFree = false;
+    auto probe = std::make_shared<Probe>();
+    probe->destroyed = &destroyed;
+    auto* item = new TMenuItem(form.get(), L"Weg damit");
+    UINT command = item->Command();
+    form->File->Add(item);
+    item->OnClick = [probe, &destroyed, &aliveAfterFree, item](TObject* sender) {
+        EXPECT_EQ(sender, item);
+        item->Free();
+        aliveAfterFree = !destroyed && probe->destroyed == &destroyed;
+    };
+    probe.reset();
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    EXPECT_TRUE(aliveAfterFree);
+    EXPECT_TRUE(destroyed);  // freed with the last copy, after the handler
+    EXPECT_EQ(form->File->Count(), 3);
+    EXPECT_EQ(FindMenuItemByCommand(command), nullptr);
+    // A second command with the stale id reaches nothing.
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+TEST(Menus, F1OnAHighlightedItemAsksForItsHelpContext) {
+    Application->HelpFile = L"Velmora.hlp";
+    THelpRecorder help;
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    form->Refresh->HelpContext = 31;
+    form->Show();
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_MENUITEM;
+    info.iCtrlId = static_cast<int>(form->Refresh->Command());
+    SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_EQ(help.Calls().size(), 1u);
+    EXPECT_EQ(help.Calls()[0].Data, 31u);
+    Application->HelpFile.clear();
+}
+
+TEST(Menus, RadioItemsOfAGroupUncheckEachOther) {
+    TMenuItem parent(nullptr);
+    auto* a = new TMenuItem(nullptr, L"Name");
+    auto* b = new TMenuItem(nullptr, L"Größe");
+    for (TMenuItem* i : {a, b}) {
+        i->SetRadioItem(true);
+        i->GroupIndex = 1;
+        parent.Add(i);
+    }
+    a->SetChecked(true);
+    b->SetChecked(true);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->Checked());
+}
+
+TEST(Menus, ShortCutTextsAreGerman) {
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_F5, ssCtrl | ssShift)), L"Umsch+Strg+F5");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_RETURN, ssAlt)), L"Alt+Eingabe");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, 0)), L"Entf");
+}
+
+TEST(Menus, HintsOfSelectedItemsReachTheApplication) {
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    form->Refresh->Hint = L"Aktualisieren|Liest den Ordner neu ein";
+    form->Show();
+    std::wstring seen;
+    Application->OnHint = [&](TObject*) { seen = Application->Hint(); };
+    SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(form->Refresh->Command(), MF_HILITE),
+                 reinterpret_cast<LPARAM>(form->File->Handle()));
+    EXPECT_EQ(seen, L"Liest den Ordner neu ein");
+    Application->OnHint = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/gui/Application.h"
+#include "platform/gui/Testing.h"
+#include "platform/gui/Threads.h"
+
+using namespace velmora::gui;
+
+namespace {
+
+class TCounter : public TThread {
+public:
+    explicit TCounter(int calls) : TThread(true), m_calls(calls) {}
+    std::atomic<int> Synced{0};
+    DWORD GuiThread = GetCurrentThreadId();
+    bool RanInGuiThread = true;
+
+protected:
+    void Execute() override {
+        for (int i = 0; i < m_calls && !Terminated(); ++i)
+            Synchronize([this] {
+                if (GetCurrentThreadId() != GuiThread) RanInGuiThread = false;
+                ++Synced;
+            });
+    }
+
+private:
+    int m_calls;
+};
+
+TEST(Threads, SynchronizeRunsInTheGuiThreadThroughTheMessageLoop) {
+    TCounter thread(5);
+    thread.Resume();
+    EXPECT_TRUE(WaitUntil([&] { return thread.Synced == 5; }));
+    EXPECT_TRUE(thread.RanInGuiThread);
+    thread.WaitFor();
+}
+
+TEST(Threads, WaitForServesSynchronisedCallsInsteadOfDeadlocking) {
+    TCounter thread(50);
+    bool terminated = false;
+    thread.OnTerminate = [&](TObject*) { terminated = GetCurrentThreadId() == thread.GuiThread; };
+    thread.Resume();
+    thread.WaitFor();  // no message loop runs here
+    EXPECT_EQ(thread.Synced, 50);
+    EXPECT_TRUE(terminated);
+}
+
+class TPausable : public TThread {
+public:
+    std::atomic<int> Rounds{0};
+
+protected:
+    void Execute() override {
+        while (CheckPause()) {
+            ++Rounds;
+            Sleep(1);
+        }
+    }
+};
+
+TEST(Threads, APausedThreadEndsWhenTerminatedAndFreed) {
+    auto thread = std::make_unique<TPausable>();
+    thread->Resume();
+    EXPECT_TRUE(WaitUntil([&] { return thread->Rounds > 0; }));
+    thread->Suspend();
+    thread.reset();  // terminates, wakes and waits
+    SUCCEED();
+}
+
+class TSelfFreeing : public TThread {
+public:
+    explicit TSelfFreeing(bool* freed) : m_freed(freed) { FreeOnTerminate = true; }
+    ~TSelfFreeing() override { *m_freed = true; }
+
+protected:
+    void Execute() override {}
+
+private:
+    bool* m_freed;
+};
+
+TEST(Threads, AThreadThatFreesItselfDoesSoInTheGuiThreadAfterOnTerminate) {
+    bool freed = false, terminated = false;
+    auto* thread = new TSelfFreeing(&freed);
+    thread->OnTerminate = [&](TObject*) { terminated = !freed; };
+    thread->Resume();
+    EXPECT_TRUE(WaitUntil([&] { return freed; }));
+    EXPECT_TRUE(terminated);
+}
+
+class TThrower : public TThread {
+protected:
+    void Execute() override { throw velmora::Exception(L"im Faden"); }
+};
+
+TEST(Threads, AnExceptionInExecuteReachesTheApplicationHandler) {
+    std::wstring message;
+    TObject* sender = nullptr;
+    Application->OnException = [&](TObject* s, const velmora::Exception& e) {
+        sender = s;
+        message = e.Message();
+    };
+    TThrower thread;
+    thread.Resume();
+    thread.WaitFor();
+    EXPECT_EQ(message, L"im Faden");
+    EXPECT_EQ(sender, &thread);
+    Application->OnException = nullptr;
+}
+
+}  // namespace
