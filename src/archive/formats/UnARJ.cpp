@@ -229,8 +229,10 @@ bool TUnARJ::DecodeParts(const Header& first, TargetSink& sink)
                 CopyStored(input.Reader(), sink, part.original);
             else if (part.method == 4)
                 ArjFastestDecode(input.Reader(), sink, part.original);
-            else
-                LzhDecode(input.Reader(), sink, kLzhArj, part.original);
+            else {
+                BoundedSink bounded(sink, input.Reader());
+                LzhDecode(input.Reader(), bounded, kLzhArj, part.original);
+            }
         }
         passed = passed && sink.Crc() == part.crc;
         SkipData(part);

@@ -168,9 +168,11 @@ void TUnLHA::Decode(const Header& header, TargetSink& sink)
         CopyStored(input.Reader(), sink, header.original);
     else if (header.method == "-lh1-")
         Lh1Decode(input.Reader(), sink, header.original);
-    else
-        LzhDecode(input.Reader(), sink,
+    else {
+        BoundedSink bounded(sink, input.Reader());
+        LzhDecode(input.Reader(), bounded,
                            header.method == "-lh4-" ? kLzhLh4 : kLzhLh5, header.original);
+    }
 }
 
 }  // namespace velmora::arc

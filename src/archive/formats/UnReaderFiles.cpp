@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "archive/formats/ArcShared.h"
+#include "archive/formats/UnpackedOutput.h"
 #include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
 
@@ -22,6 +23,12 @@ void TargetSink::Write(const std::uint8_t* data, std::size_t count)
         UpdateCrc16(data, count, m_crc16);
     else
         UpdateCrc32(data, count, m_crc32);
+}
+
+void BoundedSink::Write(const std::uint8_t* data, std::size_t count)
+{
+    archive::CheckPackedInput(m_input);
+    m_target.Write(data, count);
 }
 
 int ErrorCodeOf(const Exception& e)

@@ -117,8 +117,10 @@ void TUnZOO::DecodeEntry(const Header& header, const std::wstring& target)
             CopyStored(input.Reader(), sink, header.original);
         else if (header.method == 1)
             ZooLzwDecode(input.Reader(), sink, header.original);
-        else
-            LzhDecode(input.Reader(), sink, kLzhLh5, header.original);
+        else {
+            BoundedSink bounded(sink, input.Reader());
+            LzhDecode(input.Reader(), bounded, kLzhLh5, header.original);
+        }
     }
     if (SetDateTo() == TSetDate::OrigDate)
         sink.File().SetDosTime(header.dosTime);

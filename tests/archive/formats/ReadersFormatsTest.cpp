@@ -297,3 +297,15 @@ TEST(ReadersCommon, ProgressComesInTheChosenStepsUpToTheWholeEntry)
         EXPECT_EQ(steps, (std::vector<int>{25, 50, 75, 100}));
     }
 }
+
+TEST(ReadersLha, AnUnpackedSizeFarBeyondThePackedDataEndsWithAnError)
+{
+    // The first entry of the level-0 fixture claims 2 GiB instead of 2000 bytes.
+    Bytes lzh = ArchiveBytes("lh5_level0.lzh");
+    arctest::Put32(lzh, 11, 0x7FFFFFFF);
+    arctest::ScratchDir copy("huge");
+    const std::wstring archive = WindowsName(copy.Write("huge.lzh", lzh));
+    ReaderRun<TUnLHA> run(archive, L"readme.txt");
+    EXPECT_EQ(run.Extract(), 25134);
+    EXPECT_LT(std::filesystem::file_size(run.Out("readme.txt")), 1u << 20);
+}
