@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "SyncCall.h"
+#include "platform/gui/Dialogs.h"
 
 namespace velmora {
 
@@ -193,13 +194,12 @@ void TDiscMonitorThread::Report(TReport kind) {
     m_sync.Synchronize([this, kind] {
         if (m_destroying)
             return;
-        auto& handler = kind == TReport::Change ? m_owner.OnChange : m_owner.OnInvalid;
-        if (handler)
-            handler(&m_owner);
+        gui::Fire(kind == TReport::Change ? m_owner.OnChange : m_owner.OnInvalid, &m_owner);
     });
 }
 
-TDiscMonitor::TDiscMonitor() : m_thread(std::make_unique<TDiscMonitorThread>(*this)) {}
+TDiscMonitor::TDiscMonitor(gui::TComponent* owner)
+    : gui::TComponent(owner), m_thread(std::make_unique<TDiscMonitorThread>(*this)) {}
 
 TDiscMonitor::~TDiscMonitor() = default;
 
@@ -216,7 +216,7 @@ void TDiscMonitor::SetDirectory(const std::wstring& Value) {
 
 void TDiscMonitor::SetFilters(TMonitorFilters Value) {
     if (Value == 0) {
-        MessageBoxW(nullptr, L"Some filter condition must be set.", L"Velmora", MB_OK | MB_ICONWARNING);
+        gui::ShowMessage(L"Some filter condition must be set.");
         return;
     }
     if (Value == m_filters)

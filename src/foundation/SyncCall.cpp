@@ -1,10 +1,8 @@
 #include "SyncCall.h"
 
-#include <exception>
+#include "platform/gui/Application.h"
 
 namespace velmora {
-
-std::function<void(std::exception_ptr)> SyncCallExceptionHandler;
 
 namespace {
 
@@ -17,12 +15,7 @@ LRESULT CALLBACK SyncWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     try {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
     } catch (...) {
-        if (SyncCallExceptionHandler) {
-            try {
-                SyncCallExceptionHandler(std::current_exception());
-            } catch (...) {
-            }
-        }
+        gui::HandleCallbackException(nullptr);
     }
     return 0;
 }

@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <functional>
 
 namespace velmora {
@@ -21,17 +20,13 @@ public:
     TSyncWindow& operator=(const TSyncWindow&) = delete;
 
     // From the worker: runs Call in the GUI thread and returns when it has run.
-    // An exception thrown by Call does not cross the window's frame; it is
-    // reported to the handler below.
+    // An exception thrown by Call does not cross the window's frame; it goes to
+    // the application's exception handler.
     void Synchronize(const std::function<void()>& Call) const;
 
 private:
     HWND m_window;
 };
-
-// Where exceptions escaping a synchronised call go; the application's handler
-// replaces the default, which drops them.
-extern std::function<void(std::exception_ptr)> SyncCallExceptionHandler;
 
 // Waits until Handle is signalled and serves synchronised calls meanwhile.
 void WaitServingCalls(HANDLE Handle);

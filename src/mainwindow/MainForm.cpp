@@ -55,7 +55,8 @@ THauptform::THauptform(TComponent* owner)
       LWPanel2(this), LWAuswahl2(this), LWFreeSpace2(this),
       SizePanel(this),
       HauptStatusZeile(this), Panel1(this), ProgressBar1(this), Panel2(this), AbortSb(this),
-      ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this) {
+      ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this),
+      LWAuswahlMonitor(this), LWAuswahlMonitor2(this) {
     Hauptform = this;
     SetName(L"Hauptform");
     SetCaption(L"Velmora");
