@@ -5,5 +5,3 @@ target_link_libraries(mainform PUBLIC panebase foundation_shell)
 
 add_library(mainform_window STATIC MainForm.cpp)
 target_link_libraries(mainform_window PUBLIC mainform controls gui)
-# The window's pictures; with the icon routines' icons they go into the program.
-add_library(mainform_resources OBJECT MainForm.rc)
