@@ -167,6 +167,8 @@ void THauptform::BuildBottomBars() {
     DOSPfadPanel.SetBounds(0, 0, 200, 28);
     DOSPfad.SetParent(&DOSPfadPanel);
     DOSPfad.SetAutoSize(false);
+    // Folder names may hold "&"; it is no accelerator here.
+    DOSPfad.ShowAccelChar = false;
     DOSPfad.SetAlignment(TAlignment::taRightJustify);
     DOSPfad.Layout = TTextLayout::tlCenter;
     DOSPfad.SetBounds(4, 3, 192, 22);
