@@ -9,6 +9,7 @@
 
 #include "TestFiles.h"
 #include "foundation/DiscMon.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Testing.h"
 
@@ -179,8 +180,8 @@ TEST_F(DiscMonTest, DestroyingWhileTheWorkerWaitsForItsCallNeitherHangsNorReport
     const int before = m_changes;
     // No pumping now: the worker's report of this change waits for the GUI thread.
     m_a.MakeFile(L"wartet.txt", 9);
-    // Returns when the worker's call has arrived, without running it.
-    ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_SENDMESSAGE), WAIT_OBJECT_0);
+    // Returns when the worker's call has been posted, without running it.
+    ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_POSTMESSAGE), WAIT_OBJECT_0);
     const auto start = Clock::now();
     monitor.reset();
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
@@ -209,4 +210,19 @@ TEST_F(DiscMonTest, AnOwnerFreesItsMonitor) {
     const int after = m_changes;
     PumpFor(std::chrono::milliseconds(300));
     EXPECT_EQ(m_changes, after);
+}
+
+TEST_F(DiscMonTest, AFailingHandlerIsReportedAndTheMonitorGoesOn) {
+    int reported = 0;
+    gui::Application->OnException = [&](gui::TObject*, const velmora::Exception&) { ++reported; };
+    TDiscMonitor monitor{nullptr};
+    Watch(monitor, Folder(m_a));
+    monitor.OnChange = [this](gui::TObject*) {
+        if (++m_changes == 1)
+            throw velmora::Exception(L"Fehler im Handler");
+    };
+    EXPECT_TRUE(ReportsChangesIn(m_a));
+    EXPECT_EQ(reported, 1);
+    EXPECT_TRUE(ReportsChangesIn(m_a));
+    gui::Application->OnException = nullptr;
 }
