@@ -99,6 +99,16 @@ TEST_F(MainFormTest, WindowValuesRoundTripAndClosingSavesThem) {
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 
+TEST_F(MainFormTest, AStoredMaximisedWindowStartsMaximisedAndKeepsItsNormalPlace) {
+    Store(L"Pos", L"120,90,600,420");
+    Store(L"Max", L"1");
+    THauptform& form = Start();
+    EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+    ASSERT_TRUE(CloseWindow());
+    EXPECT_EQ(Stored(L"Max"), L"1");
+    EXPECT_EQ(Stored(L"Pos"), L"120,90,600,420");
+}
+
 TEST_F(MainFormTest, BadStoredValuesStillStart) {
     Store(L"Pos", L"100,hundert,700,500");
     Store(L"BreiteLinkesFenster", L"breit");
