@@ -35,6 +35,7 @@ const wchar_t kCloseFailedText[] =
     L"Beim Beenden des Programms ist ein Ausnahmefehler aufgetreten.\r"
     L"Es ist möglich, daß nicht alle Resourcen freigegeben wurden. Beenden und starten Sie deshalb Windows neu.";
 
+// The box names the window's own routine, whichever routine it called failed.
 void ShowExceptionBox(std::uint16_t code) {
     MessageDlg(L"Es ist ein Ausnahmefehler aufgetreten. Fehlercode: " + std::to_wstring(code), TMsgDlgType::mtError,
                {TMsgDlgBtn::mbOK}, 64);
@@ -201,7 +202,7 @@ void THauptform::FormCreate(TObject*) {
             TakeCommandLine(ParamStr(1));
         Fehlercode = 0;
     } catch (...) {
-        ShowExceptionBox(Fehlercode);
+        ShowExceptionBox(fc::HauptformFormCreate);
         m_createFailed = true;
     }
 }
@@ -308,7 +309,7 @@ void THauptform::FormShow(TObject*) {
         ArrangePanes();
         Fehlercode = 0;
     } catch (...) {
-        ShowExceptionBox(Fehlercode);
+        ShowExceptionBox(fc::HauptformFormShow);
         Close();
     }
 }
