@@ -3,7 +3,9 @@
 #include <atomic>
 #include <mutex>
 
-#include "SyncCall.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Threads.h"
 
 namespace velmora {
 
@@ -42,10 +44,10 @@ private:
 
 }  // namespace
 
-class TDiscMonitorThread {
+class TDiscMonitorThread : public gui::TThread {
 public:
     explicit TDiscMonitorThread(TDiscMonitor& owner);
-    ~TDiscMonitorThread();
+    ~TDiscMonitorThread() override;
     TDiscMonitorThread(const TDiscMonitorThread&) = delete;
     TDiscMonitorThread& operator=(const TDiscMonitorThread&) = delete;
 
@@ -58,12 +60,13 @@ public:
     // From the GUI thread: the worker picks these up at once.
     void Store(TSettings settings);
 
+protected:
+    void Execute() override;
+
 private:
     enum class TWake { Destroy, Settings, Notification };
     enum class TReport { Change, Invalid };
 
-    static DWORD WINAPI Entry(void* self);
-    void Run();
     TWake Wait(HANDLE notification) const;
     // Waits like Wait, but a wake by settings the worker already works with
     // (their signal came after it had read them) does not count.
@@ -73,7 +76,6 @@ private:
     void Report(TReport kind);
 
     TDiscMonitor& m_owner;
-    TSyncWindow m_sync;
     TEvent m_destroy{true};
     TEvent m_settingsChanged{false};
     std::mutex m_lock;
@@ -85,25 +87,21 @@ private:
     bool m_destroying = false;
     // Read by the worker to skip calls that would be dropped anyway.
     std::atomic<bool> m_stopping{false};
-    HANDLE m_thread = nullptr;
 };
 
-TDiscMonitorThread::TDiscMonitorThread(TDiscMonitor& owner) : m_owner(owner) {
-    m_thread = CreateThread(nullptr, 0, Entry, this, CREATE_SUSPENDED, nullptr);
-    if (m_thread) {
-        SetThreadPriority(m_thread, THREAD_PRIORITY_IDLE);
-        ResumeThread(m_thread);
-    }
+// Started at once: while inactive it waits on its events, not suspended.
+TDiscMonitorThread::TDiscMonitorThread(TDiscMonitor& owner) : gui::TThread(true), m_owner(owner) {
+    SetPriority(gui::TThreadPriority::tpIdle);
+    Resume();
 }
 
+// Waits here, while the events still exist; the wait serves the worker's
+// pending call, which then reports nothing.
 TDiscMonitorThread::~TDiscMonitorThread() {
     m_destroying = true;
     m_stopping = true;
     m_destroy.Set();
-    if (m_thread) {
-        WaitServingCalls(m_thread);
-        CloseHandle(m_thread);
-    }
+    WaitFor();
 }
 
 void TDiscMonitorThread::Store(TSettings settings) {
@@ -113,15 +111,6 @@ void TDiscMonitorThread::Store(TSettings settings) {
         ++m_generation;
     }
     m_settingsChanged.Set();
-}
-
-DWORD WINAPI TDiscMonitorThread::Entry(void* self) {
-    try {
-        static_cast<TDiscMonitorThread*>(self)->Run();
-    } catch (...) {
-        // Nothing may unwind out of a thread's entry; the monitor simply stops.
-    }
-    return 0;
 }
 
 TDiscMonitorThread::TWake TDiscMonitorThread::Wait(HANDLE notification) const {
@@ -152,7 +141,7 @@ TDiscMonitorThread::TWake TDiscMonitorThread::WaitForNews(HANDLE notification) {
     }
 }
 
-void TDiscMonitorThread::Run() {
+void TDiscMonitorThread::Execute() {
     for (;;) {
         const TSettings now = Snapshot();
         if (now.Active) {
@@ -190,16 +179,20 @@ bool TDiscMonitorThread::WatchUntilSettingsChange(const TChangeNotification& not
 void TDiscMonitorThread::Report(TReport kind) {
     if (m_stopping)
         return;
-    m_sync.Synchronize([this, kind] {
+    Synchronize([this, kind] {
         if (m_destroying)
             return;
-        auto& handler = kind == TReport::Change ? m_owner.OnChange : m_owner.OnInvalid;
-        if (handler)
-            handler(&m_owner);
+        // The handler's failure is reported; the monitor goes on watching.
+        try {
+            gui::Fire(kind == TReport::Change ? m_owner.OnChange : m_owner.OnInvalid, &m_owner);
+        } catch (...) {
+            gui::HandleCallbackException(&m_owner);
+        }
     });
 }
 
-TDiscMonitor::TDiscMonitor() : m_thread(std::make_unique<TDiscMonitorThread>(*this)) {}
+TDiscMonitor::TDiscMonitor(gui::TComponent* owner)
+    : gui::TComponent(owner), m_thread(std::make_unique<TDiscMonitorThread>(*this)) {}
 
 TDiscMonitor::~TDiscMonitor() = default;
 
@@ -216,7 +209,7 @@ void TDiscMonitor::SetDirectory(const std::wstring& Value) {
 
 void TDiscMonitor::SetFilters(TMonitorFilters Value) {
     if (Value == 0) {
-        MessageBoxW(nullptr, L"Some filter condition must be set.", L"Velmora", MB_OK | MB_ICONWARNING);
+        gui::ShowMessage(L"Some filter condition must be set.");
         return;
     }
     if (Value == m_filters)

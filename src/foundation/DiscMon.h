@@ -9,9 +9,11 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
+
+#include "platform/gui/Component.h"
+#include "platform/gui/Events.h"
 
 namespace velmora {
 
@@ -28,11 +30,11 @@ using TMonitorFilters = DWORD;
 
 class TDiscMonitorThread;
 
-class TDiscMonitor {
+class TDiscMonitor : public gui::TComponent {
 public:
     // Made in the GUI thread, inactive.
-    TDiscMonitor();
-    ~TDiscMonitor();
+    explicit TDiscMonitor(gui::TComponent* owner);
+    ~TDiscMonitor() override;
     TDiscMonitor(const TDiscMonitor&) = delete;
     TDiscMonitor& operator=(const TDiscMonitor&) = delete;
 
@@ -47,9 +49,10 @@ public:
     void SetActive(bool Value);
     void Close() { SetActive(false); }
 
-    std::function<void(TDiscMonitor* Sender)> OnChange;
+    // Both with the monitor as sender, in the GUI thread.
+    gui::TNotifyEvent OnChange;
     // The folder cannot be watched (missing, or no folder at all).
-    std::function<void(TDiscMonitor* Sender)> OnInvalid;
+    gui::TNotifyEvent OnInvalid;
 
 private:
     friend class TDiscMonitorThread;

@@ -35,6 +35,7 @@ const wchar_t kCloseFailedText[] =
     L"Beim Beenden des Programms ist ein Ausnahmefehler aufgetreten.\r"
     L"Es ist möglich, daß nicht alle Resourcen freigegeben wurden. Beenden und starten Sie deshalb Windows neu.";
 
+// The box names the window's own routine, whichever routine it called failed.
 void ShowExceptionBox(std::uint16_t code) {
     MessageDlg(L"Es ist ein Ausnahmefehler aufgetreten. Fehlercode: " + std::to_wstring(code), TMsgDlgType::mtError,
                {TMsgDlgBtn::mbOK}, 64);
@@ -55,7 +56,8 @@ THauptform::THauptform(TComponent* owner)
       LWPanel2(this), LWAuswahl2(this), LWFreeSpace2(this),
       SizePanel(this),
       HauptStatusZeile(this), Panel1(this), ProgressBar1(this), Panel2(this), AbortSb(this),
-      ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this) {
+      ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this),
+      LWAuswahlMonitor(this), LWAuswahlMonitor2(this) {
     Hauptform = this;
     SetName(L"Hauptform");
     SetCaption(L"Velmora");
@@ -166,6 +168,8 @@ void THauptform::BuildBottomBars() {
     DOSPfadPanel.SetBounds(0, 0, 200, 28);
     DOSPfad.SetParent(&DOSPfadPanel);
     DOSPfad.SetAutoSize(false);
+    // Folder names may hold "&"; it is no accelerator here.
+    DOSPfad.ShowAccelChar = false;
     DOSPfad.SetAlignment(TAlignment::taRightJustify);
     DOSPfad.Layout = TTextLayout::tlCenter;
     DOSPfad.SetBounds(4, 3, 192, 22);
@@ -198,7 +202,7 @@ void THauptform::FormCreate(TObject*) {
             TakeCommandLine(ParamStr(1));
         Fehlercode = 0;
     } catch (...) {
-        ShowExceptionBox(Fehlercode);
+        ShowExceptionBox(fc::HauptformFormCreate);
         m_createFailed = true;
     }
 }
@@ -305,7 +309,7 @@ void THauptform::FormShow(TObject*) {
         ArrangePanes();
         Fehlercode = 0;
     } catch (...) {
-        ShowExceptionBox(Fehlercode);
+        ShowExceptionBox(fc::HauptformFormShow);
         Close();
     }
 }

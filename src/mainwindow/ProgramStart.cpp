@@ -17,6 +17,7 @@
 #include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
 
+#include "MainForm.h"
 #include "SplashScreen.h"
 
 namespace velmora {
@@ -74,14 +75,7 @@ void FirstRunRegistration(const std::wstring& programFile) {
     CoUninitialize();
 }
 
-// Until the main window exists, a plain form of the library stands where it is
-// created, so that the start runs end to end.
-static void CreateMainWindow() {
-    gui::TForm* main = gui::Application->CreateForm<gui::TForm>();
-    main->SetName(L"Hauptform");
-    main->SetCaption(L"Velmora");
-    main->SetBounds(40, 40, 640, 480);
-}
+static void CreateMainWindow() { gui::Application->CreateForm<THauptform>(); }
 
 static void RunApplication() {
     gui::TApplication application;

@@ -3,9 +3,5 @@ add_library(mainform STATIC FensterWerte.cpp FensterEinstellungen.cpp)
 target_include_directories(mainform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mainform PUBLIC panebase foundation_shell)
 
-if(TARGET controls)
-  add_library(mainform_window STATIC MainForm.cpp)
-  target_link_libraries(mainform_window PUBLIC mainform controls gui)
-  # The window's pictures and the icon routines' icons go into the program.
-  add_library(mainform_resources OBJECT MainForm.rc)
-endif()
+add_library(mainform_window STATIC MainForm.cpp)
+target_link_libraries(mainform_window PUBLIC mainform controls gui)

@@ -9,6 +9,9 @@
 
 #include "TestFiles.h"
 #include "foundation/DiscMon.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Testing.h"
 
 using namespace velmora;
 using velmora::test::TTempFolder;
@@ -44,12 +47,12 @@ std::wstring Folder(const TTempFolder& f) { return f.Path().substr(0, f.Path().s
 class DiscMonTest : public ::testing::Test {
 protected:
     void Watch(TDiscMonitor& m, const std::wstring& folder) {
-        m.OnChange = [this](TDiscMonitor* sender) {
+        m.OnChange = [this](gui::TObject* sender) {
             EXPECT_EQ(GetCurrentThreadId(), m_guiThread);
             m_sender = sender;
             ++m_changes;
         };
-        m.OnInvalid = [this](TDiscMonitor*) { ++m_invalid; };
+        m.OnInvalid = [this](gui::TObject*) { ++m_invalid; };
         m.SetSubTree(false);
         m.SetDirectory(folder);
         m.SetActive(true);
@@ -71,7 +74,7 @@ protected:
     DWORD m_guiThread = GetCurrentThreadId();
     std::atomic<int> m_changes{0};
     int m_invalid = 0;
-    TDiscMonitor* m_sender = nullptr;
+    gui::TObject* m_sender = nullptr;
     TTempFolder m_a{L"velmora discmon a"};
     TTempFolder m_b{L"velmora discmon b"};
     TTempFolder m_c{L"velmora discmon c"};
@@ -80,7 +83,7 @@ protected:
 }  // namespace
 
 TEST_F(DiscMonTest, AFileCreatedInTheFolderIsReportedInTheGuiThread) {
-    TDiscMonitor monitor;
+    TDiscMonitor monitor{nullptr};
     Watch(monitor, Folder(m_a));
     EXPECT_TRUE(ReportsChangesIn(m_a));
     EXPECT_EQ(m_sender, &monitor);
@@ -90,13 +93,13 @@ TEST_F(DiscMonTest, AFileCreatedInTheFolderIsReportedInTheGuiThread) {
 TEST_F(DiscMonTest, AMonitorThatWasNeverActiveIsDestroyedAtOnce) {
     const auto start = Clock::now();
     {
-        TDiscMonitor never;
-        TDiscMonitor configured;
+        TDiscMonitor never{nullptr};
+        TDiscMonitor configured{nullptr};
         configured.SetDirectory(Folder(m_a));
         configured.SetFilters(moFilename | moSize);
     }
     {
-        TDiscMonitor switchedOff;
+        TDiscMonitor switchedOff{nullptr};
         Watch(switchedOff, Folder(m_a));
         switchedOff.Close();
     }
@@ -104,7 +107,7 @@ TEST_F(DiscMonTest, AMonitorThatWasNeverActiveIsDestroyedAtOnce) {
 }
 
 TEST_F(DiscMonTest, AMissingFolderIsInvalidOnceThenAnExistingOneIsWatched) {
-    TDiscMonitor monitor;
+    TDiscMonitor monitor{nullptr};
     Watch(monitor, m_a.Path() + L"gibt es nicht");
     ASSERT_TRUE(PumpUntil([&] { return m_invalid == 1; }));
     PumpFor(std::chrono::milliseconds(200));
@@ -117,7 +120,7 @@ TEST_F(DiscMonTest, AMissingFolderIsInvalidOnceThenAnExistingOneIsWatched) {
 }
 
 TEST_F(DiscMonTest, QuickDirectoryChangesWhileActiveEndWatchingTheLastFolder) {
-    TDiscMonitor monitor;
+    TDiscMonitor monitor{nullptr};
     Watch(monitor, Folder(m_a));
     for (int round = 0; round < 200; ++round) {
         monitor.SetDirectory(Folder(round % 2 ? m_a : m_b));
@@ -136,7 +139,7 @@ TEST_F(DiscMonTest, QuickDirectoryChangesWhileActiveEndWatchingTheLastFolder) {
 }
 
 TEST_F(DiscMonTest, SwitchingOffStopsReportsAndSwitchingOnReadsTheSettingsAgain) {
-    TDiscMonitor monitor;
+    TDiscMonitor monitor{nullptr};
     Watch(monitor, Folder(m_a));
     ASSERT_TRUE(ReportsChangesIn(m_a));
     monitor.SetActive(false);
@@ -153,7 +156,7 @@ TEST_F(DiscMonTest, SwitchingOffStopsReportsAndSwitchingOnReadsTheSettingsAgain)
 
 TEST_F(DiscMonTest, NoEventArrivesAfterDestructionBeganDuringABurst) {
     std::atomic<bool> stop{false};
-    auto monitor = std::make_unique<TDiscMonitor>();
+    auto monitor = std::make_unique<TDiscMonitor>(nullptr);
     Watch(*monitor, Folder(m_a));
     ASSERT_TRUE(ReportsChangesIn(m_a));
     std::thread writer([&] {
@@ -170,17 +173,56 @@ TEST_F(DiscMonTest, NoEventArrivesAfterDestructionBeganDuringABurst) {
 }
 
 TEST_F(DiscMonTest, DestroyingWhileTheWorkerWaitsForItsCallNeitherHangsNorReports) {
-    auto monitor = std::make_unique<TDiscMonitor>();
+    auto monitor = std::make_unique<TDiscMonitor>(nullptr);
     Watch(*monitor, Folder(m_a));
     ASSERT_TRUE(ReportsChangesIn(m_a));
     PumpFor(std::chrono::milliseconds(200));
     const int before = m_changes;
     // No pumping now: the worker's report of this change waits for the GUI thread.
     m_a.MakeFile(L"wartet.txt", 9);
-    // Returns when the worker's call has arrived, without running it.
-    ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_SENDMESSAGE), WAIT_OBJECT_0);
+    // Returns when the worker's call has been posted, without running it.
+    ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_POSTMESSAGE), WAIT_OBJECT_0);
     const auto start = Clock::now();
     monitor.reset();
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(m_changes, before);
+}
+
+TEST_F(DiscMonTest, AnEmptyFilterSetIsRefusedWithAMessage) {
+    gui::TMessageBoxRecorder boxes;
+    boxes.Answer(gui::mrOk);
+    TDiscMonitor monitor{nullptr};
+    monitor.SetFilters(moSize | moLastWrite);
+    monitor.SetFilters(0);
+    EXPECT_EQ(monitor.Filters(), static_cast<TMonitorFilters>(moSize | moLastWrite));
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Text, L"Some filter condition must be set.");
+}
+
+TEST_F(DiscMonTest, AnOwnerFreesItsMonitor) {
+    auto owner = std::make_unique<gui::TComponent>(nullptr);
+    auto* monitor = new TDiscMonitor(owner.get());
+    Watch(*monitor, Folder(m_a));
+    EXPECT_EQ(owner->ComponentCount(), 1);
+    owner.reset();
+    PumpFor(std::chrono::milliseconds(200));
+    m_a.MakeFile(L"nach dem besitzer.txt", 1);
+    const int after = m_changes;
+    PumpFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(m_changes, after);
+}
+
+TEST_F(DiscMonTest, AFailingHandlerIsReportedAndTheMonitorGoesOn) {
+    int reported = 0;
+    gui::Application->OnException = [&](gui::TObject*, const velmora::Exception&) { ++reported; };
+    TDiscMonitor monitor{nullptr};
+    Watch(monitor, Folder(m_a));
+    monitor.OnChange = [this](gui::TObject*) {
+        if (++m_changes == 1)
+            throw velmora::Exception(L"Fehler im Handler");
+    };
+    EXPECT_TRUE(ReportsChangesIn(m_a));
+    EXPECT_EQ(reported, 1);
+    EXPECT_TRUE(ReportsChangesIn(m_a));
+    gui::Application->OnException = nullptr;
 }

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "TestFiles.h"
+#include "foundation/ArchiveExtension.h"
 #include "foundation/IconRoutinen.h"
 
 using namespace velmora;
@@ -71,4 +72,11 @@ TEST(IconRoutinen, ShellTypeNameAndIconOfANameThatDoesNotExist) {
                    SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
     EXPECT_EQ(icons.GetSystemIconIndex(L"Z:\\nirgends\\eintrag.vlmzi", FILE_ATTRIBUTE_NORMAL), info.iIcon);
     CoUninitialize();
+}
+
+TEST(ArchiveExtension, TheEightExtensionsWithOrWithoutDotInAnyCase) {
+    for (const wchar_t* ext : {L"zip", L".ZIP", L"arj", L"lzh", L".Ice", L"rar", L"arc", L"pak", L"zoo"})
+        EXPECT_TRUE(IsArchiveExtension(ext)) << std::string(ext, ext + wcslen(ext));
+    for (const wchar_t* ext : {L"", L".", L"zi", L"zipx", L"cab", L"tar", L"..zip", L"exe"})
+        EXPECT_FALSE(IsArchiveExtension(ext)) << std::string(ext, ext + wcslen(ext));
 }

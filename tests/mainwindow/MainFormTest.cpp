@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <set>
+#include <vector>
+
 #include "foundation/DefaultUserStore.h"
 #include "mainwindow/FensterEinstellungen.h"
 #include "mainwindow/MainForm.h"
@@ -96,6 +99,16 @@ TEST_F(MainFormTest, WindowValuesRoundTripAndClosingSavesThem) {
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 
+TEST_F(MainFormTest, AStoredMaximisedWindowStartsMaximisedAndKeepsItsNormalPlace) {
+    Store(L"Pos", L"120,90,600,420");
+    Store(L"Max", L"1");
+    THauptform& form = Start();
+    EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+    ASSERT_TRUE(CloseWindow());
+    EXPECT_EQ(Stored(L"Max"), L"1");
+    EXPECT_EQ(Stored(L"Pos"), L"120,90,600,420");
+}
+
 TEST_F(MainFormTest, BadStoredValuesStillStart) {
     Store(L"Pos", L"100,hundert,700,500");
     Store(L"BreiteLinkesFenster", L"breit");
@@ -188,4 +201,27 @@ TEST_F(MainFormTest, AnExistingFolderOnTheCommandLineStartsBothSidesThere) {
     EXPECT_EQ(form.StartFolderLeft, L"C:\\");
     EXPECT_EQ(form.StartFolderRight, L"C:\\");
     EXPECT_FALSE(form.ArchiveArgument);
+}
+
+// Resource scripts compiled apart would number their icon images alike, and the
+// program would show one icon's picture for another.
+TEST(ProgramResources, EveryIconKeepsItsOwnPicture) {
+    std::set<std::vector<BYTE>> pictures;
+    const wchar_t* names[] = {L"MAINICON", L"SAMMELKORBLEER", L"SAMMELKORBVOLL", L"UPDIR", L"SVERZORDNER",
+                              L"SAUSFDAT", L"SUNKNOWN", L"SARCORDNER", L"SOARCORDNER"};
+    for (const wchar_t* name : names) {
+        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_ICON, 32, 32, 0));
+        ASSERT_NE(icon, nullptr) << std::string(name, name + wcslen(name));
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bm{};
+        GetObjectW(info.hbmColor, sizeof bm, &bm);
+        std::vector<BYTE> bits(static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight));
+        GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), bits.data());
+        pictures.insert(bits);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    EXPECT_EQ(pictures.size(), std::size(names));
 }

@@ -7,10 +7,8 @@ velmora_test(mainform_settings_test LABEL unit
   LIBS mainform
   LOCKS registry)
 
-if(TARGET mainform_window)
-  velmora_test(mainform_window_test LABEL gui
-    SOURCES MainFormTest.cpp
-    LIBS mainform_window mainform_resources foundation_icons gui_test_main
-    NO_GTEST_MAIN
-    LOCKS registry)
-endif()
+velmora_test(mainform_window_test LABEL gui
+  SOURCES MainFormTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
