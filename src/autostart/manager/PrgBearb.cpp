@@ -16,7 +16,8 @@ constexpr int kHelpContext = 58;
 TPrgBearbeitenDlg::TPrgBearbeitenDlg(TComponent* owner)
     : TForm(owner),
       Label1(this), Beschreibung(this), Label2(this), Dateiname(this), DateiSuchenBtn2(this), Label3(this),
-      Parameter(this), Label4(this), Wartezeit(this), Aktion(this), OKBtn(this), CancelBtn(this), Button1(this) {
+      Parameter(this), Label4(this), Wartezeit(this), Aktion(this), OKBtn(this), CancelBtn(this), Button1(this),
+      OpenDialog1(this) {
     BorderStyle = TBorderStyle::bsDialog;
     BorderIcons = biSystemMenu;
     Position = TPosition::poScreenCenter;
@@ -51,6 +52,8 @@ TPrgBearbeitenDlg::TPrgBearbeitenDlg(TComponent* owner)
     Button1.SetCaption(L"&Hilfe");
     OpenDialog1.Title = L"Datei wählen";
     OpenDialog1.Filter = L"Alle Dateien (*.*)|*.*|Anwendungen|*.exe; *.com; *.bat; *.pif";
+    OpenDialog1.FileMustExist = true;
+    OpenDialog1.PathMustExist = true;
     LayoutControls();
 
     OnShow = bind(this, &TPrgBearbeitenDlg::FormShow);
@@ -131,7 +134,7 @@ void TPrgBearbeitenDlg::ShowProblem(const TEntryProblem& problem) {
 
 void TPrgBearbeitenDlg::DateiSuchenBtn2Click(TObject*) {
     OpenDialog1.FileName.clear();
-    if (OpenDialog1.Execute(Handle())) Dateiname.SetText(OpenDialog1.FileName);
+    if (OpenDialog1.Execute()) Dateiname.SetText(OpenDialog1.FileName);
 }
 
 void TPrgBearbeitenDlg::Button1Click(TObject*) { Application->HelpContext(HelpContext); }

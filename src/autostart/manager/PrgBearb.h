@@ -2,13 +2,13 @@
 // The entry dialog of the autostart manager: one program of the list, checked on OK.
 
 #include "autostart/manager/EntryCheck.h"
-#include "autostart/manager/FileChooser.h"
 #include "autostart/manager/WaitEdit.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Edits.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/OpenDialog.h"
 
 namespace velmora::manager {
 
@@ -30,7 +30,7 @@ public:
     gui::TButton OKBtn;
     gui::TButton CancelBtn;
     gui::TButton Button1;
-    TFileChooser OpenDialog1;
+    gui::TOpenDialog OpenDialog1;
 
     void FormShow(gui::TObject* Sender);
     void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);

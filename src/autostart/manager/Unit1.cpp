@@ -29,6 +29,7 @@ TForm1::TForm1(TComponent* owner, std::wstring ownFolder, TConfirm confirm)
     Label1.SetCaption(L"Zu startende &Programme:");
     Label1.SetFocusControl(&Dateien);
     Dateien.SetViewStyle(TViewStyle::vsReport);
+    Dateien.SetStyle(TLVStyle::lvOwnerDrawFixed);
     Dateien.ReadOnly = true;
     Dateien.MultiSelect = true;
     Dateien.HideSelection = false;
@@ -54,6 +55,7 @@ TForm1::TForm1(TComponent* owner, std::wstring ownFolder, TConfirm confirm)
     OKBtn.OnClick = bind(this, &TForm1::OKBtnClick);
     CancelBtn.OnClick = bind(this, &TForm1::CancelBtnClick);
     Button4.OnClick = bind(this, &TForm1::Button4Click);
+    Dateien.OnDrawItem = bind(this, &TForm1::DateienDrawItem);
 }
 
 void TForm1::LayoutControls() {
@@ -144,5 +146,9 @@ void TForm1::EnsureStarterLink() { velmora::EnsureStarterLink(Dateien.Count() ==
 void TForm1::CancelBtnClick(TObject*) { Close(); }
 
 void TForm1::Button4Click(TObject*) { Application->HelpContext(HelpContext); }
+
+void TForm1::DateienDrawItem(TWinControl*, TCanvas&, int, RECT, TOwnerDrawState, bool& DefaultDrawing) {
+    DefaultDrawing = true;
+}
 
 }  // namespace velmora::manager

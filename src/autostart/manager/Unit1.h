@@ -11,7 +11,7 @@
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Label.h"
-#include "platform/gui/ListView.h"
+#include "foundation/controls/EnhListView.h"
 
 namespace velmora::manager {
 
@@ -24,9 +24,7 @@ public:
     TForm1(gui::TComponent* owner, std::wstring ownFolder, TConfirm confirm = ConfirmStarterLink);
 
     gui::TLabel Label1;
-    // The plain list view in report style stands in for the enhanced one; rows
-    // are drawn by the default drawing either way.
-    gui::TListView Dateien;
+    TEnhListView Dateien;
     gui::TButton Button1;
     gui::TButton Button2;
     gui::TButton Button3;
@@ -43,6 +41,8 @@ public:
     void OKBtnClick(gui::TObject* Sender);
     void CancelBtnClick(gui::TObject* Sender);
     void Button4Click(gui::TObject* Sender);
+    void DateienDrawItem(gui::TWinControl* Control, gui::TCanvas& Canvas, int Index, RECT Rect,
+                         TOwnerDrawState State, bool& DefaultDrawing);
 
     void LoadList();
     void SaveList();
