@@ -162,8 +162,9 @@ std::optional<long long> ParseInt(std::wstring_view text) {
     for (; i < text.size(); ++i) {
         wchar_t c = text[i];
         if (c < L'0' || c > L'9') return std::nullopt;
+        // Checked before multiplying: an unsigned wrap would let a long number through.
+        if (value > (9223372036854775807ULL - static_cast<unsigned>(c - L'0')) / 10) return std::nullopt;
         value = value * 10 + static_cast<unsigned>(c - L'0');
-        if (value > 9223372036854775807ULL) return std::nullopt;
     }
     long long v = static_cast<long long>(value);
     return negative ? -v : v;

@@ -25,6 +25,8 @@ TEST(Strings, ParseIntAcceptsOnlyWholeDecimalNumbers) {
     EXPECT_FALSE(ParseInt(L"12a"));
     EXPECT_FALSE(ParseInt(L" 12"));
     EXPECT_FALSE(ParseInt(L"99999999999999999999"));
+    EXPECT_FALSE(ParseInt(L"20000000000000000000"));
+    EXPECT_EQ(ParseInt(L"9223372036854775807"), 9223372036854775807LL);
     EXPECT_EQ(StrToIntDef(L"x", 5), 5);
     EXPECT_THROW(StrToInt(L"1,5"), EConvertError);
 }
