@@ -46,6 +46,11 @@ function(velmora_test name)
     target_link_libraries(${name} PRIVATE ${VELMORA_WIN32_LIBS})
     add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT ${T_TIMEOUT})
+    # Window tests share one X display: run together, their windows steal the
+    # foreground and the focus from each other.
+    if(T_LABEL STREQUAL "gui")
+      list(APPEND T_LOCKS display)
+    endif()
     if(T_LOCKS)
       set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
     endif()

@@ -32,6 +32,8 @@ protected:
                                   GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(m_owner, nullptr);
         ShowWindow(m_owner, SW_SHOW);
+        // A pop-up menu of a window that is not in front may close at once.
+        SetForegroundWindow(m_owner);
         g_menuWasOpen = g_flagWhileOpen = false;
         SetTimer(m_owner, 1, 300, CancelMenu);
     }
