@@ -7,7 +7,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 
@@ -225,4 +225,4 @@ void ArcUncrunch(BufferedReader& input, ArcOutput& out, int maxBits, bool widthB
     }
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 
 #include "archive/formats/ArcUnpack.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 enum class OldCrunchHash { Original, Newer };
 
@@ -18,4 +18,4 @@ void ArcUncrunchOld(BufferedReader& input, ArcOutput& out, OldCrunchHash hash);
 // longer than the table raises "Stack overflow" (25193).
 void ArcUncrunch(BufferedReader& input, ArcOutput& out, int maxBits, bool widthByte);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

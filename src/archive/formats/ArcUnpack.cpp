@@ -3,7 +3,7 @@
 #include "archive/formats/ArcUncrunch.h"
 #include "archive/formats/ArcUnsqueeze.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 
@@ -77,4 +77,4 @@ void ArcUnpack(int method, BufferedReader& input, ByteSink& output, std::uint32_
     out.Finish();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

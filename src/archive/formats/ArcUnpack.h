@@ -8,7 +8,7 @@
 #include "archive/formats/BufferedReader.h"
 #include "archive/formats/UnpackedOutput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 bool ArcMethodSupported(int method);
 
@@ -44,4 +44,4 @@ private:
     std::uint8_t m_last = 0;
 };
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

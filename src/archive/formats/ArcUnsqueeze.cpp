@@ -4,7 +4,7 @@
 
 #include "archive/formats/BitInput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 
@@ -49,4 +49,4 @@ void ArcUnsqueeze(BufferedReader& input, ArcOutput& out)
     }
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

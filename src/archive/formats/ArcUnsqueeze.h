@@ -4,10 +4,10 @@
 
 #include "archive/formats/ArcUnpack.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // A tree that points outside itself, or a path longer than the tree, raises
 // "File contains invalid decode tree" (25118).
 void ArcUnsqueeze(BufferedReader& input, ArcOutput& out);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 #include "archive/formats/BitInput.h"
 #include "archive/formats/UnpackedOutput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 
@@ -58,4 +58,4 @@ void ArjFastestDecode(BufferedReader& input, ByteSink& output, std::uint32_t unp
     out.Flush();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -6,9 +6,9 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // Decodes UnpackedSize bytes. Packed data that ends early raises 25134.
 void ArjFastestDecode(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

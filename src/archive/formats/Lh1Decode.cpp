@@ -9,7 +9,7 @@
 #include "archive/formats/BitInput.h"
 #include "archive/formats/UnpackedOutput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 
@@ -183,4 +183,4 @@ void Lh1Decode(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSi
     out.Flush();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

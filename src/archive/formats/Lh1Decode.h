@@ -7,9 +7,9 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // Decodes UnpackedSize bytes; packed data that ends early raises 25134.
 void Lh1Decode(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -81,7 +81,7 @@ void TUnARC::ExtractEntry(const Header& header)
     }
     // Checked before anything is asked or touched, so that an existing file is
     // never lost to an entry that cannot be decoded.
-    if (!archive::ArcMethodSupported(header.method)) {
+    if (!ArcMethodSupported(header.method)) {
         ReportArcError(header.name, err::UnknownMethod);
         return;
     }
@@ -97,7 +97,7 @@ void TUnARC::ExtractEntry(const Header& header)
         RaiseArcError(target, err::WriteError);
     {
         EntryInput input(*this, target, header.dataStart, header.packed);
-        archive::ArcUnpack(header.method, input.Reader(), sink, header.original);
+        ArcUnpack(header.method, input.Reader(), sink, header.original);
     }
     if (SetDateTo() == TSetDate::OrigDate)
         sink.File().SetDosTime(header.dosTime);

@@ -228,10 +228,10 @@ bool TUnARJ::DecodeParts(const Header& first, TargetSink& sink)
             if (part.method == 0)
                 CopyStored(input.Reader(), sink, part.original);
             else if (part.method == 4)
-                archive::ArjFastestDecode(input.Reader(), sink, part.original);
+                ArjFastestDecode(input.Reader(), sink, part.original);
             else {
                 BoundedSink bounded(sink, input.Reader());
-                archive::LzhDecode(input.Reader(), bounded, archive::kLzhArj, part.original);
+                LzhDecode(input.Reader(), bounded, kLzhArj, part.original);
             }
         }
         passed = passed && sink.Crc() == part.crc;

@@ -167,11 +167,11 @@ void TUnLHA::Decode(const Header& header, TargetSink& sink)
     if (header.method == "-lh0-")
         CopyStored(input.Reader(), sink, header.original);
     else if (header.method == "-lh1-")
-        archive::Lh1Decode(input.Reader(), sink, header.original);
+        Lh1Decode(input.Reader(), sink, header.original);
     else {
         BoundedSink bounded(sink, input.Reader());
-        archive::LzhDecode(input.Reader(), bounded,
-                           header.method == "-lh4-" ? archive::kLzhLh4 : archive::kLzhLh5, header.original);
+        LzhDecode(input.Reader(), bounded,
+                           header.method == "-lh4-" ? kLzhLh4 : kLzhLh5, header.original);
     }
 }
 

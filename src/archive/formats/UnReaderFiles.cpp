@@ -27,7 +27,7 @@ void TargetSink::Write(const std::uint8_t* data, std::size_t count)
 
 void BoundedSink::Write(const std::uint8_t* data, std::size_t count)
 {
-    archive::CheckPackedInput(m_input);
+    CheckPackedInput(m_input);
     m_target.Write(data, count);
 }
 
@@ -38,9 +38,9 @@ int ErrorCodeOf(const Exception& e)
     return static_cast<int>(StrToIntDef(e.Message(), 0));
 }
 
-void CopyStored(archive::BufferedReader& input, archive::ByteSink& output, std::uint32_t size)
+void CopyStored(BufferedReader& input, ByteSink& output, std::uint32_t size)
 {
-    std::vector<std::uint8_t> block(archive::BufferedReader::kBlockSize);
+    std::vector<std::uint8_t> block(BufferedReader::kBlockSize);
     while (size) {
         const std::size_t want = std::min<std::size_t>(size, block.size());
         const std::size_t got = input.Read(block.data(), want);

@@ -14,7 +14,7 @@
 namespace velmora::arc {
 
 // Packed bytes from the current position of the archive file.
-class ArchiveSource : public archive::ByteSource {
+class ArchiveSource : public ByteSource {
 public:
     explicit ArchiveSource(TArcFile& file) : m_file(file) {}
     std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
@@ -27,7 +27,7 @@ enum class CrcKind { Crc16, Crc32 };
 
 // The open target file: every byte written is folded into the running CRC; a
 // short write raises "25114".
-class TargetSink : public archive::ByteSink {
+class TargetSink : public ByteSink {
 public:
     explicit TargetSink(CrcKind kind) : m_kind(kind) {}
     ~TargetSink() override = default;
@@ -52,14 +52,14 @@ private:
 // Forwards to the target, ending the decoding with 25134 once the packed data
 // is long used up: an unpacked size far beyond what the packed data holds
 // must not turn into endless output of a decoder that reads zeros past the end.
-class BoundedSink : public archive::ByteSink {
+class BoundedSink : public ByteSink {
 public:
-    BoundedSink(archive::ByteSink& target, const archive::BufferedReader& input) : m_target(target), m_input(input) {}
+    BoundedSink(ByteSink& target, const BufferedReader& input) : m_target(target), m_input(input) {}
     void Write(const std::uint8_t* data, std::size_t count) override;
 
 private:
-    archive::ByteSink& m_target;
-    const archive::BufferedReader& m_input;
+    ByteSink& m_target;
+    const BufferedReader& m_input;
 };
 
 // The code carried by an exception of the library or of the decoders: its
@@ -67,18 +67,18 @@ private:
 int ErrorCodeOf(const Exception& e);
 
 // Stored data: copies Size bytes; packed data that ends early raises 25134.
-void CopyStored(archive::BufferedReader& input, archive::ByteSink& output, std::uint32_t size);
+void CopyStored(BufferedReader& input, ByteSink& output, std::uint32_t size);
 
 // The packed data of one entry, read from the archive at Offset, with the
 // component's progress events.
 class EntryInput {
 public:
     EntryInput(TUnBase& owner, const std::wstring& name, std::uint32_t offset, std::uint32_t packed);
-    archive::BufferedReader& Reader() { return m_reader; }
+    BufferedReader& Reader() { return m_reader; }
 
 private:
     ArchiveSource m_source;
-    archive::BufferedReader m_reader;
+    BufferedReader m_reader;
     std::uint8_t m_lastPercent = 0;
 };
 

@@ -116,10 +116,10 @@ void TUnZOO::DecodeEntry(const Header& header, const std::wstring& target)
         if (header.method == 0)
             CopyStored(input.Reader(), sink, header.original);
         else if (header.method == 1)
-            archive::ZooLzwDecode(input.Reader(), sink, header.original);
+            ZooLzwDecode(input.Reader(), sink, header.original);
         else {
             BoundedSink bounded(sink, input.Reader());
-            archive::LzhDecode(input.Reader(), bounded, archive::kLzhLh5, header.original);
+            LzhDecode(input.Reader(), bounded, kLzhLh5, header.original);
         }
     }
     if (SetDateTo() == TSetDate::OrigDate)

@@ -1,6 +1,6 @@
 #include "archive/formats/UnpackedOutput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 constexpr std::size_t kBlock = 16384;
@@ -25,4 +25,4 @@ void CheckPackedInput(const BufferedReader& input)
         RaiseDecodeError(25134);
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

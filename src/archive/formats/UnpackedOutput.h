@@ -8,7 +8,7 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 class UnpackedOutput {
 public:
@@ -42,4 +42,4 @@ private:
 // may look a few bytes ahead, anything beyond is damage (25134).
 void CheckPackedInput(const BufferedReader& input);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -5,7 +5,7 @@
 #include "archive/formats/BitInput.h"
 #include "archive/formats/UnpackedOutput.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 namespace {
 
@@ -110,4 +110,4 @@ void ZooLzwDecode(BufferedReader& input, ByteSink& output, std::uint32_t unpacke
     out.Flush();
 }
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -6,11 +6,11 @@
 
 #include "archive/formats/BufferedReader.h"
 
-namespace velmora::archive {
+namespace velmora::arc {
 
 // Decodes until the end code or UnpackedSize bytes. A code beyond the table
 // raises "Invalid code incountered" (25111), a string longer than the table
 // "Stack overflow" (25193), data that ends early 25134.
 void ZooLzwDecode(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
 
-}  // namespace velmora::archive
+}  // namespace velmora::arc

@@ -14,7 +14,7 @@
 #include "archive/formats/UnReaderFiles.h"
 #include "archive/formats/ZooLzwDecode.h"
 
-using namespace velmora::archive;
+using namespace velmora::arc;
 using readertest::Bytes;
 
 namespace {
@@ -72,7 +72,7 @@ int DecodeCode(const std::string& method, const Bytes& packed, std::uint32_t unp
     try {
         Decode(method, packed, unpacked);
     } catch (const velmora::Exception& e) {
-        return velmora::arc::ErrorCodeOf(e);
+        return ErrorCodeOf(e);
     }
     return 0;
 }

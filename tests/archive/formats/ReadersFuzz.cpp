@@ -69,20 +69,20 @@ void RunComponent(int kind, const std::uint8_t* data, std::size_t size)
 
 void RunDecoder(int kind, const std::uint8_t* data, std::size_t size)
 {
-    archive::MemorySource source(data, size);
-    archive::BufferedReader input(source, static_cast<std::uint32_t>(size));
+    MemorySource source(data, size);
+    BufferedReader input(source, static_cast<std::uint32_t>(size));
     // Declared sizes far beyond the data: the decoders must stop on their own.
-    archive::MemorySink sink;
+    MemorySink sink;
     const std::uint32_t unpacked = static_cast<std::uint32_t>(size * 300 + 1000);
     try {
         if (kind <= 13)
-            archive::ArcUnpack(kind - 4, input, sink, unpacked);
+            ArcUnpack(kind - 4, input, sink, unpacked);
         else if (kind == 14)
-            archive::ArjFastestDecode(input, sink, unpacked);
+            ArjFastestDecode(input, sink, unpacked);
         else if (kind == 15)
-            archive::ZooLzwDecode(input, sink, unpacked);
+            ZooLzwDecode(input, sink, unpacked);
         else
-            archive::Lh1Decode(input, sink, unpacked);
+            Lh1Decode(input, sink, unpacked);
     } catch (const Exception&) {
     }
 }

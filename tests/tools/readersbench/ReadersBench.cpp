@@ -15,7 +15,7 @@
 #include "archive/formats/BufferedReader.h"
 #include "archive/formats/LzhDecode.h"
 
-using namespace velmora::archive;
+using namespace velmora::arc;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
