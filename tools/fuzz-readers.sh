@@ -23,4 +23,4 @@ for f in tests/data/readers/archives/*; do
     *.exe) seed 4 "$f" ;;
   esac
 done
-"$out/readers_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 "$out/corpus"
+"$out/readers_fuzz" -artifact_prefix="$out/" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 "$out/corpus"

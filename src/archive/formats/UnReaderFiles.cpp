@@ -27,7 +27,7 @@ void TargetSink::Write(const std::uint8_t* data, std::size_t count)
 
 void BoundedSink::Write(const std::uint8_t* data, std::size_t count)
 {
-    archive::CheckPackedInput(m_input);
+    CheckPackedInput(m_input);
     m_target.Write(data, count);
 }
 

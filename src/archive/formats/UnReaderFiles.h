@@ -52,14 +52,14 @@ private:
 // Forwards to the target, ending the decoding with 25134 once the packed data
 // is long used up: an unpacked size far beyond what the packed data holds
 // must not turn into endless output of a decoder that reads zeros past the end.
-class BoundedSink : public archive::ByteSink {
+class BoundedSink : public ByteSink {
 public:
-    BoundedSink(archive::ByteSink& target, const archive::BufferedReader& input) : m_target(target), m_input(input) {}
+    BoundedSink(ByteSink& target, const BufferedReader& input) : m_target(target), m_input(input) {}
     void Write(const std::uint8_t* data, std::size_t count) override;
 
 private:
-    archive::ByteSink& m_target;
-    const archive::BufferedReader& m_input;
+    ByteSink& m_target;
+    const BufferedReader& m_input;
 };
 
 // The code carried by an exception of the library or of the decoders: its

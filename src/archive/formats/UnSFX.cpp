@@ -163,8 +163,9 @@ std::wstring FullPathName(const std::wstring& name)
     return full;
 }
 
-void TUnSFX::SetArchiveFile(const std::wstring& name)
+void TUnSFX::SetArchiveFile(const std::wstring& given)
 {
+    const std::wstring name = SlashToBackslash(given);
     if (name.empty() || !ArcFileExists(name)) {
         if (!name.empty())
             Warning(name + L"\rFile not found.");
@@ -203,8 +204,9 @@ std::wstring TUnSFX::Proposal() const
     return ExtractFilePath(m_archiveFile) + ChangeFileExt(ExtractFileName(m_archiveFile), L"") + ext;
 }
 
-void TUnSFX::SetOutFilename(const std::wstring& value)
+void TUnSFX::SetOutFilename(const std::wstring& given)
 {
+    const std::wstring value = SlashToBackslash(given);
     const std::wstring fileName = ExtractFileName(value);
     if (fileName.empty() && !m_archiveFile.empty()) {
         m_outFilename = Proposal();

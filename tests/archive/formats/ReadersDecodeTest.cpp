@@ -72,7 +72,7 @@ int DecodeCode(const std::string& method, const Bytes& packed, std::uint32_t unp
     try {
         Decode(method, packed, unpacked);
     } catch (const velmora::Exception& e) {
-        return velmora::arc::ErrorCodeOf(e);
+        return ErrorCodeOf(e);
     }
     return 0;
 }

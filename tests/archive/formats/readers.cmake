@@ -6,3 +6,7 @@ velmora_test(readers_test LABEL unit
           ${CMAKE_CURRENT_LIST_DIR}/ReadersFormatsTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/ReadersSfxTest.cpp
   LIBS arcformats)
+
+velmora_test(readers_arctool_test LABEL unit
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReadersArcToolTest.cpp
+  LIBS arctool_commands arcformats)

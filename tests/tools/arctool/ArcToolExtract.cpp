@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "ArcTool.h"
+#include "ArcToolReaders.h"
 #include "archive/formats/UnZIP.h"
 #include "platform/rtl/Strings.h"
 
@@ -80,11 +81,14 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (plain.size() != 2)
         return Usage(err);
 
-    TUnZIP zip;
+    // The extractor of the archive's own format.
+    const std::unique_ptr<TUnBase> extractor = MakeExtractor(ArgToName(plain[0]));
+    TUnBase& zip = *extractor;
     Outcomes outcomes;
     std::wstring archive = ArgToName(plain[0]);
-    zip.OnError = [&](TArcBase*, const std::wstring& fn, const std::wstring&, int code) {
-        if (fn != archive)
+    zip.OnError = [&](TArcBase*, const std::wstring& fn, const std::wstring& volume, int code) {
+        // Reports about the archive or one of its volumes belong to no entry.
+        if (fn != archive && volume == L"0")
             outcomes.Code(BelowFolder(fn, zip.ExtractDir()), code);
     };
     zip.OnEnd = [&](TArcBase*, const std::wstring& fn, bool passed) {
