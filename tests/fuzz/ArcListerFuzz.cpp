@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lister.OnError = [](velmora::arc::TArcBase*, const std::wstring&, const std::wstring&, int) {};
     try {
         lister.SetArchiveFile(velmora::FromUtf8(path));
-        // The first byte picks a specification with or without a folder part.
+        // The first byte picks a pattern with or without a folder part.
         lister.SetFileSpec(size > 0 && (data[0] & 1) ? L"d*\\*.t?t" : L"*.*");
         lister.Activate();
     } catch (const velmora::Exception&) {

@@ -73,7 +73,7 @@ bool MatchFileSpec(const std::wstring& mask, const std::wstring& name) {
     Split(m, maskFolder, maskName);
     Split(e, entryFolder, entryName);
     if ((!m.empty() && maskName.empty()) || (!e.empty() && entryName.empty())) return false;
-    // A specification with a folder names entries of that folder only.
+    // A pattern with a folder names entries of that folder only.
     if (m.find(L'\\') != std::wstring::npos && !WildMatch(maskFolder, entryFolder)) return false;
     return MatchNames(entryName, maskName);
 }

@@ -32,7 +32,7 @@ void NextVolumeName(const std::wstring& archiveName, std::wstring& number, std::
 bool ProgressStepReached(bool force, int step, std::uint8_t& lastPercent, std::uint32_t total,
                          std::uint32_t done);
 
-// The match of an entry name against a file specification. A specification without
+// The match of an entry name against a file pattern. A pattern without
 // a folder part is compared with the name's file-name part; one with a folder part
 // with the whole name ("/" equals "\"), wildcards included. Case-insensitive.
 bool MatchFileSpec(const std::wstring& mask, const std::wstring& name);
