@@ -154,8 +154,3 @@ private:
 
 }  // namespace velmora::arc
 
-// The decoders were first published under this name; the readers' decoders
-// still live there and reach the shared ones through it.
-namespace velmora::archive {
-using namespace velmora::arc;
-}  // namespace velmora::archive

@@ -12,9 +12,10 @@ namespace arctest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A fixture below tests/data/archive, as a Windows name under Wine.
-inline std::wstring DataFile(const std::string& relative) {
-    std::wstring path = std::filesystem::path(std::string(VELMORA_SOURCE_DIR) + "/tests/data/archive/" + relative).wstring();
+// A file below tests/data/FOLDER, as a Windows name under Wine.
+inline std::wstring TestDataFile(const std::string& folder, const std::string& relative) {
+    std::wstring path =
+        std::filesystem::path(std::string(VELMORA_SOURCE_DIR) + "/tests/data/" + folder + "/" + relative).wstring();
 #ifdef _WIN32
     for (auto& c : path)
         if (c == L'/') c = L'\\';
@@ -22,6 +23,9 @@ inline std::wstring DataFile(const std::string& relative) {
 #endif
     return path;
 }
+
+// A fixture below tests/data/archive.
+inline std::wstring DataFile(const std::string& relative) { return TestDataFile("archive", relative); }
 
 // A fresh folder per test program, removed at the end.
 class ScratchDir {

@@ -14,15 +14,7 @@ using arctest::ScratchDir;
 
 std::string FixtureArg(const std::string& name)
 {
-    std::wstring path = fs::path(std::string(VELMORA_SOURCE_DIR) + "/tests/data/zip-extract/" + name).wstring();
-#ifdef _WIN32
-    for (auto& c : path)
-        if (c == L'/')
-            c = L'\\';
-    if (!path.empty() && path[0] == L'\\')
-        path = L"Z:" + path;
-#endif
-    return velmora::ToUtf8(path);
+    return velmora::ToUtf8(arctest::TestDataFile("zip-extract", name));
 }
 
 struct Result {

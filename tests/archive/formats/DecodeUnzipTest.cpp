@@ -24,15 +24,7 @@ using arctest::ScratchDir;
 
 std::wstring Fixture(const std::string& name)
 {
-    std::wstring path = fs::path(std::string(VELMORA_SOURCE_DIR) + "/tests/data/zip-extract/" + name).wstring();
-#ifdef _WIN32
-    for (auto& c : path)
-        if (c == L'/')
-            c = L'\\';
-    if (!path.empty() && path[0] == L'\\')
-        path = L"Z:" + path;
-#endif
-    return path;
+    return arctest::TestDataFile("zip-extract", name);
 }
 
 Bytes ReadAll(const fs::path& path)

@@ -14,6 +14,7 @@
 #include "foundation/ShellLink.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Registry.h"
+#include "../ShortcutDescription.h"
 
 using namespace velmora;
 
@@ -26,23 +27,6 @@ std::string ReadAll(const std::wstring& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-std::wstring LinkDescription(const std::wstring& linkFile) {
-    IShellLinkW* link = nullptr;
-    std::wstring result;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
-        return result;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t text[MAX_PATH] = {};
-        if (SUCCEEDED(file->Load(linkFile.c_str(), STGM_READ)) && SUCCEEDED(link->GetDescription(text, MAX_PATH)))
-            result = text;
-        file->Release();
-    }
-    link->Release();
-    return result;
 }
 
 std::string Joined(const std::vector<std::wstring>& texts) {

@@ -8,28 +8,11 @@
 #include "autostart/manager/StarterLink.h"
 #include "foundation/ShellLink.h"
 #include "platform/rtl/FileSystem.h"
+#include "../ShortcutDescription.h"
 
 using namespace velmora;
 
 namespace {
-
-// The description as the shell's shortcut object reads it.
-std::wstring LinkDescription(const std::wstring& linkFile) {
-    IShellLinkW* link = nullptr;
-    std::wstring result;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
-        return result;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t text[MAX_PATH] = {};
-        if (SUCCEEDED(file->Load(linkFile.c_str(), STGM_READ)) && SUCCEEDED(link->GetDescription(text, MAX_PATH)))
-            result = text;
-        file->Release();
-    }
-    link->Release();
-    return result;
-}
 
 // Uses the prefix's real Startup folder, which the tests with the same lock share.
 class StarterLinkTest : public ::testing::Test {
