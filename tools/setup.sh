@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a Debian 12 machine, and only
-# what is missing. Run as root, or with sudo at hand.
+# Installs what the build, the tests, the windows and the project's tools need on
+# a Debian 12 machine, and only what is missing. Run as root, or with sudo at hand.
+# Installs without recommendations, so everything needed is named here:
+#   fonts-wine          Wine's own fonts ("MS Sans Serif", Marlett); the prefix
+#                       copies them (tools/wine-prefix.sh)
+#   xvfb xauth          the display of the window tests (xvfb-run)
+#   imagemagick xdotool screenshots (tools/screenshot.sh, tools/screenshots/)
+#   libclang-rt-dev     libFuzzer and the sanitizer runtimes of clang (tools/fuzz-*.sh)
+#   python3 zip unzip   making and checking the test fixtures (tests/data)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ gcc clang
+packages=(cmake ninja-build g++ gcc clang libclang-rt-dev
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth googletest libz-mingw-w64-dev
-          imagemagick xdotool)
+          wine wine32:i386 fonts-wine xvfb xauth googletest libz-mingw-w64-dev
+          imagemagick xdotool python3 zip unzip)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,5 +27,17 @@ echo "Installing: ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
-$sudo apt-get update -qq
+# A mirror in the middle of a sync fails the update now and then ("File has
+# unexpected size ... Mirror sync in progress?"): try again, and go on with the
+# lists that did arrive; the install then works or fails with apt's own message.
+updated=false
+for attempt in 1 2 3 4; do
+  if $sudo apt-get update -qq; then
+    updated=true
+    break
+  fi
+  echo "apt-get update failed (attempt $attempt of 4)" >&2
+  [ "$attempt" -lt 4 ] && sleep $((attempt * 5))
+done
+$updated || echo "apt-get update still fails; installing from the package lists at hand" >&2
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
