@@ -23,3 +23,16 @@ if [ ! -f "$WINEPREFIX/.velmora-unmanaged" ]; then
   wineserver -w || true
   touch "$WINEPREFIX/.velmora-unmanaged"
 fi
+# Wine's own fonts in the prefix's Fonts folder: without them "MS Sans Serif"
+# falls back to an anti-aliased outline font and the caption buttons lose their
+# Marlett symbols. Also applied to prefixes made before.
+wine_fonts=/usr/share/wine/fonts
+if [ ! -f "$wine_fonts/marlett.ttf" ] || [ ! -f "$wine_fonts/sserife.fon" ]; then
+  echo "Wine's fonts are missing in $wine_fonts: install the package fonts-wine (tools/setup.sh)" >&2
+  exit 1
+fi
+prefix_fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$prefix_fonts"
+for f in "$wine_fonts"/*; do
+  [ -e "$prefix_fonts/$(basename "$f")" ] || cp "$f" "$prefix_fonts/"
+done
