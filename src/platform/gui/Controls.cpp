@@ -4,7 +4,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 #include "Application.h"
 #include "Forms.h"
@@ -13,7 +15,30 @@
 namespace velmora::gui {
 
 const wchar_t* const kVelmoraWindowClass = L"VelmoraWindow";
-static const wchar_t* const kObjectProp = L"VelmoraObject";
+// The object of each window of ours (own class or subclassed system control), in
+// a map of the process: a window property would cost a server round trip under
+// Wine on every message, and the window's user data is not ours to take (it
+// belongs to whoever subclasses the control next, and foreign windows carry
+// anything there). Entries come with the handle and go at WM_NCDESTROY.
+namespace {
+std::mutex g_objectsLock;
+std::unordered_map<HWND, TWinControl*> g_objects;
+
+TWinControl* ObjectOf(HWND window) {
+    std::lock_guard lock(g_objectsLock);
+    auto it = g_objects.find(window);
+    return it == g_objects.end() ? nullptr : it->second;
+}
+
+void SetObjectOf(HWND window, TWinControl* control) {
+    std::lock_guard lock(g_objectsLock);
+    if (control)
+        g_objects[window] = control;
+    else
+        g_objects.erase(window);
+}
+}  // namespace
+
 static thread_local TWinControl* t_creating = nullptr;
 
 void RegisterWindowClasses() {
@@ -273,7 +298,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kObjectProp)) : nullptr;
+    return window ? ObjectOf(window) : nullptr;
 }
 
 HWND TWinControl::Handle() {
@@ -306,7 +331,7 @@ void TWinControl::CreateWnd() {
                                  m_height, p.Parent, p.Menu, GetModuleHandleW(nullptr), nullptr);
         if (!h) throw EOSError(GetLastError(), L"CreateWindowEx " + p.ClassName);
         m_handle = h;
-        SetPropW(h, kObjectProp, this);
+        SetObjectOf(h, this);
         m_oldProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&VelmoraWndProc)));
     } else {
@@ -882,17 +907,17 @@ void TCustomControl::PaintWindow(HDC dc) {
 // ---- the one window procedure
 
 LRESULT CALLBACK VelmoraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = static_cast<TWinControl*>(GetPropW(window, kObjectProp));
+    auto* control = ObjectOf(window);
     if (!control) {
         control = t_creating;
         if (!control) return DefWindowProcW(window, message, wParam, lParam);
         t_creating = nullptr;
         control->m_handle = window;
-        SetPropW(window, kObjectProp, control);
+        SetObjectOf(window, control);
     }
     if (message == WM_NCDESTROY) {
         LRESULT r = control->DefaultHandler(message, wParam, lParam);
-        RemovePropW(window, kObjectProp);
+        SetObjectOf(window, nullptr);
         if (control->m_oldProc) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->m_oldProc));
         control->m_oldProc = nullptr;
         control->m_handle = nullptr;

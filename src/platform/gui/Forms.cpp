@@ -132,21 +132,24 @@ void TForm::InitWnd() {
     m_mdiClient = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
                                   WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, 0, 0, m_handle,
                                   nullptr, GetModuleHandleW(nullptr), &ccs);
-    SetPropW(m_mdiClient, L"VelmoraFrame", this);
     m_mdiClientProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(m_mdiClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MdiClientProc)));
 }
 
 // The program places its panes itself: the client never shows scroll bars.
 LRESULT CALLBACK TForm::MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* frame = static_cast<TForm*>(GetPropW(window, L"VelmoraFrame"));
-    WNDPROC old = frame ? frame->m_mdiClientProc : DefWindowProcW;
+    // The frame is the client's parent; its object is found without a window
+    // property, which would cost a server round trip on every message.
+    auto* frame = dynamic_cast<TForm*>(FromHandle(GetParent(window)));
+    if (frame && frame->m_mdiClient != window) frame = nullptr;
+    WNDPROC old = frame && frame->m_mdiClientProc
+                      ? frame->m_mdiClientProc
+                      : reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
     if (message == WM_NCCALCSIZE) {
         LONG style = GetWindowLongW(window, GWL_STYLE);
         if (style & (WS_HSCROLL | WS_VSCROLL)) SetWindowLongW(window, GWL_STYLE, style & ~(WS_HSCROLL | WS_VSCROLL));
     }
     if (message == WM_NCDESTROY) {
-        RemovePropW(window, L"VelmoraFrame");
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         if (frame) frame->m_mdiClient = nullptr;
     }
