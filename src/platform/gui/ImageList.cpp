@@ -37,4 +37,15 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, UINT style) {
     ImageList_Draw(Handle(), index, canvas.Handle(), x, y, style);
 }
 
+bool TImageList::BeginDrag(int index, int hotX, int hotY) {
+    return index >= 0 && index < Count() && ImageList_BeginDrag(Handle(), index, hotX, hotY);
+}
+
+bool TImageList::DragEnter(HWND lock, int x, int y) { return ImageList_DragEnter(lock, x, y); }
+bool TImageList::DragMove(int x, int y) { return ImageList_DragMove(x, y); }
+bool TImageList::DragShowNolock(bool show) { return ImageList_DragShowNolock(show); }
+bool TImageList::DragLeave(HWND lock) { return ImageList_DragLeave(lock); }
+void TImageList::EndDrag() { ImageList_EndDrag(); }
+bool TImageList::Dragging() { return ImageList_GetDragImage(nullptr, nullptr) != nullptr; }
+
 }  // namespace velmora::gui

@@ -26,6 +26,20 @@ public:
     void Clear();
     void Draw(TCanvas& canvas, int x, int y, int index, UINT style = ILD_NORMAL);
 
+    // Dragging an image over the screen (one drag at a time in the program):
+    // BeginDrag takes a copy of image Index with its hot spot; DragEnter shows
+    // it over Lock (client coordinates of Lock's window, desktop with nullptr)
+    // and locks that window's updates; DragMove follows the mouse; DragShowNolock
+    // hides it while Lock is painted; DragLeave unlocks; EndDrag frees the copy.
+    bool BeginDrag(int index, int hotX, int hotY);
+    static bool DragEnter(HWND lock, int x, int y);
+    static bool DragMove(int x, int y);
+    static bool DragShowNolock(bool show);
+    static bool DragLeave(HWND lock);
+    static void EndDrag();
+    // Whether an image is being dragged.
+    static bool Dragging();
+
 private:
     HIMAGELIST m_list = nullptr;
     bool m_share = false;

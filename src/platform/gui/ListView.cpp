@@ -11,72 +11,69 @@ namespace velmora::gui {
 
 // ---- TListItem
 
-int TListItem::Index() const { return m_owner->IndexOf(this); }
-
 void TListItem::SetCaption(const std::wstring& caption) {
     m_caption = caption;
-    Apply();
+    ApplyMain();
 }
 
+// Texts of sub items the new list no longer has are emptied in the window.
 void TListItem::SetSubItems(const TStringList& items) {
+    const int old = m_subItems.Count();
     m_subItems = items;
-    Apply();
+    for (int i = 0; i < std::max(old, m_subItems.Count()); ++i) ApplySubItem(i);
 }
 
 void TListItem::AddSubItem(const std::wstring& text) {
     m_subItems.Add(text);
-    Apply();
+    ApplySubItem(m_subItems.Count() - 1);
 }
 
 void TListItem::SetImageIndex(int index) {
     m_image = index;
-    Apply();
+    ApplyMain();
 }
 
-void TListItem::Apply() {
+void TListItem::ApplyMain() {
     if (!m_owner->HandleAllocated()) return;
-    int row = Index();
-    HWND h = m_owner->Handle();
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = row;
+    item.iItem = m_index;
     item.pszText = m_caption.data();
     item.iImage = m_image;
-    SendMessageW(h, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    for (int i = 0; i < m_subItems.Count(); ++i) {
-        std::wstring text = m_subItems[i];
-        LVITEMW sub{};
-        sub.iSubItem = i + 1;
-        sub.pszText = text.data();
-        SendMessageW(h, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
-    }
+    SendMessageW(m_owner->Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-bool TListItem::Selected() const {
+void TListItem::ApplySubItem(int index) {
+    if (!m_owner->HandleAllocated()) return;
+    std::wstring text = index < m_subItems.Count() ? m_subItems[index] : std::wstring();
+    LVITEMW sub{};
+    sub.iSubItem = index + 1;
+    sub.pszText = text.data();
+    SendMessageW(m_owner->Handle(), LVM_SETITEMTEXTW, static_cast<WPARAM>(m_index), reinterpret_cast<LPARAM>(&sub));
+}
+
+bool TListItem::State(UINT mask) const {
     return m_owner->HandleAllocated() &&
-           (SendMessageW(m_owner->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_SELECTED) & LVIS_SELECTED);
+           (SendMessageW(m_owner->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(m_index), mask) & mask);
 }
 
-void TListItem::SetSelected(bool selected) {
+void TListItem::SetState(UINT mask, bool on) {
     LVITEMW item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
-    SendMessageW(m_owner->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+    item.stateMask = mask;
+    item.state = on ? mask : 0;
+    SendMessageW(m_owner->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(m_index), reinterpret_cast<LPARAM>(&item));
 }
 
-bool TListItem::Focused() const {
-    return m_owner->HandleAllocated() &&
-           (SendMessageW(m_owner->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_FOCUSED) & LVIS_FOCUSED);
-}
+bool TListItem::Selected() const { return State(LVIS_SELECTED); }
+void TListItem::SetSelected(bool selected) { SetState(LVIS_SELECTED, selected); }
+bool TListItem::Focused() const { return State(LVIS_FOCUSED); }
+void TListItem::SetFocused(bool focused) { SetState(LVIS_FOCUSED, focused); }
+bool TListItem::DropTarget() const { return State(LVIS_DROPHILITED); }
+void TListItem::SetDropTarget(bool target) { SetState(LVIS_DROPHILITED, target); }
 
-void TListItem::SetFocused(bool focused) {
-    LVITEMW item{};
-    item.stateMask = LVIS_FOCUSED;
-    item.state = focused ? LVIS_FOCUSED : 0;
-    SendMessageW(m_owner->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+void TListItem::MakeVisible() {
+    SendMessageW(m_owner->Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(m_index), FALSE);
 }
-
-void TListItem::MakeVisible() { SendMessageW(m_owner->Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(Index()), FALSE); }
 
 // ---- TListView
 
@@ -110,6 +107,8 @@ void TListView::InitWnd() {
     if (SmallImages) SendMessageW(m_handle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages->Handle()));
     if (LargeImages) SendMessageW(m_handle, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LargeImages->Handle()));
     for (int i = 0; i < ColumnCount(); ++i) InsertColumnWindow(i);
+    if (std::max(m_reserved, Count()) > 0)
+        SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(m_reserved, Count())), 0);
     for (int i = 0; i < Count(); ++i) InsertItemWindow(m_items[static_cast<size_t>(i)].get(), i);
 }
 
@@ -161,9 +160,8 @@ int TListView::ColumnWidth(int index) const {
     return static_cast<int>(SendMessageW(m_handle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
 }
 
-int TListView::IndexOf(const TListItem* item) const {
-    auto it = std::find_if(m_items.begin(), m_items.end(), [&](const auto& p) { return p.get() == item; });
-    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+void TListView::Renumber(int from) {
+    for (size_t i = static_cast<size_t>(from); i < m_items.size(); ++i) m_items[i]->m_index = static_cast<int>(i);
 }
 
 void TListView::InsertItemWindow(TListItem* item, int index) {
@@ -174,24 +172,33 @@ void TListView::InsertItemWindow(TListItem* item, int index) {
     lv.iImage = item->m_image;
     lv.lParam = reinterpret_cast<LPARAM>(item);
     SendMessageW(m_handle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
-    item->Apply();
+    for (int i = 0; i < item->m_subItems.Count(); ++i) item->ApplySubItem(i);
 }
 
 TListItem* TListView::Add() {
     m_items.push_back(std::unique_ptr<TListItem>(new TListItem(this)));
     TListItem* item = m_items.back().get();
-    if (m_handle) InsertItemWindow(item, Count() - 1);
+    item->m_index = Count() - 1;
+    if (m_handle) InsertItemWindow(item, item->m_index);
     return item;
 }
 
 void TListView::Delete(int index) {
     if (m_handle) SendMessageW(m_handle, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
     m_items.erase(m_items.begin() + index);
+    Renumber(index);
 }
 
 void TListView::Clear() {
     if (m_handle) SendMessageW(m_handle, LVM_DELETEALLITEMS, 0, 0);
     m_items.clear();
+}
+
+void TListView::Reserve(int count) {
+    if (count <= Count()) return;
+    m_items.reserve(static_cast<size_t>(count));
+    m_reserved = count;
+    if (m_handle) SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
 void TListView::BeginUpdate() {
@@ -205,13 +212,10 @@ void TListView::EndUpdate() {
     }
 }
 
+// The item list follows the window's row order, so a row is its index.
 TListItem* TListView::ItemOfRow(int row) const {
-    if (row < 0 || !m_handle) return nullptr;
-    LVITEMW lv{};
-    lv.mask = LVIF_PARAM;
-    lv.iItem = row;
-    if (!SendMessageW(m_handle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lv))) return nullptr;
-    return reinterpret_cast<TListItem*>(lv.lParam);
+    if (row < 0 || row >= Count()) return nullptr;
+    return m_items[static_cast<size_t>(row)].get();
 }
 
 TListItem* TListView::Selected() const {
@@ -226,6 +230,48 @@ TListItem* TListView::ItemFocused() const {
 
 int TListView::SelCount() const {
     return m_handle ? static_cast<int>(SendMessageW(m_handle, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+}
+
+TListItem* TListView::NextSelected(const TListItem* after) const {
+    if (!m_handle) return nullptr;
+    const WPARAM start = static_cast<WPARAM>(after ? after->m_index : -1);
+    return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, start, LVNI_SELECTED)));
+}
+
+void TListView::SelectAll() {
+    if (!MultiSelect || !m_handle) return;
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+}
+
+// Remembers the selected rows, selects all, then unselects the remembered ones:
+// messages for the selected rows only, not for every row.
+void TListView::InvertSelection() {
+    if (!MultiSelect || !m_handle) return;
+    std::vector<int> selected;
+    for (TListItem* item = NextSelected(); item; item = NextSelected(item)) selected.push_back(item->m_index);
+    SelectAll();
+    for (int row : selected) m_items[static_cast<size_t>(row)]->SetSelected(false);
+}
+
+TListItem* TListView::DropTarget() const {
+    if (!m_handle) return nullptr;
+    return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_DROPHILITED)));
+}
+
+std::unique_ptr<TImageList, TComponentDeleter> TListView::CreateDragImage(TListItem* item, POINT* upperLeft) {
+    std::unique_ptr<TImageList, TComponentDeleter> image;
+    if (!item || item->m_owner != this || !m_handle) return image;
+    POINT corner{};
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(m_handle, LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(item->m_index), reinterpret_cast<LPARAM>(&corner)));
+    if (!list) return image;
+    image.reset(new TImageList(nullptr));
+    image->SetHandle(list, false);
+    if (upperLeft) *upperLeft = corner;
+    return image;
 }
 
 TListItem* TListView::GetItemAt(int x, int y) const {
@@ -247,12 +293,40 @@ int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM data) {
 }
 }  // namespace
 
-// Sorts the window's rows and the item list alike.
+// Sorts the window's rows and the item list alike. With a window, its order is
+// taken over, so that rows and items agree even for a comparison that is no
+// strict ordering.
 void TListView::CustomSort(TLVCompareEvent compare) {
     if (!compare) return;
-    std::stable_sort(m_items.begin(), m_items.end(),
-                     [&](const auto& a, const auto& b) { return compare(a.get(), b.get()) < 0; });
-    if (m_handle) SendMessageW(m_handle, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare), reinterpret_cast<LPARAM>(&CompareItems));
+    if (!m_handle) {
+        std::stable_sort(m_items.begin(), m_items.end(),
+                         [&](const auto& a, const auto& b) { return compare(a.get(), b.get()) < 0; });
+        Renumber(0);
+        return;
+    }
+    SendMessageW(m_handle, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare), reinterpret_cast<LPARAM>(&CompareItems));
+    // Each row's item, placed by its old index: a row the window does not give
+    // back (cannot happen) leaves the old order alone.
+    std::vector<int> order;
+    order.reserve(m_items.size());
+    std::vector<bool> seen(m_items.size());
+    for (int row = 0; row < Count(); ++row) {
+        LVITEMW lv{};
+        lv.mask = LVIF_PARAM;
+        lv.iItem = row;
+        if (!SendMessageW(m_handle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lv))) return;
+        auto* item = reinterpret_cast<TListItem*>(lv.lParam);
+        const int old = item ? item->m_index : -1;
+        if (old < 0 || old >= Count() || m_items[static_cast<size_t>(old)].get() != item || seen[static_cast<size_t>(old)])
+            return;
+        seen[static_cast<size_t>(old)] = true;
+        order.push_back(old);
+    }
+    std::vector<std::unique_ptr<TListItem>> sorted;
+    sorted.reserve(m_items.size());
+    for (int old : order) sorted.push_back(std::move(m_items[static_cast<size_t>(old)]));
+    m_items = std::move(sorted);
+    Renumber(0);
 }
 
 bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
@@ -263,6 +337,19 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
         if (nm->uChanged & LVIF_STATE) Fire(OnChange, this, reinterpret_cast<TListItem*>(nm->lParam));
         return true;
     }
+    case LVN_ITEMCHANGING: {
+        auto* nm = reinterpret_cast<NMLISTVIEW*>(header);
+        bool allow = true;
+        Fire(OnChanging, this, reinterpret_cast<TListItem*>(nm->lParam), nm->uChanged, nm->uOldState, nm->uNewState, allow);
+        result = allow ? FALSE : TRUE;
+        return true;
+    }
+    case LVN_BEGINDRAG: {
+        auto* nm = reinterpret_cast<NMLISTVIEW*>(header);
+        Fire(OnBeginDrag, this, ItemOfRow(nm->iItem), nm->ptAction);
+        return true;
+    }
+    case LVN_KEYDOWN: Fire(OnKeyNotify, this, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey); return true;
     case LVN_COLUMNCLICK: Fire(OnColumnClick, this, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); return true;
     case NM_DBLCLK: DblClick(); return true;
     case NM_CLICK: Click(); return true;

@@ -13,6 +13,7 @@
 #include "platform/rtl/StringList.h"
 
 #include "Controls.h"
+#include "ImageList.h"
 
 namespace velmora::gui {
 
@@ -31,18 +32,26 @@ public:
     int ImageIndex() const { return m_image; }
     void SetImageIndex(int index);
     void* Data = nullptr;
-    int Index() const;
+    // The row, kept by the list: no search.
+    int Index() const { return m_index; }
     bool Selected() const;
     void SetSelected(bool selected);
     bool Focused() const;
     void SetFocused(bool focused);
+    // The highlight of a drop target under a dragged object.
+    bool DropTarget() const;
+    void SetDropTarget(bool target);
     void MakeVisible();
     TListView* Owner() const { return m_owner; }
 
 private:
     explicit TListItem(TListView* owner) : m_owner(owner) {}
-    void Apply();
+    void ApplyMain();
+    void ApplySubItem(int index);
+    bool State(UINT mask) const;
+    void SetState(UINT mask, bool on);
     TListView* m_owner;
+    int m_index = -1;
     std::wstring m_caption;
     TStringList m_subItems;
     int m_image = -1;
@@ -59,6 +68,14 @@ using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item)>;
 using TLVColumnClickEvent = std::function<void(TObject* Sender, int Column)>;
 using TLVCompareEvent = std::function<int(TListItem* a, TListItem* b)>;
 using TLVDrawItemEvent = std::function<void(TObject* Sender, TListItem* Item, const RECT& Rect, UINT State)>;
+// Before a change of an item (Changed: LVIF_STATE, LVIF_TEXT, ...; the states
+// are LVIS_ flags): clearing Allow refuses it.
+using TLVChangingEvent =
+    std::function<void(TObject* Sender, TListItem* Item, UINT Changed, UINT OldState, UINT NewState, bool& Allow)>;
+// The user starts dragging Item with the left button, at Pt (client coordinates).
+using TLVBeginDragEvent = std::function<void(TObject* Sender, TListItem* Item, POINT Pt)>;
+// A key the list view is about to handle itself (after OnKeyDown let it pass).
+using TLVKeyNotifyEvent = std::function<void(TObject* Sender, WORD Key)>;
 
 class TListView : public TWinControl {
 public:
@@ -88,15 +105,32 @@ public:
     TListItem* Add();
     void Delete(int index);
     void Clear();
+    // Room for Count items in the list and in the window, before a long fill.
+    void Reserve(int count);
     void BeginUpdate();
     void EndUpdate();
     TListItem* Selected() const;
     TListItem* ItemFocused() const;
     int SelCount() const;
+    // The next selected item after After (the first with nullptr), nullptr at
+    // the end: walks only the selected rows.
+    TListItem* NextSelected(const TListItem* after = nullptr) const;
+    // Selects every item, or swaps selected and unselected ones; both only
+    // with MultiSelect. OnChanging may refuse single items.
+    void SelectAll();
+    void InvertSelection();
+    // The item under the drop highlight, if any.
+    TListItem* DropTarget() const;
+    // An image of the item (icon and label) to drag, and its upper left corner
+    // in client coordinates; nullptr when the list cannot make one.
+    std::unique_ptr<TImageList, TComponentDeleter> CreateDragImage(TListItem* item, POINT* upperLeft = nullptr);
     TListItem* GetItemAt(int x, int y) const;
     void CustomSort(TLVCompareEvent compare);
 
     TLVChangeEvent OnChange;
+    TLVChangingEvent OnChanging;
+    TLVBeginDragEvent OnBeginDrag;
+    TLVKeyNotifyEvent OnKeyNotify;
     TLVColumnClickEvent OnColumnClick;
     TLVDrawItemEvent OnDrawItem;
 
@@ -111,7 +145,7 @@ protected:
     void DestroyWnd() override;
 
 private:
-    int IndexOf(const TListItem* item) const;
+    void Renumber(int from);
     void InsertItemWindow(TListItem* item, int index);
     void InsertColumnWindow(int index);
     TListItem* ItemOfRow(int row) const;
@@ -119,6 +153,7 @@ private:
     std::vector<TListColumn> m_columns;
     std::vector<std::unique_ptr<TListItem>> m_items;
     int m_updateCount = 0;
+    int m_reserved = 0;
     friend class TListItem;
 };
 

@@ -24,22 +24,30 @@ void TTreeNode::Apply(UINT mask) {
     SendMessageW(m_owner->Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
+// The window first: making it gives the node its item.
 bool TTreeNode::Expanded() const {
-    return m_item && (SendMessageW(m_owner->Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(m_item), TVIS_EXPANDED) &
-                      TVIS_EXPANDED);
+    HWND tree = m_owner->Handle();
+    return m_item && (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(m_item), TVIS_EXPANDED) & TVIS_EXPANDED);
 }
 
-void TTreeNode::Expand() { SendMessageW(m_owner->Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_item)); }
+void TTreeNode::Expand() {
+    HWND tree = m_owner->Handle();
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_item));
+}
 
 void TTreeNode::Collapse() {
-    SendMessageW(m_owner->Handle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(m_item));
+    HWND tree = m_owner->Handle();
+    SendMessageW(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(m_item));
 }
 
 void TTreeNode::DeleteChildren() {
     while (!m_children.empty()) m_owner->Delete(m_children.back().get());
 }
 
-void TTreeNode::MakeVisible() { SendMessageW(m_owner->Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(m_item)); }
+void TTreeNode::MakeVisible() {
+    HWND tree = m_owner->Handle();
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(m_item));
+}
 
 TTreeView::TTreeView(TComponent* owner) : TWinControl(owner) {
     TabStop = true;
@@ -151,11 +159,13 @@ TTreeNode* TTreeView::Selected() const {
 }
 
 void TTreeView::SetSelected(TTreeNode* node) {
-    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->m_item : nullptr));
+    HWND tree = Handle();
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->m_item : nullptr));
 }
 
 void TTreeView::SetDropTarget(TTreeNode* node) {
-    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(node ? node->m_item : nullptr));
+    HWND tree = Handle();
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(node ? node->m_item : nullptr));
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) const {
@@ -185,6 +195,16 @@ void TTreeView::SortChildren(TTreeNode* parent, TTVCompareEvent compare) {
     SendMessageW(m_handle, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
 }
 
+std::unique_ptr<TImageList, TComponentDeleter> TTreeView::CreateDragImage(TTreeNode* node) {
+    std::unique_ptr<TImageList, TComponentDeleter> image;
+    if (!node || node->m_owner != this || !node->m_item || !m_handle) return image;
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(m_handle, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(node->m_item)));
+    if (!list) return image;
+    image.reset(new TImageList(nullptr));
+    image->SetHandle(list, false);
+    return image;
+}
+
 void TTreeView::BeginUpdate() {
     if (m_updateCount++ == 0 && m_handle) SendMessageW(m_handle, WM_SETREDRAW, FALSE, 0);
 }
@@ -211,6 +231,8 @@ bool TTreeView::CNNotify(NMHDR* header, LRESULT& result) {
     case TVN_ITEMEXPANDEDW:
         Fire(nm->action & TVE_EXPAND ? OnExpanded : OnCollapsed, this, reinterpret_cast<TTreeNode*>(nm->itemNew.lParam));
         return true;
+    case TVN_BEGINDRAGW: Fire(OnBeginDrag, this, reinterpret_cast<TTreeNode*>(nm->itemNew.lParam), nm->ptDrag); return true;
+    case TVN_KEYDOWN: Fire(OnKeyNotify, this, reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey); return true;
     case NM_DBLCLK: DblClick(); return true;
     }
     return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "ImageList.h"
 
 namespace velmora::gui {
 
@@ -55,6 +56,10 @@ private:
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 using TTVExpandingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& Allow)>;
 using TTVCompareEvent = std::function<int(TTreeNode* a, TTreeNode* b)>;
+// The user starts dragging Node with the left button, at Pt (client coordinates).
+using TTVBeginDragEvent = std::function<void(TObject* Sender, TTreeNode* Node, POINT Pt)>;
+// A key the tree view is about to handle itself (after OnKeyDown let it pass).
+using TTVKeyNotifyEvent = std::function<void(TObject* Sender, WORD Key)>;
 
 class TTreeView : public TWinControl {
 public:
@@ -78,11 +83,16 @@ public:
     TTreeNode* GetNodeAt(int x, int y) const;
     TTreeNode* NodeOf(HTREEITEM item) const;
     void SortChildren(TTreeNode* parent, TTVCompareEvent compare);
+    // An image of the node (its image and text) to drag; nullptr when the tree
+    // cannot make one (it needs Images).
+    std::unique_ptr<TImageList, TComponentDeleter> CreateDragImage(TTreeNode* node);
     void BeginUpdate();
     void EndUpdate();
 
     TTVChangedEvent OnChange, OnCollapsed, OnExpanded, OnDeletion;
     TTVExpandingEvent OnExpanding, OnCollapsing;
+    TTVBeginDragEvent OnBeginDrag;
+    TTVKeyNotifyEvent OnKeyNotify;
     bool CNNotify(NMHDR* header, LRESULT& result) override;
 
 protected:

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/ImageList.h"
+#include "platform/gui/ListView.h"
+#include "platform/gui/Picture.h"
+#include "platform/gui/TreeView.h"
+
+using namespace velmora::gui;
+
+namespace {
+
+struct ListViews : ::testing::Test {
+    TForm form{nullptr};
+    TListView list{&form};
+    void SetUp() override {
+        form.SetClientSize(400, 300);
+        list.MultiSelect = true;
+        list.SetViewStyle(TViewStyle::vsReport);
+        list.SetBounds(0, 0, 400, 300);
+        list.AddColumn({L"Name", 120});
+        list.AddColumn({L"Größe", 60});
+        form.Show();
+    }
+    void Fill(int count) {
+        for (int i = 0; i < count; ++i) {
+            TListItem* item = list.Add();
+            item->SetCaption(L"f" + std::to_wstring(i));
+            item->AddSubItem(std::to_wstring(i));
+        }
+    }
+    std::wstring RowText(int row, int column = 0) {
+        wchar_t text[64] = {};
+        LVITEMW lv{};
+        lv.iSubItem = column;
+        lv.pszText = text;
+        lv.cchTextMax = 64;
+        SendMessageW(list.Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&lv));
+        return text;
+    }
+    bool RowSelected(int row) {
+        return SendMessageW(list.Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+    }
+    std::vector<std::wstring> SelectedCaptions() {
+        std::vector<std::wstring> captions;
+        for (TListItem* item = list.NextSelected(); item; item = list.NextSelected(item)) captions.push_back(item->Caption());
+        return captions;
+    }
+};
+
+// Every item speaks for its own row after deletions and sorts, even when the
+// comparison is no strict ordering (the window's order is the one kept).
+TEST_F(ListViews, ItemsAndRowsStayTogetherThroughDeletesAndSorts) {
+    Fill(6);
+    list.Delete(1);
+    list.Delete(3);  // f4
+    ASSERT_EQ(list.Count(), 4);
+    for (int i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list.Items(i)->Index(), i);
+        EXPECT_EQ(RowText(i), list.Items(i)->Caption());
+    }
+    list.Items(2)->SetSelected(true);
+    EXPECT_TRUE(RowSelected(2));
+    EXPECT_EQ(list.Selected()->Caption(), L"f3");
+
+    // "Odd before even": ties everywhere.
+    list.CustomSort([](TListItem* a, TListItem* b) {
+        return (std::stoi(b->SubItems()[0]) % 2) - (std::stoi(a->SubItems()[0]) % 2);
+    });
+    for (int i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list.Items(i)->Index(), i);
+        EXPECT_EQ(RowText(i), list.Items(i)->Caption());
+        EXPECT_EQ(list.Items(i)->Selected(), RowSelected(i));
+    }
+    EXPECT_EQ(list.Items(0)->Caption(), L"f3");
+
+    // A shorter list of sub items empties the texts it no longer has.
+    list.Items(0)->SetSubItems(velmora::TStringList{});
+    EXPECT_EQ(RowText(0, 1), L"");
+}
+
+TEST_F(ListViews, SelectionWalksSelectsAllAndInverts) {
+    Fill(10);
+    list.Reserve(50);  // room only: no rows appear
+    EXPECT_EQ(list.Count(), 10);
+    EXPECT_EQ(SendMessageW(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 10);
+    EXPECT_EQ(list.NextSelected(), nullptr);
+    for (int i : {1, 4, 9}) list.Items(i)->SetSelected(true);
+    EXPECT_EQ(SelectedCaptions(), (std::vector<std::wstring>{L"f1", L"f4", L"f9"}));
+
+    list.InvertSelection();
+    EXPECT_EQ(SelectedCaptions(), (std::vector<std::wstring>{L"f0", L"f2", L"f3", L"f5", L"f6", L"f7", L"f8"}));
+    list.SelectAll();
+    EXPECT_EQ(list.SelCount(), 10);
+    list.InvertSelection();
+    EXPECT_EQ(list.SelCount(), 0);
+
+    // A single-selection list never gets more than one.
+    TListView single(&form);
+    single.SetViewStyle(TViewStyle::vsReport);
+    single.AddColumn({L"Name", 120});
+    for (int i = 0; i < 3; ++i) single.Add()->SetCaption(L"s");
+    single.Items(0)->SetSelected(true);
+    single.SelectAll();
+    single.InvertSelection();
+    EXPECT_EQ(single.SelCount(), 1);
+    EXPECT_TRUE(single.Items(0)->Selected());
+}
+
+TEST_F(ListViews, OnChangingRefusesAChangeAndOnChangeThenStaysQuiet) {
+    Fill(3);
+    std::vector<TListItem*> changed;
+    list.OnChange = [&](TObject*, TListItem* item) { changed.push_back(item); };
+    list.OnChanging = [&](TObject*, TListItem* item, UINT what, UINT, UINT newState, bool& allow) {
+        if (item == list.Items(1) && (what & LVIF_STATE) && (newState & LVIS_SELECTED)) allow = false;
+    };
+    list.Items(1)->SetSelected(true);
+    EXPECT_FALSE(list.Items(1)->Selected());
+    EXPECT_TRUE(changed.empty());
+    list.SelectAll();
+    EXPECT_EQ(SelectedCaptions(), (std::vector<std::wstring>{L"f0", L"f2"}));
+}
+
+TEST_F(ListViews, TheDropHighlightMarksOneTarget) {
+    Fill(3);
+    EXPECT_EQ(list.DropTarget(), nullptr);
+    list.Items(2)->SetDropTarget(true);
+    EXPECT_TRUE(list.Items(2)->DropTarget());
+    EXPECT_EQ(list.DropTarget(), list.Items(2));
+    EXPECT_FALSE(list.Items(2)->Selected());
+    list.Items(2)->SetDropTarget(false);
+    EXPECT_EQ(list.DropTarget(), nullptr);
+}
+
+TEST_F(ListViews, KeysReachTheListUnlessOnKeyDownTakesThem) {
+    Fill(3);
+    std::vector<WORD> keys;
+    list.OnKeyNotify = [&](TObject*, WORD key) { keys.push_back(key); };
+    list.SetFocus();
+    list.Items(0)->SetFocused(true);
+    SendMessageW(list.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(keys, std::vector<WORD>{VK_DOWN});
+    EXPECT_EQ(list.ItemFocused(), list.Items(1));
+    list.OnKeyDown = [](TObject*, WORD& key, TShiftState) { if (key == VK_DOWN) key = 0; };
+    SendMessageW(list.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(keys.size(), 1u);
+    EXPECT_EQ(list.ItemFocused(), list.Items(1));
+}
+
+// A press on a row and a move beyond the drag distance start a drag of that
+// row; the list makes the image to drag, which follows the mouse until dropped.
+TEST_F(ListViews, DraggingARowStartsWithItsImage) {
+    Fill(3);
+    TListItem* dragged = nullptr;
+    POINT at{};
+    list.OnBeginDrag = [&](TObject*, TListItem* item, POINT pt) { dragged = item; at = pt; };
+    RECT row{LVIR_LABEL};
+    SendMessageW(list.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    const int x = row.left + 5, y = (row.top + row.bottom) / 2;
+    SendMessageW(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, y + 40));
+    SendMessageW(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x + 40, y + 40));
+    ASSERT_EQ(dragged, list.Items(1));
+
+    POINT corner{};
+    auto image = list.CreateDragImage(dragged, &corner);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Count(), 1);
+    EXPECT_GT(image->Width(), 0);
+    EXPECT_FALSE(TImageList::Dragging());
+    ASSERT_TRUE(image->BeginDrag(0, at.x - corner.x, at.y - corner.y));
+    EXPECT_TRUE(TImageList::Dragging());
+    EXPECT_TRUE(TImageList::DragEnter(list.Handle(), at.x, at.y));
+    EXPECT_TRUE(TImageList::DragMove(at.x + 10, at.y + 10));
+    EXPECT_TRUE(TImageList::DragShowNolock(false));
+    EXPECT_TRUE(TImageList::DragLeave(list.Handle()));
+    TImageList::EndDrag();
+    EXPECT_FALSE(TImageList::Dragging());
+    EXPECT_FALSE(image->BeginDrag(5, 0, 0));  // no such image
+    EXPECT_EQ(list.CreateDragImage(nullptr), nullptr);
+}
+
+TEST_F(ListViews, TreeNodesStartDragsAndSeeKeys) {
+    TTreeView tree(&form);
+    TImageList images(&form);
+    TBitmap icon(16, 16);
+    images.Add(icon);
+    tree.Images = &images;
+    tree.SetBounds(0, 0, 200, 200);
+    TTreeNode* root = tree.AddChild(nullptr, L"c:\\");
+    TTreeNode* child = tree.AddChild(root, L"windows");
+    root->Expand();
+
+    std::vector<WORD> keys;
+    tree.OnKeyNotify = [&](TObject*, WORD key) { keys.push_back(key); };
+    tree.SetFocus();
+    tree.SetSelected(root);
+    SendMessageW(tree.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(keys, std::vector<WORD>{VK_DOWN});
+    EXPECT_EQ(tree.Selected(), child);
+
+    TTreeNode* dragged = nullptr;
+    tree.OnBeginDrag = [&](TObject*, TTreeNode* node, POINT) { dragged = node; };
+    RECT r{};
+    *reinterpret_cast<HTREEITEM*>(&r) = child->ItemId();
+    SendMessageW(tree.Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    const int x = r.left + 3, y = (r.top + r.bottom) / 2;
+    // The tree follows the mouse itself after the press: the move waits in the queue.
+    PostMessageW(tree.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, y + 40));
+    SendMessageW(tree.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    EXPECT_EQ(dragged, child);
+    // Wine's tree leaves its drag image list empty (it replaces image 0 of an
+    // empty list); the list itself comes, sized for icon and text.
+    auto image = tree.CreateDragImage(child);
+    ASSERT_NE(image, nullptr);
+    EXPECT_GT(image->Width(), 16);
+}
+
+// The object of a window is found from its handle while the window lives, and
+// nothing is found for windows of others or handles gone.
+TEST_F(ListViews, WindowsFindTheirObjectsOnlyWhileTheyLive) {
+    HWND handle = list.Handle();
+    EXPECT_EQ(TWinControl::FromHandle(handle), &list);
+    EXPECT_EQ(TWinControl::FromHandle(form.Handle()), &form);
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form.Handle(), nullptr, nullptr, nullptr);
+    EXPECT_EQ(TWinControl::FromHandle(foreign), nullptr);
+    DestroyWindow(foreign);
+    {
+        TListView other(&form);
+        handle = other.Handle();
+        EXPECT_EQ(TWinControl::FromHandle(handle), &other);
+    }
+    EXPECT_EQ(TWinControl::FromHandle(handle), nullptr);
+}
+
+}  // namespace
