@@ -604,6 +604,13 @@ bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return target != this;
 }
 
+void TWinControl::DropCaptureControl() {
+    TControl* control = m_captureControl;
+    if (!control) return;
+    m_captureControl = nullptr;
+    control->CaptureLost();
+}
+
 // The form with KeyPreview set, when this control is not that form itself.
 static TForm* PreviewForm(TWinControl* control) {
     TForm* form = control->ParentForm();
@@ -806,6 +813,16 @@ bool TWinControl::InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRES
     case WM_MOUSELEAVE:
         m_trackingLeave = false;
         SetHover(nullptr);
+        break;
+    case WM_CAPTURECHANGED:
+        // Our own release on button-up has cleared the control before.
+        if (reinterpret_cast<HWND>(lParam) != m_handle) DropCaptureControl();
+        break;
+    case WM_CANCELMODE:
+        if (m_captureControl) {
+            DropCaptureControl();
+            if (GetCapture() == m_handle) ReleaseCapture();
+        }
         break;
     case WM_CONTEXTMENU: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
