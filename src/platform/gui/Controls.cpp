@@ -267,9 +267,9 @@ void TWinControl::Loaded() {
 TWinControl::~TWinControl() {
     PendingWindows().erase(this);
     BeforeDestruction();
+    DestroyHandle();
     for (TControl* c : m_controls) c->m_parent = nullptr;
     m_controls.clear();
-    DestroyHandle();
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -332,6 +332,11 @@ void TWinControl::InitWnd() {}
 
 void TWinControl::DestroyHandle() {
     if (!m_handle) return;
+    // Windowed children go first, each through its own DestroyWnd, so that what
+    // they keep of their window (column widths, tree items) is taken before the
+    // system destroys theirs along with ours.
+    for (TControl* c : std::vector<TControl*>(m_controls))
+        if (c->IsWindowed()) static_cast<TWinControl*>(c)->DestroyHandle();
     if (Application) {
         for (TControl* c : m_controls)
             if (!c->IsWindowed()) Application->RemoveTool(c);
@@ -668,6 +673,8 @@ void TWinControl::PaintTo(HDC dc) {
 // A reflected notification runs the child's handlers: its exceptions name the child.
 template <class F>
 static bool Reflect(TWinControl* child, F&& f) {
+    // A control being destroyed fires no more events (its owner may be half gone).
+    if (child->Destroying()) return false;
     try {
         return f();
     } catch (...) {
@@ -704,7 +711,8 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (dis->CtlType != ODT_MENU)
-            if (TWinControl* child = FromHandle(dis->hwndItem); child && child->CNDrawItem(dis)) return Done(result, TRUE);
+            if (TWinControl* child = FromHandle(dis->hwndItem); child && !child->Destroying() && child->CNDrawItem(dis))
+                return Done(result, TRUE);
         break;
     }
     case WM_MEASUREITEM: {
