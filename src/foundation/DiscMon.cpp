@@ -96,12 +96,13 @@ TDiscMonitorThread::TDiscMonitorThread(TDiscMonitor& owner) : gui::TThread(true)
 }
 
 // Waits here, while the events still exist; the wait serves the worker's
-// pending call, which then reports nothing.
+// pending call, which then reports nothing, or lets the worker go when that call
+// is the one freeing the monitor.
 TDiscMonitorThread::~TDiscMonitorThread() {
     m_destroying = true;
     m_stopping = true;
     m_destroy.Set();
-    WaitFor();
+    StopAndWait();
 }
 
 void TDiscMonitorThread::Store(TSettings settings) {

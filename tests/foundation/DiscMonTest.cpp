@@ -12,6 +12,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Testing.h"
+#include "platform/gui/Threads.h"
 
 using namespace velmora;
 using velmora::test::TTempFolder;
@@ -37,6 +38,19 @@ bool PumpUntil(const std::function<bool()>& Done, Clock::duration bound = kBound
     }
     return true;
 }
+
+// Runs one call in the GUI thread through Synchronize, from a thread of its own.
+class TCaller : public gui::TThread {
+public:
+    explicit TCaller(std::function<void()> call) : m_call(std::move(call)) {}
+    ~TCaller() override { StopAndWait(); }
+
+protected:
+    void Execute() override { Synchronize(m_call); }
+
+private:
+    std::function<void()> m_call;
+};
 
 void PumpFor(Clock::duration time) {
     PumpUntil([] { return false; }, time);
@@ -225,4 +239,43 @@ TEST_F(DiscMonTest, AFailingHandlerIsReportedAndTheMonitorGoesOn) {
     EXPECT_EQ(reported, 1);
     EXPECT_TRUE(ReportsChangesIn(m_a));
     gui::Application->OnException = nullptr;
+}
+
+TEST_F(DiscMonTest, AMonitorFreedFromItsOwnHandlerDoesNotHang) {
+    gui::THangGuard guard(L"Überwachung im eigenen OnChange freigegeben");
+    auto* monitor = new TDiscMonitor(nullptr);
+    Watch(*monitor, Folder(m_a));
+    // Nothing of the handler's own state is touched after the free.
+    monitor->OnChange = [this, &monitor](gui::TObject*) {
+        TDiscMonitor* self = monitor;
+        monitor = nullptr;
+        ++m_changes;
+        delete self;
+    };
+    EXPECT_TRUE(ReportsChangesIn(m_a));
+    EXPECT_EQ(monitor, nullptr);
+    EXPECT_EQ(m_changes, 1);
+}
+
+TEST_F(DiscMonTest, AMonitorFreedByAnEarlierCallOfTheSameBatchDoesNotHang) {
+    gui::THangGuard guard(L"Überwachung aus einem anderen synchronisierten Aufruf freigegeben");
+    // A folder without earlier changes: no late report can come before the freeing call.
+    auto* monitor = new TDiscMonitor(nullptr);
+    Watch(*monitor, Folder(m_b));
+    TCaller freer([&] {
+        delete monitor;
+        monitor = nullptr;
+    });
+    // No pumping now: the freeing call is queued first, the monitor's report behind it.
+    freer.Resume();
+    ASSERT_EQ(WaitForSingleObject(gui::Application->SyncEvent(), 10000), WAIT_OBJECT_0);
+    bool reportQueued = false;
+    for (int n = 0; n < 200 && !reportQueued; ++n) {
+        m_b.MakeFile(L"stapel" + std::to_wstring(n) + L".txt", 1);
+        reportQueued = WaitForSingleObject(gui::Application->SyncEvent(), 50) == WAIT_OBJECT_0;
+    }
+    ASSERT_TRUE(reportQueued);
+    ASSERT_TRUE(PumpUntil([&] { return monitor == nullptr; }));
+    freer.WaitFor();
+    EXPECT_EQ(m_changes, 0);
 }

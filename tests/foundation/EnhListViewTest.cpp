@@ -196,6 +196,44 @@ TEST_F(EnhListViewTest, AutoSaveKeepsColumnWidthsInTheUsersBranch) {
     EXPECT_EQ(again.ColumnWidth(2), 77);
 }
 
+TEST_F(EnhListViewTest, AutoSaveKeepsTheWidthsWhenTheFormFreesTheList) {
+    auto* owner = new TForm(nullptr);
+    auto* owned = new TEnhListView(owner);
+    owned->SetParent(owner);
+    owned->SetViewStyle(TViewStyle::vsReport);
+    owned->AddColumn({L"Datei", 120});
+    owned->AddColumn({L"Größe", 60});
+    owned->SaveSettings.AutoSave = true;
+    owned->SaveSettings.RegistryKey = kKey;
+    owner->Show();
+    SendMessageW(owned->Handle(), LVM_SETCOLUMNWIDTH, 1, 45);
+    owner->Free();
+
+    TRegistry reg(KEY_READ);
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::wstring(kKey) + L"\\Columns"));
+    EXPECT_EQ(reg.ReadString(L"Sizes"), L"120,45");
+    reg.CloseKey();
+    DeleteRegistryTree(HKEY_CURRENT_USER, std::wstring(kKey) + L"\\Columns");
+
+    // A list that is a member goes before the form's own destructor runs.
+    struct TListForm : TForm {
+        explicit TListForm(TComponent* o) : TForm(o), List(this) {}
+        TEnhListView List;
+    };
+    {
+        TListForm member(nullptr);
+        member.List.SetParent(&member);
+        member.List.SetViewStyle(TViewStyle::vsReport);
+        member.List.AddColumn({L"Datei", 70});
+        member.List.SaveSettings.AutoSave = true;
+        member.List.SaveSettings.RegistryKey = kKey;
+        member.List.HandleNeeded();
+    }
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::wstring(kKey) + L"\\Columns"));
+    EXPECT_EQ(reg.ReadString(L"Sizes"), L"70");
+}
+
 TEST_F(EnhListViewTest, AShortOrMissingListLeavesTheOtherWidthsAlone) {
     TRegistry reg;
     reg.SetRootKey(HKEY_CURRENT_USER);

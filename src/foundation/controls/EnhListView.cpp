@@ -51,7 +51,8 @@ int CompareEnhTexts(const std::wstring& A, const std::wstring& B) {
 
 TCustomEnhListView::TCustomEnhListView(gui::TComponent* owner) : gui::TListView(owner) {}
 
-TCustomEnhListView::~TCustomEnhListView() = default;
+// Here, while DestroyWnd is still ours: the base destructor would skip the save.
+TCustomEnhListView::~TCustomEnhListView() { DestroyHandle(); }
 
 void TCustomEnhListView::SetAutoSortAscending(bool value) {
     m_autoSortAscending = value;

@@ -102,6 +102,12 @@ void TNumSpinButton::MouseMove(gui::TShiftState shift, int x, int y) {
 void TNumSpinButton::MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y) {
     TGraphicControl::MouseUp(button, shift, x, y);
     if (button != gui::TMouseButton::mbLeft) return;
+    StopRepeat();
+}
+
+void TNumSpinButton::CaptureLost() { StopRepeat(); }
+
+void TNumSpinButton::StopRepeat() {
     if (m_timer) m_timer->SetEnabled(false);
     m_held = TSpinPart::None;
     m_showPressed = false;

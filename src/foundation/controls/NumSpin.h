@@ -30,12 +30,15 @@ public:
     void MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;
     void MouseMove(gui::TShiftState shift, int x, int y) override;
     void MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;
+    // Another window took the mouse: the held part lets go without a click.
+    void CaptureLost() override;
 
 protected:
     void Paint() override;
 
 private:
     void FireHeld();
+    void StopRepeat();
     void TimerTick(gui::TObject* Sender);
     void PaintPart(TSpinPart part);
 

@@ -51,7 +51,7 @@ TApplication::~TApplication() {
     // Threads still waiting for a synchronised call are let go without it.
     {
         std::lock_guard lock(m_postLock);
-        for (TSyncRequest* request : m_syncQueue) SetEvent(request->Done);
+        for (auto& request : m_syncQueue) SetEvent(request->Done);
         m_syncQueue.clear();
     }
     for (auto& [id, timer] : m_timers) KillTimer(m_utility, id);
@@ -301,35 +301,39 @@ void TApplication::RemoveTimer(UINT_PTR id) {
     m_timers.erase(id);
 }
 
-void TApplication::QueueSynchronize(TSyncRequest* request) {
+TSyncRequest::TSyncRequest() : Done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+TSyncRequest::~TSyncRequest() { CloseHandle(Done); }
+
+void TApplication::QueueSynchronize(std::shared_ptr<TSyncRequest> request) {
     {
         std::lock_guard lock(m_postLock);
-        m_syncQueue.push_back(request);
+        m_syncQueue.push_back(std::move(request));
     }
     SetEvent(m_syncEvent);
     PostMessageW(m_utility, kSyncMessage, 0, 0);
 }
 
-void TApplication::CancelSynchronize(TSyncRequest* request) {
-    std::lock_guard lock(m_postLock);
-    std::erase(m_syncQueue, request);
-}
-
 bool TApplication::CheckSynchronize() {
-    std::vector<TSyncRequest*> queue;
-    {
-        std::lock_guard lock(m_postLock);
-        queue.swap(m_syncQueue);
-    }
-    for (TSyncRequest* request : queue) {
+    bool ran = false;
+    for (;;) {
+        std::shared_ptr<TSyncRequest> request;
+        {
+            std::lock_guard lock(m_postLock);
+            if (m_syncQueue.empty()) return ran;
+            request = std::move(m_syncQueue.front());
+            m_syncQueue.pop_front();
+        }
+        ran = true;
+        request->Running = true;
         try {
             request->Call();
         } catch (...) {
-            request->Error = std::current_exception();
+            if (!request->Abandoned) request->Error = std::current_exception();
         }
+        request->Running = false;
         SetEvent(request->Done);
     }
-    return !queue.empty();
 }
 
 void TApplication::OnActivateApp(bool active) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <map>
@@ -26,11 +28,22 @@ class TTimer;
 class TWinControl;
 class TScreen;
 
-// A call that another thread asked the GUI thread to run, and its outcome.
+// A call that another thread asked the GUI thread to run, and its outcome. The
+// asking thread and the queue share it: a thread let go before its call has
+// returned (see TThread::WaitFor) leaves the request to the GUI thread.
 struct TSyncRequest {
+    TSyncRequest();
+    ~TSyncRequest();
+    TSyncRequest(const TSyncRequest&) = delete;
+    TSyncRequest& operator=(const TSyncRequest&) = delete;
+
     std::function<void()> Call;
-    HANDLE Done = nullptr;
+    HANDLE Done = nullptr;  // manual reset
     std::exception_ptr Error;
+    // Written in the GUI thread only.
+    bool Running = false;
+    // The asker was let go early and reads no outcome.
+    std::atomic<bool> Abandoned{false};
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const velmora::Exception& E)>;
@@ -102,11 +115,11 @@ public:
     void Post(std::function<void()> f);
     UINT_PTR AddTimer(TTimer* timer, UINT interval);
     void RemoveTimer(UINT_PTR id);
-    // Runs the calls other threads queued with Synchronize.
+    // Runs the calls other threads queued with Synchronize, taking one at a time,
+    // so that a call may wait for another thread whose call is queued behind it.
     bool CheckSynchronize();
     HANDLE SyncEvent() const { return m_syncEvent; }
-    void QueueSynchronize(TSyncRequest* request);
-    void CancelSynchronize(TSyncRequest* request);
+    void QueueSynchronize(std::shared_ptr<TSyncRequest> request);
 
     // Modal loops register themselves so that a test script can reach them.
     std::vector<TForm*> ModalStack;
@@ -137,7 +150,7 @@ private:
     UINT_PTR m_nextTimer = 1;
     std::mutex m_postLock;
     std::vector<std::function<void()>> m_posted;
-    std::vector<TSyncRequest*> m_syncQueue;
+    std::deque<std::shared_ptr<TSyncRequest>> m_syncQueue;
     TScreen* m_screen = nullptr;
     HANDLE m_syncEvent = nullptr;
     friend class TForm;

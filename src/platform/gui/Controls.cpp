@@ -292,9 +292,9 @@ void TWinControl::Loaded() {
 TWinControl::~TWinControl() {
     PendingWindows().erase(this);
     BeforeDestruction();
+    DestroyHandle();
     for (TControl* c : m_controls) c->m_parent = nullptr;
     m_controls.clear();
-    DestroyHandle();
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -357,6 +357,11 @@ void TWinControl::InitWnd() {}
 
 void TWinControl::DestroyHandle() {
     if (!m_handle) return;
+    // Windowed children go first, each through its own DestroyWnd, so that what
+    // they keep of their window (column widths, tree items) is taken before the
+    // system destroys theirs along with ours.
+    for (TControl* c : std::vector<TControl*>(m_controls))
+        if (c->IsWindowed()) static_cast<TWinControl*>(c)->DestroyHandle();
     if (Application) {
         for (TControl* c : m_controls)
             if (!c->IsWindowed()) Application->RemoveTool(c);
@@ -629,6 +634,13 @@ bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return target != this;
 }
 
+void TWinControl::DropCaptureControl() {
+    TControl* control = m_captureControl;
+    if (!control) return;
+    m_captureControl = nullptr;
+    control->CaptureLost();
+}
+
 // The form with KeyPreview set, when this control is not that form itself.
 static TForm* PreviewForm(TWinControl* control) {
     TForm* form = control->ParentForm();
@@ -686,6 +698,8 @@ void TWinControl::PaintTo(HDC dc) {
 // A reflected notification runs the child's handlers: its exceptions name the child.
 template <class F>
 static bool Reflect(TWinControl* child, F&& f) {
+    // A control being destroyed fires no more events (its owner may be half gone).
+    if (child->Destroying()) return false;
     try {
         return f();
     } catch (...) {
@@ -722,7 +736,8 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (dis->CtlType != ODT_MENU)
-            if (TWinControl* child = FromHandle(dis->hwndItem); child && child->CNDrawItem(dis)) return Done(result, TRUE);
+            if (TWinControl* child = FromHandle(dis->hwndItem); child && !child->Destroying() && child->CNDrawItem(dis))
+                return Done(result, TRUE);
         break;
     }
     case WM_MEASUREITEM: {
@@ -831,6 +846,16 @@ bool TWinControl::InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRES
     case WM_MOUSELEAVE:
         m_trackingLeave = false;
         SetHover(nullptr);
+        break;
+    case WM_CAPTURECHANGED:
+        // Our own release on button-up has cleared the control before.
+        if (reinterpret_cast<HWND>(lParam) != m_handle) DropCaptureControl();
+        break;
+    case WM_CANCELMODE:
+        if (m_captureControl) {
+            DropCaptureControl();
+            if (GetCapture() == m_handle) ReleaseCapture();
+        }
         break;
     case WM_CONTEXTMENU: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -111,6 +111,9 @@ public:
     virtual void DblClick();
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // A windowless control that held the mouse lost it to another window, or the
+    // system cancelled the mode (a dialog came up): no button-up will follow.
+    virtual void CaptureLost() {}
     // An Alt+letter or plain letter of a dialog; true when this control took it.
     virtual bool DialogChar(wchar_t key);
     // Paints a windowless control on its parent's device context.
@@ -242,6 +245,8 @@ protected:
     HBRUSH ColorBrush();
     TControl* GraphicChildAt(int x, int y);
     bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // Tells the windowless control holding the mouse that it has lost it.
+    void DropCaptureControl();
     void SetHover(TControl* control);
     void ShowPopupMenu(TControl* control, int x, int y);
     virtual HWND ParentHandleForChildren() { return Handle(); }

@@ -1,5 +1,9 @@
 #include "Testing.h"
 
+#include <cstdio>
+
+#include "platform/rtl/Strings.h"
+
 #include "Controls.h"
 #include "Forms.h"
 #include "Timer.h"
@@ -80,6 +84,29 @@ void TModalScript::RunNext() {
         step(*Application->ModalStack.back());
         if (!alive.expired()) RunNext();
     });
+}
+
+THangGuard::THangGuard(std::wstring what, unsigned timeoutMs)
+    : m_what(std::move(what)), m_timeout(timeoutMs), m_done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    m_thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+}
+
+THangGuard::~THangGuard() {
+    SetEvent(m_done);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    CloseHandle(m_done);
+}
+
+DWORD WINAPI THangGuard::Watch(void* param) {
+    auto* self = static_cast<THangGuard*>(param);
+    if (WaitForSingleObject(self->m_done, self->m_timeout) == WAIT_TIMEOUT) {
+        const std::string text = ToUtf8(L"Hängt: " + self->m_what + L"\n");
+        fputs(text.c_str(), stderr);
+        fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+    return 0;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {

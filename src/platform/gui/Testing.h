@@ -89,6 +89,24 @@ private:
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
+// Guards a call that must return (a destructor that waits for a thread): if
+// the guard is still alive TimeoutMs after it was made, the test program ends
+// with the guard's text and exit code 3, so a hang fails instead of stalling.
+class THangGuard {
+public:
+    explicit THangGuard(std::wstring what, unsigned timeoutMs = 15000);
+    ~THangGuard();
+    THangGuard(const THangGuard&) = delete;
+    THangGuard& operator=(const THangGuard&) = delete;
+
+private:
+    static DWORD WINAPI Watch(void* self);
+    std::wstring m_what;
+    unsigned m_timeout;
+    HANDLE m_done;
+    HANDLE m_thread;
+};
+
 // Waits, serving messages, until Condition holds or TimeoutMs pass; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs = 5000);
 

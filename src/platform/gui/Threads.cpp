@@ -13,20 +13,26 @@ TThread::TThread(bool createSuspended) : m_guiThread(GetCurrentThreadId()) {
     if (!createSuspended) Resume();
 }
 
+// A derived class has stopped the thread already; this only catches one that
+// has no members of its own to protect.
 TThread::~TThread() {
-    if (m_started && !m_finished) {
-        Terminate();
-        SetEvent(m_resume);
-        WaitFor();
-    } else if (!m_started) {
-        // Never started: let it run to an immediate end.
-        m_terminated = true;
+    StopAndWait();
+    CloseHandle(m_thread);
+    CloseHandle(m_resume);
+}
+
+void TThread::StopAndWait() {
+    if (!m_started) {
+        m_abandoned = true;
         m_started = true;
         ResumeThread(m_thread);
         WaitForSingleObject(m_thread, INFINITE);
+        m_finished = true;
+        return;
     }
-    CloseHandle(m_thread);
-    CloseHandle(m_resume);
+    if (WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0) return;
+    Terminate();
+    WaitFor();
 }
 
 void TThread::Resume() {
@@ -64,8 +70,17 @@ void TThread::SetPriority(TThreadPriority priority) {
 DWORD TThread::WaitFor() {
     if (!m_started) return 0;  // a thread never started has nothing to wait for
     if (GetCurrentThreadId() == m_guiThread && Application) {
+        // Queued calls first: the wake-up of one may have been taken already.
         HANDLE handles[2] = {m_thread, Application->SyncEvent()};
-        while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) Application->CheckSynchronize();
+        for (;;) {
+            Application->CheckSynchronize();
+            ReleasePendingCall();
+            // Peeking delivers what other threads sent to our windows (the thread
+            // may be waiting for such an answer).
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            if (MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0) break;
+        }
         // Calls queued just before the end (OnTerminate among them).
         Application->CheckSynchronize();
     } else {
@@ -76,6 +91,16 @@ DWORD TThread::WaitFor() {
     return code;
 }
 
+// The thread's call is running further up this stack, so it cannot return
+// before the wait does: the thread goes on without its outcome.
+void TThread::ReleasePendingCall() {
+    std::lock_guard lock(m_pendingLock);
+    if (m_pending && m_pending->Running && !m_pending->Abandoned) {
+        m_pending->Abandoned = true;
+        SetEvent(m_pending->Done);
+    }
+}
+
 void TThread::Synchronize(const std::function<void()>& call) {
     if (GetCurrentThreadId() == m_guiThread) {
         call();
@@ -83,13 +108,19 @@ void TThread::Synchronize(const std::function<void()>& call) {
     }
     // After the application is gone nothing may touch the windows any more.
     if (!Application) return;
-    TSyncRequest request;
-    request.Call = call;
-    request.Done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    Application->QueueSynchronize(&request);
-    WaitForSingleObject(request.Done, INFINITE);
-    CloseHandle(request.Done);
-    if (request.Error) std::rethrow_exception(request.Error);
+    auto request = std::make_shared<TSyncRequest>();
+    request->Call = call;
+    {
+        std::lock_guard lock(m_pendingLock);
+        m_pending = request;
+    }
+    Application->QueueSynchronize(request);
+    WaitForSingleObject(request->Done, INFINITE);
+    {
+        std::lock_guard lock(m_pendingLock);
+        m_pending.reset();
+    }
+    if (!request->Abandoned && request->Error) std::rethrow_exception(request->Error);
 }
 
 void TThread::Finish() {
@@ -107,13 +138,12 @@ void TThread::Finish() {
         Synchronize(done);
     } catch (...) {
     }
-    if (FreeOnTerminate && Application) {
-        Application->Post([self] { delete self; });
-    }
 }
 
 DWORD WINAPI TThread::ThreadProc(void* param) {
     auto* self = static_cast<TThread*>(param);
+    // Destroyed before it was started: nothing runs and nobody is told.
+    if (self->m_abandoned) return 0;
     try {
         if (!self->m_terminated) self->Execute();
     } catch (...) {
@@ -132,7 +162,10 @@ DWORD WINAPI TThread::ThreadProc(void* param) {
     }
     DWORD code = self->ReturnValue;
     self->Finish();
+    const bool freeSelf = self->FreeOnTerminate && Application;
     self->m_finished = true;
+    // The object may be gone as soon as the deletion is posted: nothing touches it after.
+    if (freeSelf) Application->Post([self] { delete self; });
     return code;
 }
 

@@ -129,7 +129,8 @@ std::vector<std::unique_ptr<TTreeNode>>& TTreeView::SiblingsOf(TTreeNode* node) 
 
 void TTreeView::ForgetItems(TTreeNode* node) {
     for (auto& child : node->m_children) ForgetItems(child.get());
-    Fire(OnDeletion, this, node);
+    // The handler's form may be half gone while the tree is destroyed.
+    if (!Destroying()) Fire(OnDeletion, this, node);
 }
 
 void TTreeView::Delete(TTreeNode* node) {

@@ -215,6 +215,29 @@ TEST_F(SpinEdit, HoldingAPartStepsAtOnceAfter400MsAndThenEvery100Ms) {
     EXPECT_EQ(spin.GetValue(), static_cast<double>(steps));
 }
 
+TEST_F(SpinEdit, LosingTheMouseWhileHeldStopsTheRepeat) {
+    TForm other(nullptr);
+    other.SetBounds(400, 50, 100, 100);
+    other.Show();
+    spin.SetValue(0);
+    Press(UpperPart());
+    ASSERT_EQ(GetCapture(), Edit());
+    // Another window takes the mouse, as a window popping up under it would.
+    SetCapture(other.Handle());
+    EXPECT_EQ(spin.Button().Pressed(), TNumSpinButton::TSpinPart::None);
+    EXPECT_FALSE(spin.Button().RepeatTimer()->Enabled());
+    ReleaseCapture();
+
+    // The system cancelling the mode (a dialog coming up) does the same.
+    Press(LowerPart());
+    EXPECT_EQ(spin.Text(), L"0");
+    SendMessageW(Edit(), WM_CANCELMODE, 0, 0);
+    EXPECT_NE(GetCapture(), Edit());
+    EXPECT_FALSE(spin.Button().RepeatTimer()->Enabled());
+    Serve(600);
+    EXPECT_EQ(spin.Text(), L"0");
+}
+
 TEST_F(SpinEdit, MovingOffThePartShowsItUnpressedAndPausesTheRepeat) {
     spin.SetValue(0);
     Press(LowerPart());

@@ -228,6 +228,41 @@ TEST_F(Controls, TreeViewExpandingCanBeRefused) {
     EXPECT_EQ(tree.TopCount(), 0);
 }
 
+// A form whose tree reports deletions into a member declared after it (so gone
+// before the tree is).
+class TTreeForm : public TForm {
+public:
+    explicit TTreeForm(TComponent* owner, int* calls) : TForm(owner), Tree(this), m_calls(calls) {
+        Tree.SetParent(this);
+        Tree.OnDeletion = bind(this, &TTreeForm::TreeDeletion);
+        Tree.AddChild(Tree.AddChild(nullptr, L"c:\\"), L"windows");
+    }
+    void TreeDeletion(TObject*, TTreeNode* node) {
+        ++*m_calls;
+        Deleted.push_back(node->Text());
+    }
+    TTreeView Tree;
+    std::vector<std::wstring> Deleted;
+
+private:
+    int* m_calls;
+};
+
+TEST(ControlsDestruction, FreeingAFormFiresNoEventsIntoItFromItsControls) {
+    int calls = 0;
+    auto* form = Create<TTreeForm>(nullptr, &calls);
+    form->Show();
+    form->Tree.Handle();
+    form->Free();
+    EXPECT_EQ(calls, 0);
+    calls = 0;
+    {
+        TTreeForm stacked(nullptr, &calls);
+        stacked.Tree.Handle();
+    }
+    EXPECT_EQ(calls, 0);
+}
+
 TEST_F(Controls, AnUpDownStepsTheNumberInItsEdit) {
     TEdit edit(&form);
     edit.SetBounds(10, 10, 60, 21);

@@ -122,6 +122,7 @@ TEST(Memos, LinesGoInAndComeBack) {
 
 class TStepper : public TThread {
 public:
+    ~TStepper() override { StopAndWait(); }
     std::atomic<int> Steps{0};
 
 protected:

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/gui/Application.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/Testing.h"
 #include "platform/gui/Threads.h"
 
@@ -13,6 +14,7 @@ namespace {
 class TCounter : public TThread {
 public:
     explicit TCounter(int calls) : TThread(true), m_calls(calls) {}
+    ~TCounter() override { StopAndWait(); }
     std::atomic<int> Synced{0};
     DWORD GuiThread = GetCurrentThreadId();
     bool RanInGuiThread = true;
@@ -50,6 +52,7 @@ TEST(Threads, WaitForServesSynchronisedCallsInsteadOfDeadlocking) {
 
 class TPausable : public TThread {
 public:
+    ~TPausable() override { StopAndWait(); }
     std::atomic<int> Rounds{0};
 
 protected:
@@ -73,7 +76,10 @@ TEST(Threads, APausedThreadEndsWhenTerminatedAndFreed) {
 class TSelfFreeing : public TThread {
 public:
     explicit TSelfFreeing(bool* freed) : m_freed(freed) { FreeOnTerminate = true; }
-    ~TSelfFreeing() override { *m_freed = true; }
+    ~TSelfFreeing() override {
+        StopAndWait();
+        *m_freed = true;
+    }
 
 protected:
     void Execute() override {}
@@ -92,6 +98,9 @@ TEST(Threads, AThreadThatFreesItselfDoesSoInTheGuiThreadAfterOnTerminate) {
 }
 
 class TThrower : public TThread {
+public:
+    ~TThrower() override { StopAndWait(); }
+
 protected:
     void Execute() override { throw velmora::Exception(L"im Faden"); }
 };
@@ -109,6 +118,41 @@ TEST(Threads, AnExceptionInExecuteReachesTheApplicationHandler) {
     EXPECT_EQ(message, L"im Faden");
     EXPECT_EQ(sender, &thread);
     Application->OnException = nullptr;
+}
+
+TEST(Threads, AThreadNeverStartedIsFreedWithoutRunningOrTelling) {
+    THangGuard guard(L"Freigabe eines nie gestarteten Fadens mit OnTerminate");
+    bool terminated = false;
+    {
+        TCounter thread(3);
+        thread.OnTerminate = [&](TObject*) { terminated = true; };
+    }
+    EXPECT_FALSE(terminated);
+}
+
+// Asks a window of the GUI thread for an answer, as a shell call of a worker may.
+class TAsker : public TThread {
+public:
+    explicit TAsker(HWND target) : m_target(target) {}
+    ~TAsker() override { StopAndWait(); }
+    std::atomic<bool> Answered{false};
+
+protected:
+    void Execute() override {
+        DWORD_PTR result = 0;
+        Answered = SendMessageTimeoutW(m_target, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    }
+
+private:
+    HWND m_target;
+};
+
+TEST(Threads, WaitForAnswersMessagesTheThreadSendsToOurWindows) {
+    TForm form(nullptr);
+    TAsker thread(form.Handle());
+    thread.Resume();
+    thread.WaitFor();
+    EXPECT_TRUE(thread.Answered);
 }
 
 }  // namespace
