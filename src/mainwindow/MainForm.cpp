@@ -3,8 +3,8 @@
 #include <shlobj.h>
 
 #include "FensterWerte.h"
-#include "foundation/ComPtr.h"
 #include "MainWindowCodes.h"
+#include "foundation/ComPtr.h"
 #include "foundation/ShellRoutinen.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"

@@ -241,7 +241,11 @@ TEST(ProgramResources, EveryIconKeepsItsOwnPicture) {
 }
 
 TEST_F(MainFormTest, AFailedCreationSaysSoClosesAtOnceAndSavesNothing) {
-    RegDeleteUserKey(ProgrammSchluessel, L"Optionen");
+    // Groups of the wrong length, which any save would replace; put back afterwards.
+    const std::wstring dateiliste = RegReadUserValue(OptionenSchluessel, L"Dateiliste");
+    const std::wstring sonst = RegReadUserValue(OptionenSchluessel, L"Sonst");
+    RegWriteUserValue(OptionenSchluessel, L"Dateiliste", L"x");
+    RegWriteUserValue(OptionenSchluessel, L"Sonst", L"x");
     Store(L"Pos", L"100,80,700,500");
     const TStringList dirs{L"c:\\windows", L"c:\\temp"};
     WriteNumberedList(ProgrammSchluessel + L"\\RecentDirs", dirs);
@@ -258,8 +262,14 @@ TEST_F(MainFormTest, AFailedCreationSaysSoClosesAtOnceAndSavesNothing) {
     EXPECT_EQ(Stored(L"Max"), L"");
     EXPECT_EQ(Stored(L"LeftBtn"), L"");
     EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentDirs"), dirs);
-    EXPECT_EQ(RegReadUserValue(OptionenSchluessel, L"Dateiliste"), L"") << "no option group was written";
-    EXPECT_EQ(RegReadUserValue(OptionenSchluessel, L"Sonst"), L"");
+    EXPECT_EQ(RegReadUserValue(OptionenSchluessel, L"Dateiliste"), L"x") << "no option group was written";
+    EXPECT_EQ(RegReadUserValue(OptionenSchluessel, L"Sonst"), L"x");
+    for (auto [name, value] : {std::pair{L"Dateiliste", dateiliste}, std::pair{L"Sonst", sonst}}) {
+        if (value.empty())
+            RegDeleteUserValue(OptionenSchluessel, name);
+        else
+            RegWriteUserValue(OptionenSchluessel, name, value);
+    }
 }
 
 TEST_F(MainFormTest, ASecondCloseBeforeTheProgramEndsDoesNothing) {
