@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "Fehlercode.h"
 
 namespace velmora {
@@ -22,13 +24,26 @@ void TSortierRoutinen::Exchange(int a, int b) {
     std::swap(m_keys[static_cast<size_t>(a)], m_keys[static_cast<size_t>(b)]);
 }
 
-// Hoare partition around the middle entry; the left part recursively, the right
-// part by iteration, so the recursion stays shallow on the larger side.
+// Hoare partition around the middle entry. The smaller part is sorted by
+// recursion and the larger one by the loop, so the recursion never goes deeper
+// than log2 of the count. Patterns that keep splitting badly (a list rising and
+// then falling, for one) would still cost quadratic time: a range that has used up
+// its share of partitions is heap-sorted instead.
 void TSortierRoutinen::QuickSort(int Lo, int Hi) {
     Fehlercode = fc::SortierRoutinenQuickSort;
-    int i = Lo;
-    do {
-        i = Lo;
+    int budget = 0;
+    for (int n = Hi - Lo + 1; n > 1; n /= 2) budget += 2;
+    Sort(Lo, Hi, budget);
+    Fehlercode = 0;
+}
+
+void TSortierRoutinen::Sort(int Lo, int Hi, int budget) {
+    while (Lo < Hi) {
+        if (budget-- <= 0) {
+            HeapSort(Lo, Hi);
+            return;
+        }
+        int i = Lo;
         int j = Hi;
         const std::wstring pivot = m_keys[static_cast<size_t>((Lo + Hi) / 2)];
         do {
@@ -40,10 +55,32 @@ void TSortierRoutinen::QuickSort(int Lo, int Hi) {
                 if (j > 0) --j;
             }
         } while (i <= j);
-        if (j > Lo) QuickSort(Lo, j);
-        Lo = i;
-    } while (i < Hi);
-    Fehlercode = 0;
+        if (j - Lo < Hi - i) {
+            Sort(Lo, j, budget);
+            Lo = i;
+        } else {
+            Sort(i, Hi, budget);
+            Hi = j;
+        }
+    }
+}
+
+void TSortierRoutinen::HeapSort(int Lo, int Hi) {
+    std::vector<size_t> order;
+    for (int k = Lo; k <= Hi; ++k) order.push_back(static_cast<size_t>(k));
+    auto byName = [this](size_t a, size_t b) { return m_keys[a] < m_keys[b]; };
+    std::make_heap(order.begin(), order.end(), byName);
+    std::sort_heap(order.begin(), order.end(), byName);
+    std::vector<std::unique_ptr<TEineDatei>> records;
+    std::vector<std::wstring> keys;
+    for (size_t k : order) {
+        records.push_back(std::move(m_list[k]));
+        keys.push_back(std::move(m_keys[k]));
+    }
+    for (size_t k = 0; k < order.size(); ++k) {
+        m_list[static_cast<size_t>(Lo) + k] = std::move(records[k]);
+        m_keys[static_cast<size_t>(Lo) + k] = std::move(keys[k]);
+    }
 }
 
 void SortiereNachName(TDateiListe& List) {

@@ -40,6 +40,8 @@ public:
     void QuickSort(int Lo, int Hi);
 
 private:
+    void Sort(int Lo, int Hi, int budget);
+    void HeapSort(int Lo, int Hi);
     void Exchange(int a, int b);
 
     TDateiListe& m_list;

@@ -92,7 +92,9 @@ std::wstring TOptionen::EinfZeichen(int index) const {
 
 TEinstellungen::TEinstellungen() { LoadAll(); }
 
-TEinstellungen::~TEinstellungen() { SaveAll(); }
+TEinstellungen::~TEinstellungen() {
+    if (SaveOnFree) SaveAll();
+}
 
 void TEinstellungen::LoadAll() {
     Fehlercode = fc::EinstellungenLoadAll;
@@ -347,7 +349,7 @@ void TEinstellungen::SaveArcDragDrop() {
     TFlagStringWriter w;
     w.Bool(d.VerschiebenBestaetigen).Bool(d.NurWennAktueller).Bool(d.NurWennAktuellerUndVorhanden);
     w.Bool(d.PfadeSpeichern).Bool(d.Unterverzeichnisse).Bool(d.DosDateiNamenBenutzen);
-    w.Number(d.DropPfadangaben).Number(d.Methode);
+    w.Digit(d.DropPfadangaben, 3, 3).Digit(d.Methode, 5, 1);
     WriteGroup(L"ArcDragDrop", w);
     Fehlercode = 0;
 }
@@ -365,7 +367,7 @@ void TEinstellungen::LoadSonstiges() {
 void TEinstellungen::SaveSonstiges() {
     Fehlercode = fc::SaveSonstiges;
     RegWriteUserValue(OptionenSchluessel, L"ExtEdit", Sonst.ExtEdit);
-    WriteGroup(L"Sonst", TFlagStringWriter().Number(Sonst.LoeschGroup).Bool(Sonst.ClearLists).Bool(Sonst.AktPfadSichern));
+    WriteGroup(L"Sonst", TFlagStringWriter().Digit(Sonst.LoeschGroup, 2, 0).Bool(Sonst.ClearLists).Bool(Sonst.AktPfadSichern));
     Fehlercode = 0;
 }
 

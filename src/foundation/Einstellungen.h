@@ -131,6 +131,10 @@ public:
     void LoadAll();
     void SaveAll();
 
+    // Cleared when the program could not start properly: freeing the object then
+    // writes nothing back, and the stored options stay as they were.
+    bool SaveOnFree = true;
+
     void LoadDateiliste();
     void LoadADateiliste();
     void InitZusatzOptionen();

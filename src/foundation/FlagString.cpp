@@ -36,8 +36,8 @@ TFlagStringWriter& TFlagStringWriter::Tri(std::uint8_t value) {
     return *this;
 }
 
-TFlagStringWriter& TFlagStringWriter::Number(unsigned value) {
-    m_text += std::to_wstring(value);
+TFlagStringWriter& TFlagStringWriter::Digit(unsigned value, unsigned max, unsigned fallback) {
+    m_text += static_cast<wchar_t>(L'0' + (value <= max && value <= 9 ? value : fallback % 10));
     return *this;
 }
 

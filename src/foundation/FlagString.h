@@ -36,7 +36,9 @@ public:
     TFlagStringWriter& Bool(bool value);
     // 0 and 1 as they are, every other value as "2".
     TFlagStringWriter& Tri(std::uint8_t value);
-    TFlagStringWriter& Number(unsigned value);
+    // One decimal digit; a value above Max is written as Fallback, so that the
+    // group keeps its length.
+    TFlagStringWriter& Digit(unsigned value, unsigned max, unsigned fallback);
     TFlagStringWriter& Chars(std::wstring_view text);
     const std::wstring& Text() const { return m_text; }
 

@@ -74,10 +74,16 @@ void TRegistryEnhanced::ReadValue(const std::wstring& Name, TRegVariant& Value) 
     NameParts parts = SplitName(Name);
     TRegistry reg(KEY_READ);
     if (!Open(reg, parts.KeyPart, false)) return;
-    switch (reg.GetDataType(parts.ValueName)) {
-        case TRegDataType::String: Value = reg.ReadString(parts.ValueName); break;
-        case TRegDataType::Integer: Value = reg.ReadInteger(parts.ValueName); break;
-        default: break;
+    // A value of another type, or one changed by someone else between the two
+    // look-ups, reads as nothing rather than failing the caller.
+    try {
+        switch (reg.GetDataType(parts.ValueName)) {
+            case TRegDataType::String: Value = reg.ReadString(parts.ValueName); break;
+            case TRegDataType::Integer: Value = reg.ReadInteger(parts.ValueName); break;
+            default: break;
+        }
+    } catch (const ERegistryException&) {
+        Value = std::monostate{};
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "foundation/Fehlercode.h"
+#include "MainWindowCodes.h"
 
 namespace velmora {
 

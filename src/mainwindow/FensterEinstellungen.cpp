@@ -49,12 +49,13 @@ void SaveSort(const std::wstring& name, const std::optional<TPaneZustand>& pane)
 
 }  // namespace
 
-void LoadFensterWerte(TGeladeneFensterWerte& w, THistoryLists& lists, int ClientWidth, bool AktPfadSichern) {
+void LoadFensterWerte(TGeladeneFensterWerte& w, TStringList& DOSBefehlszeile, THistoryLists& lists,
+                      bool AktPfadSichern) {
     w.Pos = ParsePos(Read(L"Pos"));
     w.Max = Read(L"Max") == L"1";
-    Append(lists.DOSBefehlszeile, ReadNumberedList(kDOSListe));
+    Append(DOSBefehlszeile, ReadNumberedList(kDOSListe));
     w.PaneKinds = Read(L"Fenster");
-    w.LeftPaneWidth = ParseLeftPaneWidth(Read(L"BreiteLinkesFenster"), ClientWidth);
+    w.LeftPaneWidth = ParseLeftPaneWidth(Read(L"BreiteLinkesFenster"));
     w.FirstToolbarButton = ParseFirstToolbarButton(Read(L"LeftBtn"));
     Append(lists.RecentDirs, ReadNumberedList(kRecentDirs));
     Append(lists.RecentFiles, ReadNumberedList(kRecentFiles));
@@ -73,11 +74,12 @@ void LoadFensterWerte(TGeladeneFensterWerte& w, THistoryLists& lists, int Client
     w.SortRight = Read(L"RSM");
 }
 
-void SaveFensterWerte(const TZuSpeicherndeFensterWerte& w, const THistoryLists& lists, bool AktPfadSichern) {
+void SaveFensterWerte(const TZuSpeicherndeFensterWerte& w, const TStringList& DOSBefehlszeile,
+                      const THistoryLists& lists, bool AktPfadSichern) {
     Write(L"Max", w.Max ? L"1" : L"0");
     Write(L"BreiteLinkesFenster", std::to_wstring(w.LeftPaneWidth));
     Write(L"Pos", PosText(w.Left, w.Top, w.Width, w.Height));
-    WriteNumberedList(kDOSListe, lists.DOSBefehlszeile);
+    WriteNumberedList(kDOSListe, DOSBefehlszeile);
     if (w.LeftPane || w.RightPane)
         Write(L"Fenster", PaneKindsToStore(w));
     Write(L"LeftBtn", std::to_wstring(w.FirstToolbarButton));

@@ -15,7 +15,6 @@ namespace velmora {
 inline const std::wstring MainformSchluessel = L"Velmora\\1.0\\Mainform";
 
 struct THistoryLists {
-    TStringList DOSBefehlszeile;
     TStringList RecentDirs;
     TStringList RecentFiles;
     TStringList RecentArcs;
@@ -28,7 +27,8 @@ struct TGeladeneFensterWerte {
     std::optional<std::vector<int>> Pos;
     bool Max = false;
     std::wstring PaneKinds;
-    int LeftPaneWidth = 0;
+    // Missing: the window's own, half its client width minus 2 once "Pos" is applied.
+    std::optional<int> LeftPaneWidth;
     int FirstToolbarButton = 1;
     std::wstring StartFolderLeft, StartFolderRight;
     bool UseStartFolderLeft = false, UseStartFolderRight = false;
@@ -51,8 +51,10 @@ struct TZuSpeicherndeFensterWerte {
     std::optional<TPaneZustand> LeftPane, RightPane;
 };
 
-// ClientWidth serves the missing left width; AktPfadSichern decides over the folders.
-void LoadFensterWerte(TGeladeneFensterWerte& Werte, THistoryLists& Lists, int ClientWidth, bool AktPfadSichern);
-void SaveFensterWerte(const TZuSpeicherndeFensterWerte& Werte, const THistoryLists& Lists, bool AktPfadSichern);
+// DOSBefehlszeile is the command line's history; AktPfadSichern decides over the folders.
+void LoadFensterWerte(TGeladeneFensterWerte& Werte, TStringList& DOSBefehlszeile, THistoryLists& Lists,
+                      bool AktPfadSichern);
+void SaveFensterWerte(const TZuSpeicherndeFensterWerte& Werte, const TStringList& DOSBefehlszeile,
+                      const THistoryLists& Lists, bool AktPfadSichern);
 
 }  // namespace velmora

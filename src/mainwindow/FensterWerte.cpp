@@ -73,10 +73,10 @@ std::wstring PosText(int Left, int Top, int Width, int Height) {
            std::to_wstring(Height);
 }
 
-int ParseLeftPaneWidth(const std::wstring& Stored, int ClientWidth) {
+std::optional<int> ParseLeftPaneWidth(const std::wstring& Stored) {
     if (auto value = ParseInt(Stored); value && *value >= -100000 && *value <= 100000)
         return static_cast<int>(*value);
-    return ClientWidth / 2 - 2;
+    return std::nullopt;
 }
 
 int ParseFirstToolbarButton(const std::wstring& Stored) {

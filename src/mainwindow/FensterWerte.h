@@ -37,8 +37,8 @@ std::optional<std::wstring> SortStateText(int State);
 std::optional<std::vector<int>> ParsePos(const std::wstring& Stored);
 std::wstring PosText(int Left, int Top, int Width, int Height);
 
-// Missing or not a number: half the client width minus 2.
-int ParseLeftPaneWidth(const std::wstring& Stored, int ClientWidth);
+// Missing or not a number: none (the window then takes half its client width minus 2).
+std::optional<int> ParseLeftPaneWidth(const std::wstring& Stored);
 // Missing, not a number, or outside 1 to 13: 1.
 int ParseFirstToolbarButton(const std::wstring& Stored);
 

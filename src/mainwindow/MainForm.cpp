@@ -3,8 +3,8 @@
 #include <shlobj.h>
 
 #include "FensterWerte.h"
+#include "MainWindowCodes.h"
 #include "foundation/ComPtr.h"
-#include "foundation/Fehlercode.h"
 #include "foundation/ShellRoutinen.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -262,25 +262,18 @@ void THauptform::TakeCommandLine(const std::wstring& FirstArgument) {
 void THauptform::LoadSettings() {
     Fehlercode = fc::HauptformLoadSettings;
     TGeladeneFensterWerte w;
+    TStringList commandLines;
     THistoryLists stored;
-    LoadFensterWerte(w, stored, ClientWidth(), Settings->Sonst.AktPfadSichern);
-    if (w.Pos) {
-        int bounds[4] = {Left(), Top(), Width(), Height()};
-        for (size_t i = 0; i < w.Pos->size(); ++i)
-            bounds[i] = (*w.Pos)[i];
-        SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
-        Position = TPosition::poDesigned;
-    }
+    LoadFensterWerte(w, commandLines, stored, Settings->Sonst.AktPfadSichern);
+    ApplyStoredPos(w.Pos);
     if (w.Max)
         SetWindowState(TWindowState::wsMaximized);
-    DOSBefehlszeile.SetItems(stored.DOSBefehlszeile);
+    DOSBefehlszeile.SetItems(commandLines);
     PaneKinds = w.PaneKinds;
-    LeftPaneWidth = w.LeftPaneWidth;
+    // The fallback follows the window as "Pos" left it.
+    LeftPaneWidth = w.LeftPaneWidth.value_or(ClientWidth() / 2 - 2);
     FirstToolbarButton = w.FirstToolbarButton;
-    History->RecentDirs = stored.RecentDirs;
-    History->RecentFiles = stored.RecentFiles;
-    History->RecentArcs = stored.RecentArcs;
-    History->RecentParameters = stored.RecentParameters;
+    *History = std::move(stored);
     StartFolderLeft = w.StartFolderLeft;
     StartFolderRight = w.StartFolderRight;
     UseStartFolderLeft = w.UseStartFolderLeft;
@@ -288,6 +281,35 @@ void THauptform::LoadSettings() {
     SortLeft = w.SortLeft;
     SortRight = w.SortRight;
     Fehlercode = 0;
+}
+
+// "Pos" holds screen coordinates; a missing value leaves the first start's
+// placement to the system.
+void THauptform::ApplyStoredPos(const std::optional<std::vector<int>>& Pos) {
+    if (!Pos)
+        return;
+    int bounds[4] = {Left(), Top(), Width(), Height()};
+    for (size_t i = 0; i < Pos->size(); ++i)
+        bounds[i] = (*Pos)[i];
+    Position = TPosition::poDesigned;
+    SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
+}
+
+// Without a stored place the system chooses where the window appears (as it
+// cascades new windows); only the size is the window's own.
+void THauptform::CreateWnd() {
+    const bool systemPlaces = Position == TPosition::poDefaultPosOnly;
+    if (systemPlaces) {
+        m_left = CW_USEDEFAULT;
+        m_top = CW_USEDEFAULT;
+    }
+    TForm::CreateWnd();
+    if (systemPlaces) {
+        RECT placed;
+        GetWindowRect(Handle(), &placed);
+        m_left = placed.left;
+        m_top = placed.top;
+    }
 }
 
 void THauptform::FormShow(TObject*) {
@@ -315,6 +337,12 @@ void THauptform::FormShow(TObject*) {
 }
 
 void THauptform::FormClose(TObject*, TCloseAction& Action) {
+    // Everything was saved and freed by the first close; a second one before the
+    // message loop ends finds nothing left to do.
+    if (m_closing) {
+        Action = TCloseAction::caNone;
+        return;
+    }
     if (ArchiveRunning) {
         MessageDlg(kArchiveRunningText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
         Action = TCloseAction::caNone;
@@ -324,14 +352,17 @@ void THauptform::FormClose(TObject*, TCloseAction& Action) {
         Action = TCloseAction::caNone;
         return;
     }
+    m_closing = true;
     // A window that was never fully made has nothing worth saving: what it
-    // stored stays as it was, and only what exists is freed.
+    // stored stays as it was, the option groups included, and only what exists
+    // is freed.
     if (m_createFailed) {
+        if (Settings)
+            Settings->SaveOnFree = false;
         CleanUp();
         return;
     }
     try {
-        m_closing = true;
         SaveSettings();
         CleanUp();
     } catch (...) {
@@ -363,7 +394,7 @@ void THauptform::SaveSettings() {
     w.Max = WindowState() == TWindowState::wsMaximized;
     w.LeftPaneWidth = LeftPaneWidth;
     SetWindowState(TWindowState::wsNormal);
-    const RECT normal = NormalBounds();
+    const RECT normal = NormalScreenBounds();
     w.Left = normal.left;
     w.Top = normal.top;
     w.Width = normal.right - normal.left;
@@ -372,10 +403,25 @@ void THauptform::SaveSettings() {
     w.ListKind = ListKind;
     // No side has a pane yet, so the stored pane kinds, folders and sort states
     // stay as they are.
-    THistoryLists lists = *History;
-    lists.DOSBefehlszeile = DOSBefehlszeile.Items();
-    SaveFensterWerte(w, lists, Settings->Sonst.AktPfadSichern);
+    SaveFensterWerte(w, DOSBefehlszeile.Items(), *History, Settings->Sonst.AktPfadSichern);
     Fehlercode = 0;
+}
+
+// The normal place in screen coordinates, as "Pos" is read back. The system
+// gives a placement in workspace coordinates (off by a taskbar at the top or
+// left), so a window in its normal state is measured directly.
+RECT THauptform::NormalScreenBounds() {
+    if (!HandleAllocated())
+        return BoundsRect();
+    RECT r;
+    if (!IsIconic(Handle()) && !IsZoomed(Handle()) && GetWindowRect(Handle(), &r))
+        return r;
+    r = NormalBounds();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+        OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return r;
 }
 
 void THauptform::FormResize(TObject*) {
@@ -393,6 +439,7 @@ void THauptform::FormResize(TObject*) {
 void THauptform::ArrangePanes() {
     if (m_closing)
         return;
+    Fehlercode = fc::ArrangePanes;
     int used = Symbolleiste.Height();
     for (TControl* bar : {static_cast<TControl*>(&HauptStatusZeile), static_cast<TControl*>(&ButtonPanel),
                           static_cast<TControl*>(&DOSZeilenPanel)})
@@ -413,6 +460,7 @@ void THauptform::ArrangePanes() {
         DOSPfad.SetWidth(third - 8);
         DOSBefehlszeile.SetBounds(third + 3, 3, DOSZeilenPanel.Width() - third - 4, DOSBefehlszeile.Height());
     }
+    Fehlercode = 0;
 }
 
 void THauptform::SetDOSPfad(const std::wstring& Folder) {

@@ -6,7 +6,9 @@
 // on the fields below.
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "FensterEinstellungen.h"
 #include "foundation/DiscMon.h"
@@ -74,6 +76,8 @@ public:
     bool ArchiveRunning = false;
 
     std::unique_ptr<TEinstellungen> Settings;
+    // RecentDirs, RecentFiles, RecentArcs and RecentParameters; the command-line
+    // history is the item list of DOSBefehlszeile itself.
     std::unique_ptr<THistoryLists> History;
     std::unique_ptr<TStringList> ExtractedFiles;
     std::unique_ptr<TDateiListe> SearchResult, Basket;
@@ -90,7 +94,8 @@ public:
     void FormShow(gui::TObject* Sender);
     void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);
     void FormResize(gui::TObject* Sender);
-    void LoadSettings();
+    // Virtual so that a test can make creation fail half-way.
+    virtual void LoadSettings();
     void SaveSettings();
     // The layout of the splitter and the bottom bars.
     void ArrangePanes();
@@ -100,6 +105,9 @@ public:
     // The first command-line argument: an existing folder becomes both start folders.
     void TakeCommandLine(const std::wstring& FirstArgument);
 
+protected:
+    void CreateWnd() override;
+
 private:
     void BuildLayout();
     void BuildTopBar();
@@ -108,6 +116,8 @@ private:
     void ApplyViewOptions();
     void LearnShellLocations();
     void CleanUp();
+    void ApplyStoredPos(const std::optional<std::vector<int>>& Pos);
+    RECT NormalScreenBounds();
 
     bool m_firstShow = true;
     bool m_createFailed = false;

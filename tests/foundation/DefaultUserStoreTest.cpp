@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cwchar>
+
 #include "foundation/DefaultUserStore.h"
 #include "platform/rtl/Registry.h"
 
@@ -52,6 +56,26 @@ TEST_F(DefaultUserStoreTest, DoubleWordsReadAsDecimalTextOtherTypesAsEmpty) {
     EXPECT_EQ(RegReadUserValue(kScratch, L"zahl"), L"5");
     EXPECT_EQ(RegReadUserValue(kScratch, L"pfad"), L"");
     EXPECT_EQ(RegReadUserValue(kScratch, L"bin"), L"");
+}
+
+// Hand-made values whose type does not match their size: none may stop a reader.
+TEST_F(DefaultUserStoreTest, ValuesOfAnOddTypeOrSizeReadAsEmpty) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_USERS, (kMaker + L"\\" + kScratch).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const unsigned long long eight = 7;
+    const unsigned short two = 7;
+    RegSetValueExW(key, L"achtbytes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&eight), sizeof eight);
+    RegSetValueExW(key, L"zweibytes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two), sizeof two);
+    RegSetValueExW(key, L"qword", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&eight), sizeof eight);
+    RegSetValueExW(key, L"liste", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(L"a\0b\0"), 6 * sizeof(wchar_t));
+    RegCloseKey(key);
+    for (const wchar_t* name : {L"achtbytes", L"zweibytes", L"qword", L"liste"}) {
+        std::wstring value = L"vorher";
+        EXPECT_NO_THROW(RegReadUserValue(kScratch, name, value)) << std::string(name, name + wcslen(name));
+        EXPECT_EQ(value, L"") << std::string(name, name + wcslen(name));
+    }
 }
 
 TEST_F(DefaultUserStoreTest, NamesWithBackslashAddressASubkey) {

@@ -96,3 +96,45 @@ TEST(SortierRoutinenTest, RandomListsEndInAscendingOrder) {
         ASSERT_EQ(result, names) << "the same records, only reordered";
     }
 }
+
+// Long lists in the patterns that split badly around the middle entry: the sort
+// must neither run out of stack nor take quadratic time on any of them.
+TEST(SortierRoutinenTest, LongPatternedListsSortWithoutExhaustingTheStack) {
+    constexpr int n = 60'000;
+    auto name = [](int k) {
+        std::wstring digits = std::to_wstring(k);
+        return L"datei" + std::wstring(6 - digits.size(), L'0') + digits + L".txt";
+    };
+    std::vector<std::pair<const char*, std::vector<std::wstring>>> patterns;
+    std::vector<std::wstring> rising, falling, pipe, valley, saw, equal, alternating;
+    for (int k = 0; k < n; ++k) {
+        rising.push_back(name(k));
+        falling.push_back(name(n - k));
+        pipe.push_back(name(k < n / 2 ? k : n - k));
+        valley.push_back(name(k < n / 2 ? n / 2 - k : k - n / 2));
+        saw.push_back(name(k % 1000));
+        equal.push_back(k % 2 ? L"GLEICH.TXT" : L"gleich.txt");
+        alternating.push_back(name(k % 2 ? k : n - k));
+    }
+    patterns = {{"ascending", rising},     {"descending", falling}, {"ascending then descending", pipe},
+                {"descending then ascending", valley}, {"saw teeth", saw}, {"all equal", equal},
+                {"alternating ends", alternating}};
+    for (const auto& [pattern, names] : patterns) {
+        auto result = Sorted(names);
+        ASSERT_EQ(result.size(), names.size()) << pattern;
+        std::vector<std::wstring> lowered;
+        for (const auto& r : result) lowered.push_back(SystemLower(r));
+        EXPECT_TRUE(std::is_sorted(lowered.begin(), lowered.end())) << pattern;
+        std::vector<std::wstring> expected = names;
+        std::sort(expected.begin(), expected.end());
+        std::sort(result.begin(), result.end());
+        EXPECT_EQ(result, expected) << pattern << ": the same records, only reordered";
+    }
+    // Sorted twice over: once ascending, then the result reversed and sorted again.
+    auto list = ListOf(pipe);
+    SortiereNachName(list);
+    std::reverse(list.begin(), list.end());
+    SortiereNachName(list);
+    auto names = NamesOf(list);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+}

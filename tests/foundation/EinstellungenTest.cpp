@@ -315,6 +315,30 @@ TEST_F(EinstellungenTest, DigitsAboveTheirRangeReadAsTheFieldsDefault) {
     EXPECT_EQ(e.Sonst.LoeschGroup, 2);
 }
 
+// The commands and the options dialog may leave any number in a digit field; the
+// group must keep its length, or every flag in it would fall back at the next start.
+TEST_F(EinstellungenTest, NumbersOutOfRangeAreSavedAsTheFieldsDefault) {
+    LoadSaveRound([](TEinstellungen& e) {
+        e.ArcDragDrop.VerschiebenBestaetigen = true;
+        e.ArcDragDrop.DropPfadangaben = 12;
+        e.ArcDragDrop.Methode = 6;
+        e.Sonst.LoeschGroup = 3;
+        e.Sonst.ClearLists = false;
+        e.Sonst.AktPfadSichern = true;
+    });
+    EXPECT_EQ(Stored(L"ArcDragDrop"), L"10000031");
+    EXPECT_EQ(Stored(L"Sonst"), L"001");
+    LoadSaveRound([](TEinstellungen& e) {
+        e.ArcDragDrop.DropPfadangaben = 255;
+        e.ArcDragDrop.Methode = 250;
+    });
+    EXPECT_EQ(Stored(L"ArcDragDrop"), L"10000031");
+    TEinstellungen e;
+    EXPECT_TRUE(e.ArcDragDrop.VerschiebenBestaetigen);
+    EXPECT_TRUE(e.Sonst.AktPfadSichern);
+    EXPECT_FALSE(e.Sonst.ClearLists);
+}
+
 TEST_F(EinstellungenTest, ANonDigitAtADigitPositionReadsAsTheFieldsDefaultInsteadOfFailing) {
     Store(L"ArcDragDrop", L"000000x-");
     Store(L"Sonst", L"a01");

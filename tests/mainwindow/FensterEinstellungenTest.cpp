@@ -39,13 +39,14 @@ protected:
 }  // namespace
 
 TEST_F(FensterEinstellungenTest, WindowValuesRoundTrip) {
+    TStringList dos;
     THistoryLists lists;
-    SaveFensterWerte(Closing(), lists, false);
+    SaveFensterWerte(Closing(), dos, lists, false);
     EXPECT_EQ(Stored(L"Pos"), L"150,108,700,500");
     EXPECT_EQ(Stored(L"Fenster"), L"13");  // the archive pane as the detailed list it returns to
 
     TGeladeneFensterWerte w;
-    LoadFensterWerte(w, lists, 632, false);
+    LoadFensterWerte(w, dos, lists, false);
     EXPECT_EQ(w.Pos, (std::vector<int>{150, 108, 700, 500}));
     EXPECT_TRUE(w.Max);
     EXPECT_EQ(w.LeftPaneWidth, 280);
@@ -62,40 +63,14 @@ TEST_F(FensterEinstellungenTest, BadValuesCountAsMissingAndStillLoad) {
     Store(L"Max", L"ja");
     Store(L"BreiteLinkesFenster", L"breit");
     Store(L"LeftBtn", L"14");
+    TStringList dos;
     THistoryLists lists;
     TGeladeneFensterWerte w;
-    LoadFensterWerte(w, lists, 633, false);
+    LoadFensterWerte(w, dos, lists, false);
     EXPECT_FALSE(w.Pos);
     EXPECT_FALSE(w.Max);
-    EXPECT_EQ(w.LeftPaneWidth, 314);
+    EXPECT_FALSE(w.LeftPaneWidth);
     EXPECT_EQ(w.FirstToolbarButton, 1);
-}
-
-TEST_F(FensterEinstellungenTest, TheFiveListsSurviveAStartAndAClose) {
-    const TStringList dos{L"dir /w", L"Copy A B"};
-    const TStringList dirs{L"c:\\windows", L"c:\\temp"};
-    const TStringList files{L"c:\\autoexec.bat"};
-    const TStringList arcs{L"c:\\a.zip", L"c:\\b.arj", L"c:\\c.lzh"};
-    const TStringList params{L"-x Datei.txt"};
-    WriteNumberedList(MainformSchluessel + L"\\DOSBefehlszeile", dos);
-    WriteNumberedList(ProgrammSchluessel + L"\\RecentDirs", dirs);
-    WriteNumberedList(ProgrammSchluessel + L"\\RecentFiles", files);
-    WriteNumberedList(ProgrammSchluessel + L"\\RecentArcs", arcs);
-    WriteNumberedList(ProgrammSchluessel + L"\\RecentParameters", params);
-
-    THistoryLists lists;
-    TGeladeneFensterWerte w;
-    LoadFensterWerte(w, lists, 632, false);
-    EXPECT_EQ(lists.DOSBefehlszeile, dos);
-    EXPECT_EQ(lists.RecentArcs, arcs);
-    TZuSpeicherndeFensterWerte closing;
-    SaveFensterWerte(closing, lists, false);
-
-    EXPECT_EQ(ReadNumberedList(MainformSchluessel + L"\\DOSBefehlszeile"), dos);
-    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentDirs"), dirs);
-    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentFiles"), files);
-    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentArcs"), arcs);
-    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentParameters"), params);
 }
 
 TEST_F(FensterEinstellungenTest, ASideWithoutPaneLeavesItsStoredValuesAlone) {
@@ -107,7 +82,7 @@ TEST_F(FensterEinstellungenTest, ASideWithoutPaneLeavesItsStoredValuesAlone) {
     TZuSpeicherndeFensterWerte none = Closing();
     none.LeftPane.reset();
     none.RightPane.reset();
-    SaveFensterWerte(none, THistoryLists{}, true);
+    SaveFensterWerte(none, TStringList{}, THistoryLists{}, true);
     EXPECT_EQ(Stored(L"Fenster"), L"45");
     EXPECT_EQ(Stored(L"LSM"), L"3");
     EXPECT_EQ(Stored(L"RSM"), L"9");
@@ -116,7 +91,7 @@ TEST_F(FensterEinstellungenTest, ASideWithoutPaneLeavesItsStoredValuesAlone) {
 
     TZuSpeicherndeFensterWerte leftOnly = Closing();
     leftOnly.RightPane.reset();
-    SaveFensterWerte(leftOnly, THistoryLists{}, true);
+    SaveFensterWerte(leftOnly, TStringList{}, THistoryLists{}, true);
     EXPECT_EQ(Stored(L"Fenster"), L"15");
     EXPECT_EQ(Stored(L"LSM"), L"1");
     EXPECT_EQ(Stored(L"RSM"), L"9");
@@ -132,19 +107,20 @@ TEST_F(FensterEinstellungenTest, FoldersOnlyWithTheOptionAndAnArchiveAsItsFolder
     w.LeftPane->Directory = archive;
     w.RightPane->SortOrder = 11;  // no stored form
     Store(L"RSM", L"2");
-    SaveFensterWerte(w, THistoryLists{}, true);
+    SaveFensterWerte(w, TStringList{}, THistoryLists{}, true);
     DeleteFileW(archive.c_str());
     EXPECT_EQ(Stored(L"LPfad"), TempDirectory());
     EXPECT_EQ(Stored(L"RSM"), L"2");
 
+    TStringList dos;
     THistoryLists lists;
     TGeladeneFensterWerte on;
-    LoadFensterWerte(on, lists, 632, true);
+    LoadFensterWerte(on, dos, lists, true);
     EXPECT_TRUE(on.UseStartFolderLeft && on.UseStartFolderRight);
     EXPECT_EQ(on.StartFolderLeft, TempDirectory());
     EXPECT_EQ(on.StartFolderRight, L"c:\\temp\\");
     TGeladeneFensterWerte off;
-    LoadFensterWerte(off, lists, 632, false);
+    LoadFensterWerte(off, dos, lists, false);
     EXPECT_FALSE(off.UseStartFolderLeft || off.UseStartFolderRight);
     EXPECT_EQ(off.StartFolderLeft, L"");
 }

@@ -57,9 +57,9 @@ TEST(WindowPosition, NumbersInTurnAndBadPartsCountAsMissing) {
 }
 
 TEST(WindowValues, LeftWidthAndFirstButtonFallBack) {
-    EXPECT_EQ(ParseLeftPaneWidth(L"300", 632), 300);
-    EXPECT_EQ(ParseLeftPaneWidth(L"", 632), 314);
-    EXPECT_EQ(ParseLeftPaneWidth(L"breit", 633), 314);
+    EXPECT_EQ(ParseLeftPaneWidth(L"300"), 300);
+    EXPECT_EQ(ParseLeftPaneWidth(L""), std::nullopt);
+    EXPECT_EQ(ParseLeftPaneWidth(L"breit"), std::nullopt);
     EXPECT_EQ(ParseFirstToolbarButton(L"7"), 7);
     EXPECT_EQ(ParseFirstToolbarButton(L"13"), 13);
     for (const wchar_t* other : {L"0", L"14", L"", L"eins", L"-1"})

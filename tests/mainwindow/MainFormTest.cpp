@@ -2,19 +2,32 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <set>
 #include <vector>
 
 #include "foundation/DefaultUserStore.h"
+#include "foundation/Einstellungen.h"
 #include "mainwindow/FensterEinstellungen.h"
 #include "mainwindow/MainForm.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Testing.h"
+#include "platform/rtl/Exceptions.h"
 
 using namespace velmora;
 using namespace velmora::gui;
 
 namespace {
+
+// Creation goes wrong after the settings, lists and window values were read.
+class TFailingHauptform : public THauptform {
+public:
+    using THauptform::THauptform;
+    void LoadSettings() override {
+        THauptform::LoadSettings();
+        throw EConvertError(L"'hundert' ist kein gültiger Integerwert");
+    }
+};
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -33,8 +46,9 @@ protected:
         RegWriteUserValue(MainformSchluessel, name, value);
     }
     static std::wstring Stored(const std::wstring& name) { return RegReadUserValue(MainformSchluessel, name); }
+    template <class Form = THauptform>
     THauptform& Start() {
-        m_form = Create<THauptform>(nullptr);
+        m_form = Create<Form>(nullptr);
         m_form->Show();
         Application->ProcessMessages();
         return *m_form;
@@ -224,4 +238,69 @@ TEST(ProgramResources, EveryIconKeepsItsOwnPicture) {
         DestroyIcon(icon);
     }
     EXPECT_EQ(pictures.size(), std::size(names));
+}
+
+TEST_F(MainFormTest, AFailedCreationSaysSoClosesAtOnceAndSavesNothing) {
+    // Groups of the wrong length, which any save would replace; put back afterwards.
+    const std::wstring dateiliste = RegReadUserValue(OptionenSchluessel, L"Dateiliste");
+    const std::wstring sonst = RegReadUserValue(OptionenSchluessel, L"Sonst");
+    RegWriteUserValue(OptionenSchluessel, L"Dateiliste", L"x");
+    RegWriteUserValue(OptionenSchluessel, L"Sonst", L"x");
+    Store(L"Pos", L"100,80,700,500");
+    const TStringList dirs{L"c:\\windows", L"c:\\temp"};
+    WriteNumberedList(ProgrammSchluessel + L"\\RecentDirs", dirs);
+    m_boxes.Answer(mrOk);
+    THauptform& form = Start<TFailingHauptform>();
+    EXPECT_TRUE(form.CreateFailed());
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Type, TMsgDlgType::mtError);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Es ist ein Ausnahmefehler aufgetreten. Fehlercode: 18");
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 64);
+    ASSERT_TRUE(WaitUntil([&] { return !form.Visible(); }, 5000)) << "the first showing closes the window";
+    EXPECT_TRUE(form.Closing());
+    EXPECT_EQ(Stored(L"Pos"), L"100,80,700,500");
+    EXPECT_EQ(Stored(L"Max"), L"");
+    EXPECT_EQ(Stored(L"LeftBtn"), L"");
+    EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentDirs"), dirs);
+    EXPECT_EQ(RegReadUserValue(OptionenSchluessel, L"Dateiliste"), L"x") << "no option group was written";
+    EXPECT_EQ(RegReadUserValue(OptionenSchluessel, L"Sonst"), L"x");
+    for (auto [name, value] : {std::pair{L"Dateiliste", dateiliste}, std::pair{L"Sonst", sonst}}) {
+        if (value.empty())
+            RegDeleteUserValue(OptionenSchluessel, name);
+        else
+            RegWriteUserValue(OptionenSchluessel, name, value);
+    }
+}
+
+TEST_F(MainFormTest, ASecondCloseBeforeTheProgramEndsDoesNothing) {
+    THauptform& form = Start();
+    ASSERT_TRUE(CloseWindow());
+    RegDeleteUserKey(ProgrammSchluessel, L"Mainform");
+    form.Close();
+    Application->ProcessMessages();
+    EXPECT_EQ(Stored(L"Pos"), L"") << "nothing is saved twice";
+    EXPECT_FALSE(form.Visible());
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+// Without a stored place the window goes where the system puts a new window, and
+// the missing left width follows the size "Pos" gives.
+TEST_F(MainFormTest, TheFirstStartIsPlacedByTheSystem) {
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 406,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    RECT system;
+    GetWindowRect(probe, &system);
+    DestroyWindow(probe);
+    THauptform& form = Start();
+    EXPECT_EQ(form.Left(), system.left);
+    EXPECT_EQ(form.Top(), system.top);
+    EXPECT_EQ(form.Width(), 640);
+    EXPECT_EQ(form.Height(), 406);
+}
+
+TEST_F(MainFormTest, TheMissingLeftWidthFollowsTheStoredSize) {
+    Store(L"Pos", L"20,30,900,500");
+    THauptform& form = Start();
+    EXPECT_EQ(form.LeftPaneWidth, form.ClientWidth() / 2 - 2);
+    EXPECT_GT(form.LeftPaneWidth, 400);
 }

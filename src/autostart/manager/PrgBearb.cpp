@@ -38,6 +38,7 @@ TPrgBearbeitenDlg::TPrgBearbeitenDlg(TComponent* owner)
     Wartezeit.SetMaxLength(2);
     Wartezeit.MinValue = TEintrag::kMinWartezeit;
     Wartezeit.MaxValue = TEintrag::kMaxWartezeit;
+    Wartezeit.Increment = 1;
     SetWartezeitValue(TEintrag::kDefaultWartezeit);
     Aktion.SetCaption(L"Nach Zeitablauf...");
     Aktion.SetColumns(2);
@@ -89,7 +90,7 @@ void TPrgBearbeitenDlg::LayoutControls() {
 }
 
 int TPrgBearbeitenDlg::WartezeitValue() const {
-    return static_cast<int>(Wartezeit.CheckValue(Wartezeit.Value()));
+    return static_cast<int>(Wartezeit.CheckValue(Wartezeit.GetValue()));
 }
 
 void TPrgBearbeitenDlg::SetWartezeitValue(int seconds) { Wartezeit.SetValue(seconds); }

@@ -2,7 +2,7 @@
 // The entry dialog of the autostart manager: one program of the list, checked on OK.
 
 #include "autostart/manager/EntryCheck.h"
-#include "autostart/manager/WaitEdit.h"
+#include "foundation/controls/NumSpin.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Edits.h"
 #include "platform/gui/Forms.h"
@@ -25,7 +25,7 @@ public:
     gui::TEdit Parameter;
     gui::TLabel Label4;
     // 0 to 30, step 1, two characters at most; read through WartezeitValue.
-    TWaitEdit Wartezeit;
+    TNumSpinEdit Wartezeit;
     gui::TRadioGroup Aktion;
     gui::TButton OKBtn;
     gui::TButton CancelBtn;

@@ -244,9 +244,57 @@ bool TNumSpinEdit::OnButton(LPARAM lParam) {
     return m_button.Visible() && PtInRect(&r, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
 }
 
+// Paste, cut, clear and Delete change the text as typing does: without the
+// editor they are refused, and with it a paste must bring a number. The edit
+// control carries out Shift+Insert, Shift+Delete and Ctrl+V itself, so those keys
+// are turned into the messages checked here.
+bool TNumSpinEdit::RefusesEdit(UINT message, WPARAM wParam) {
+    const bool editable = EditorEnabled && !ReadOnly();
+    switch (message) {
+    case WM_CUT:
+    case WM_CLEAR:
+        return !editable;
+    case WM_PASTE:
+        return !editable || !PastesNumber();
+    case WM_KEYDOWN: {
+        const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+        if (wParam == VK_DELETE && !editable) return true;
+        if (wParam == VK_INSERT && shift && !ctrl) {
+            SendMessageW(m_handle, WM_PASTE, 0, 0);
+            return true;
+        }
+        return false;
+    }
+    case WM_CHAR:
+        if (wParam == 0x16 && editable) {  // Ctrl+V
+            SendMessageW(m_handle, WM_PASTE, 0, 0);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TNumSpinEdit::PastesNumber() {
+    if (!OpenClipboard(m_handle)) return false;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    text = Trim(text);
+    if (m_valueType == TValueType::vtFloat) return ParseFloat(text).has_value();
+    return ParseInt(text).has_value();
+}
+
 // Mouse messages on the button stay with it: the edit itself would start a
 // selection under the held button.
 LRESULT TNumSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (RefusesEdit(message, wParam)) return 0;
     switch (message) {
     case WM_LBUTTONDBLCLK:
         if (OnButton(lParam)) message = WM_LBUTTONDOWN;

@@ -83,6 +83,8 @@ protected:
 private:
     void PlaceButton();
     bool AcceptsChar(wchar_t key) const;
+    bool RefusesEdit(UINT message, WPARAM wParam);
+    bool PastesNumber();
     bool OnButton(LPARAM lParam);
 
     TNumSpinButton m_button;

@@ -100,15 +100,17 @@ bool TRegistry::ValueExists(const std::wstring& name) const {
                             ERROR_SUCCESS;
 }
 
+// A double word stored with any other size than four bytes is no integer that
+// ReadInteger could read; it counts as a value of unknown type.
 TRegDataType TRegistry::GetDataType(const std::wstring& name) const {
-    DWORD type = 0;
+    DWORD type = 0, size = 0;
     if (!m_current ||
-        RegQueryValueExW(m_current, name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+        RegQueryValueExW(m_current, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return TRegDataType::Unknown;
     switch (type) {
         case REG_SZ: return TRegDataType::String;
         case REG_EXPAND_SZ: return TRegDataType::ExpandString;
-        case REG_DWORD: return TRegDataType::Integer;
+        case REG_DWORD: return size == sizeof(DWORD) ? TRegDataType::Integer : TRegDataType::Unknown;
         case REG_BINARY: return TRegDataType::Binary;
         default: return TRegDataType::Unknown;
     }

@@ -22,32 +22,6 @@ TEST(EntryCheckTest, AGoodEntryPassesAndItsNameComesBackTrimmed) {
     EXPECT_EQ(f.Dateiname, L"c:\\prog\\a.exe");
 }
 
-TEST(EntryCheckTest, EachCheckInTurnWithItsTextKindAndFocus) {
-    struct Case {
-        TEntryFields fields;
-        TEntryProblem problem;
-    } cases[] = {
-        {{L"   ", L"", L"", 5, 0},
-         {L"Sie haben vergessen eine Beschreibung des zu startenden Programms einzugeben.", false,
-          TEntryField::Beschreibung}},
-        {{L"Prog", L"  ", L"", 5, 0},
-         {L"Sie haben vergessen, das zu startende Programm auszuwählen.", false, TEntryField::Dateiname}},
-        {{L"Prog", L"c:\\prog\\fehlt.exe", L"", 0, 1},
-         {L"Das zu startende Programm existiert nicht.", false, TEntryField::Dateiname}},
-        {{L"Prog", L"a.exe", L"", 0, 1},
-         {L"Sie dürfen nur absolute Dateinamen eingeben (\"x:\\dir1\\dir2\\name.ext\").", false,
-          TEntryField::Dateiname}},
-        {{L"Prog", L"c:\\prog\\a.exe", L"", 0, 1},
-         {L"Bei einer Wartezeit von 0 Sekunden kann die Aktion nach Zeitabluaf nur \"Starten\" sein", true,
-          TEntryField::Aktion}},
-    };
-    for (auto& c : cases) {
-        auto problem = CheckEntry(c.fields, Exists);
-        ASSERT_TRUE(problem.has_value());
-        EXPECT_EQ(*problem, c.problem);
-    }
-}
-
 TEST(EntryCheckTest, NoWaitWithNotStartingTurnsTheActionToStart) {
     TEntryFields f = Good();
     f.Wartezeit = 0;

@@ -86,11 +86,28 @@ TEST_F(KelvaneFormTest, NewEntryMeetsTheFiveChecksInOrderBeforeItIsAdded) {
     TMessageBoxRecorder boxes;
     TModalScript script;
     script.Step([&](TForm& f) { EXPECT_EQ(f.Caption(), L"Neuer Eintrag"); Fill(L"  ", L"", L"5", 0); Dlg().OKBtn.Click(); })
-        .Step([&](TForm&) { Fill(L"Programm", L"   ", L"5", 0); Dlg().OKBtn.Click(); })
-        .Step([&](TForm&) { Fill(L"Programm", L"c:\\gibt es nicht.exe", L"5", 0); Dlg().OKBtn.Click(); })
-        .Step([&](TForm&) { Fill(L"Programm", relative, L"5", 0); Dlg().OKBtn.Click(); })
-        .Step([&](TForm&) { Fill(L"Programm", L"  " + m_program + L" ", L"0", 1); Dlg().OKBtn.Click(); })
-        .Step([&](TForm&) {
+        .Step([&](TForm& f) {
+            EXPECT_EQ(f.ActiveControl(), &Dlg().Beschreibung);
+            Fill(L"Programm", L"   ", L"5", 0);
+            Dlg().OKBtn.Click();
+        })
+        .Step([&](TForm& f) {
+            EXPECT_EQ(f.ActiveControl(), &Dlg().Dateiname);
+            Fill(L"Programm", L"c:\\gibt es nicht.exe", L"5", 0);
+            Dlg().OKBtn.Click();
+        })
+        .Step([&](TForm& f) {
+            EXPECT_EQ(f.ActiveControl(), &Dlg().Dateiname);
+            Fill(L"Programm", relative, L"5", 0);
+            Dlg().OKBtn.Click();
+        })
+        .Step([&](TForm& f) {
+            EXPECT_EQ(f.ActiveControl(), &Dlg().Dateiname);
+            Fill(L"Programm", L"  " + m_program + L" ", L"0", 1);
+            Dlg().OKBtn.Click();
+        })
+        .Step([&](TForm& f) {
+            EXPECT_EQ(f.ActiveControl(), Dlg().Aktion.Buttons(0));
             EXPECT_EQ(Dlg().Aktion.ItemIndex(), 0) << "the warning turned the action to start";
             EXPECT_EQ(Dlg().Dateiname.Text(), m_program) << "written back trimmed";
             Dlg().OKBtn.Click();

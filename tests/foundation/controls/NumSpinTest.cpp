@@ -94,6 +94,60 @@ TEST_F(SpinEdit, WithoutTheEditorOrReadOnlyNothingTypedChangesTheText) {
     EXPECT_EQ(spin.Text(), L"127");
 }
 
+namespace {
+
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+}
+
+}  // namespace
+
+TEST_F(SpinEdit, WithoutTheEditorPasteCutClearAndDeleteChangeNothing) {
+    PutOnClipboard(L"34");
+    for (bool readOnly : {false, true}) {
+        spin.EditorEnabled = readOnly;
+        spin.SetReadOnly(readOnly);
+        spin.SetText(L"12");
+        spin.SetSelStart(0);
+        spin.SetSelLength(1);
+        SendMessageW(Edit(), WM_PASTE, 0, 0);
+        SendMessageW(Edit(), WM_CUT, 0, 0);
+        SendMessageW(Edit(), WM_CLEAR, 0, 0);
+        Key(VK_DELETE);
+        EXPECT_EQ(spin.Text(), L"12") << (readOnly ? "read-only" : "editor off");
+    }
+    spin.SetReadOnly(false);
+    spin.EditorEnabled = true;
+    spin.SetSelStart(0);
+    spin.SetSelLength(1);
+    Key(VK_DELETE);
+    EXPECT_EQ(spin.Text(), L"2");
+}
+
+TEST_F(SpinEdit, APasteMustBringANumber) {
+    spin.SetText(L"");
+    for (const wchar_t* notANumber : {L"abc", L"1a", L"", L"--", L"1,5"}) {
+        PutOnClipboard(notANumber);
+        SendMessageW(Edit(), WM_PASTE, 0, 0);
+        SendMessageW(Edit(), WM_CHAR, 0x16, 1);  // Ctrl+V
+        EXPECT_EQ(spin.Text(), L"") << std::string(notANumber, notANumber + wcslen(notANumber));
+    }
+    PutOnClipboard(L"-17");
+    SendMessageW(Edit(), WM_CHAR, 0x16, 1);
+    EXPECT_EQ(spin.Text(), L"-17");
+    spin.SetValueType(TValueType::vtFloat);
+    spin.SetText(L"");
+    PutOnClipboard(L"1,5");
+    SendMessageW(Edit(), WM_PASTE, 0, 0);
+    EXPECT_EQ(spin.Text(), L"1,5");
+}
+
 TEST_F(SpinEdit, ATypedValueAboveTheRangeStandsUntilTheValueIsSetAgain) {
     spin.MinValue = 0;
     spin.MaxValue = 30;

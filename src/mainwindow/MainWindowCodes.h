@@ -1,0 +1,17 @@
+#pragma once
+// The routine numbers of the main window and its panes (see foundation/Fehlercode.h).
+
+#include "foundation/Fehlercode.h"
+
+#define VELMORA_MAINWINDOW_CODES(X) \
+    /* Pane management. */          \
+    X(ArrangePanes, 15)             \
+    /* Life cycle and window values. */ \
+    X(HauptformFormCreate, 18)      \
+    X(HauptformFormShow, 19)        \
+    X(HauptformLoadSettings, 81)    \
+    X(HauptformSaveSettings, 82)    \
+    /* Byte-size texts of the panes and the status line. */ \
+    X(FormatByteSize, 164)
+
+VELMORA_FC_SUBSYSTEM(2, VELMORA_MAINWINDOW_CODES)
