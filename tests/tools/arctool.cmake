@@ -10,3 +10,6 @@ target_include_directories(arctool_commands PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/a
 
 add_executable(arctool arctool/ArcToolMain.cpp)
 target_link_libraries(arctool PRIVATE arctool_commands)
+if(NOT VELMORA_NATIVE)
+  target_link_libraries(arctool PRIVATE ${VELMORA_WIN32_LIBS})
+endif()
