@@ -50,6 +50,19 @@ void TZipCommon::SetArchiveFile(const std::wstring& name) {
     SetArcType(TArcType::NA);
 }
 
+bool TZipCommon::IsArchiveFile(const std::wstring& target) const {
+    TArcFileId targetId, archiveId;
+    if (!ArcFileIdentity(target, targetId)) return false;
+    if (ArcFileIdentity(m_archiveFile, archiveId) && archiveId == targetId) return true;
+    if (m_arcType != TArcType::ARJ && m_arcType != TArcType::ArjExe) return false;
+    std::wstring number = L"0", volume;
+    for (;;) {
+        NextVolumeName(m_archiveFile, number, volume);
+        if (volume.empty() || !ArcFileIdentity(volume, archiveId)) return false;
+        if (archiveId == targetId) return true;
+    }
+}
+
 void TZipCommon::SetArcType(TArcType) {
     DetectArcType();
     if (AcceptsType(m_arcType)) return;

@@ -79,6 +79,8 @@ public:
     // Set by the program's Abort button; the loops of the components observe it.
     void Abort() { m_abort = true; }
     bool Aborted() const { return m_abort; }
+    // The flag itself, for the input and output of an entry in work.
+    const bool& AbortFlag() const { return m_abort; }
 
     // 1-based position of the first archive header (1 for a plain archive).
     std::uint32_t ArcStart() const { return m_arcStart; }
@@ -111,8 +113,13 @@ public:
 
     // Sets OutputName() for an entry: below ExtractDir (else the archive's folder),
     // with the stored folders when UseStoredDirs, never outside that base. False,
-    // after a 25138 report, for a name that cannot be placed there: skip the entry.
+    // after a report, for a name that cannot be placed there or be written on
+    // Windows (25138) and for a target that is the archive itself (25133): skip
+    // the entry.
     bool BuildOutputName(const std::wstring& entryName);
+    // True when Target is the archive file or one of its volumes, compared as
+    // files and not as names: no entry may overwrite the archive it comes from.
+    bool IsArchiveFile(const std::wstring& target) const;
 
 protected:
     // The detection result (type, archive start, file size) without any check.

@@ -61,8 +61,9 @@ void TArcLister::ListLha() {
     while (pos + kFixed <= End()) {
         std::uint8_t h[kFixed + 256 + 5] = {};
         std::uint32_t got = ReadAt(pos, h, sizeof h);
-        if (got < kFixed || h[0] == 0) break;
         const std::uint8_t level = h[20];
+        // A level-2 header gives its size in 16 bits: its low byte may be 0.
+        if (got < kFixed || (h[0] == 0 && (level != 2 || GetU16(h) == 0))) break;
         const std::uint32_t compressed = GetU32(h + 7);
         LhaNames names;
         std::int64_t dataStart = 0, extBytes = 0, next = 0;

@@ -1,6 +1,7 @@
 // RAR (before version 5): the marker block, the main header, then blocks; only
 // file blocks are entries.
 
+#include <algorithm>
 #include <cstring>
 
 #include "ArcLister.h"
@@ -43,7 +44,10 @@ void TArcLister::ListRar() {
             if (got < kFixed || headerSize < kFixed) break;
             ClearRecord();
             std::uint16_t nameSize = GetU16(h + 26);
-            FileName = SlashToBackslash(FromLatin1(ReadText(pos + kFixed, nameSize)));
+            // A Unicode form of the name may follow its first NUL.
+            std::string rawName = ReadText(pos + kFixed, nameSize);
+            rawName.resize(std::min(rawName.size(), rawName.find('\0')));
+            FileName = SlashToBackslash(FromLatin1(rawName));
             std::int64_t commentAt = pos + kFixed + nameSize;
             if ((flags & kHasComment) && headerSize >= kFixed + nameSize + 13u) {
                 std::uint8_t c[13];

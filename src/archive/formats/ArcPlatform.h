@@ -21,10 +21,13 @@ public:
     TArcFile(const TArcFile&) = delete;
     TArcFile& operator=(const TArcFile&) = delete;
 
-    // Shared read access, as a second reader of the same archive must not fail.
+    // Other readers may share the file, writers may not: an archive cannot be
+    // changed (least of all by its own extraction) while it is read.
     bool OpenRead(const std::wstring& name);
     // Creates or truncates the file for writing.
     bool Create(const std::wstring& name);
+    // Creates a file that must not exist yet (a temporary file).
+    bool CreateNew(const std::wstring& name);
     // False when the close failed (the file is closed either way).
     bool Close();
     bool IsOpen() const { return m_handle != kNoHandle; }
@@ -44,6 +47,8 @@ public:
     std::uint32_t LastError() const { return m_lastError; }
 
 private:
+    bool CreateWith(const std::wstring& name, std::uint32_t disposition);
+
     static constexpr std::intptr_t kNoHandle = -1;
     std::intptr_t m_handle = kNoHandle;
     std::int64_t m_position = 0;
@@ -51,6 +56,20 @@ private:
 };
 
 bool ArcFileExists(const std::wstring& name);
+
+// Who a file is, whatever name reaches it (short aliases, "\\?\" and relative
+// forms, links): the volume and file index on Windows, device and inode on Posix.
+struct TArcFileId {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const TArcFileId&) const = default;
+};
+// False when the file does not exist or cannot be asked.
+bool ArcFileIdentity(const std::wstring& name, TArcFileId& id);
+// Puts Source in the place of Target (both in one folder), replacing a Target
+// that exists.
+bool ArcReplaceFile(const std::wstring& source, const std::wstring& target);
+bool ArcDeleteFile(const std::wstring& name);
 bool ArcDirectoryExists(const std::wstring& name);
 // Creates the folder and every missing parent; true when it exists afterwards.
 bool ArcForceDirectories(const std::wstring& name);

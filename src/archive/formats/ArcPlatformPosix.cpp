@@ -91,9 +91,13 @@ bool TArcFile::OpenRead(const std::wstring& name) {
     return true;
 }
 
-bool TArcFile::Create(const std::wstring& name) {
+bool TArcFile::Create(const std::wstring& name) { return CreateWith(name, O_TRUNC); }
+
+bool TArcFile::CreateNew(const std::wstring& name) { return CreateWith(name, O_EXCL); }
+
+bool TArcFile::CreateWith(const std::wstring& name, std::uint32_t disposition) {
     Close();
-    int fd = ::open(PosixPath(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fd = ::open(PosixPath(name).c_str(), O_WRONLY | O_CREAT | static_cast<int>(disposition), 0644);
     if (fd < 0) {
         m_lastError = static_cast<std::uint32_t>(errno);
         return false;
@@ -182,6 +186,20 @@ bool ArcFileExists(const std::wstring& name) {
     struct stat st;
     return ::stat(PosixPath(name).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
+
+bool ArcFileIdentity(const std::wstring& name, TArcFileId& id) {
+    struct stat st;
+    if (::stat(PosixPath(name).c_str(), &st) != 0) return false;
+    id.volume = static_cast<std::uint64_t>(st.st_dev);
+    id.index = static_cast<std::uint64_t>(st.st_ino);
+    return true;
+}
+
+bool ArcReplaceFile(const std::wstring& source, const std::wstring& target) {
+    return ::rename(PosixPath(source).c_str(), PosixPath(target).c_str()) == 0;
+}
+
+bool ArcDeleteFile(const std::wstring& name) { return ::unlink(PosixPath(name).c_str()) == 0; }
 
 bool ArcDirectoryExists(const std::wstring& name) {
     struct stat st;

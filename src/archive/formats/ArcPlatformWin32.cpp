@@ -20,8 +20,8 @@ HANDLE H(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
 bool TArcFile::OpenRead(const std::wstring& name) {
     Close();
-    HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         m_lastError = GetLastError();
         return false;
@@ -31,9 +31,13 @@ bool TArcFile::OpenRead(const std::wstring& name) {
     return true;
 }
 
-bool TArcFile::Create(const std::wstring& name) {
+bool TArcFile::Create(const std::wstring& name) { return CreateWith(name, CREATE_ALWAYS); }
+
+bool TArcFile::CreateNew(const std::wstring& name) { return CreateWith(name, CREATE_NEW); }
+
+bool TArcFile::CreateWith(const std::wstring& name, std::uint32_t disposition) {
     Close();
-    HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         m_lastError = GetLastError();
@@ -101,6 +105,26 @@ bool TArcFile::SetDosTime(std::uint32_t dosDateTime) {
 }
 
 bool ArcFileExists(const std::wstring& name) { return FileExists(name); }
+
+bool ArcFileIdentity(const std::wstring& name, TArcFileId& id) {
+    // No access asked for: this never conflicts with the sharing of an open file.
+    HANDLE h = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    if (!ok) return false;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+bool ArcReplaceFile(const std::wstring& source, const std::wstring& target) {
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool ArcDeleteFile(const std::wstring& name) { return DeleteFileW(name.c_str()) != 0; }
 bool ArcDirectoryExists(const std::wstring& name) { return DirectoryExists(name); }
 bool ArcForceDirectories(const std::wstring& name) { return ForceDirectories(name); }
 

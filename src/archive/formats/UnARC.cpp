@@ -92,18 +92,21 @@ void TUnARC::ExtractEntry(const Header& header)
         ReportArcError(target, err::SkippedFile);
         return;
     }
-    TargetSink sink(CrcKind::Crc16);
-    if (!CreateTarget(target, sink))
-        RaiseArcError(target, err::WriteError);
-    {
-        EntryInput input(*this, target, header.dataStart, header.packed);
-        ArcUnpack(header.method, input.Reader(), sink, header.original);
+    EntryTarget output(*this, target, CrcKind::Crc16);
+    if (!output.Create()) {
+        ReportArcError(target, err::WriteError);
+        return;
     }
-    if (SetDateTo() == TSetDate::OrigDate)
-        sink.File().SetDosTime(header.dosTime);
-    sink.File().Close();
+    const bool decoded = DecodeReported(*this, output, [&] {
+        EntryInput input(*this, target, header.dataStart, header.packed);
+        ArcUnpack(header.method, input.Reader(), output.Sink(), header.original);
+    });
+    if (!decoded)
+        return;
     ++m_count;
-    if (sink.Crc() != header.crc)
+    const bool crcPassed = output.Crc() == header.crc;
+    output.Finish(crcPassed, SetDateTo() == TSetDate::OrigDate ? header.dosTime : 0);
+    if (!crcPassed)
         RaiseArcError(target, err::CrcError);
     if (OnEnd)
         OnEnd(this, target, true);

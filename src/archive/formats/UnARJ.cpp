@@ -170,21 +170,21 @@ bool TUnARJ::ExtractEntry(const Header& header)
         return false;
     }
     const std::wstring target = OutputName();
-    TargetSink sink(CrcKind::Crc32);
     if (!AcceptEntry(target)) {
         ReportArcError(target, err::SkippedFile);
         SkipData(header);
         return false;
     }
-    if (!CreateTarget(target, sink)) {
+    EntryTarget output(*this, target, CrcKind::Crc32);
+    if (!output.Create()) {
         ReportArcError(target, err::OpenError);
         SkipData(header);
         return false;
     }
-    const bool crcPassed = DecodeParts(header, sink);
-    if (SetDateTo() == TSetDate::OrigDate)
-        sink.File().SetDosTime(header.dosTime);
-    sink.File().Close();
+    bool crcPassed = false;
+    if (!DecodeReported(*this, output, [&] { crcPassed = DecodeParts(header, output.Sink()); }))
+        return true;
+    output.Finish(crcPassed, SetDateTo() == TSetDate::OrigDate ? header.dosTime : 0);
     ++m_count;
     if (!crcPassed)
         ReportArcError(target, err::CrcError);

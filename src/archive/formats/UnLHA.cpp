@@ -148,13 +148,16 @@ void TUnLHA::ExtractEntry(const Header& header)
         ReportArcError(target, err::SkippedFile);
         return;
     }
-    TargetSink sink(CrcKind::Crc16);
-    if (!CreateTarget(target, sink))
-        RaiseArcError(target, err::OpenError);
-    Decode(header, sink);
+    EntryTarget output(*this, target, CrcKind::Crc16);
+    if (!output.Create()) {
+        ReportArcError(target, err::OpenError);
+        return;
+    }
+    if (!DecodeReported(*this, output, [&] { Decode(header, output.Sink()); }))
+        return;
     ++m_count;
-    sink.File().Close();
-    const bool crcPassed = sink.Crc() == header.crc;
+    const bool crcPassed = output.Crc() == header.crc;
+    output.Finish(crcPassed, 0);
     if (!crcPassed)
         ReportArcError(target, err::CrcError);
     if (OnEnd)

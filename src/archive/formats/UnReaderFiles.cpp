@@ -12,11 +12,15 @@ namespace velmora::arc {
 
 std::size_t ArchiveSource::Read(std::uint8_t* buffer, std::size_t count)
 {
+    if (m_abort)
+        RaiseDecodeError(err::UserAborted);
     return m_file.Read(buffer, static_cast<std::uint32_t>(count));
 }
 
 void TargetSink::Write(const std::uint8_t* data, std::size_t count)
 {
+    if (m_abort)
+        RaiseDecodeError(err::UserAborted);
     if (m_file.Write(data, static_cast<std::uint32_t>(count)) != count)
         RaiseDecodeError(err::WriteError);
     if (m_kind == CrcKind::Crc16)
@@ -53,25 +57,78 @@ void CopyStored(BufferedReader& input, ByteSink& output, std::uint32_t size)
 }
 
 EntryInput::EntryInput(TUnBase& owner, const std::wstring& name, std::uint32_t offset,
-                       std::uint32_t packed)
-    : m_source(owner.ArcFile()), m_reader(m_source, packed)
+                       std::uint32_t packed, bool everyPercent)
+    : m_source(owner.ArcFile(), owner.AbortFlag()), m_reader(m_source, packed)
 {
     if (!owner.ArcFile().Seek(offset))
         owner.RaiseArcError(name, err::SeekError);
     m_reader.SetProgress(
-        [&owner, name, this](std::uint32_t done, std::uint32_t total) {
-            owner.DoProgress(name, total, done, m_lastPercent);
+        [&owner, name, everyPercent, this](std::uint32_t done, std::uint32_t total) {
+            owner.DoProgress(name, total, done, m_lastPercent, everyPercent);
         },
-        static_cast<unsigned>(owner.ProgressStep()));
+        everyPercent ? 1u : static_cast<unsigned>(owner.ProgressStep()));
 }
 
-bool CreateTarget(const std::wstring& target, TargetSink& sink)
+EntryTarget::EntryTarget(TZipCommon& owner, std::wstring target, CrcKind kind)
+    : m_owner(owner), m_target(std::move(target)), m_sink(kind, owner.AbortFlag())
 {
-    const std::wstring folder = ExtractFileDir(target);
+}
+
+EntryTarget::~EntryTarget()
+{
+    if (m_temporary.empty())
+        return;
+    m_sink.File().Close();
+    ArcDeleteFile(m_temporary);
+}
+
+bool EntryTarget::Create()
+{
+    const std::wstring folder = ExtractFileDir(m_target);
     if (!folder.empty() && !ArcDirectoryExists(folder))
         ArcForceDirectories(folder);
-    sink.ResetCrc();
-    return sink.File().Create(target);
+    m_existed = ArcFileExists(m_target);
+    m_sink.ResetCrc();
+    // A name of our own beside the target: the rename stays inside one folder.
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring name = ExtractFilePath(m_target) + L"~vlm" + std::to_wstring(++serial) + L".tmp";
+        if (m_sink.File().CreateNew(name)) {
+            m_temporary = name;
+            return true;
+        }
+        if (ArcFileExists(name))
+            continue;
+        return false;
+    }
+    return false;
+}
+
+bool EntryTarget::Finish(bool whole, std::uint32_t dosTime)
+{
+    if (m_temporary.empty())
+        return false;
+    if (dosTime)
+        m_sink.File().SetDosTime(dosTime);
+    const bool closed = m_sink.File().Close();
+    if (!closed || (!whole && m_existed)) {
+        ArcDeleteFile(m_temporary);
+        m_temporary.clear();
+        if (!closed)
+            m_owner.ReportArcError(m_target, err::WriteError);
+        return false;
+    }
+    // The user accepted to replace the file: its attributes do not stand in the way.
+    if (m_existed)
+        ArcSetFileAttributes(m_target, 0);
+    if (!ArcReplaceFile(m_temporary, m_target)) {
+        ArcDeleteFile(m_temporary);
+        m_temporary.clear();
+        m_owner.ReportArcError(m_target, err::WriteError);
+        return false;
+    }
+    m_temporary.clear();
+    return true;
 }
 
 std::wstring EntryName(const std::uint8_t* bytes, std::size_t maxLength)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "archive/formats/ArcBase.h"
 #include "archive/formats/BufferedReader.h"
@@ -13,23 +14,25 @@
 
 namespace velmora::arc {
 
-// Packed bytes from the current position of the archive file.
+// Packed bytes from the current position of the archive file. A set abort
+// flag ends the entry in work (25300).
 class ArchiveSource : public ByteSource {
 public:
-    explicit ArchiveSource(TArcFile& file) : m_file(file) {}
+    ArchiveSource(TArcFile& file, const bool& abort) : m_file(file), m_abort(abort) {}
     std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
 
 private:
     TArcFile& m_file;
+    const bool& m_abort;
 };
 
 enum class CrcKind { Crc16, Crc32 };
 
-// The open target file: every byte written is folded into the running CRC; a
-// short write raises "25114".
+// The open output file: every byte written is folded into the running CRC; a
+// short write raises "25114", a set abort flag 25300.
 class TargetSink : public ByteSink {
 public:
-    explicit TargetSink(CrcKind kind) : m_kind(kind) {}
+    TargetSink(CrcKind kind, const bool& abort) : m_kind(kind), m_abort(abort) {}
     ~TargetSink() override = default;
 
     TArcFile& File() { return m_file; }
@@ -44,10 +47,74 @@ public:
 
 private:
     CrcKind m_kind;
+    const bool& m_abort;
     TArcFile m_file;
     std::uint16_t m_crc16 = 0;
     std::uint32_t m_crc32 = 0xFFFFFFFF;
 };
+
+// One entry's target. The entry is decoded into a new temporary file beside
+// the target and put in the target's place only once it is whole, so that an
+// existing file survives a damaged entry, a wrong password and a cancel alike.
+class EntryTarget {
+public:
+    EntryTarget(TZipCommon& owner, std::wstring target, CrcKind kind);
+    // A temporary file still there is removed.
+    ~EntryTarget();
+    EntryTarget(const EntryTarget&) = delete;
+    EntryTarget& operator=(const EntryTarget&) = delete;
+
+    const std::wstring& Name() const { return m_target; }
+    // Creates the target's folder and the temporary file; false when that fails.
+    bool Create();
+    TargetSink& Sink() { return m_sink; }
+    std::uint32_t Crc() const { return m_sink.Crc(); }
+
+    // Runs the decoding into the sink. False when the abort flag ended it
+    // (nothing is kept); a failure is raised on once what was written is kept
+    // under the target's name, where no file was before.
+    template <typename Fn>
+    bool Decode(Fn&& decode)
+    {
+        try {
+            decode();
+        } catch (const E_RAISE& e) {
+            if (e.Code() == err::UserAborted)
+                return false;
+            Finish(false, 0);
+            throw;
+        }
+        return true;
+    }
+
+    // Puts the decoded file in place: over the target when Whole (decoded to the
+    // end with a matching CRC), clearing a read-only, hidden or system target
+    // first; otherwise only where no file was before. A non-zero DosTime
+    // becomes its time. False when it was not put in place; a file that could
+    // not be put there is reported (25114).
+    bool Finish(bool whole, std::uint32_t dosTime);
+
+private:
+    TZipCommon& m_owner;
+    std::wstring m_target;
+    std::wstring m_temporary;
+    TargetSink m_sink;
+    bool m_existed = false;
+};
+
+// Runs an entry's decoding for the readers whose decoding failures go through
+// OnError with the code's text (RaiseArcError), not as bare numbers.
+template <typename Fn>
+bool DecodeReported(TZipCommon& owner, EntryTarget& target, Fn&& decode)
+{
+    try {
+        return target.Decode(std::forward<Fn>(decode));
+    } catch (const E_RAISE& e) {
+        if (e.Message() != std::to_wstring(e.Code()))
+            throw;
+        owner.RaiseArcError(target.Name(), e.Code());
+    }
+}
 
 // Forwards to the target, ending the decoding with 25134 once the packed data
 // is long used up: an unpacked size far beyond what the packed data holds
@@ -70,10 +137,11 @@ int ErrorCodeOf(const Exception& e);
 void CopyStored(BufferedReader& input, ByteSink& output, std::uint32_t size);
 
 // The packed data of one entry, read from the archive at Offset, with the
-// component's progress events.
+// component's progress events: at each step, or at every percent.
 class EntryInput {
 public:
-    EntryInput(TUnBase& owner, const std::wstring& name, std::uint32_t offset, std::uint32_t packed);
+    EntryInput(TUnBase& owner, const std::wstring& name, std::uint32_t offset, std::uint32_t packed,
+               bool everyPercent = false);
     BufferedReader& Reader() { return m_reader; }
 
 private:
@@ -81,10 +149,6 @@ private:
     BufferedReader m_reader;
     std::uint8_t m_lastPercent = 0;
 };
-
-// Creates the target's folder and the target; false when the file cannot be
-// created (the caller reports or raises, as its format says).
-bool CreateTarget(const std::wstring& target, TargetSink& sink);
 
 // Closes the archive file when an extraction ends, by return or by exception.
 class ArchiveCloser {

@@ -247,7 +247,11 @@ void TUnSFX::SetOutFilename(const std::wstring& given)
 
 bool TUnSFX::Activate()
 {
+    // The same file by any name (a short alias, a link) is the same file.
     auto sameFile = [this] {
+        TArcFileId in, out;
+        if (ArcFileIdentity(m_archiveFile, in) && ArcFileIdentity(m_outFilename, out))
+            return in == out;
         return SameTextAscii(FullPathName(m_archiveFile), FullPathName(m_outFilename));
     };
     if (m_archiveFile.empty() || m_outFilename.empty() || !ArchiveExtension(m_arcType) || sameFile())

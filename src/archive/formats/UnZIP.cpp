@@ -9,6 +9,7 @@
 #include "archive/formats/Inflate.h"
 #include "archive/formats/Unreduce.h"
 #include "archive/formats/Unshrink.h"
+#include "archive/formats/UnReaderFiles.h"
 #include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
 
@@ -21,49 +22,10 @@ constexpr std::uint32_t kLocalSignature = 0x04034B50;
 constexpr std::uint32_t kRelativeStub = 27648;
 constexpr std::uint16_t kFlagEncrypted = 0x0001;
 constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
-
-// Closes the shared archive file however the extraction ends.
-class ArchiveCloser {
-public:
-    explicit ArchiveCloser(TZipCommon& owner) : m_owner(owner) {}
-    ~ArchiveCloser() { m_owner.CloseArchiveFile(); }
-    ArchiveCloser(const ArchiveCloser&) = delete;
-    ArchiveCloser& operator=(const ArchiveCloser&) = delete;
-
-private:
-    TZipCommon& m_owner;
-};
-
-// The entry's packed data, read from the archive file from its start on.
-class ArchiveSource : public ByteSource {
-public:
-    ArchiveSource(TArcFile& file, std::uint32_t start) : m_file(file), m_ok(file.Seek(start)) {}
-    std::size_t Read(std::uint8_t* buffer, std::size_t count) override
-    {
-        return m_ok ? m_file.Read(buffer, static_cast<std::uint32_t>(count)) : 0;
-    }
-
-private:
-    TArcFile& m_file;
-    bool m_ok;
-};
-
-// The target file with the running CRC-32.
-class TargetSink : public ByteSink {
-public:
-    explicit TargetSink(TArcFile& file) : m_file(file) {}
-    void Write(const std::uint8_t* data, std::size_t count) override
-    {
-        UpdateCrc32(data, count, m_crc);
-        if (m_file.Write(data, static_cast<std::uint32_t>(count)) != count)
-            RaiseDecodeError(err::WriteError);
-    }
-    std::uint32_t Crc() const { return ~m_crc; }
-
-private:
-    TArcFile& m_file;
-    std::uint32_t m_crc = 0xFFFFFFFF;
-};
+// Local headers of the archives detected as Zip250 begin with this signature.
+constexpr std::uint32_t kZip250Signature = 0x50000000;
+// A 32-bit field with this value stands for a 64-bit one in the extra field.
+constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
 
 bool MethodSupported(std::uint16_t method)
 {
@@ -100,11 +62,14 @@ std::uint32_t TUnZIP::FindEndRecord()
     RaiseArcError(m_archiveFile, err::UnknownFileType);
 }
 
-bool TUnZIP::ReadCentral(std::uint32_t position, CentralEntry& e, std::wstring& name)
+TUnZIP::CentralRead TUnZIP::ReadCentral(std::uint32_t position, CentralEntry& e, std::wstring& name)
 {
     std::uint8_t h[46];
-    if (ArcFile().ReadAt(position, h, sizeof h) != sizeof h || GetU32(h) != kCentralSignature)
-        return false;
+    const std::uint32_t got = ArcFile().ReadAt(position, h, sizeof h);
+    if (got >= 4 && GetU32(h) != kCentralSignature)
+        return CentralRead::NotCentral;
+    if (got != sizeof h)
+        return CentralRead::Short;
     e.flags = GetU16(h + 8);
     e.method = GetU16(h + 10);
     e.dosTime = GetU16(h + 12);
@@ -116,24 +81,42 @@ bool TUnZIP::ReadCentral(std::uint32_t position, CentralEntry& e, std::wstring& 
     e.extraLength = GetU16(h + 30);
     e.commentLength = GetU16(h + 32);
     e.externalAttributes = GetU32(h + 38);
+    e.zip64 = e.packedSize == kZip64Marker || e.size == kZip64Marker || GetU32(h + 42) == kZip64Marker;
     e.localOffset = GetU32(h + 42) + m_offsetBase;
     std::string raw(e.nameLength, '\0');
     if (ArcFile().Read(raw.data(), e.nameLength) != e.nameLength)
-        return false;
+        return CentralRead::Short;
+    // The name ends at an embedded NUL, for matching as for writing.
+    raw.resize(std::min(raw.size(), raw.find('\0')));
     name = FromLatin1(raw);
-    return true;
+    return CentralRead::Ok;
 }
 
-bool TUnZIP::ReadLocal(std::uint32_t offset, LocalEntry& local)
+int TUnZIP::ReadLocal(std::uint32_t offset, LocalEntry& local)
 {
     std::uint8_t h[30];
-    if (ArcFile().ReadAt(offset, h, sizeof h) != sizeof h || GetU32(h) != kLocalSignature)
-        return false;
+    if (ArcFile().ReadAt(offset, h, sizeof h) != sizeof h)
+        return err::InconsistentLocalHeader;
+    if (GetU32(h) == kZip250Signature)
+        return err::UnsupportedVersion;
+    if (GetU32(h) != kLocalSignature)
+        return err::InconsistentLocalHeader;
     local.flags = GetU16(h + 6);
     local.dosTime = GetU16(h + 10);
     local.crc = GetU32(h + 14);
     local.dataOffset = offset + 30 + GetU16(h + 26) + GetU16(h + 28);
-    return true;
+    return 0;
+}
+
+bool TUnZIP::OverlapsEarlierEntry(std::uint32_t start, std::uint32_t end)
+{
+    auto next = m_spans.upper_bound(start);
+    if (next != m_spans.end() && next->first < end)
+        return true;
+    if (next != m_spans.begin() && std::prev(next)->second > start)
+        return true;
+    m_spans.emplace(start, end);
+    return false;
 }
 
 void TUnZIP::Extract()
@@ -154,20 +137,27 @@ void TUnZIP::Extract()
     std::uint32_t position = directory + m_offsetBase;
     CentralEntry central;
     std::wstring name;
-    if (!ReadCentral(position, central, name)) {
+    if (ReadCentral(position, central, name) != CentralRead::Ok) {
         // A stub found through its program header leaves open whether the
         // archive counts its offsets from its own start: try that as well.
         m_offsetBase = ArcStartOffset();
         position = directory + m_offsetBase;
-        if (m_offsetBase == 0 || !ReadCentral(position, central, name))
+        if (m_offsetBase == 0 || ReadCentral(position, central, name) != CentralRead::Ok)
             RaiseArcError(m_archiveFile, err::ArchiveError);
     }
     if (OnActivate)
         OnActivate(this);
 
+    m_spans.clear();
     int matched = 0;
-    const std::uint32_t fileSize = static_cast<std::uint32_t>(ArcFile().Size());
-    while (position < fileSize && !m_abort && ReadCentral(position, central, name)) {
+    int unsupported = 0;
+    while (!m_abort) {
+        const CentralRead read = ReadCentral(position, central, name);
+        if (read == CentralRead::NotCentral)
+            break;
+        // A directory cut short is damage, not the end of the archive.
+        if (read == CentralRead::Short)
+            RaiseArcError(m_archiveFile, err::ReadError);
         position += 46 + central.nameLength + central.extraLength + central.commentLength;
         // Folders and volume labels have nothing to extract.
         if ((central.externalAttributes & 0x18) || IsFolderName(name))
@@ -177,9 +167,22 @@ void TUnZIP::Extract()
         ++matched;
         if (!BuildOutputName(name))
             continue;
+        if (central.zip64) {
+            ReportArcError(OutputName(), err::UnsupportedVersion);
+            continue;
+        }
         LocalEntry local;
-        if (!ReadLocal(central.localOffset, local)) {
-            ReportArcError(OutputName(), err::InconsistentLocalHeader);
+        if (const int code = ReadLocal(central.localOffset, local)) {
+            unsupported += code == err::UnsupportedVersion;
+            ReportArcError(OutputName(), code);
+            continue;
+        }
+        // Data that another entry's data covers (the same bytes named twice)
+        // would multiply a small archive into any size.
+        const std::uint64_t end = static_cast<std::uint64_t>(local.dataOffset) + central.packedSize;
+        if (end > static_cast<std::uint64_t>(ArcFile().Size()) ||
+            OverlapsEarlierEntry(central.localOffset, static_cast<std::uint32_t>(end))) {
+            ReportArcError(OutputName(), err::ArchiveError);
             continue;
         }
         if (!ExtractEntry(central, local))
@@ -187,6 +190,9 @@ void TUnZIP::Extract()
     }
     if (matched == 0)
         RaiseArcError(m_archiveFile, err::NothingToDo);
+    // An archive of the older kind whose entries were all passed over says so.
+    if (unsupported == matched)
+        RaiseArcError(m_archiveFile, err::UnsupportedVersion);
     CloseArchiveFile();
     if (OnDeactivate)
         OnDeactivate(this);
@@ -210,16 +216,12 @@ bool TUnZIP::ExtractEntry(const CentralEntry& central, const LocalEntry& local)
         ReportArcError(target, err::SkippedFile);
         return true;
     }
-    const std::wstring folder = ExtractFileDir(target);
-    if (!folder.empty() && !ArcDirectoryExists(folder))
-        ArcForceDirectories(folder);
 
-    std::uint32_t crc;
-    if (!(local.flags & kFlagEncrypted)) {
-        crc = UnzipEntry(central, local.dataOffset, nullptr);
-    } else {
+    ZipCrypt crypt;
+    ZipCrypt* decrypt = nullptr;
+    std::uint32_t dataOffset = local.dataOffset;
+    if (local.flags & kFlagEncrypted) {
         std::uint8_t header[ZipCrypt::kHeaderSize];
-        ZipCrypt crypt;
         const bool read = ArcFile().ReadAt(local.dataOffset, header, sizeof header) == sizeof header;
         if (!read || !FindPassword(central, local, header, crypt)) {
             // Nothing was written; the walk ends after this entry.
@@ -227,9 +229,20 @@ bool TUnZIP::ExtractEntry(const CentralEntry& central, const LocalEntry& local)
                 OnEnd(this, target, false);
             return false;
         }
-        crc = UnzipEntry(central, local.dataOffset + ZipCrypt::kHeaderSize, &crypt);
+        decrypt = &crypt;
+        dataOffset += ZipCrypt::kHeaderSize;
     }
-    const bool passed = crc == central.crc;
+    EntryTarget output(*this, target, CrcKind::Crc32);
+    if (!output.Create()) {
+        ReportArcError(target, err::OpenError);
+        return true;
+    }
+    if (!output.Decode([&] { UnzipEntry(central, dataOffset, decrypt, output.Sink()); }))
+        return false;
+    const bool passed = output.Crc() == central.crc;
+    const std::uint32_t dosTime = (static_cast<std::uint32_t>(central.dosDate) << 16) | central.dosTime;
+    if (output.Finish(passed, SetDateTo() == TSetDate::OrigDate ? dosTime : 0))
+        ArcSetFileAttributes(target, central.externalAttributes & 0x27);
     if (!passed)
         ReportArcError(target, err::CrcError);
     if (OnEnd)
@@ -277,25 +290,18 @@ bool TUnZIP::FindPassword(const CentralEntry& central, const LocalEntry& local,
     return false;
 }
 
-std::uint32_t TUnZIP::UnzipEntry(const CentralEntry& central, std::uint32_t dataOffset, ZipCrypt* crypt)
+void TUnZIP::UnzipEntry(const CentralEntry& central, std::uint32_t dataOffset, ZipCrypt* crypt, ByteSink& target)
 {
-    const std::wstring target = OutputName();
-    TArcFile file;
-    if (!file.Create(target))
-        RaiseDecodeError(err::OpenError);
     std::uint32_t packed = central.packedSize;
     if (crypt)
         packed = packed >= ZipCrypt::kHeaderSize ? packed - ZipCrypt::kHeaderSize : 0;
-
-    ArchiveSource source(ArcFile(), dataOffset);
-    BufferedReader reader(source, packed);
+    const bool stored = central.method == 0;
+    EntryInput input(*this, OutputName(), dataOffset, packed, stored);
+    BufferedReader& reader = input.Reader();
     if (crypt)
         reader.SetTransform([crypt](std::uint8_t* data, std::size_t count) { crypt->Decrypt(data, count); });
-    std::uint8_t lastPercent = 0;
-    const bool stored = central.method == 0;
-    reader.SetProgress([&](std::uint32_t done, std::uint32_t total) { DoProgress(target, total, done, lastPercent, stored); },
-                       stored ? 1 : static_cast<unsigned>(ProgressStep()));
-    TargetSink sink(file);
+    // No decoder writes on long after its packed data ran out.
+    BoundedSink sink(target, reader);
     switch (central.method) {
     case 0: {
         // Never more than the declared size, whatever the packed size says.
@@ -321,12 +327,6 @@ std::uint32_t TUnZIP::UnzipEntry(const CentralEntry& central, std::uint32_t data
         Unreduce(reader, sink, central.method - 1, central.size);
         break;
     }
-    if (SetDateTo() == TSetDate::OrigDate)
-        file.SetDosTime((static_cast<std::uint32_t>(central.dosDate) << 16) | central.dosTime);
-    if (!file.Close())
-        RaiseDecodeError(err::WriteError);
-    ArcSetFileAttributes(target, central.externalAttributes & 0x27);
-    return sink.Crc();
 }
 
 }  // namespace velmora::arc

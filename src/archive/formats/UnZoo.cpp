@@ -106,13 +106,14 @@ void TUnZOO::ExtractEntry(const Header& header)
 
 void TUnZOO::DecodeEntry(const Header& header, const std::wstring& target)
 {
-    TargetSink sink(CrcKind::Crc16);
-    if (!CreateTarget(target, sink)) {
+    EntryTarget output(*this, target, CrcKind::Crc16);
+    if (!output.Create()) {
         ReportArcError(target, err::OpenError);
         return;
     }
-    {
+    const bool decoded = output.Decode([&] {
         EntryInput input(*this, target, header.dataStart, header.packed);
+        TargetSink& sink = output.Sink();
         if (header.method == 0)
             CopyStored(input.Reader(), sink, header.original);
         else if (header.method == 1)
@@ -121,12 +122,12 @@ void TUnZOO::DecodeEntry(const Header& header, const std::wstring& target)
             BoundedSink bounded(sink, input.Reader());
             LzhDecode(input.Reader(), bounded, kLzhLh5, header.original);
         }
-    }
-    if (SetDateTo() == TSetDate::OrigDate)
-        sink.File().SetDosTime(header.dosTime);
-    sink.File().Close();
+    });
+    if (!decoded)
+        return;
     ++m_count;
-    const bool crcPassed = sink.Crc() == header.crc;
+    const bool crcPassed = output.Crc() == header.crc;
+    output.Finish(crcPassed, SetDateTo() == TSetDate::OrigDate ? header.dosTime : 0);
     if (!crcPassed)
         ReportArcError(target, err::CrcError);
     if (OnEnd)

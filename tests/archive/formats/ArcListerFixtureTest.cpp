@@ -125,6 +125,15 @@ TEST(ListFixtures, ZipFamily) {
                   "total\t3\t0\t0\t0");
 }
 
+// A level-2 header whose size is a multiple of 256 has a 0 in its first byte.
+TEST(ListFixtures, LhaLevelTwoHeaderOf256Bytes) {
+    ToolRun r = ListFixture("level2-256.lzh");
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(r.out.size(), 2u);
+    EXPECT_EQ(r.out[0].substr(0, 13), "lang.txt\t184\t");
+    EXPECT_EQ(r.out[1].substr(0, 12), "kurz.txt\t21\t");
+}
+
 TEST(ListFixtures, ArjPlainStubVolumesAndFolders) {
     ExpectListing("methods.arj", kArjMethods, "total\t4\t17833\t1650\t91");
     ExpectListing("arjsfx.exe", kArjMethods, "total\t4\t17833\t1650\t91");

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "ArcTestFiles.h"
@@ -100,6 +105,40 @@ TEST(ArcToolExtract, UnsupportedMethodAndCrcFailureAreTheEntriesCodes)
     EXPECT_EQ(r.out, "tokenized.dat\t25200\ndanach.txt\tok\n");
     r = Extract("badcrc.zip", dir.Folder());
     EXPECT_EQ(r.out, "kaputt.txt\t25117\nheil.txt\tok\n");
+}
+
+TEST(ArcToolExtract, NamesWindowsCannotCreateAreSkippedAndLaterEntriesWritten)
+{
+    ScratchDir dir("arctool-extract");
+    const Result r = Extract("names.zip", dir.Folder());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "CON\t25138\naux.txt\t25138\nsub/nul/x.txt\t25138\nCom1.log\t25138\nlpt9\t25138\n"
+              "glocke%07.txt\t25138\nfrage?.txt\t25138\nstern*.txt\t25138\nrohr|.txt\t25138\n"
+              "klein<.txt\t25138\ngross>.txt\t25138\nzitat\".txt\t25138\npunkt.\t25138\nleer \t25138\n"
+              "kurz.txt\tok\ndanach.txt\tok\n");
+    EXPECT_EQ(FilesBelow(dir.Folder()), (std::vector<std::string>{"danach.txt", "kurz.txt"}));
+}
+
+TEST(ArcToolExtract, ReadOnlyHiddenAndSystemFilesAreOverwrittenWhenAccepted)
+{
+    ScratchDir dir("arctool-extract");
+    const fs::path readme = fs::path(dir.Folder()) / "readme.txt";
+    const fs::path data = fs::path(dir.Folder()) / "data.bin";
+    std::ofstream(readme) << "alt";
+    std::ofstream(data) << "alt";
+#ifdef _WIN32
+    SetFileAttributesW(readme.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(data.wstring().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+#else
+    fs::permissions(readme, fs::perms::owner_read | fs::perms::group_read);
+#endif
+    const Result r = Extract("level6.zip", dir.Folder());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "readme.txt\tok\ndata.bin\tok\n");
+    EXPECT_EQ(fs::file_size(readme), fs::file_size(fs::path(FixtureArg("src/readme.txt"))));
+    EXPECT_EQ(fs::file_size(data), fs::file_size(fs::path(FixtureArg("src/data.bin"))));
+    EXPECT_EQ(FilesBelow(dir.Folder()), (std::vector<std::string>{"data.bin", "readme.txt"}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "ArcTestFiles.h"
 #include "archive/formats/UnZIP.h"
+#include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
 
 namespace velmora::arc {
@@ -361,6 +362,131 @@ TEST(UnZIP, NamesThatClimbOutStayInsideTheTargetFolder)
     EXPECT_EQ(run.ends.size(), 5u);
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(outer.Folder())))
         EXPECT_EQ(*fs::relative(entry.path(), fs::path(outer.Folder())).begin(), "ziel") << entry.path();
+}
+
+// Temporary files of an extraction left in the folder.
+std::vector<std::string> Leftovers(const fs::path& folder)
+{
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(folder))
+        if (e.path().filename().string().rfind("~vlm", 0) == 0)
+            left.push_back(e.path().filename().string());
+    return left;
+}
+
+TEST(UnZIPSafety, ArchiveHoldingItsOwnNameIsNeverItsOwnTarget)
+{
+    ScratchDir dir("unzip");
+    const Bytes original = ReadAll(fs::path(Fixture("self.zip")));
+    const std::wstring archive = dir.Write("self.zip", original);
+    TUnZIP zip;
+    zip.SetArchiveFile(archive);
+    zip.SetExtractDir(dir.Folder());
+    Errors errors;
+    zip.OnError = [&](TArcBase*, const std::wstring& fn, const std::wstring&, int code) {
+        errors.push_back({ExtractFileName(fn), code});
+    };
+    zip.OnFileExists = [](TArcBase*, const std::wstring&, bool& accept) { accept = true; };
+    zip.Extract();
+    EXPECT_EQ(errors, (Errors{{L"SELF.ZIP", err::OpenError}}));
+    EXPECT_TRUE(ReadAll(fs::path(archive)) == original);
+    EXPECT_EQ(fs::file_size(fs::path(dir.Path("danach.txt"))), 320u);
+}
+
+TEST(UnZIPSafety, OldMethodSizeBombsStopSoonAfterTheirPackedData)
+{
+    for (const char* fixture : {"bomb-shrink.zip", "bomb-reduce.zip", "bomb-implode.zip"}) {
+        SCOPED_TRACE(fixture);
+        ScratchDir dir("unzip");
+        UnzipRun run(fixture, dir);
+        EXPECT_EQ(run.Extract(), L"25134");
+        // The packed data is under 2 KB; one output block may follow its end.
+        const auto written = fs::exists(run.Out("bombe.txt")) ? fs::file_size(run.Out("bombe.txt")) : 0;
+        EXPECT_LE(written, 2000u + 65536u);
+        EXPECT_TRUE(Leftovers(dir.Folder()).empty());
+    }
+}
+
+TEST(UnZIPSafety, EntriesSharingTheirDataAreRefused)
+{
+    ScratchDir dir("unzip");
+    UnzipRun run("overlap.zip", dir);
+    EXPECT_EQ(run.Extract(), L"");
+    EXPECT_EQ(run.ends, (Ends{{L"eins.bin", true}}));
+    EXPECT_EQ(run.errors, (Errors{{L"zwei.bin", err::ArchiveError},
+                                  {L"drei.bin", err::ArchiveError},
+                                  {L"vier.bin", err::ArchiveError},
+                                  {L"fuenf.bin", err::ArchiveError}}));
+    EXPECT_FALSE(fs::exists(run.Out("zwei.bin")));
+}
+
+TEST(UnZIPSafety, WrongPasswordThatPassesTheCheckByteLeavesTheOldFile)
+{
+    ScratchDir dir("unzip");
+    dir.Write("geheim.txt", arctest::Text("alt"));
+    UnzipRun run("wrongpass.zip", dir);
+    // Found by the fixture's generator: its check byte fits, the key does not.
+    run.zip.SetPasswords(TStringList{L"falsch456"});
+    run.zip.OnFileExists = [](TArcBase*, const std::wstring&, bool& accept) { accept = true; };
+    run.Extract();
+    EXPECT_TRUE(ReadAll(run.Out("geheim.txt")) == arctest::Text("alt"));
+    EXPECT_TRUE(Leftovers(dir.Folder()).empty());
+}
+
+TEST(UnZIPSafety, DamagedEntryLeavesTheOldFileAndSalvagesWhereThereWasNone)
+{
+    ScratchDir dir("unzip");
+    dir.Write("block.txt", arctest::Text("alt"));
+    dir.Write("kaputt.txt", arctest::Text("alt"));
+    for (const char* fixture : {"badblock.zip", "badcrc.zip"}) {
+        UnzipRun run(fixture, dir);
+        run.zip.OnFileExists = [](TArcBase*, const std::wstring&, bool& accept) { accept = true; };
+        run.Extract();
+    }
+    EXPECT_TRUE(ReadAll(fs::path(dir.Path("block.txt"))) == arctest::Text("alt"));
+    EXPECT_TRUE(ReadAll(fs::path(dir.Path("kaputt.txt"))) == arctest::Text("alt"));
+    EXPECT_TRUE(fs::exists(fs::path(dir.Path("heil.txt"))));
+    EXPECT_TRUE(Leftovers(dir.Folder()).empty());
+
+    // Without an old file the damaged output stays for salvage.
+    ScratchDir fresh("unzip");
+    UnzipRun run("badcrc.zip", fresh);
+    run.Extract();
+    EXPECT_EQ(fs::file_size(run.Out("kaputt.txt")), 320u);
+}
+
+TEST(UnZIPSafety, AbortDuringAnEntryKeepsTheOldFile)
+{
+    ScratchDir dir("unzip");
+    dir.Write("readme.txt", arctest::Text("alt"));
+    UnzipRun run("level0.zip", dir);
+    run.zip.OnFileExists = [](TArcBase*, const std::wstring&, bool& accept) { accept = true; };
+    run.zip.OnProgress = [&](TArcBase*, const std::wstring&, std::uint8_t p) {
+        if (p >= 50)
+            run.zip.Abort();
+    };
+    EXPECT_EQ(run.Extract(), L"");
+    EXPECT_EQ(run.ends, Ends{});
+    EXPECT_TRUE(ReadAll(run.Out("readme.txt")) == arctest::Text("alt"));
+    EXPECT_FALSE(fs::exists(run.Out("data.bin")));
+    EXPECT_TRUE(Leftovers(dir.Folder()).empty());
+}
+
+TEST(UnZIPSafety, UnsupportedAndUnreadableStructuresSaySo)
+{
+    ScratchDir dir("unzip");
+    UnzipRun zip64("zip64.zip", dir);
+    EXPECT_EQ(zip64.Extract(), L"");
+    EXPECT_EQ(zip64.errors, (Errors{{L"riesig.bin", err::UnsupportedVersion}}));
+    EXPECT_EQ(zip64.ends, (Ends{{L"danach.txt", true}}));
+
+    UnzipRun cut("cutdir.zip", dir);
+    EXPECT_EQ(cut.Extract(), L"Error reading file or unexpected end of file");
+
+    UnzipRun old("zip250.zip", dir);
+    EXPECT_EQ(old.zip.ArcType(), TArcType::Zip250);
+    EXPECT_EQ(old.Extract(), ArcErrorText(err::UnsupportedVersion));
+    EXPECT_FALSE(fs::exists(old.Out("ALT.TXT")));
 }
 
 }  // namespace

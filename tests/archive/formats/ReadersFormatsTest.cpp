@@ -308,4 +308,13 @@ TEST(ReadersLha, AnUnpackedSizeFarBeyondThePackedDataEndsWithAnError)
     ReaderRun<TUnLHA> run(archive, L"readme.txt");
     EXPECT_EQ(run.Extract(), 25134);
     EXPECT_LT(std::filesystem::file_size(run.Out("readme.txt")), 1u << 20);
+    // The failure reaches OnError, and the exception carries the code's text.
+    ASSERT_FALSE(run.log.lines.empty());
+    EXPECT_EQ(run.log.lines.back(), "error 25134 readme.txt");
+    try {
+        run.reader.Extract();
+        ADD_FAILURE() << "no exception";
+    } catch (const E_RAISE& e) {
+        EXPECT_EQ(e.Message(), L"Error reading file or unexpected end of file");
+    }
 }

@@ -158,6 +158,13 @@ TEST(ReadersSfx, TheProgramBeingConvertedIsNeverWrittenOver)
     };
     EXPECT_FALSE(sfx.Activate());
     EXPECT_EQ(ReadBytes(scratch.Path("PROG.EXE")), original);
+
+    // The same file under another name altogether: a second link to it.
+    std::filesystem::create_hard_link(scratch.Path("PROG.EXE"), scratch.Path("LINK.ARJ"));
+    sfx.OnFileExists = nullptr;
+    sfx.SetOutFilename(WindowsName(scratch.Path("LINK.ARJ")));
+    EXPECT_FALSE(sfx.Activate());
+    EXPECT_EQ(ReadBytes(scratch.Path("PROG.EXE")), original);
 }
 
 TEST(ReadersSfx, FullPathNamesCompareWhateverTheirSpelling)
