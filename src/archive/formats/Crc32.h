@@ -10,9 +10,9 @@
 
 namespace velmora::arc {
 
-// Eight tables: row 0 is the byte-wise table; row k gives the CRC of a byte
-// followed by k zero bytes, so that eight bytes are folded in one step.
-using Crc32Tables = std::array<std::array<std::uint32_t, 256>, 8>;
+// Sixteen tables: row 0 is the byte-wise table; row k gives the CRC of a byte
+// followed by k zero bytes, so that sixteen bytes are folded in one step.
+using Crc32Tables = std::array<std::array<std::uint32_t, 256>, 16>;
 
 constexpr Crc32Tables MakeCrc32Tables()
 {
