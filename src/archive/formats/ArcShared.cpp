@@ -10,46 +10,9 @@ namespace velmora::arc {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 256> MakeCrc32Table() {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-        std::uint32_t c = i;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        t[i] = c;
-    }
-    return t;
-}
-
-constexpr std::array<std::uint16_t, 256> MakeCrc16Table() {
-    std::array<std::uint16_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-        std::uint32_t c = i;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xA001u ^ (c >> 1) : c >> 1;
-        t[i] = static_cast<std::uint16_t>(c);
-    }
-    return t;
-}
-
-constexpr auto kCrc32 = MakeCrc32Table();
-constexpr auto kCrc16 = MakeCrc16Table();
-
 int g_bias = 0;
 
 }  // namespace
-
-void UpdateCrc32(const void* buffer, std::size_t count, std::uint32_t& crc) {
-    auto p = static_cast<const std::uint8_t*>(buffer);
-    std::uint32_t c = crc;
-    for (std::size_t i = 0; i < count; ++i) c = kCrc32[(c ^ p[i]) & 0xFF] ^ (c >> 8);
-    crc = c;
-}
-
-void UpdateCrc16(const void* buffer, std::size_t count, std::uint16_t& crc) {
-    auto p = static_cast<const std::uint8_t*>(buffer);
-    std::uint16_t c = crc;
-    for (std::size_t i = 0; i < count; ++i) c = static_cast<std::uint16_t>(kCrc16[(c ^ p[i]) & 0xFF] ^ (c >> 8));
-    crc = c;
-}
 
 std::uint64_t OctalToInt(std::string_view text) {
     std::uint64_t value = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -11,9 +12,14 @@ namespace {
 constexpr int kBadBlock = 25109;
 constexpr int kIncompleteCodeSet = 25116;
 
-// A table entry: bits 0-7 the code bits to drop at this level, bits 8-11 the
-// extra bits (or the sub-table's index bits), bits 12-15 the kind, bits 16-31
-// the value (literal, length or distance base, sub-table offset).
+static_assert(std::endian::native == std::endian::little, "the bit buffer loads words as little-endian");
+
+// A table entry: bits 0-7 the bits to drop for the code and its extra bits
+// together, bits 8-11 the code's own length (where the extra bits start; for
+// a sub-table link the sub-table's index bits), bits 12-15 the kind, bits
+// 16-31 the value (literal, length or distance base, sub-table offset). The
+// value of a length or distance is then
+//   base + ((bits & mask(bits to drop)) >> code length)
 using Entry = std::uint32_t;
 constexpr Entry kLiteral = 0x1000;
 constexpr Entry kSubTable = 0x2000;
@@ -37,6 +43,8 @@ constexpr std::uint16_t kDistBase[30] = {1,   2,   3,   4,   5,   7,    9,    13
 constexpr std::uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
                                          6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
+// A symbol's entry without its code length: the kind, the value and, in the
+// low byte, the number of extra bits.
 Entry LitLenEntry(int symbol)
 {
     if (symbol < 256)
@@ -45,19 +53,27 @@ Entry LitLenEntry(int symbol)
         return kEndOfBlock;
     if (symbol > 285)
         return kInvalid;
-    return (Entry(kLengthBase[symbol - 257]) << 16) | (Entry(kLengthExtra[symbol - 257]) << 8);
+    return (Entry(kLengthBase[symbol - 257]) << 16) | Entry(kLengthExtra[symbol - 257]);
 }
 
 Entry DistEntry(int symbol)
 {
     if (symbol > 29)
         return kInvalid;
-    return (Entry(kDistBase[symbol]) << 16) | (Entry(kDistExtra[symbol]) << 8);
+    return (Entry(kDistBase[symbol]) << 16) | Entry(kDistExtra[symbol]);
 }
 
 Entry CodeLenEntry(int symbol)
 {
     return Entry(symbol) << 16;
+}
+
+// The entry of a symbol whose code is Length bits long.
+Entry WithLength(Entry symbol, int length)
+{
+    if (symbol & kInvalid)
+        return kInvalid;
+    return symbol + Entry(length) + (Entry(length) << 8);
 }
 
 unsigned Reverse(unsigned code, int length)
@@ -90,20 +106,30 @@ void BuildTable(Entry* table, std::size_t capacity, int rootBits, const std::uin
     if (left > 0 && !single && !(allowEmpty && maxLength == 0))
         RaiseDecodeError(kIncompleteCodeSet);
 
+    // The symbols in canonical order: by code length, then by value.
+    std::array<int, 17> offset{};
+    for (int len = 1; len <= 15; ++len)
+        offset[len + 1] = offset[len] + lengthCount[len];
+    std::array<std::uint16_t, 288> sorted{};
+    for (int symbol = 0; symbol < count; ++symbol) {
+        if (lengths[symbol] != 0)
+            sorted[offset[lengths[symbol]]++] = static_cast<std::uint16_t>(symbol);
+    }
+
     const std::size_t rootSize = std::size_t(1) << rootBits;
     std::fill(table, table + rootSize, kInvalid);
     const int subBits = std::max(0, maxLength - rootBits);
     std::size_t nextSub = rootSize;
     unsigned code = 0;
+    int index = 0;
     for (int len = 1; len <= maxLength; ++len, code <<= 1) {
-        for (int symbol = 0; symbol < count; ++symbol) {
-            if (lengths[symbol] != len)
-                continue;
+        for (int n = 0; n < lengthCount[len]; ++n) {
+            const int symbol = sorted[index++];
             const unsigned rev = Reverse(code++, len);
-            const Entry value = symbolEntry(symbol);
+            const Entry value = WithLength(symbolEntry(symbol), len);
             if (len <= rootBits) {
                 for (std::size_t i = rev; i < rootSize; i += std::size_t(1) << len)
-                    table[i] = value | Entry(len);
+                    table[i] = value;
                 continue;
             }
             Entry& root = table[rev & (rootSize - 1)];
@@ -111,19 +137,21 @@ void BuildTable(Entry* table, std::size_t capacity, int rootBits, const std::uin
                 if (nextSub + (std::size_t(1) << subBits) > capacity)
                     RaiseDecodeError(kIncompleteCodeSet);
                 std::fill_n(table + nextSub, std::size_t(1) << subBits, kInvalid);
-                root = kSubTable | (Entry(nextSub) << 16) | (Entry(subBits) << 8) | Entry(rootBits);
+                root = kSubTable | (Entry(nextSub) << 16) | (Entry(subBits) << 8);
                 nextSub += std::size_t(1) << subBits;
             }
             Entry* sub = table + (root >> 16);
-            const int subLen = len - rootBits;
-            for (std::size_t i = rev >> rootBits; i < (std::size_t(1) << subBits); i += std::size_t(1) << subLen)
-                sub[i] = value | Entry(subLen);
+            for (std::size_t i = rev >> rootBits; i < (std::size_t(1) << subBits); i += std::size_t(1) << (len - rootBits))
+                sub[i] = value;
         }
     }
 }
 
-using Word = std::size_t;  // the bit buffer: 32 bits on i686, 64 natively
-constexpr unsigned kWordBits = sizeof(Word) * 8;
+// The bit buffer is 64 bits wide on every build: after a refill it holds at
+// least 56 bits, enough for a length and a distance with their extra bits.
+using Word = std::uint64_t;
+constexpr unsigned kWordBits = 64;
+constexpr unsigned kRefilledBits = kWordBits - 8;
 
 inline Word LoadWord(const std::uint8_t* p)
 {
@@ -132,31 +160,66 @@ inline Word LoadWord(const std::uint8_t* p)
     return w;
 }
 
-inline Word LowBits(Word value, unsigned n)
+inline unsigned LowBits(Word value, unsigned n)
 {
-    return value & ((Word(1) << n) - 1);
+    return static_cast<unsigned>(value) & ((1u << n) - 1);
 }
 
-// Copies a match of Length bytes from Distance back; returns the new end.
-// Eight-byte steps may run past the match's end into the buffer's slack.
-inline std::uint8_t* CopyMatch(std::uint8_t* out, std::size_t distance, unsigned length)
+// The entry for the code at the bottom of Bits, through the sub-table where
+// the root entry links to one.
+template <int RootBits>
+inline Entry Lookup(const Entry* table, Word bits)
+{
+    Entry e = table[static_cast<unsigned>(bits) & ((1u << RootBits) - 1)];
+    if (e & kSubTable)
+        e = table[(e >> 16) + LowBits(bits >> RootBits, (e >> 8) & 0xF)];
+    return e;
+}
+
+// The length or distance of Entry: its base plus the extra bits behind the code.
+inline unsigned EntryValue(Entry e, Word bits)
+{
+    return (e >> 16) + (LowBits(bits, e & 0xFF) >> ((e >> 8) & 0xF));
+}
+
+inline void Copy8(std::uint8_t* to, const std::uint8_t* from)
+{
+    std::memcpy(to, from, 8);
+}
+
+// Copies a match of Length bytes from Distance back. Writes whole words and
+// may run up to 15 bytes past the match's end into the buffer's slack.
+inline void CopyMatch(std::uint8_t* out, std::size_t distance, unsigned length)
 {
     const std::uint8_t* from = out - distance;
     std::uint8_t* const end = out + length;
     if (distance >= 8) {
-        do {
-            std::memcpy(out, from, 8);
+        // Most matches are short: two words without a test.
+        Copy8(out, from);
+        Copy8(out + 8, from + 8);
+        out += 16;
+        from += 16;
+        while (out < end) {
+            Copy8(out, from);
             out += 8;
             from += 8;
-        } while (out < end);
+        }
     } else if (distance == 1) {
-        std::memset(out, *from, length);
-    } else {
+        Word pattern = Word(*from) * 0x0101010101010101u;
         do {
-            *out++ = *from++;
+            std::memcpy(out, &pattern, 8);
+            out += 8;
         } while (out < end);
+    } else {
+        // A short period: the first eight bytes one by one, then words from
+        // the nearest multiple of the period at least eight bytes back.
+        static constexpr std::uint8_t kStep[8] = {0, 0, 8, 9, 8, 10, 12, 14};
+        for (int i = 0; i < 8; ++i)
+            out[i] = from[i];
+        const std::size_t step = kStep[distance];
+        for (out += 8; out < end; out += 8)
+            Copy8(out, out - step);
     }
-    return end;
 }
 
 class Inflater {
@@ -170,16 +233,19 @@ public:
     void FlushDecoded() { Flush(); }
 
 private:
-    // Input: at least kInMargin bytes are readable at m_in before each code,
-    // zeros after the end of the packed data, and 8 bytes kept behind m_in.
+    // Input: at least kInMargin bytes are readable at m_in before each code
+    // of the fast loop, and kInKeep bytes are kept behind m_in. Once the
+    // packed data has ended, kInPadding zero bytes follow it; needing more
+    // than those means the stream was cut short.
     static constexpr std::size_t kInBlock = 32768;
-    static constexpr std::size_t kInMargin = 32;
+    static constexpr std::size_t kInMargin = 64;
+    static constexpr std::size_t kInPadding = 2 * kInMargin;
     static constexpr std::size_t kInKeep = 8;
-    // Output: 32 KiB of history plus room for 96 KiB before each flush.
+    // Output: 32 KiB of history plus room for 224 KiB before each flush.
     static constexpr std::size_t kHistory = 32768;
-    static constexpr std::size_t kOutSize = 4 * kHistory;
+    static constexpr std::size_t kOutSize = 8 * kHistory;
     static constexpr std::size_t kMaxMatch = 258;
-    static constexpr std::size_t kOutSlack = kMaxMatch + 16;
+    static constexpr std::size_t kOutSlack = kMaxMatch + 32;
 
     void FillInput();
     void EnsureInput()
@@ -191,17 +257,24 @@ private:
     {
         m_bits |= LoadWord(m_in) << m_bitCount;
         m_in += (kWordBits - 1 - m_bitCount) >> 3;
-        m_bitCount |= kWordBits - 8;
+        m_bitCount |= kRefilledBits;
+    }
+    void DropBits(unsigned n)
+    {
+        m_bits >>= n;
+        m_bitCount -= n;
     }
     unsigned GetBits(unsigned n)  // n up to 16, outside the hot loop
     {
         EnsureInput();
         RefillBits();
-        const unsigned value = static_cast<unsigned>(LowBits(m_bits, n));
-        m_bits >>= n;
-        m_bitCount -= n;
+        const unsigned value = LowBits(m_bits, n);
+        DropBits(n);
         return value;
     }
+    // Raises when the codes taken so far reach into the zeros behind the
+    // end of the packed data.
+    void CheckNotPastEnd() const;
 
     std::uint32_t Produced() const { return m_flushedTotal + static_cast<std::uint32_t>(m_out - m_flushed); }
     void UpdateFastEnd();
@@ -212,15 +285,19 @@ private:
     void FixedTables();
     void DynamicTables();
     void DecodeBlock(const Entry* lit, const Entry* dist);
+    // One code with every check, where the fast loop's margins do not hold;
+    // true at the end of the block.
+    bool CarefulCode(const Entry* lit, const Entry* dist);
 
     BufferedReader& m_input;
     ByteSink& m_output;
     std::uint32_t m_limit;
 
-    std::unique_ptr<std::uint8_t[]> m_inBuf{new std::uint8_t[kInBlock + kInKeep + 2 * kInMargin]};
+    std::unique_ptr<std::uint8_t[]> m_inBuf{new std::uint8_t[kInKeep + kInBlock + kInPadding]};
     const std::uint8_t* m_in = m_inBuf.get();
     const std::uint8_t* m_inEnd = m_inBuf.get();
-    bool m_padded = false;
+    // Where the packed data ends in the buffer, once it has.
+    const std::uint8_t* m_dataEnd = nullptr;
     Word m_bits = 0;
     unsigned m_bitCount = 0;
 
@@ -238,30 +315,41 @@ private:
 
 void Inflater::FillInput()
 {
+    if (m_dataEnd)
+        RaiseDecodeError(kBadBlock);
     std::uint8_t* base = m_inBuf.get();
     const std::size_t keep = std::min<std::size_t>(kInKeep, m_in - base);
     const std::size_t left = m_inEnd - m_in;
     std::memmove(base, m_in - keep, keep + left);
     m_in = base + keep;
     std::uint8_t* end = base + keep + left;
-    const std::size_t got = m_input.Read(end, kInBlock - left);
+    const std::size_t want = kInBlock - left;
+    const std::size_t got = m_input.Read(end, want);
     end += got;
-    if (got == 0) {
-        // Past the end of the packed data: one margin of zero bits lets the
-        // last codes decode; needing more means the stream is cut short.
-        if (m_padded)
-            RaiseDecodeError(kBadBlock);
-        m_padded = true;
-        std::memset(end, 0, 2 * kInMargin);
-        end += 2 * kInMargin;
+    if (got < want) {
+        // The packed data has ended: zeros behind it let the last codes
+        // decode without another read; whether they were needed is checked
+        // at the end.
+        m_dataEnd = end;
+        std::memset(end, 0, kInPadding);
+        end += kInPadding;
     }
     m_inEnd = end;
 }
 
+void Inflater::CheckNotPastEnd() const
+{
+    if (!m_dataEnd)
+        return;
+    const std::size_t taken = static_cast<std::size_t>(m_in - m_inBuf.get()) * 8 - m_bitCount;
+    if (taken > static_cast<std::size_t>(m_dataEnd - m_inBuf.get()) * 8)
+        RaiseDecodeError(kBadBlock);
+}
+
 void Inflater::UpdateFastEnd()
 {
-    // Below m_fastEnd a whole match (plus a word of overshoot) fits in the
-    // buffer and within the declared size, so the hot loop checks neither.
+    // Below m_fastEnd a whole match (plus the copy's overshoot) fits in the
+    // buffer and within the declared size, so the fast loop checks neither.
     const std::uint64_t outOffset = m_out - m_outBuf.get();
     const std::uint32_t allowed = m_limit - Produced();
     std::uint64_t end = 0;
@@ -295,8 +383,7 @@ void Inflater::MakeRoom(std::size_t count)
 
 void Inflater::StoredBlock()
 {
-    m_bits >>= m_bitCount & 7;
-    m_bitCount &= ~7u;
+    DropBits(m_bitCount & 7);
     const unsigned length = GetBits(16);
     const unsigned check = GetBits(16);
     if (length != (~check & 0xFFFF))
@@ -305,18 +392,19 @@ void Inflater::StoredBlock()
     m_in -= m_bitCount >> 3;
     m_bits = 0;
     m_bitCount = 0;
+    CheckNotPastEnd();
     std::size_t left = length;
     while (left > 0) {
-        EnsureInput();
-        const std::size_t piece = std::min<std::size_t>({left, static_cast<std::size_t>(m_inEnd - m_in), kHistory});
+        if (m_in == (m_dataEnd ? m_dataEnd : m_inEnd))
+            FillInput();
+        const std::uint8_t* available = m_dataEnd ? m_dataEnd : m_inEnd;
+        const std::size_t piece = std::min<std::size_t>({left, static_cast<std::size_t>(available - m_in), kHistory});
         MakeRoom(piece);
         std::memcpy(m_out, m_in, piece);
         m_out += piece;
         m_in += piece;
         left -= piece;
     }
-    if (m_padded && m_in > m_inEnd - 2 * kInMargin)
-        RaiseDecodeError(kBadBlock);
 }
 
 void Inflater::FixedTables()
@@ -344,6 +432,9 @@ void Inflater::DynamicTables()
     std::uint8_t codeLengths[19] = {};
     for (int i = 0; i < codeLenCount; ++i)
         codeLengths[kOrder[i]] = static_cast<std::uint8_t>(GetBits(3));
+    // Code lengths read from the zeros behind the data are a cut stream,
+    // not a bad code set.
+    CheckNotPastEnd();
     Entry codeLenTable[kCodeLenTableSize];
     BuildTable(codeLenTable, kCodeLenTableSize, kCodeLenRootBits, codeLengths, 19, CodeLenEntry, false);
 
@@ -355,8 +446,7 @@ void Inflater::DynamicTables()
         const Entry e = codeLenTable[LowBits(m_bits, kCodeLenRootBits)];
         if (e & kInvalid)
             RaiseDecodeError(kBadBlock);
-        m_bits >>= e & 0xFF;
-        m_bitCount -= e & 0xFF;
+        DropBits(e & 0xFF);
         const unsigned symbol = e >> 16;
         if (symbol < 16) {
             lengths[i++] = static_cast<std::uint8_t>(symbol);
@@ -379,16 +469,48 @@ void Inflater::DynamicTables()
         std::fill_n(lengths + i, repeat, value);
         i += static_cast<int>(repeat);
     }
+    CheckNotPastEnd();
     if (lengths[256] == 0)
         RaiseDecodeError(kBadBlock);
     BuildTable(m_lit.get(), kLitTableSize, kLitRootBits, lengths, litCount, LitLenEntry, false);
     BuildTable(m_dist.get(), kDistTableSize, kDistRootBits, lengths + litCount, distCount, DistEntry, true);
 }
 
+bool Inflater::CarefulCode(const Entry* lit, const Entry* dist)
+{
+    EnsureInput();
+    RefillBits();
+    Entry e = Lookup<kLitRootBits>(lit, m_bits);
+    if (e & kInvalid)
+        RaiseDecodeError(kBadBlock);
+    if (e & kLiteral) {
+        MakeRoom(1);
+        DropBits(e & 0xFF);
+        *m_out++ = static_cast<std::uint8_t>(e >> 16);
+        return false;
+    }
+    if (e & kEndOfBlock) {
+        DropBits(e & 0xFF);
+        return true;
+    }
+    const unsigned length = EntryValue(e, m_bits);
+    DropBits(e & 0xFF);
+    e = Lookup<kDistRootBits>(dist, m_bits);
+    if (e & kInvalid)
+        RaiseDecodeError(kBadBlock);
+    const std::size_t distance = EntryValue(e, m_bits);
+    DropBits(e & 0xFF);
+    MakeRoom(length);
+    if (distance > static_cast<std::size_t>(m_out - m_outBuf.get()))
+        RaiseDecodeError(kBadBlock);
+    CopyMatch(m_out, distance, length);
+    m_out += length;
+    return false;
+}
+
 void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
 {
-    constexpr Word kLitMask = (Word(1) << kLitRootBits) - 1;
-    constexpr Word kDistMask = (Word(1) << kDistRootBits) - 1;
+    constexpr unsigned kLitMask = (1u << kLitRootBits) - 1;
     const std::uint8_t* in = m_in;
     const std::uint8_t* inSafe = m_inEnd - kInMargin;
     Word bits = m_bits;
@@ -406,87 +528,82 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
     auto load = [&] {
         in = m_in;
         inSafe = m_inEnd - kInMargin;
+        bits = m_bits;
+        count = m_bitCount;
         out = m_out;
         fastEnd = m_fastEnd;
     };
     auto refill = [&] {
         bits |= LoadWord(in) << count;
         in += (kWordBits - 1 - count) >> 3;
-        count |= kWordBits - 8;
+        count |= kRefilledBits;
     };
     auto drop = [&](unsigned n) {
         bits >>= n;
         count -= n;
     };
 
+    // Each turn starts with room for a whole match in the output and
+    // kInMargin bytes of input; a refill then gives the bits for a length
+    // and a distance with their extra bits, or for three literals.
     for (;;) {
-        if (in > inSafe) {
+        if (in > inSafe || out >= fastEnd) {
             store();
-            FillInput();
+            if (CarefulCode(lit, dist))
+                return;
             load();
+            continue;
         }
         refill();
-        Entry e = lit[bits & kLitMask];
-        if (e & kSubTable) {
-            drop(kLitRootBits);
-            e = lit[(e >> 16) + LowBits(bits, (e >> 8) & 0xF)];
-        }
-        drop(e & 0xFF);
+        Entry e = lit[static_cast<unsigned>(bits) & kLitMask];
         if (e & kLiteral) {
-            if (out >= fastEnd) {
-                store();
-                MakeRoom(1);
-                load();
-            }
+            drop(e & 0xFF);
             *out++ = static_cast<std::uint8_t>(e >> 16);
-            // Literals come in runs: a second one often fits the bits at hand.
-            if (count >= kLitRootBits && out < fastEnd) {
-                e = lit[bits & kLitMask];
+            e = lit[static_cast<unsigned>(bits) & kLitMask];
+            if (e & kLiteral) {
+                drop(e & 0xFF);
+                *out++ = static_cast<std::uint8_t>(e >> 16);
+                e = lit[static_cast<unsigned>(bits) & kLitMask];
                 if (e & kLiteral) {
                     drop(e & 0xFF);
                     *out++ = static_cast<std::uint8_t>(e >> 16);
+                    continue;
                 }
             }
-            continue;
+            refill();
+        }
+        if (e & kSubTable) {
+            e = lit[(e >> 16) + LowBits(bits >> kLitRootBits, (e >> 8) & 0xF)];
+            if (e & kLiteral) {
+                drop(e & 0xFF);
+                *out++ = static_cast<std::uint8_t>(e >> 16);
+                continue;
+            }
         }
         if (e & (kEndOfBlock | kInvalid)) {
-            store();
-            if (e & kInvalid)
+            if (e & kInvalid) {
+                store();
                 RaiseDecodeError(kBadBlock);
+            }
+            drop(e & 0xFF);
+            store();
             return;
         }
-        unsigned extra = (e >> 8) & 0xF;
-        const unsigned length = (e >> 16) + static_cast<unsigned>(LowBits(bits, extra));
-        drop(extra);
-        if constexpr (kWordBits == 32)
-            refill();
-        e = dist[bits & kDistMask];
-        if (e & kSubTable) {
-            drop(kDistRootBits);
-            e = dist[(e >> 16) + LowBits(bits, (e >> 8) & 0xF)];
-        }
+        const unsigned length = EntryValue(e, bits);
         drop(e & 0xFF);
+        e = Lookup<kDistRootBits>(dist, bits);
         if (e & kInvalid) {
             store();
             RaiseDecodeError(kBadBlock);
         }
-        extra = (e >> 8) & 0xF;
-        if constexpr (kWordBits == 32) {
-            if (count < extra)
-                refill();
-        }
-        const std::size_t distance = (e >> 16) + static_cast<std::size_t>(LowBits(bits, extra));
-        drop(extra);
-        if (out + length > fastEnd) {
-            store();
-            MakeRoom(length);
-            load();
-        }
+        const std::size_t distance = EntryValue(e, bits);
+        drop(e & 0xFF);
         if (distance > static_cast<std::size_t>(out - base)) {
             store();
             RaiseDecodeError(kBadBlock);
         }
-        out = CopyMatch(out, distance, length);
+        CopyMatch(out, distance, length);
+        out += length;
     }
 }
 
@@ -512,6 +629,9 @@ void Inflater::Run()
             RaiseDecodeError(kBadBlock);
         }
     }
+    // A final end-of-block code read from the zeros behind the data means
+    // the stream was cut short.
+    CheckNotPastEnd();
     Flush();
 }
 

@@ -1,5 +1,8 @@
 #include "archive/formats/Unshrink.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <memory>
 #include <vector>
 
@@ -21,6 +24,8 @@ public:
     {
         for (int c = 0; c < 256; ++c)
             m_char[c] = static_cast<std::uint8_t>(c);
+        for (int c = kFirstFree; c < kCodes; ++c)
+            SetUsed(c, false);
     }
 
     void Run(std::uint32_t unpackedSize);
@@ -33,13 +38,29 @@ private:
     std::uint8_t Emit(int code, std::uint32_t room);
     void Add(int parent, std::uint8_t c);
 
+    bool Used(int code) const { return !(m_free[code >> 6] >> (code & 63) & 1); }
+    void SetUsed(int code, bool used)
+    {
+        const std::uint64_t bit = std::uint64_t(1) << (code & 63);
+        m_free[code >> 6] = used ? m_free[code >> 6] & ~bit : m_free[code >> 6] | bit;
+    }
+    // The lowest free code from From on, or kCodes.
+    int NextFree(int from) const;
+
     LsbBitInput m_bits;
     WindowWriter m_window;
     int m_codeBits = 9;
     int m_nextFree = kFirstFree;
     std::vector<std::int16_t> m_parent = std::vector<std::int16_t>(kCodes, -1);
     std::vector<std::uint8_t> m_char = std::vector<std::uint8_t>(kCodes, 0);
-    std::vector<bool> m_used = std::vector<bool>(kCodes, false);
+    // One bit per code: set while the code is free. The literals are never free.
+    std::array<std::uint64_t, kCodes / 64> m_free{};
+    // How many used codes extend each code.
+    std::vector<std::uint16_t> m_children = std::vector<std::uint16_t>(kCodes, 0);
+    // Every used code without children is in here (with stale ones between):
+    // the codes added since the last clear and those whose last child went.
+    std::vector<std::int16_t> m_leaves;
+    std::vector<std::int16_t> m_clearing;
     std::vector<std::uint8_t> m_stack = std::vector<std::uint8_t>(kCodes);
 };
 
@@ -60,21 +81,39 @@ void Unshrinker::Control()
 }
 
 // Frees every code that no other code extends; new codes then fill the
-// freed ones from the lowest up.
+// freed ones from the lowest up. Only the candidate leaves are looked at, so
+// that a clear costs in proportion to the codes added or freed since the last
+// one, not to the size of the table.
 void Unshrinker::PartialClear()
 {
-    std::vector<bool> hasChild(kCodes, false);
-    for (int c = kFirstFree; c < kCodes; ++c) {
-        if (m_used[c] && m_parent[c] >= kFirstFree)
-            hasChild[m_parent[c]] = true;
+    // First pick the leaves as they are now; a code whose children go in this
+    // clear stays until the next one.
+    m_clearing.clear();
+    for (const std::int16_t c : m_leaves) {
+        if (Used(c) && m_children[c] == 0) {
+            SetUsed(c, false);
+            m_clearing.push_back(c);
+        }
     }
-    m_nextFree = kCodes;
-    for (int c = kFirstFree; c < kCodes; ++c) {
-        if (m_used[c] && !hasChild[c])
-            m_used[c] = false;
-        if (!m_used[c] && m_nextFree == kCodes)
-            m_nextFree = c;
+    m_leaves.clear();
+    for (const std::int16_t c : m_clearing) {
+        m_nextFree = std::min<int>(m_nextFree, c);
+        const int parent = m_parent[c];
+        if (parent >= kFirstFree && --m_children[parent] == 0)
+            m_leaves.push_back(static_cast<std::int16_t>(parent));
     }
+}
+
+int Unshrinker::NextFree(int from) const
+{
+    for (int word = from >> 6; word < kCodes / 64; ++word) {
+        std::uint64_t bits = m_free[word];
+        if (word == from >> 6)
+            bits &= ~std::uint64_t(0) << (from & 63);
+        if (bits)
+            return word * 64 + std::countr_zero(bits);
+    }
+    return kCodes;
 }
 
 std::uint8_t Unshrinker::Emit(int code, std::uint32_t room)
@@ -97,11 +136,14 @@ void Unshrinker::Add(int parent, std::uint8_t c)
 {
     if (m_nextFree >= kCodes)
         return;
-    m_parent[m_nextFree] = static_cast<std::int16_t>(parent);
-    m_char[m_nextFree] = c;
-    m_used[m_nextFree] = true;
-    while (m_nextFree < kCodes && m_used[m_nextFree])
-        ++m_nextFree;
+    const int code = m_nextFree;
+    m_parent[code] = static_cast<std::int16_t>(parent);
+    m_char[code] = c;
+    SetUsed(code, true);
+    m_leaves.push_back(static_cast<std::int16_t>(code));
+    if (parent >= kFirstFree)
+        ++m_children[parent];
+    m_nextFree = NextFree(code + 1);
 }
 
 void Unshrinker::Run(std::uint32_t unpackedSize)
@@ -119,7 +161,7 @@ void Unshrinker::Loop(std::uint32_t unpackedSize)
             continue;
         }
         const std::uint32_t room = unpackedSize - m_window.Total();
-        const bool known = code < 256 || m_used[code];
+        const bool known = code < 256 || Used(code);
         if (previous < 0) {
             if (!known)
                 RaiseDecodeError(kInvalidCode);
@@ -137,7 +179,7 @@ void Unshrinker::Loop(std::uint32_t unpackedSize)
                 m_window.Put(first);
         }
         Add(previous, first);
-        if (!known && !m_used[code])
+        if (!known && !Used(code))
             RaiseDecodeError(kInvalidCode);
         previous = code;
     }

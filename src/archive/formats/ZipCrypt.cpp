@@ -1,31 +1,8 @@
 #include "archive/formats/ZipCrypt.h"
 
-#include <array>
+#include "archive/formats/Crc32.h"
 
 namespace velmora::arc {
-namespace {
-
-constexpr std::array<std::uint32_t, 256> MakeCrcTable()
-{
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-constexpr std::array<std::uint32_t, 256> kCrcTable = MakeCrcTable();
-
-std::uint32_t CrcStep(std::uint32_t crc, std::uint8_t byte)
-{
-    return kCrcTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-}
-
-}  // namespace
-
 void ZipCrypt::InitKeys(std::string_view password)
 {
     m_keys[0] = 0x12345678;
@@ -37,9 +14,9 @@ void ZipCrypt::InitKeys(std::string_view password)
 
 void ZipCrypt::UpdateKeys(std::uint8_t plain)
 {
-    m_keys[0] = CrcStep(m_keys[0], plain);
+    m_keys[0] = Crc32Byte(m_keys[0], plain);
     m_keys[1] = (m_keys[1] + (m_keys[0] & 0xFF)) * 134775813u + 1;
-    m_keys[2] = CrcStep(m_keys[2], static_cast<std::uint8_t>(m_keys[1] >> 24));
+    m_keys[2] = Crc32Byte(m_keys[2], static_cast<std::uint8_t>(m_keys[1] >> 24));
 }
 
 void ZipCrypt::Decrypt(std::uint8_t* data, std::size_t count)

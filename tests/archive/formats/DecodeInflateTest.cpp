@@ -129,6 +129,56 @@ TEST(Inflate, CutStreamEndsWithAnError)
     EXPECT_LE(sink.bytes.size(), plain.size());
 }
 
+TEST(Inflate, EveryCutOfAFixedCodeStreamIsABadBlock)
+{
+    // Zero bits decode as the fixed end-of-block code: a cut stream must not
+    // end "cleanly" on the zeros behind its data.
+    const Bytes plain = MixedSample(3000, 4);
+    const Bytes packed = Deflate(plain, 6, Z_FIXED);
+    for (std::size_t size = 0; size < packed.size(); ++size) {
+        SCOPED_TRACE(size);
+        const Bytes cut(packed.begin(), packed.begin() + size);
+        MemorySource source(cut.data(), cut.size());
+        BufferedReader reader(source, static_cast<std::uint32_t>(cut.size()));
+        MemorySink sink;
+        EXPECT_EQ(RaisedMessage([&] { Inflate(reader, sink, static_cast<std::uint32_t>(plain.size())); }), L"25109");
+        EXPECT_LE(sink.bytes.size(), plain.size());
+    }
+}
+
+TEST(Inflate, CutsOfStoredAndDynamicStreamsAreBadBlocks)
+{
+    const Bytes plain = MixedSample(70000, 6);
+    for (int level : {0, 6}) {
+        const Bytes packed = Deflate(plain, level);
+        for (std::size_t size = 0; size < packed.size(); size += 1 + size / 3) {
+            SCOPED_TRACE(testing::Message() << "level " << level << ", cut at " << size);
+            EXPECT_EQ(InflateError(Bytes(packed.begin(), packed.begin() + size), static_cast<std::uint32_t>(plain.size())),
+                      L"25109");
+        }
+        // The last byte holds the end of the final block.
+        EXPECT_EQ(InflateError(Bytes(packed.begin(), packed.end() - 1), static_cast<std::uint32_t>(plain.size())), L"25109");
+    }
+}
+
+TEST(Inflate, ShortMatchesAtEveryDistanceCopyTheirPattern)
+{
+    // Runs with periods 1 to 20 and lengths 3 to 300, packed as matches.
+    Bytes plain;
+    for (unsigned period = 1; period <= 20; ++period) {
+        for (unsigned length : {3u, 4u, 7u, 8u, 9u, 15u, 16u, 17u, 31u, 258u, 300u}) {
+            const Bytes seed = MixedSample(period, period * 31 + length);
+            for (unsigned i = 0; i < period + length; ++i)
+                plain.push_back(seed[i % period]);
+            plain.push_back(static_cast<std::uint8_t>(length));
+        }
+    }
+    for (int strategy : {Z_DEFAULT_STRATEGY, Z_FIXED, Z_RLE}) {
+        SCOPED_TRACE(strategy);
+        EXPECT_TRUE(Inflated(Deflate(plain, 9, strategy), static_cast<std::uint32_t>(plain.size())) == plain);
+    }
+}
+
 TEST(Inflate, RandomDamageNeverRunsPastTheDeclaredSize)
 {
     const Bytes plain = MixedSample(20000, 9);

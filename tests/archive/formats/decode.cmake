@@ -10,4 +10,5 @@ velmora_test(decode_test LABEL unit
           ${CMAKE_CURRENT_LIST_DIR}/DecodeInflateTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeOldMethodsTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeCryptTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/Crc32Test.cpp
   LIBS arcformats ${VELMORA_TEST_ZLIB})
