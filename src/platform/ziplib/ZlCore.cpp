@@ -203,6 +203,12 @@ InFile::~InFile()
     if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
 }
 
+void InFile::Close()
+{
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+}
+
 bool InFile::Open(const std::wstring& path)
 {
     // Shared for deletion: the new archive is renamed over this one while it is open.
@@ -794,10 +800,11 @@ void Rewriter::Keep(InFile& old, ZipEntry entry)
     m_entries.push_back(std::move(entry));
 }
 
-void Rewriter::Finish(const std::string& rawComment)
+void Rewriter::Finish(const std::string& rawComment, InFile& old)
 {
     WriteCentralDirectory(m_out, m_entries, rawComment);
     m_out.Close();
+    old.Close();
     m_temp.Commit(m_archive);
 }
 

@@ -72,6 +72,7 @@ public:
     InFile& operator=(const InFile&) = delete;
     // False when the file cannot be opened for reading.
     bool Open(const std::wstring& path);
+    void Close();
     std::uint64_t Size() const { return m_size; }
     // Reads exactly Count bytes at Offset; false when the file is shorter.
     bool ReadAt(std::uint64_t offset, void* buffer, std::size_t count);
@@ -224,7 +225,9 @@ public:
     std::vector<ZipEntry>& Entries() { return m_entries; }
     // Copies an entry of the old archive as it stands.
     void Keep(InFile& old, ZipEntry entry);
-    void Finish(const std::string& rawComment);
+    // Writes the directory and renames the new archive into place; Old (the
+    // archive being replaced) is closed first, as an open file cannot be replaced.
+    void Finish(const std::string& rawComment, InFile& old);
 
 private:
     std::wstring m_archive;

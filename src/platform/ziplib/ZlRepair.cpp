@@ -144,7 +144,7 @@ void Write(const std::wstring& archive, const std::wstring& tempFolder, InFile& 
         CopyEntry(file, f.data, rewriter.Out(), e);
         rewriter.Entries().push_back(std::move(e));
     }
-    rewriter.Finish(rawComment);
+    rewriter.Finish(rawComment, file);
 }
 
 }  // namespace

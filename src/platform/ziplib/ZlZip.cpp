@@ -449,7 +449,7 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
         added.push_back(source);
         ++out.processed;
     }
-    rewriter.Finish(dir.rawComment);
+    rewriter.Finish(dir.rawComment, old);
     if (a.move) DeleteMovedSources(added);
 }
 
@@ -483,7 +483,7 @@ void DeleteEntries(const ZipArgs& a, Session& session, Outcome& out)
         session.SendName(kMsgDeleting, dir.entries[i].name);
         ++out.processed;
     }
-    rewriter.Finish(dir.rawComment);
+    rewriter.Finish(dir.rawComment, old);
 }
 
 // "-o": the archive's file time becomes the newest entry's.
