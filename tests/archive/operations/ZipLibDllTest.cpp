@@ -1,0 +1,356 @@
+// TZipLib over the real stand-in DLLs: writing, listing, testing and
+// extracting archives, the safety of every rewrite (a failure at each write or
+// an abort at each message leaves the archive as it was, and no temporary
+// file), repair, hostile archives and a missing library.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "archive/operations/ZipLib32.h"
+#include "platform/rtl/Strings.h"
+
+using namespace velmora;
+using namespace velmora::archive;
+
+namespace {
+
+std::wstring WinePath(const char* unixPath)
+{
+    std::wstring p = L"Z:" + FromUtf8(unixPath);
+    std::replace(p.begin(), p.end(), L'/', L'\\');
+    return p;
+}
+
+std::string ReadAll(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string data(GetFileSize(h, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr);
+    CloseHandle(h);
+    return data;
+}
+
+void WriteAll(const std::wstring& path, const std::string& data)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << ToUtf8(path) << " error " << GetLastError();
+    DWORD written = 0;
+    WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW d;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (wcscmp(d.cFileName, L".") && wcscmp(d.cFileName, L"..")) names.push_back(d.cFileName);
+    } while (FindNextFileW(h, &d));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void RemoveTree(const std::wstring& folder)
+{
+    for (const std::wstring& n : FilesIn(folder)) {
+        const std::wstring p = folder + L"\\" + n;
+        if (GetFileAttributesW(p.c_str()) & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p);
+        else {
+            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(p.c_str());
+        }
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::string Noise(size_t size, unsigned seed)
+{
+    std::string s(size, '\0');
+    for (char& c : s) {
+        seed = seed * 1103515245 + 12345;
+        c = static_cast<char>(seed >> 16);
+    }
+    return s;
+}
+
+class ZipLibDll : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
+
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        CreateDirectoryW(temp, nullptr);  // a fresh prefix may not have it yet
+        root = std::wstring(temp) + L"zltest" + std::to_wstring(GetCurrentProcessId());
+        RemoveTree(root);
+        CreateDirectoryW(root.c_str(), nullptr);
+        src = root + L"\\src";
+        CreateDirectoryW(src.c_str(), nullptr);
+        CreateDirectoryW((src + L"\\sub").c_str(), nullptr);
+        WriteAll(src + L"\\Grosse.txt", std::string(5000, 'g') + "Ende");
+        WriteAll(src + L"\\sub\\noise.bin", Noise(300000, 7));
+        WriteAll(src + L"\\sub\\text.txt", std::string(200000, 'a') + Noise(100, 3));
+        WriteAll(src + L"\\empty.txt", "");
+        archive = root + L"\\out.zip";
+        zip.ZipFileName = archive;
+        zip.OnSkippingFile = [this](TZipLib*, const TZlSkipping& s) { skips.push_back(s); };
+    }
+    void TearDown() override { RemoveTree(root); }
+
+    int AddSources(int level, const std::wstring& password = L"")
+    {
+        zip.Compression = level;
+        zip.Password = password;
+        zip.Recurse = true;
+        zip.FilesToProcess.Add(src + L"\\*.*");
+        return zip.Add(0);
+    }
+    std::vector<std::wstring> Listed()
+    {
+        std::vector<std::wstring> names;
+        zip.OnListing = [&](TZipLib*, const TZlFileStats& s) { names.push_back(s.FileName); };
+        EXPECT_EQ(zip.List(), 0);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::wstring StoredPrefix() const
+    {
+        std::wstring p = src.substr(3);
+        std::replace(p.begin(), p.end(), L'\\', L'/');
+        return p + L"/";
+    }
+    void ExpectExtractedWhole(const std::wstring& target)
+    {
+        const std::wstring base = target + L"\\" + src.substr(3);
+        for (const wchar_t* n : {L"\\Grosse.txt", L"\\sub\\noise.bin", L"\\sub\\text.txt", L"\\empty.txt"})
+            EXPECT_EQ(ReadAll(base + n), ReadAll(src + n)) << ToUtf8(n);
+    }
+
+    TZipLib zip{nullptr};
+    std::wstring root, src, archive;
+    std::vector<TZlSkipping> skips;
+};
+
+TEST_F(ZipLibDll, EachLevelWritesWhatListsTestsAndExtractsWhole)
+{
+    for (int level : {0, 1, 6, 9}) {
+        DeleteFileW(archive.c_str());
+        ASSERT_EQ(AddSources(level), 0) << level;
+        const std::wstring p = StoredPrefix();
+        EXPECT_EQ(Listed(), (std::vector<std::wstring>{p + L"Grosse.txt", p + L"empty.txt", p + L"sub/noise.bin",
+                                                       p + L"sub/text.txt"}));
+        EXPECT_EQ(zip.Test(), 0);
+        const std::wstring target = root + L"\\x" + std::to_wstring(level);
+        zip.ExtractDirectory = target;
+        EXPECT_EQ(zip.Extract(0), 0);
+        ExpectExtractedWhole(target);
+    }
+    EXPECT_TRUE(skips.empty());
+}
+
+TEST_F(ZipLibDll, EncryptedEntriesNeedTheirPassword)
+{
+    ASSERT_EQ(AddSources(6, L"geheim"), 0);
+    zip.Password = L"falsch";
+    zip.ExtractDirectory = root + L"\\wrong";
+    EXPECT_EQ(zip.Extract(0), 40);
+    ASSERT_EQ(skips.size(), 4u);
+    EXPECT_EQ(skips[0].Reason, 5);
+    EXPECT_EQ(ReadAll(root + L"\\wrong\\" + src.substr(3) + L"\\sub\\text.txt"), "<missing>");
+
+    int asked = 0;
+    zip.Password.clear();
+    zip.OnPwdQuery = [&](TZipLib*, TZlPwdQuery& q) {
+        ++asked;
+        q.Password = L"geheim";
+        q.Answer = 2;
+    };
+    zip.ExtractDirectory = root + L"\\right";
+    EXPECT_EQ(zip.Extract(0), 0);
+    EXPECT_EQ(asked, 1);  // the answer serves the following entries too
+    ExpectExtractedWhole(root + L"\\right");
+}
+
+TEST_F(ZipLibDll, DeleteRedateAndCountChangeOnlyWhatTheySay)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    std::vector<std::wstring> deleted;
+    zip.OnDeleting = [&](TZipLib*, const std::wstring& n) { deleted.push_back(n); };
+    zip.FilesToProcess.Add(L"\\" + StoredPrefix() + L"SUB\\*.*");
+    EXPECT_EQ(zip.Delete(), 0);
+    EXPECT_EQ(deleted.size(), 2u);
+    EXPECT_EQ(zip.GetFileCount(), 2);
+    EXPECT_EQ(zip.Test(), 0);
+
+    EXPECT_EQ(zip.UpdateDate(), 0);
+    TZipLib other(nullptr);
+    other.ZipFileName = root + L"\\leer.zip";
+    WriteAll(other.ZipFileName, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+    EXPECT_EQ(other.UpdateDate(), 380);
+    EXPECT_EQ(other.GetFileCount(), 0);
+    other.ZipFileName = root + L"\\fehlt.zip";
+    EXPECT_EQ(other.Test(), 100);
+}
+
+TEST_F(ZipLibDll, ExistingFilesFollowTheOverwriteRule)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::wstring target = root + L"\\t";
+    zip.ExtractDirectory = target;
+    ASSERT_EQ(zip.Extract(0), 0);
+    const std::wstring file = target + L"\\" + src.substr(3) + L"\\Grosse.txt";
+    WriteAll(file, "mine");
+    zip.Overwrite = TZlOverwrite::zowNever;
+    EXPECT_EQ(zip.Extract(0), 40);
+    EXPECT_EQ(ReadAll(file), "mine");
+    int asked = 0;
+    zip.Overwrite = TZlOverwrite::zowAsk;
+    zip.OnReplace = [&](TZipLib*, TZlReplace& r) {
+        ++asked;
+        r.Answer = 4;  // replace this and all following
+    };
+    EXPECT_EQ(zip.Extract(0), 0);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadAll(file), ReadAll(src + L"\\Grosse.txt"));
+    const std::vector<std::wstring> left = FilesIn(file.substr(0, file.find_last_of(L'\\')));
+    EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const std::wstring& n) { return n.starts_with(L"~zl"); }));
+}
+
+TEST_F(ZipLibDll, AFailureAtEachWriteLeavesTheArchiveAsItWas)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::string before = ReadAll(archive);
+    auto fault = reinterpret_cast<void(__stdcall*)(int)>(GetProcAddress(GetModuleHandleW(L"ZLZIP32.DLL"), "zltestfault"));
+    ASSERT_NE(fault, nullptr);
+    WriteAll(src + L"\\neu.txt", Noise(600000, 9));
+    std::vector<std::function<int()>> operations = {
+        [&] { zip.Recurse = true; zip.FilesToProcess.Add(src + L"\\*.*"); return zip.Add(0); },
+        [&] { zip.FilesToProcess.Add(L"*.txt"); return zip.Delete(); },
+    };
+    for (auto& operation : operations) {
+        int n = 1;
+        for (;; ++n) {
+            fault(n);
+            const int result = operation();
+            fault(0);
+            if (result == 0) break;
+            EXPECT_EQ(result, 150) << n;
+            EXPECT_EQ(ReadAll(archive), before) << n;
+            EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"out.zip", L"src"})) << n;
+        }
+        EXPECT_GT(n, 1);
+        // Put the first archive back for the next operation.
+        WriteAll(archive, before);
+    }
+}
+
+TEST_F(ZipLibDll, AnAbortAtEachMessageLeavesTheArchiveAsItWas)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::string before = ReadAll(archive);
+    WriteAll(src + L"\\neu.txt", Noise(2000000, 9));
+    for (int stopAt = 1;; ++stopAt) {
+        int seen = 0;
+        auto count = [&](TZipLib* z) {
+            if (++seen == stopAt) z->Abort = true;
+        };
+        zip.OnAdding = [&](TZipLib* z, const TZlFileStats&) { count(z); };
+        zip.OnUpdating = [&](TZipLib* z, const TZlFileStats&) { count(z); };
+        zip.OnStatus = [&](TZipLib* z, const TZlFileStats&) { count(z); };
+        zip.Recurse = true;
+        zip.FilesToProcess.Add(src + L"\\*.*");
+        const int result = zip.Add(0);
+        if (seen < stopAt) {
+            EXPECT_EQ(result, 0);
+            break;
+        }
+        EXPECT_EQ(result, 190) << stopAt;
+        EXPECT_EQ(ReadAll(archive), before) << stopAt;
+        EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"out.zip", L"src"})) << stopAt;
+    }
+}
+
+TEST_F(ZipLibDll, RepairRebuildsACutArchive)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    std::string data = ReadAll(archive);
+    const size_t cut = data.rfind(std::string("PK\x01\x02", 4), data.size());
+    ASSERT_NE(cut, std::string::npos);
+    WriteAll(archive, data.substr(0, data.find(std::string("PK\x01\x02", 4)) + 10));
+    EXPECT_NE(zip.Test(), 0);
+    std::vector<std::wstring> fixed;
+    zip.OnFixing = [&](TZipLib*, const std::wstring& n) { fixed.push_back(n); };
+    EXPECT_EQ(zip.Fix(false), 0);
+    EXPECT_EQ(fixed.size(), 4u);
+    EXPECT_EQ(zip.Test(), 0);
+
+    // A broken local header stops the walk; the thorough repair finds the rest.
+    data = ReadAll(archive);
+    const size_t second = data.find(std::string("PK\x03\x04", 4), 4);
+    data[second + 2] = 'X';
+    WriteAll(archive, data);
+    const std::string broken = ReadAll(archive);
+    EXPECT_EQ(zip.Fix(false), 110);
+    EXPECT_EQ(ReadAll(archive), broken);
+    fixed.clear();
+    EXPECT_EQ(zip.Fix(true), 0);
+    EXPECT_EQ(fixed.size(), 3u);
+    EXPECT_EQ(zip.Test(), 0);
+}
+
+TEST_F(ZipLibDll, ClimbingNamesStayInsideTheTarget)
+{
+    zip.ZipFileName = WinePath(VELMORA_SOURCE_DIR "/tests/data/zip-extract/climb.zip");
+    const std::wstring target = root + L"\\in\\deep";
+    zip.ExtractDirectory = target;
+    const int result = zip.Extract(0);
+    EXPECT_TRUE(result == 0 || result == 40) << result;
+    EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"in", L"src"}));
+    EXPECT_EQ(FilesIn(root + L"\\in"), (std::vector<std::wstring>{L"deep"}));
+}
+
+TEST_F(ZipLibDll, DebianFixturesListTestAndExtract)
+{
+    // streamed.zip: encrypted, sizes in data descriptors, read from a pipe.
+    for (const char* name :
+         {"level0.zip", "level6.zip", "level9.zip", "folders.zip", "streamed.zip", "password.zip"}) {
+        zip.Password = std::string(name).starts_with("level") || std::string(name) == "folders.zip" ? L"" : L"geheim";
+        zip.ZipFileName = WinePath((std::string(VELMORA_SOURCE_DIR "/tests/data/zip-extract/") + name).c_str());
+        EXPECT_FALSE(Listed().empty()) << name;
+        EXPECT_EQ(zip.Test(), 0) << name;
+        zip.ExtractDirectory = root + L"\\" + FromUtf8(name);
+        EXPECT_EQ(zip.Extract(0), 0) << name;
+    }
+    zip.ZipFileName = WinePath(VELMORA_SOURCE_DIR "/tests/data/zip-extract/badcrc.zip");
+    EXPECT_EQ(zip.Test(), 200);
+}
+
+TEST(ZipLibMissing, AMissingLibraryGives240WithoutACall)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    SetDllDirectoryW(temp);  // no library there, none beside the test
+    TZipLib zip(nullptr);
+    zip.ZipFileName = L"x.zip";
+    zip.FilesToProcess.Add(L"a");
+    EXPECT_EQ(zip.List(), 240);
+    EXPECT_EQ(zip.FilesToProcess.Count(), 0);
+    EXPECT_EQ(zip.Add(0), 240);
+    SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str());
+    EXPECT_EQ(zip.GetFileCount(), 0);  // loads now: the failed load was not kept
+    EXPECT_EQ(zip.Test(), 100);
+}
+
+}  // namespace
