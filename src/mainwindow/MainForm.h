@@ -9,10 +9,13 @@
 #include <string>
 
 #include "FensterEinstellungen.h"
+#include "filetools/DateiRoutinen.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
+#include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
+#include "foundation/ProgrammFlags.h"
 #include "foundation/controls/Wall.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ComboBoxes.h"
@@ -24,12 +27,6 @@
 #include "platform/gui/StatusBar.h"
 
 namespace velmora {
-
-// Program-wide flags, all cleared when the main window is created.
-extern bool DateiOperationLaeuft;
-extern bool DropWirdVerarbeitet;
-extern bool LaufwerkWirdGewechselt;
-extern bool OrdnerWirdErstellt;
 
 class THauptform : public gui::TForm {
 public:
@@ -61,6 +58,8 @@ public:
     gui::TComboBox DOSBefehlszeile;
     TDiscMonitor LWAuswahlMonitor;
     TDiscMonitor LWAuswahlMonitor2;
+    // The shell's file operation, used by the file routines only.
+    TFileOperator FileOperator;
 
     int LeftPaneWidth = 0;
     TFensterTyp ListKind = ftDateiliste;
@@ -108,10 +107,12 @@ private:
     void ApplyViewOptions();
     void LearnShellLocations();
     void CleanUp();
+    void DeleteExtractedFiles();
 
     bool m_firstShow = true;
     bool m_createFailed = false;
     bool m_closing = false;
+    std::unique_ptr<TDateiRoutinen> m_dateiRoutinen;
     std::unique_ptr<TIconRoutinen> m_iconRoutinen;
 };
 
