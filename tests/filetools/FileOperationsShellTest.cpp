@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
 #include "FileRoutinesTestSupport.h"
+#include "autostart/starter/StartRecorder.h"
 #include "filetools/DateiRoutinen.h"
 #include "foundation/FileOperator.h"
+#include "foundation/ShellLink.h"
 #include "foundation/TestFiles.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Strings.h"
 
 using namespace velmora;
 using namespace velmora::test;
@@ -249,6 +253,99 @@ TEST_F(FileOperationsShellTest, ALockedSourceIsNamedAfterTheCopy) {
         EXPECT_EQ(m_boxes.Calls()[0].Text, L"Folgende Dateien wurden nicht vollständig kopiert:\r" + SystemLower(f));
     }
     EXPECT_EQ(ReadAll(f).size(), 100u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileOperationsShellTest, PrintFileRunsThePrintVerbOrTellsThereIsNone) {
+    const std::wstring log = m_folder.Path() + L"druck.log";
+    TRegisteredFileType type(L"vdruck", L"Velmora Drucktest",
+                             L"\"" + HostPathToWindows(VELMORA_STARTREC) + L"\" \"" + log + L"\" \"%1\"");
+    const std::wstring doc = m_folder.MakeFile(L"Brief.vdruck", 4);
+    TDateiListe list = Records({doc, m_folder.Path()});
+    list[1]->Attr = FILE_ATTRIBUTE_DIRECTORY;
+    HANDLE ran = CreateEventW(nullptr, TRUE, FALSE, kRecorderEvent);
+    m_routinen.PrintFile(L"", list);
+    EXPECT_EQ(WaitForSingleObject(ran, 20000), WAIT_OBJECT_0);
+    CloseHandle(ran);
+    EXPECT_NE(ReadAll(log).find("gestartet"), std::string::npos);
+    EXPECT_NE(ReadAll(log).find("Brief.vdruck"), std::string::npos);
+    EXPECT_TRUE(m_boxes.Calls().empty());
+
+    const std::wstring plain = m_folder.MakeFile(L"Ohne.vkeindruck", 4);
+    m_routinen.PrintFile(m_folder.Path(), Records({plain}));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Die Datei \"" + SystemLower(plain) + L"\" konnte nicht gedruckt werden!");
+}
+
+TEST_F(FileOperationsShellTest, AShortcutInTheStartupFolderIsFoundByItsLongNamedTarget) {
+    wchar_t startup[MAX_PATH];
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE));
+    const std::wstring target = m_folder.MakeFile(L"Ein sehr langer Programmname.exe", 10);
+    const std::wstring other = m_folder.MakeFile(L"Anderes Programm.exe", 10);
+    const std::wstring link = std::wstring(startup) + L"\\velmora-test-" + std::to_wstring(GetCurrentProcessId()) +
+                              L".lnk";
+    CoInitialize(nullptr);
+    ASSERT_TRUE(CreateShellLink(target, link, L"Test"));
+    CoUninitialize();
+    EXPECT_TRUE(m_routinen.IsInStartupFolder(target));
+    EXPECT_TRUE(m_routinen.IsInStartupFolder(AsciiUpper(target)));
+    EXPECT_FALSE(m_routinen.IsInStartupFolder(other));
+    DeleteFileW(link.c_str());
+    EXPECT_FALSE(m_routinen.IsInStartupFolder(target));
+}
+
+}  // namespace
+
+namespace {
+
+// Answers every dialog the shell opens in this thread with its button 2
+// ("Abbrechen") and keeps its caption; no dialog can stay open.
+class TCancelEveryDialog {
+public:
+    TCancelEveryDialog() {
+        s_captions.clear();
+        m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~TCancelEveryDialog() { UnhookWindowsHookEx(m_hook); }
+    static const std::vector<std::wstring>& Captions() { return s_captions; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE) {
+            HWND dialog = reinterpret_cast<HWND>(wParam);
+            wchar_t caption[256] = L"";
+            GetWindowTextW(dialog, caption, 256);
+            s_captions.push_back(caption);
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK m_hook;
+    static inline std::vector<std::wstring> s_captions;
+};
+
+TEST_F(FileOperationsShellTest, CancellingTheOverwriteQuestionFailsTheCopyAndKeepsTheTarget) {
+    const std::wstring source = m_folder.MakeFile(L"neu.txt", 900);
+    const std::wstring target = Folder(L"ziel");
+    const std::wstring old = target + L"\\neu.txt";
+    HANDLE h = CreateFileW(old.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, "alt", 3, &written, nullptr);
+    CloseHandle(h);
+    bool copied = true;
+    {
+        TCancelEveryDialog cancel;
+        copied = m_routinen.CopyFilesForSync(source, old, false, false);
+    }
+    ASSERT_FALSE(TCancelEveryDialog::Captions().empty());
+    EXPECT_EQ(TCancelEveryDialog::Captions()[0], L"Bestätigung: Datei überschreiben");
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(ReadAll(old), "alt");
+    EXPECT_TRUE(m_boxes.Calls().empty());
 }
 
 }  // namespace
