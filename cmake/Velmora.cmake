@@ -10,6 +10,8 @@ else()
   # Wine cannot find the mingw runtime DLLs: everything is linked in.
   add_link_options(-static -static-libgcc -static-libstdc++)
   set(VELMORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(VELMORA_XDG_DATA_HOME ${CMAKE_BINARY_DIR}/xdg-data)
+  file(MAKE_DIRECTORY ${VELMORA_XDG_DATA_HOME})
   set(CMAKE_CROSSCOMPILING_EMULATOR env VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX} ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
 endif()
 
@@ -46,6 +48,8 @@ function(velmora_test name)
     target_link_libraries(${name} PRIVATE ${VELMORA_WIN32_LIBS})
     add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT ${T_TIMEOUT})
+    # Wine's recycle bin is $XDG_DATA_HOME/Trash: keep it in the build folder.
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME})
     # Window tests share one X display: run together, their windows steal the
     # foreground and the focus from each other.
     if(T_LABEL STREQUAL "gui")

@@ -16,11 +16,6 @@ namespace velmora {
 
 using namespace gui;
 
-bool DateiOperationLaeuft = false;
-bool DropWirdVerarbeitet = false;
-bool LaufwerkWirdGewechselt = false;
-bool OrdnerWirdErstellt = false;
-
 THauptform* Hauptform = nullptr;
 
 namespace {
@@ -57,7 +52,7 @@ THauptform::THauptform(TComponent* owner)
       SizePanel(this),
       HauptStatusZeile(this), Panel1(this), ProgressBar1(this), Panel2(this), AbortSb(this),
       ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this),
-      LWAuswahlMonitor(this), LWAuswahlMonitor2(this) {
+      LWAuswahlMonitor(this), LWAuswahlMonitor2(this), FileOperator(this) {
     Hauptform = this;
     SetName(L"Hauptform");
     SetCaption(L"Velmora");
@@ -74,6 +69,9 @@ THauptform::THauptform(TComponent* owner)
     OnShow = bind(this, &THauptform::FormShow);
     OnClose = bind(this, &THauptform::FormClose);
     OnResize = bind(this, &THauptform::FormResize);
+    FileOperator.SetName(L"FileOperator");
+    FileOperator.SetProgressTitle(L"Datei Operation");
+    FileOperator.ParentForm = this;
 }
 
 THauptform::~THauptform() {
@@ -81,6 +79,8 @@ THauptform::~THauptform() {
         Hauptform = nullptr;
     if (IconRoutinen == m_iconRoutinen.get())
         IconRoutinen = nullptr;
+    if (DateiRoutinen == m_dateiRoutinen.get())
+        DateiRoutinen = nullptr;
 }
 
 void THauptform::BuildLayout() {
@@ -209,6 +209,8 @@ void THauptform::FormCreate(TObject*) {
 
 void THauptform::CreateServiceObjects() {
     Settings = std::make_unique<TEinstellungen>();
+    m_dateiRoutinen = std::make_unique<TDateiRoutinen>(FileOperator);
+    DateiRoutinen = m_dateiRoutinen.get();
     m_iconRoutinen = std::make_unique<TIconRoutinen>();
     IconRoutinen = m_iconRoutinen.get();
     History = std::make_unique<THistoryLists>();
@@ -379,13 +381,30 @@ void THauptform::CleanUp() {
     LWAuswahlMonitor.Close();
     LWAuswahlMonitor2.Close();
     History.reset();
+    DeleteExtractedFiles();
     ExtractedFiles.reset();
     Settings.reset();
     if (IconRoutinen == m_iconRoutinen.get())
         IconRoutinen = nullptr;
     m_iconRoutinen.reset();
+    if (DateiRoutinen == m_dateiRoutinen.get())
+        DateiRoutinen = nullptr;
+    m_dateiRoutinen.reset();
     SearchResult.reset();
     Basket.reset();
+}
+
+// Files taken out of archives to open them go for good, without a question or
+// a message; one already gone does not stop the close.
+void THauptform::DeleteExtractedFiles() {
+    if (!ExtractedFiles || !m_dateiRoutinen || ExtractedFiles->Empty())
+        return;
+    TDateiListe list;
+    for (const std::wstring& name : ExtractedFiles->Items()) {
+        list.push_back(std::make_unique<TEineDatei>());
+        list.back()->Name = name;
+    }
+    m_dateiRoutinen->DeleteFiles(list, false, true, 1);
 }
 
 void THauptform::SaveSettings() {

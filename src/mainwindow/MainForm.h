@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "FensterEinstellungen.h"
+#include "filetools/DateiRoutinen.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
+#include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
+#include "foundation/ProgrammFlags.h"
 #include "foundation/controls/Wall.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ComboBoxes.h"
@@ -26,12 +29,6 @@
 #include "platform/gui/StatusBar.h"
 
 namespace velmora {
-
-// Program-wide flags, all cleared when the main window is created.
-extern bool DateiOperationLaeuft;
-extern bool DropWirdVerarbeitet;
-extern bool LaufwerkWirdGewechselt;
-extern bool OrdnerWirdErstellt;
 
 class THauptform : public gui::TForm {
 public:
@@ -63,6 +60,8 @@ public:
     gui::TComboBox DOSBefehlszeile;
     TDiscMonitor LWAuswahlMonitor;
     TDiscMonitor LWAuswahlMonitor2;
+    // The shell's file operation, used by the file routines only.
+    TFileOperator FileOperator;
 
     int LeftPaneWidth = 0;
     TFensterTyp ListKind = ftDateiliste;
@@ -118,10 +117,12 @@ private:
     void CleanUp();
     void ApplyStoredPos(const std::optional<std::vector<int>>& Pos);
     RECT NormalScreenBounds();
+    void DeleteExtractedFiles();
 
     bool m_firstShow = true;
     bool m_createFailed = false;
     bool m_closing = false;
+    std::unique_ptr<TDateiRoutinen> m_dateiRoutinen;
     std::unique_ptr<TIconRoutinen> m_iconRoutinen;
 };
 

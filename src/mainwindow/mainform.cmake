@@ -4,4 +4,4 @@ target_include_directories(mainform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mainform PUBLIC panebase foundation_shell)
 
 add_library(mainform_window STATIC MainForm.cpp)
-target_link_libraries(mainform_window PUBLIC mainform controls gui)
+target_link_libraries(mainform_window PUBLIC mainform filetools controls gui)

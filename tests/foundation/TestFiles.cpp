@@ -50,7 +50,8 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(dir.c_str());
 }
 
-TRegisteredFileType::TRegisteredFileType(const std::wstring& Ext, const std::wstring& TypeName)
+TRegisteredFileType::TRegisteredFileType(const std::wstring& Ext, const std::wstring& TypeName,
+                                         const std::wstring& PrintCommand)
     : m_ext(L"." + Ext), m_class(L"VelmoraTest." + Ext) {
     TRegistry reg;
     reg.SetRootKey(HKEY_CLASSES_ROOT);
@@ -59,6 +60,9 @@ TRegisteredFileType::TRegisteredFileType(const std::wstring& Ext, const std::wst
     reg.CloseKey();
     if (reg.OpenKey(m_class, true))
         reg.WriteString(L"", TypeName);
+    reg.CloseKey();
+    if (!PrintCommand.empty() && reg.OpenKey(m_class + L"\\shell\\print\\command", true))
+        reg.WriteString(L"", PrintCommand);
     reg.CloseKey();
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }

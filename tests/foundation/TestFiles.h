@@ -28,10 +28,11 @@ private:
 
 void RemoveTree(const std::wstring& folder);
 
-// The extension Ext (without dot) with the type name TypeName in the classes root.
+// The extension Ext (without dot) with the type name TypeName in the classes root;
+// with a PrintCommand ("... %1"), the type has the shell verb "print".
 class TRegisteredFileType {
 public:
-    TRegisteredFileType(const std::wstring& Ext, const std::wstring& TypeName);
+    TRegisteredFileType(const std::wstring& Ext, const std::wstring& TypeName, const std::wstring& PrintCommand = L"");
     ~TRegisteredFileType();
     TRegisteredFileType(const TRegisteredFileType&) = delete;
     TRegisteredFileType& operator=(const TRegisteredFileType&) = delete;

@@ -13,6 +13,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
 
 using namespace velmora;
 using namespace velmora::gui;
@@ -303,4 +304,20 @@ TEST_F(MainFormTest, TheMissingLeftWidthFollowsTheStoredSize) {
     THauptform& form = Start();
     EXPECT_EQ(form.LeftPaneWidth, form.ClientWidth() / 2 - 2);
     EXPECT_GT(form.LeftPaneWidth, 400);
+}
+TEST_F(MainFormTest, ClosingDeletesTheExtractedFilesThroughTheFileRoutines) {
+    THauptform& form = Start();
+    ASSERT_NE(DateiRoutinen, nullptr);
+    EXPECT_EQ(form.FileOperator.ProgressTitle(), L"Datei Operation");
+    EXPECT_EQ(form.FileOperator.ParentForm, &form);
+    const std::wstring extracted = TempDirectory() + L"velmora-entpackt-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+    HANDLE h = CreateFileW(extracted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    form.ExtractedFiles->Add(extracted);
+    form.ExtractedFiles->Add(TempDirectory() + L"velmora-schon-weg.txt");
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_FALSE(FileExists(extracted));
+    EXPECT_EQ(DateiRoutinen, nullptr);
+    EXPECT_TRUE(m_boxes.Calls().empty());
 }

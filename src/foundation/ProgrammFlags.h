@@ -1,0 +1,15 @@
+#pragma once
+// Program-wide flags of the main program, all cleared when the main window is
+// created. They live here so that the panes and the file routines can read them
+// without the main window.
+
+namespace velmora {
+
+// A shell copy, move or delete runs: the panes ignore folder notifications, and
+// the main window refuses to close.
+extern bool DateiOperationLaeuft;
+extern bool DropWirdVerarbeitet;
+extern bool LaufwerkWirdGewechselt;
+extern bool OrdnerWirdErstellt;
+
+}  // namespace velmora
