@@ -10,6 +10,7 @@
 // Each subsystem's numbers join the check with their header's line here.
 #include "foundation/Fehlercode.h"
 #include "mainwindow/MainWindowCodes.h"
+#include "filetools/FileToolsCodes.h"
 
 using namespace velmora::fc;
 
