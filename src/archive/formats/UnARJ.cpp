@@ -182,6 +182,7 @@ bool TUnARJ::ExtractEntry(const Header& header)
         return false;
     }
     bool crcPassed = false;
+    // Cancelled while decoding: the walk sees the abort flag and ends.
     if (!DecodeReported(*this, output, [&] { crcPassed = DecodeParts(header, output.Sink()); }))
         return true;
     output.Finish(crcPassed, SetDateTo() == TSetDate::OrigDate ? header.dosTime : 0);

@@ -1,7 +1,7 @@
 #pragma once
-// What the ARJ, LHA, ARC and ZOO readers share around the decoders: the packed
-// data read from the archive file, the target file with its running CRC, and
-// the steps of writing one entry (folder, file, date, CRC check).
+// What every reader shares around the decoders: the packed data read from the
+// archive file, the output file with its running CRC, and the steps of writing
+// one entry (folder, temporary file, date, CRC check, putting it in place).
 
 #include <cstdint>
 #include <functional>

@@ -237,6 +237,7 @@ bool TUnZIP::ExtractEntry(const CentralEntry& central, const LocalEntry& local)
         ReportArcError(target, err::OpenError);
         return true;
     }
+    // Cancelled while decoding: the walk ends.
     if (!output.Decode([&] { UnzipEntry(central, dataOffset, decrypt, output.Sink()); }))
         return false;
     const bool passed = output.Crc() == central.crc;

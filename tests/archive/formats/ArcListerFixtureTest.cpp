@@ -180,6 +180,9 @@ TEST(ListFixtures, ZooRarBhHa) {
                   "total\t2\t3259\t403\t88");
     ExpectListing("blocks.rar", kRar, "total\t4\t7259\t3299\t55");
     ExpectListing("rarsfx.exe", kRar, "total\t4\t7259\t3299\t55");
+    // The Unicode form behind the first NUL is not part of the name.
+    ExpectListing("unicode.rar", {"umlaut.txt\t47\t47\t5d92017c\tStored\t2024-03-15 10:20:30\tfile"},
+                  "total\t1\t47\t47\t0");
     ExpectListing("files.bh", kBH, "total\t3\t4159\t3319\t20");
     ExpectListing("bhsfx.exe", kBH, "total\t3\t4159\t3319\t20");
     ExpectListing("files.ha",

@@ -393,6 +393,28 @@ TEST(UnZIPSafety, ArchiveHoldingItsOwnNameIsNeverItsOwnTarget)
     EXPECT_EQ(fs::file_size(fs::path(dir.Path("danach.txt"))), 320u);
 }
 
+#ifdef _WIN32
+TEST(UnZIPSafety, ArchiveReachedThroughAShortFolderNameIsNotATargetEither)
+{
+    ScratchDir dir("unzip-short-alias");
+    const Bytes original = ReadAll(fs::path(Fixture("self.zip")));
+    const std::wstring archive = dir.Write("self.zip", original);
+    wchar_t alias[MAX_PATH];
+    const DWORD n = GetShortPathNameW(dir.Folder().c_str(), alias, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH);
+    ASSERT_NE(std::wstring(alias), dir.Folder());
+    TUnZIP zip;
+    zip.SetArchiveFile(archive);
+    zip.SetExtractDir(alias);
+    std::vector<int> codes;
+    zip.OnError = [&](TArcBase*, const std::wstring&, const std::wstring&, int code) { codes.push_back(code); };
+    zip.OnFileExists = [](TArcBase*, const std::wstring&, bool& accept) { accept = true; };
+    zip.Extract();
+    EXPECT_EQ(codes, std::vector<int>{err::OpenError});
+    EXPECT_TRUE(ReadAll(fs::path(archive)) == original);
+}
+#endif
+
 TEST(UnZIPSafety, OldMethodSizeBombsStopSoonAfterTheirPackedData)
 {
     for (const char* fixture : {"bomb-shrink.zip", "bomb-reduce.zip", "bomb-implode.zip"}) {

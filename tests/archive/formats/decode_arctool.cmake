@@ -12,5 +12,5 @@ if(NOT VELMORA_NATIVE)
     COMMAND arctool extract ${CMAKE_SOURCE_DIR}/tests/data/zip-extract/names.zip
             ${CMAKE_CURRENT_BINARY_DIR}/arctool-names)
   set_tests_properties(arctool_program_names PROPERTIES LABELS unit TIMEOUT 120
-    PASS_REGULAR_EXPRESSION "rohr[|][.]txt\t25138\nklein<[.]txt\t25138\n.*kurz[.]txt\tok\ndanach[.]txt\tok")
+    PASS_REGULAR_EXPRESSION "rohr[|][.]txt\t25138[\r\n]+klein<[.]txt\t25138[\r\n]+.*kurz[.]txt\tok[\r\n]+danach[.]txt\tok")
 endif()

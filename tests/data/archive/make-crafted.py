@@ -71,6 +71,8 @@ rar_entries = [
 plain_rar = write("blocks.rar", rar(rar_entries))
 write("comment.rar", rar(rar_entries[:1], main_extra=b"\x05\x00comment"))
 write("rar5.rar", b"Rar!\x1a\x07\x01\x00" + bytes(range(40)))
+# A name with its Unicode form behind the first NUL (file flag 0x200).
+write("unicode.rar", rar([rar_file(b"umlaut.txt\0\x00\x75\xfc\x6d", README, flags=0x8200)]))
 write("rarsfx.exe", stub(2048) + plain_rar)
 assert plain_rar.count(b"\x74\x00\x80") >= 3
 
