@@ -443,7 +443,10 @@ bool TForm::IsShortCut(TShortCut shortCut, HWND focus) {
 bool TForm::HandleHelp(const HELPINFO* info) {
     int context = 0;
     if (info->iContextType == HELPINFO_MENUITEM) {
-        if (TMenuItem* item = FindMenuItemByCommand(static_cast<UINT>(info->iCtrlId))) context = item->HelpContext;
+        auto* menu = static_cast<HMENU>(info->hItemHandle);
+        // F1 in another's menu asks for no help of ours.
+        if (!IsOwnMenu(menu)) return true;
+        if (TMenuItem* item = FindMenuItemIn(menu, static_cast<UINT>(info->iCtrlId))) context = item->HelpContext;
     } else {
         for (HWND h = static_cast<HWND>(info->hItemHandle); h && !context; h = GetParent(h)) {
             TWinControl* c = FromHandle(h);
@@ -509,9 +512,10 @@ void TForm::MenuSelect(WPARAM wParam, LPARAM lParam) {
         Application->SetHint(L"");
         return;
     }
-    TMenuItem* item = (HIWORD(wParam) & MF_POPUP)
-                          ? FindMenuItemBySubmenu(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam)))
-                          : FindMenuItemByCommand(LOWORD(wParam));
+    auto* menu = reinterpret_cast<HMENU>(lParam);
+    TMenuItem* item = (HIWORD(wParam) & MF_POPUP) ? FindMenuItemBySubmenu(GetSubMenu(menu, LOWORD(wParam)))
+                                                  : FindMenuItemIn(menu, LOWORD(wParam));
+    m_foreignMenuChoice = !IsOwnMenu(menu);
     Application->SetHint(item ? GetLongHint(item->Hint) : L"");
 }
 
@@ -547,7 +551,13 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (TButton* b = DefaultButton(); b && b->HandleAllocated())
             return MAKELRESULT(GetDlgCtrlID(b->Handle()), DC_HASDEFID);
         return 0;
+    case WM_ENTERMENULOOP: m_foreignMenuChoice = false; break;
     case WM_COMMAND:
+        // A command chosen in another's menu that we own: its id may be one of ours.
+        if (!lParam && HIWORD(wParam) == 0 && m_foreignMenuChoice) {
+            m_foreignMenuChoice = false;
+            return 0;
+        }
         if (DialogCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
     case WM_HELP:

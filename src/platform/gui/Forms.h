@@ -118,6 +118,8 @@ private:
 
     TFormStyle m_formStyle = TFormStyle::fsNormal;
     TMainMenu* m_menu = nullptr;
+    // The item last highlighted in a menu was another's: its command is not ours.
+    bool m_foreignMenuChoice = false;
     TModalResult m_modalResult = mrNone;
     TWinControl* m_activeControl = nullptr;
     bool m_modal = false;

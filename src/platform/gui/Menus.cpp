@@ -292,4 +292,11 @@ TMenuItem* FindMenuItemBySubmenu(HMENU menu) {
     return nullptr;
 }
 
+bool IsOwnMenu(HMENU menu) { return FindMenuItemBySubmenu(menu) != nullptr; }
+
+TMenuItem* FindMenuItemIn(HMENU menu, UINT command) {
+    TMenuItem* item = FindMenuItemByCommand(command);
+    return menu && item && item->Parent() && item->Parent()->SubmenuHandle() == menu ? item : nullptr;
+}
+
 }  // namespace velmora::gui

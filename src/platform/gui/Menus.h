@@ -136,5 +136,10 @@ private:
 bool DispatchMenuCommand(UINT command);
 TMenuItem* FindMenuItemByCommand(UINT command);
 TMenuItem* FindMenuItemBySubmenu(HMENU menu);
+// Menus of others (the shell's context menu) reuse our command ids: a menu
+// message counts only when the menu it names is ours.
+bool IsOwnMenu(HMENU menu);
+// Our item with this command in Menu itself; null for another's menu.
+TMenuItem* FindMenuItemIn(HMENU menu, UINT command);
 
 }  // namespace velmora::gui

@@ -111,9 +111,51 @@ TEST(Menus, F1OnAHighlightedItemAsksForItsHelpContext) {
     info.cbSize = sizeof info;
     info.iContextType = HELPINFO_MENUITEM;
     info.iCtrlId = static_cast<int>(form->Refresh->Command());
+    info.hItemHandle = form->File->Handle();
     SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     ASSERT_EQ(help.Calls().size(), 1u);
     EXPECT_EQ(help.Calls()[0].Data, 31u);
+    Application->HelpFile.clear();
+}
+
+TEST(Menus, AnotherOwnersMenuWithOurIdsReachesNoneOfOurItems) {
+    Application->HelpFile = L"Velmora.hlp";
+    THelpRecorder help;
+    std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
+    form->Refresh->Hint = L"Aktualisieren|Liest den Ordner neu ein";
+    form->Refresh->HelpContext = 31;
+    form->Show();
+    // As the shell's context menu: its own ids, one the same as an item of ours.
+    const UINT shared = form->Refresh->Command();
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuW(foreign, MF_STRING, shared, L"Fremd");
+    std::wstring seen = L"unberührt";
+    Application->OnHint = [&](TObject*) { seen = Application->Hint(); };
+    SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(shared, MF_HILITE), reinterpret_cast<LPARAM>(foreign));
+    EXPECT_NE(seen, L"Liest den Ordner neu ein");
+
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_MENUITEM;
+    info.iCtrlId = static_cast<int>(shared);
+    info.hItemHandle = foreign;
+    SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_TRUE(help.Calls().empty());
+
+    // Chosen in that menu, its command reaches the form as ours would.
+    SetForegroundWindow(form->Handle());
+    PostMessageW(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(form->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    TrackPopupMenu(foreign, TPM_LEFTALIGN, 100, 100, 0, form->Handle(), nullptr);
+    Application->ProcessMessages();
+    EXPECT_EQ(form->Refreshes, 0);
+    // Our own menu's commands still arrive afterwards.
+    SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(shared, MF_HILITE),
+                 reinterpret_cast<LPARAM>(form->File->Handle()));
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(shared, 0), 0);
+    EXPECT_EQ(form->Refreshes, 1);
+    DestroyMenu(foreign);
+    Application->OnHint = nullptr;
     Application->HelpFile.clear();
 }
 
