@@ -321,6 +321,32 @@ TEST_F(ZipLibDll, ClimbingNamesStayInsideTheTarget)
     EXPECT_EQ(FilesIn(root + L"\\in"), (std::vector<std::wstring>{L"deep"}));
 }
 
+TEST_F(ZipLibDll, HostileArchivesGiveTheirCodesAndWriteNothingHalf)
+{
+    auto fixture = [](const char* name) {
+        return WinePath((std::string(VELMORA_SOURCE_DIR "/tests/data/zip-extract/") + name).c_str());
+    };
+    // Sizes that lie: nothing beyond the declared size is written, nothing kept.
+    zip.ZipFileName = fixture("oversize.zip");
+    zip.ExtractDirectory = root + L"\\over";
+    EXPECT_EQ(zip.Extract(0), 160);
+    EXPECT_EQ(FilesIn(root + L"\\over"), std::vector<std::wstring>{});
+    EXPECT_EQ(zip.Test(), 200);
+    // An unknown method next to a good entry.
+    zip.ZipFileName = fixture("method7.zip");
+    EXPECT_EQ(zip.Test(), 210);
+    ASSERT_FALSE(skips.empty());
+    EXPECT_EQ(skips.back().Reason, 1);
+    // A directory that points past the end of the file.
+    std::string data = ReadAll(fixture("level6.zip"));
+    const size_t end = data.rfind(std::string("PK\x05\x06", 4));
+    data[end + 15] = '\x7F';  // the directory's size
+    WriteAll(archive, data);
+    zip.ZipFileName = archive;
+    EXPECT_EQ(zip.Test(), 110);
+    EXPECT_EQ(zip.GetFileCount(), 0);
+}
+
 TEST_F(ZipLibDll, DebianFixturesListTestAndExtract)
 {
     // streamed.zip: encrypted, sizes in data descriptors, read from a pipe.
