@@ -183,6 +183,39 @@ TEST_F(StatusLineTest, ClosingNeverWaitsForAWalkAndNothingArrivesAfterwards) {
     EXPECT_EQ(Panel(0), L"Zähle...");
 }
 
+// 100,000 files in 5,000 folders; the walk is held half-way through, so the
+// window closes while panel 1 counts.
+TEST_F(StatusLineTest, ClosingWhileAHundredThousandFilesAreCountedNeverWaits) {
+    const std::wstring root = TempDirectory() + L"vel-status-big" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    for (int f = 0; f < 5000; ++f) {
+        const std::wstring folder = root + L"t" + std::to_wstring(f / 100) + L"\\o" + std::to_wstring(f) + L"\\";
+        ForceDirectories(folder);
+        for (int i = 0; i < 20; ++i)
+            CloseHandle(CreateFileW((folder + L"d" + std::to_wstring(i)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr));
+    }
+    THauptform& form = Start();
+    {
+        TWalkGate gate(root + L"t25\\o2500\\");
+        form.StartQuickViewThread(root);
+        ASSERT_TRUE(gate.Entered());
+        ASSERT_TRUE(CloseWindow());
+        EXPECT_FALSE(gate.TimedOut());
+        gate.Release();
+        ASSERT_TRUE(AllCountersEnded());
+    }
+    EXPECT_EQ(Panel(1), L"Zähle...");
+    for (int f = 0; f < 5000; ++f) {
+        const std::wstring folder = root + L"t" + std::to_wstring(f / 100) + L"\\o" + std::to_wstring(f) + L"\\";
+        for (int i = 0; i < 20; ++i)
+            DeleteFileW((folder + L"d" + std::to_wstring(i)).c_str());
+        RemoveDirectoryW(folder.c_str());
+        if (f % 100 == 99)
+            RemoveDirectoryW((root + L"t" + std::to_wstring(f / 100)).c_str());
+    }
+    RemoveDirectoryW(root.c_str());
+}
+
 TEST_F(StatusLineTest, ClosingJustAfterACountWasReplacedShowsNothing) {
     TSmallTree first(L"vel-status-first"), second(L"vel-status-second");
     THauptform& form = Start();
