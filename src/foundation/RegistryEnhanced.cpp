@@ -150,6 +150,37 @@ std::wstring TRegIniFile1::ReadAsText(const std::wstring& Section, const std::ws
     }
 }
 
+std::wstring TRegIniFile1::SectionPath(const std::wstring& Section) const {
+    std::wstring path = L"\\" + m_reg.CurrentPath();
+    if (!Section.empty()) path += L"\\" + Section;
+    return path;
+}
+
+void TRegIniFile1::ReadSectionValues(const std::wstring& Section, TStringList& Lines) {
+    if (!m_opened) return;
+    TRegistry section(KEY_READ);
+    section.SetRootKey(m_reg.RootKey());
+    if (!section.OpenKey(SectionPath(Section), false)) return;
+    TStringList names;
+    section.GetValueNames(names);
+    for (const std::wstring& name : names) Lines.Add(name + L"=" + ReadAsText(Section, name, L""));
+}
+
+void TRegIniFile1::EraseSection(const std::wstring& Section) {
+    if (!m_opened || Section.empty()) return;
+    TRegistry reg(kWriteAccess);
+    reg.SetRootKey(m_reg.RootKey());
+    reg.DeleteKey(SectionPath(Section));
+}
+
+void TRegIniFile1::WriteString(const std::wstring& Section, const std::wstring& Name, const std::wstring& Value) {
+    if (!m_opened) return;
+    TRegistry section(kWriteAccess);
+    section.SetRootKey(m_reg.RootKey());
+    if (!section.OpenKey(SectionPath(Section), true)) throw ERegError(L"Write: " + SectionPath(Section));
+    section.WriteString(Name, Value);
+}
+
 namespace {
 
 bool MatchFrom(const std::wstring& p, size_t pi, const std::wstring& n, size_t ni) {

@@ -73,9 +73,16 @@ public:
 
     std::wstring ReadAsText(const std::wstring& Section, const std::wstring& Name, const std::wstring& Default);
     void GetKeyNames(TStringList& List) { m_reg.GetKeyNames(List); }
+    // Every value of Section as "name=value" lines, in the registry's order.
+    void ReadSectionValues(const std::wstring& Section, TStringList& Lines);
+    // Deletes Section with everything below it.
+    void EraseSection(const std::wstring& Section);
+    void WriteString(const std::wstring& Section, const std::wstring& Name, const std::wstring& Value);
     bool Opened() const { return m_opened; }
 
 private:
+    std::wstring SectionPath(const std::wstring& Section) const;
+
     TRegistry m_reg;
     std::wstring m_path;
     bool m_opened = false;

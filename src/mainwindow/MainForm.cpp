@@ -52,7 +52,8 @@ THauptform::THauptform(TComponent* owner)
       SizePanel(this),
       HauptStatusZeile(this), Panel1(this), ProgressBar1(this), Panel2(this), AbortSb(this),
       ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this),
-      LWAuswahlMonitor(this), LWAuswahlMonitor2(this), FileOperator(this) {
+      LWAuswahlMonitor(this), LWAuswahlMonitor2(this), FileOperator(this),
+      MainMenu(this), AnsichtMenu(this), MRUFileList(this) {
     Hauptform = this;
     SetName(L"Hauptform");
     SetCaption(L"Velmora");
@@ -63,6 +64,7 @@ THauptform::THauptform(TComponent* owner)
     MinWidth = 200;
     MinHeight = 300;
     BuildLayout();
+    BuildMenus();
     LWAuswahlMonitor.SetFilters(moSize | moFilename | moDirName);
     LWAuswahlMonitor2.SetFilters(moSize | moFilename | moDirName);
     OnCreate = bind(this, &THauptform::FormCreate);
@@ -75,6 +77,7 @@ THauptform::THauptform(TComponent* owner)
 }
 
 THauptform::~THauptform() {
+    StopCounters();
     if (Hauptform == this)
         Hauptform = nullptr;
     if (IconRoutinen == m_iconRoutinen.get())
@@ -90,6 +93,23 @@ void THauptform::BuildLayout() {
     SizePanel.SetParent(this);
     SizePanel.SetBevelOuter(TBevelCut::bvRaised);
     SizePanel.SetWidth(kSplitterWidth);
+}
+
+// The menus issue adds the view menu's own items and the other menus.
+void THauptform::BuildMenus() {
+    MainMenu.SetName(L"MainMenu");
+    AnsichtMenu.SetName(L"AnsichtMenu");
+    AnsichtMenu.SetCaption(L"&Ansicht");
+    AnsichtMenu.Hint = L"Befehle zum Anpassen der Ansicht der beiden Fenster";
+    AnsichtMenu.GroupIndex = 5;
+    MainMenu.Items().Add(&AnsichtMenu);
+    SetMenu(&MainMenu);
+    MRUFileList.SetName(L"MRUFileList");
+    MRUFileList.SetMaximum(1);
+    MRUFileList.RemoveOnClick = false;
+    MRUFileList.AutoSave = false;
+    MRUFileList.SetMaxCaptionWidth(250);
+    MRUFileList.OnMRUItemClick = bind(this, &THauptform::MRUFileListMRUItemClick);
 }
 
 void THauptform::BuildTopBar() {
@@ -192,6 +212,7 @@ void THauptform::FormCreate(TObject*) {
         DateiOperationLaeuft = DropWirdVerarbeitet = LaufwerkWirdGewechselt = OrdnerWirdErstellt = false;
         CreateServiceObjects();
         ApplyViewOptions();
+        RefreshMRUList();
         LWPanel2.Hide();
         Panel1.Hide();
         LearnShellLocations();
@@ -324,12 +345,20 @@ void THauptform::FormShow(TObject*) {
     m_firstShow = false;
     try {
         Fehlercode = fc::HauptformFormShow;
-        // Pane management creates the panes; until it does, no side gives a
-        // folder, and the prompt shows the process's current folder.
+        // Pane management creates the panes; until it does, a side gives a
+        // folder only when a caller has put a pane there.
         ListKind = ftDateiliste;
-        wchar_t current[MAX_PATH] = L"";
-        GetCurrentDirectoryW(MAX_PATH, current);
-        SetDOSPfad(SameTextAscii(current, L"X:\\") ? L"C:\\" : current);
+        std::wstring folder = LeftPane ? LeftPane->GetDirectory() : std::wstring();
+        if (folder.empty() && RightPane)
+            folder = RightPane->GetDirectory();
+        if (!folder.empty()) {
+            AddRecentDir(folder);
+        } else {
+            wchar_t current[MAX_PATH] = L"";
+            GetCurrentDirectoryW(MAX_PATH, current);
+            SetDOSPfad(SameTextAscii(current, L"X:\\") ? L"C:\\" : current);
+        }
+        ShowFreeSpace();
         ArrangePanes();
         Fehlercode = 0;
     } catch (...) {
@@ -361,10 +390,13 @@ void THauptform::FormClose(TObject*, TCloseAction& Action) {
     if (m_createFailed) {
         if (Settings)
             Settings->SaveOnFree = false;
+        StopCounters();
         CleanUp();
         return;
     }
     try {
+        // Nothing a counter finds reaches the window from here on; neither is waited for.
+        StopCounters();
         SaveSettings();
         CleanUp();
     } catch (...) {

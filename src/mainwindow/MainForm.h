@@ -5,25 +5,30 @@
 // Pane management, status line, application handlers, menus and commands build
 // on the fields below.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "DMChild_Vorlage.h"
 #include "FensterEinstellungen.h"
 #include "filetools/DateiRoutinen.h"
+#include "StatusThreads.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
 #include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
+#include "foundation/controls/MRUList.h"
 #include "foundation/controls/Wall.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ComboBoxes.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/StatusBar.h"
@@ -62,6 +67,14 @@ public:
     TDiscMonitor LWAuswahlMonitor2;
     // The shell's file operation, used by the file routines only.
     TFileOperator FileOperator;
+    // The main menu; the view menu carries the recent folders.
+    gui::TMainMenu MainMenu;
+    gui::TMenuItem AnsichtMenu;
+    TMRUFileList MRUFileList;
+
+    // The two panes; none until pane management makes them.
+    TDMChildForm* LeftPane = nullptr;
+    TDMChildForm* RightPane = nullptr;
 
     int LeftPaneWidth = 0;
     TFensterTyp ListKind = ftDateiliste;
@@ -101,6 +114,34 @@ public:
     // The command-line prompt: the folder lower-cased, without its trailing "\"
     // (a root keeps its colon) and followed by ">"; nothing for no existing folder.
     void SetDOSPfad(const std::wstring& Folder);
+
+    // History lists (the rules are in HistoryRules.h) and the recent-folders menu.
+    void AddDirHistory(const std::wstring& Folder);
+    void AddPathHistory(const std::wstring& Path);
+    void AddArchiveHistory(const std::wstring& File);
+    void AddRecentDir(const std::wstring& Folder);
+    void RefreshMRUList();
+    void MRUFileListMRUItemClick(gui::TObject* Sender, const std::wstring& Path);
+    // Stands in for showing a folder in a pane until pane management does it:
+    // nothing happens unless a caller sets it.
+    std::function<void(TDMChildForm* Pane, const std::wstring& Folder)> ShowDirectorySeam;
+
+    // Status line: the free space of the drive bars and the two status panels.
+    void ShowFreeSpace();
+    void StartPathInfoThread(const std::wstring& Folder);
+    void StartQuickViewThread(const std::wstring& Folder);
+    void UpdatePaneStatus(const std::wstring& Archive);
+    // Where the free space comes from; the system's own answer unless replaced.
+    TDiskFreeFunction DiskFree = SystemDiskFree;
+    std::wstring LastPathInfoPath;
+    std::wstring LastQuickViewPath;
+    std::wstring LastArchiveStatusPath;
+    // The last counter started for each panel, until it has ended.
+    TPathInfoThread* PathInfoThread() const;
+    TQuickViewThread* QuickViewThread() const;
+    // The active pane, and the other one.
+    TDMChildForm* ActivePane() const;
+    TDMChildForm* InactivePane() const;
     // The first command-line argument: an existing folder becomes both start folders.
     void TakeCommandLine(const std::wstring& FirstArgument);
 
@@ -118,6 +159,17 @@ private:
     void ApplyStoredPos(const std::optional<std::vector<int>>& Pos);
     RECT NormalScreenBounds();
     void DeleteExtractedFiles();
+    void BuildMenus();
+    void FindArchiveTotals(const std::wstring& Archive, TArchivDaten& Daten, bool& Found);
+    // Tells both counters to stop; their results are dropped from then on.
+    void StopCounters();
+
+    // A counter clears its slot when it ends, so the window never holds a freed one.
+    struct TCounterSlot {
+        gui::TThread* Thread = nullptr;
+    };
+    std::shared_ptr<TCounterSlot> m_pathInfoSlot = std::make_shared<TCounterSlot>();
+    std::shared_ptr<TCounterSlot> m_quickViewSlot = std::make_shared<TCounterSlot>();
 
     bool m_firstShow = true;
     bool m_createFailed = false;

@@ -9,6 +9,16 @@
     /* Life cycle and window values. */ \
     X(HauptformFormCreate, 18)      \
     X(HauptformFormShow, 19)        \
+    /* Status line. */              \
+    X(StartPathInfoThread, 20)      \
+    X(UpdatePaneStatus, 21)         \
+    X(StartQuickViewThread, 22)     \
+    /* History lists and the recent-folders menu. */ \
+    X(AddDirHistory, 56)            \
+    X(AddPathHistory, 57)           \
+    X(AddArchiveHistory, 58)        \
+    X(AddRecentDir, 68)             \
+    X(RefreshMRUList, 71)           \
     X(HauptformLoadSettings, 81)    \
     X(HauptformSaveSettings, 82)    \
     /* Byte-size texts of the panes and the status line. */ \

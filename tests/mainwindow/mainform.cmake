@@ -1,5 +1,5 @@
 velmora_test(mainform_values_test LABEL unit
-  SOURCES FensterWerteTest.cpp FehlercodeTest.cpp
+  SOURCES FensterWerteTest.cpp FehlercodeTest.cpp HistoryRulesTest.cpp
   LIBS mainform)
 
 velmora_test(mainform_settings_test LABEL unit
@@ -12,3 +12,26 @@ velmora_test(mainform_window_test LABEL gui
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)
+
+velmora_test(mainform_status_texts_test LABEL unit
+  SOURCES StatusThreadsTest.cpp
+  LIBS mainform_window)
+
+velmora_test(mainform_recent_test LABEL gui
+  SOURCES MainFormRecentTest.cpp MainFormStatusTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
+# One session's lists stay in the prefix; the system's registry tool must show them.
+velmora_test(mainform_history_state_test LABEL gui
+  SOURCES HistoryStateTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+add_test(NAME mainform_history_regquery
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/history-regquery.sh ${CMAKE_SOURCE_DIR}/tools)
+set_tests_properties(mainform_history_state_test PROPERTIES FIXTURES_SETUP history_state)
+set_tests_properties(mainform_history_regquery PROPERTIES
+  LABELS unit FIXTURES_REQUIRED history_state RESOURCE_LOCK registry
+  ENVIRONMENT VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX})

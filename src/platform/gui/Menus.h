@@ -51,6 +51,8 @@ public:
     int Count() const { return static_cast<int>(m_items.size()); }
     TMenuItem* Items(int index) const { return m_items.at(static_cast<size_t>(index)); }
     TMenuItem* Parent() const { return m_parent; }
+    // The menu whose root this item is; null for every other item.
+    TMenu* Menu() const { return m_menu; }
     int MenuIndex() const;
     int IndexOf(const TMenuItem* item) const;
     void Add(TMenuItem* item) { Insert(Count(), item); }

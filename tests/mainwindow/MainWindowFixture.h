@@ -1,0 +1,61 @@
+#pragma once
+// A main window started and closed as the user would, with its stored lists
+// cleared before and after, and a pane stand-in the tests fill in.
+
+#include <gtest/gtest.h>
+
+#include "foundation/DefaultUserStore.h"
+#include "mainwindow/FensterEinstellungen.h"
+#include "mainwindow/MainForm.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Testing.h"
+
+namespace velmora::test {
+
+class TTestPane : public TDMChildForm {
+public:
+    explicit TTestPane(gui::TComponent* owner) : TDMChildForm(owner) {}
+    TFensterTyp Kind = ftDateiliste;
+    std::wstring Directory, ArchiveFile;
+    TArchivDaten Totals;
+    TFensterTyp GetPaneKind() override { return Kind; }
+    std::wstring GetDirectory() override { return Directory; }
+    std::wstring GetArchiveFile() override { return ArchiveFile; }
+    void GetArchivDaten(TArchivDaten& Daten) override { Daten = Totals; }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { Clear(); }
+    void TearDown() override {
+        if (m_form)
+            m_form->Free();
+        Clear();
+    }
+    static void Clear() {
+        RegDeleteUserKey(ProgrammSchluessel, L"Mainform");
+        for (auto list : {L"RecentDirs", L"RecentFiles", L"RecentArcs", L"RecentParameters"})
+            RegDeleteUserKey(ProgrammSchluessel, list);
+    }
+    THauptform& Make() {
+        m_form = gui::Create<THauptform>(nullptr);
+        return *m_form;
+    }
+    THauptform& Start() {
+        if (!m_form)
+            Make();
+        m_form->Show();
+        gui::Application->ProcessMessages();
+        return *m_form;
+    }
+    bool CloseWindow() {
+        m_form->Close();
+        gui::Application->ProcessMessages();
+        return !m_form->Visible();
+    }
+
+    gui::TMessageBoxRecorder m_boxes;
+    THauptform* m_form = nullptr;
+};
+
+}  // namespace velmora::test
