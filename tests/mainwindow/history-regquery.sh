@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Lists the five history keys left by the history state test with the system's
-# registry tool: the path lists oldest first, parameters and command lines newest first.
+# Runs the history state test, then lists the five history keys it left with the
+# system's registry tool: the path lists oldest first, parameters and command lines
+# newest first.
 set -euo pipefail
 tools=$1
+state_test=$2
 : "${VELMORA_WINEPREFIX:?}"
 source "$tools/wine-env.sh"
+velmora_wine "$state_test"
 base='HKEY_USERS\.default\Software\Quorin Ashvale\Velmora\1.0'
 status=0
 check() {
