@@ -924,6 +924,8 @@ LRESULT CALLBACK VelmoraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return r;
     }
     if (control->Destroying()) return control->DefaultHandler(message, wParam, lParam);
+    if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP && Application)
+        Application->RelayToolMessage(window, message, wParam, lParam);
     try {
         return control->WndProc(message, wParam, lParam);
     } catch (...) {
