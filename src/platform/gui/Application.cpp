@@ -213,13 +213,13 @@ static bool ToolInfo(TControl* control, TOOLINFOW& ti) {
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
         if (!w->HandleAllocated()) return false;
         HWND h = w->Handle();
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.uFlags = TTF_IDISHWND;
         ti.hwnd = GetParent(h) ? GetParent(h) : h;
         ti.uId = reinterpret_cast<UINT_PTR>(h);
     } else {
         TWinControl* parent = control->Parent();
         if (!parent || !parent->HandleAllocated()) return false;
-        ti.uFlags = TTF_SUBCLASS;
+        ti.uFlags = 0;
         ti.hwnd = parent->Handle();
         ti.uId = reinterpret_cast<UINT_PTR>(control);
         ti.rect = control->BoundsRect();
@@ -245,6 +245,24 @@ void TApplication::RemoveTool(TControl* control) {
     if (!m_tools.erase(control) || !m_tooltip) return;
     TOOLINFOW ti;
     if (ToolInfo(control, ti) && IsWindow(ti.hwnd)) SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TApplication::RelayToolMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!m_tooltip) return;
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+        MSG msg{window, message, wParam, lParam, 0, {}};
+        SendMessageW(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+        break;
+    }
+    default: break;
+    }
 }
 
 void TApplication::MoveTool(TControl* control) {

@@ -98,6 +98,10 @@ public:
     void AddTool(TControl* control);
     void RemoveTool(TControl* control);
     void MoveTool(TControl* control);
+    // Hands a mouse message of one of our windows to the hint window. The hint
+    // window does not subclass the tools: its subclass looks itself up in a
+    // window property on every message, a server round trip under Wine.
+    void RelayToolMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool ToolText(NMHDR* header);
 
     TNotifyEvent OnActivate, OnDeactivate;

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <mutex>
 #include <set>
 #include <unordered_map>
 
@@ -21,21 +20,30 @@ const wchar_t* const kVelmoraWindowClass = L"VelmoraWindow";
 // belongs to whoever subclasses the control next, and foreign windows carry
 // anything there). Entries come with the handle and go at WM_NCDESTROY.
 namespace {
-std::mutex g_objectsLock;
+// A slim reader/writer lock: lookups, one per message, share it.
+SRWLOCK g_objectsLock = SRWLOCK_INIT;
 std::unordered_map<HWND, TWinControl*> g_objects;
 
 TWinControl* ObjectOf(HWND window) {
-    std::lock_guard lock(g_objectsLock);
+    AcquireSRWLockShared(&g_objectsLock);
     auto it = g_objects.find(window);
-    return it == g_objects.end() ? nullptr : it->second;
+    TWinControl* control = it == g_objects.end() ? nullptr : it->second;
+    ReleaseSRWLockShared(&g_objectsLock);
+    return control;
 }
 
 void SetObjectOf(HWND window, TWinControl* control) {
-    std::lock_guard lock(g_objectsLock);
-    if (control)
-        g_objects[window] = control;
-    else
-        g_objects.erase(window);
+    AcquireSRWLockExclusive(&g_objectsLock);
+    try {
+        if (control)
+            g_objects[window] = control;
+        else
+            g_objects.erase(window);
+    } catch (...) {
+        ReleaseSRWLockExclusive(&g_objectsLock);
+        throw;
+    }
+    ReleaseSRWLockExclusive(&g_objectsLock);
 }
 }  // namespace
 
@@ -949,6 +957,8 @@ LRESULT CALLBACK VelmoraWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return r;
     }
     if (control->Destroying()) return control->DefaultHandler(message, wParam, lParam);
+    if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP && Application)
+        Application->RelayToolMessage(window, message, wParam, lParam);
     try {
         return control->WndProc(message, wParam, lParam);
     } catch (...) {

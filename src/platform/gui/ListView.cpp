@@ -13,7 +13,7 @@ namespace velmora::gui {
 
 void TListItem::SetCaption(const std::wstring& caption) {
     m_caption = caption;
-    ApplyMain();
+    ApplyMain(LVIF_TEXT);
 }
 
 // Texts of sub items the new list no longer has are emptied in the window.
@@ -30,13 +30,13 @@ void TListItem::AddSubItem(const std::wstring& text) {
 
 void TListItem::SetImageIndex(int index) {
     m_image = index;
-    ApplyMain();
+    ApplyMain(LVIF_IMAGE);
 }
 
-void TListItem::ApplyMain() {
+void TListItem::ApplyMain(UINT mask) {
     if (!m_owner->HandleAllocated()) return;
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.mask = mask;
     item.iItem = m_index;
     item.pszText = m_caption.data();
     item.iImage = m_image;
@@ -175,10 +175,14 @@ void TListView::InsertItemWindow(TListItem* item, int index) {
     for (int i = 0; i < item->m_subItems.Count(); ++i) item->ApplySubItem(i);
 }
 
-TListItem* TListView::Add() {
+TListItem* TListView::Add() { return AddItem(std::wstring()); }
+
+TListItem* TListView::AddItem(const std::wstring& caption, void* data) {
     m_items.push_back(std::unique_ptr<TListItem>(new TListItem(this)));
     TListItem* item = m_items.back().get();
     item->m_index = Count() - 1;
+    item->m_caption = caption;
+    item->Data = data;
     if (m_handle) InsertItemWindow(item, item->m_index);
     return item;
 }

@@ -46,7 +46,7 @@ public:
 
 private:
     explicit TListItem(TListView* owner) : m_owner(owner) {}
-    void ApplyMain();
+    void ApplyMain(UINT mask);
     void ApplySubItem(int index);
     bool State(UINT mask) const;
     void SetState(UINT mask, bool on);
@@ -103,6 +103,9 @@ public:
     int Count() const { return static_cast<int>(m_items.size()); }
     TListItem* Items(int index) const { return m_items.at(static_cast<size_t>(index)).get(); }
     TListItem* Add();
+    // An item with its caption and data in one step: one message to the window
+    // where Add and SetCaption take two (for long fills).
+    TListItem* AddItem(const std::wstring& caption, void* data = nullptr);
     void Delete(int index);
     void Clear();
     // Room for Count items in the list and in the window, before a long fill.

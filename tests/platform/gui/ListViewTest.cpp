@@ -80,6 +80,11 @@ TEST_F(ListViews, ItemsAndRowsStayTogetherThroughDeletesAndSorts) {
     }
     EXPECT_EQ(list.Items(0)->Caption(), L"f3");
 
+    int data = 0;
+    TListItem* added = list.AddItem(L"neu.txt", &data);
+    EXPECT_EQ(RowText(added->Index()), L"neu.txt");
+    EXPECT_EQ(added->Data, &data);
+
     // A shorter list of sub items empties the texts it no longer has.
     list.Items(0)->SetSubItems(velmora::TStringList{});
     EXPECT_EQ(RowText(0, 1), L"");
