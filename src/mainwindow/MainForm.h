@@ -35,6 +35,9 @@
 
 namespace velmora {
 
+// The file routines' total and free bytes of a drive; false while they do not exist.
+bool FileRoutinesDiskFree(wchar_t Drive, std::uint64_t& Free, std::uint64_t& Total);
+
 class THauptform : public gui::TForm {
 public:
     explicit THauptform(gui::TComponent* owner);
@@ -131,8 +134,8 @@ public:
     void StartPathInfoThread(const std::wstring& Folder);
     void StartQuickViewThread(const std::wstring& Folder);
     void UpdatePaneStatus(const std::wstring& Archive);
-    // Where the free space comes from; the system's own answer unless replaced.
-    TDiskFreeFunction DiskFree = SystemDiskFree;
+    // Where the free space comes from: the file routines' answer unless replaced.
+    TDiskFreeFunction DiskFree = FileRoutinesDiskFree;
     std::wstring LastPathInfoPath;
     std::wstring LastQuickViewPath;
     std::wstring LastArchiveStatusPath;

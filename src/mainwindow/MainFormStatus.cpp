@@ -24,6 +24,15 @@ std::wstring FreeSpaceFor(const TDiskFreeFunction& diskFree, wchar_t drive) {
 
 }  // namespace
 
+bool FileRoutinesDiskFree(wchar_t Drive, std::uint64_t& Free, std::uint64_t& Total) {
+    float total = 0, free = 0;
+    if (!DateiRoutinen || !DateiRoutinen->GetDiskFree(Drive, total, free))
+        return false;
+    Free = static_cast<std::uint64_t>(free);
+    Total = static_cast<std::uint64_t>(total);
+    return true;
+}
+
 void THauptform::ShowFreeSpace() {
     LWFreeSpace.SetCaption(FreeSpaceFor(DiskFree, LWAuswahl.Drive()));
     if (LWPanel2.Visible())

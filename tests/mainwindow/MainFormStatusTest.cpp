@@ -164,8 +164,13 @@ TEST_F(StatusLineTest, TheSystemTellsTheFreeSpaceOfDriveC) {
     EXPECT_LE(free, total);
     EXPECT_FALSE(SystemDiskFree(L'\\', free, total));
     THauptform& form = Start();
-    if (form.LWAuswahl.Drive() == L'C')
-        EXPECT_EQ(form.LWFreeSpace.Caption(), FreeSpaceText(free, total));
+    // The drive bar asks the file routines, not the system directly.
+    ASSERT_NE(DateiRoutinen, nullptr);
+    float routinesTotal = 0, routinesFree = 0;
+    ASSERT_TRUE(DateiRoutinen->GetDiskFree(form.LWAuswahl.Drive(), routinesTotal, routinesFree));
+    EXPECT_EQ(form.LWFreeSpace.Caption(), FreeSpaceText(static_cast<std::uint64_t>(routinesFree),
+                                                        static_cast<std::uint64_t>(routinesTotal)));
+    EXPECT_FALSE(form.LWFreeSpace.Caption().empty());
 }
 
 TEST_F(StatusLineTest, ClosingNeverWaitsForAWalkAndNothingArrivesAfterwards) {
