@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 namespace velmora::arc {
 namespace {
@@ -147,11 +148,15 @@ void BuildTable(Entry* table, std::size_t capacity, int rootBits, const std::uin
     }
 }
 
-// The bit buffer is 64 bits wide on every build: after a refill it holds at
-// least 56 bits, enough for a length and a distance with their extra bits.
-using Word = std::uint64_t;
-constexpr unsigned kWordBits = 64;
+// The bit buffer is a machine word: after a refill it holds at least 56 bits
+// (enough for a length and a distance with their extra bits) on 64-bit
+// builds, at least 24 (a length with its extra bits) on 32-bit ones.
+using Word = std::conditional_t<sizeof(void*) >= 8, std::uint64_t, std::uint32_t>;
+constexpr unsigned kWordBits = sizeof(Word) * 8;
 constexpr unsigned kRefilledBits = kWordBits - 8;
+// Whether the bits of one refill cover a length and a distance code with
+// all their extra bits (15 + 5 + 15 + 13).
+constexpr bool kWideBits = kRefilledBits >= 48;
 
 inline Word LoadWord(const std::uint8_t* p)
 {
@@ -205,7 +210,7 @@ inline void CopyMatch(std::uint8_t* out, std::size_t distance, unsigned length)
             from += 8;
         }
     } else if (distance == 1) {
-        Word pattern = Word(*from) * 0x0101010101010101u;
+        const std::uint64_t pattern = std::uint64_t(*from) * 0x0101010101010101u;
         do {
             std::memcpy(out, &pattern, 8);
             out += 8;
@@ -495,11 +500,15 @@ bool Inflater::CarefulCode(const Entry* lit, const Entry* dist)
     }
     const unsigned length = EntryValue(e, m_bits);
     DropBits(e & 0xFF);
+    RefillBits();
     e = Lookup<kDistRootBits>(dist, m_bits);
     if (e & kInvalid)
         RaiseDecodeError(kBadBlock);
-    const std::size_t distance = EntryValue(e, m_bits);
-    DropBits(e & 0xFF);
+    const unsigned codeLength = (e >> 8) & 0xF;
+    DropBits(codeLength);
+    RefillBits();
+    const std::size_t distance = (e >> 16) + LowBits(m_bits, (e & 0xFF) - codeLength);
+    DropBits((e & 0xFF) - codeLength);
     MakeRoom(length);
     if (distance > static_cast<std::size_t>(m_out - m_outBuf.get()))
         RaiseDecodeError(kBadBlock);
@@ -563,6 +572,8 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
             if (e & kLiteral) {
                 drop(e & 0xFF);
                 *out++ = static_cast<std::uint8_t>(e >> 16);
+                if constexpr (!kWideBits)
+                    continue;
                 e = lit[static_cast<unsigned>(bits) & kLitMask];
                 if (e & kLiteral) {
                     drop(e & 0xFF);
@@ -591,13 +602,25 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
         }
         const unsigned length = EntryValue(e, bits);
         drop(e & 0xFF);
+        if constexpr (!kWideBits)
+            refill();
         e = Lookup<kDistRootBits>(dist, bits);
         if (e & kInvalid) {
             store();
             RaiseDecodeError(kBadBlock);
         }
-        const std::size_t distance = EntryValue(e, bits);
-        drop(e & 0xFF);
+        std::size_t distance;
+        if (kWideBits || (e & 0xFF) <= count) {
+            distance = EntryValue(e, bits);
+            drop(e & 0xFF);
+        } else {
+            // A long distance code with many extra bits: those after a refill.
+            const unsigned codeLength = (e >> 8) & 0xF;
+            drop(codeLength);
+            refill();
+            distance = (e >> 16) + LowBits(bits, (e & 0xFF) - codeLength);
+            drop((e & 0xFF) - codeLength);
+        }
         if (distance > static_cast<std::size_t>(out - base)) {
             store();
             RaiseDecodeError(kBadBlock);

@@ -12,8 +12,10 @@ namespace velmora::arc {
 // Decodes the deflate stream in Input into Output until its last block.
 // Raises "25109" for a bad block (block type 3, a stored length that does not
 // match its complement, an undefined code, a distance before the start, data
-// that runs out, or output beyond UnpackedSize) and "25116" for a code set
-// that cannot be built. Never writes more than UnpackedSize bytes.
+// that runs out inside a block or before the final block's end code, or
+// output beyond UnpackedSize) and "25116" for a code set that cannot be
+// built. Never writes more than UnpackedSize bytes, and never reads a byte
+// beyond the packed data.
 void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
 
 }  // namespace velmora::arc

@@ -69,10 +69,10 @@ void RunComponent(int kind, const std::uint8_t* data, std::size_t size)
 
 void RunDecoder(int kind, const std::uint8_t* data, std::size_t size)
 {
-    MemorySource source(data, size);
-    BufferedReader input(source, static_cast<std::uint32_t>(size));
+    arc::MemorySource source(data, size);
+    arc::BufferedReader input(source, static_cast<std::uint32_t>(size));
     // Declared sizes far beyond the data: the decoders must stop on their own.
-    MemorySink sink;
+    arc::MemorySink sink;
     const std::uint32_t unpacked = static_cast<std::uint32_t>(size * 300 + 1000);
     try {
         if (kind <= 13)
