@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Lists the options key left by the settings test with the system's registry tool
-# and checks that it holds exactly the fixed value names and the two stored folders.
+# Runs the settings test, then lists the options key it left with the system's
+# registry tool and checks that it holds exactly the fixed value names and the two
+# stored folders.
 set -euo pipefail
 tools=$1
+settings_test=$2
 : "${VELMORA_WINEPREFIX:?}"
 source "$tools/wine-env.sh"
+velmora_wine "$settings_test" > /dev/null
 key='HKEY_USERS\.default\Software\Quorin Ashvale\Velmora\1.0\Optionen'
 listing=$(velmora_wine reg query "$key" | tr -d '\r')
 echo "$listing"
