@@ -212,8 +212,11 @@ unsigned RarReader::NextV4(Entry& entry) {
         dataSize = block.packSize;
         block.dataPos = m_pos + size;
     }
-    m_pos += size + static_cast<std::int64_t>(dataSize);
-    if (m_pos > m_size) m_pos = m_size + 1;  // the next read reports the damage
+    // Data running past the end leaves the next read to report the damage.
+    if (dataSize > static_cast<std::uint64_t>(m_size))
+        m_pos = m_size + 1;
+    else
+        m_pos = std::min(m_pos + size + static_cast<std::int64_t>(dataSize), m_size + 1);
     if (type == kFileBlock) {
         entry = block;
         if (entry.name.empty()) return RarBadData;
@@ -279,9 +282,10 @@ unsigned RarReader::NextV5(Entry& entry) {
     if ((flags & kHasData) && !VInt(head, p, dataSize)) return RarBadData;
     if (extraSize > head.size()) return RarBadData;
     std::int64_t dataPos = m_pos + 4 + static_cast<std::int64_t>(head.size());
-    if (dataSize > static_cast<std::uint64_t>(INT64_MAX / 2)) return RarBadData;
-    m_pos = dataPos + static_cast<std::int64_t>(dataSize);
-    if (m_pos > m_size) m_pos = m_size + 1;
+    if (dataSize > static_cast<std::uint64_t>(m_size))
+        m_pos = m_size + 1;
+    else
+        m_pos = std::min(dataPos + static_cast<std::int64_t>(dataSize), m_size + 1);
 
     switch (type) {
     case kMain5: {
