@@ -126,7 +126,14 @@ bool MakeFolder(const std::string& path) {
 
 // Creates every missing folder on the way to path (path itself included).
 bool MakeFolders(const std::string& path) {
-    for (std::size_t i = 1; i < path.size(); ++i) {
+    std::size_t first = 1;
+    // "\\server\share" cannot be created, only what lies below it.
+    if (path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        first = path.find_first_of("\\/", 2);
+        first = first == std::string::npos ? path.size() : path.find_first_of("\\/", first + 1);
+        if (first == std::string::npos) return true;
+    }
+    for (std::size_t i = first; i < path.size(); ++i) {
         if (IsSeparator(path[i]) && !IsSeparator(path[i - 1]) && path[i - 1] != ':' && !MakeFolder(path.substr(0, i)))
             return false;
     }
