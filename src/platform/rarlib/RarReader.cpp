@@ -150,7 +150,7 @@ unsigned RarReader::Open() {
                     m_arcFlags |= flags & (RarArcVolume | RarArcLocked | RarArcSolid);
                     if ((flags & kMainComment) && size >= 26 && block[15] == static_cast<char>(kOldComment)) {
                         m_hasComment = true;
-                        m_commentReadable = block[24] == static_cast<char>(kStored);
+                        m_commentReadable = block[23] == static_cast<char>(kStored);
                         if (m_commentReadable) m_comment = block.substr(26, std::min<std::size_t>(U16(block, 20), size - 26));
                     }
                     m_pos += size;

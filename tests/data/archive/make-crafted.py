@@ -100,6 +100,9 @@ stored4 = rar([rar_file(b"CMT", b"Kommentar des Archivs", btype=0x7A),
                rar_file(b"locked.txt", b"secret", flags=0x8004),
                rar_huge(b"hdronly-huge.bin", b"\x22" * 16, 1, 0x10)])
 write("stored4.rar", stored4)
+OLD_COMMENT = b"Alter Kommentar"
+write("oldcomment.rar", rar(rar_entries[:1], main_extra=struct.pack(
+    "<HBHHHBBH", 0, 0x75, 0, 13 + len(OLD_COMMENT), len(OLD_COMMENT), 15, 0x30, 0) + OLD_COMMENT))
 write("stored4sfx.exe", stub(4096) + stored4)
 write("badcrc.rar", rar([rar_file(b"readme.txt", README, crc=crc32(README) ^ 1)]))
 broken = bytearray(rar([rar_file(b"readme.txt", README), rar_file(b"stored.txt", STORED_TEXT)]))

@@ -192,6 +192,14 @@ TEST(RarLib, Rar5ListsNamesSizesTimesFlagsAndComments) {
     EXPECT_TRUE(l.entries[5].flags & RarEntryEncrypted);
 }
 
+TEST(RarLib, TheOldCommentInsideTheMainHeaderIsRead) {
+    Listing l = List(Fixture("oldcomment.rar"));
+    ASSERT_EQ(l.openResult, 0u);
+    EXPECT_EQ(l.commentState, 1u);
+    EXPECT_EQ(l.comment, "Alter Kommentar");
+    EXPECT_EQ(Names(l), std::vector<std::string>{"readme.txt"});
+}
+
 TEST(RarLib, ProgramStubsArePassedOver) {
     for (const auto& [plain, sfx] : {std::pair{"stored4.rar", "stored4sfx.exe"}, std::pair{"stored5.rar", "stored5sfx.exe"},
                                      std::pair{"blocks.rar", "rarsfx.exe"}}) {
