@@ -24,6 +24,7 @@ constexpr unsigned kMainBlock = 0x73, kFileBlock = 0x74, kOldComment = 0x75, kSe
                    kEndBlock = 0x7B;
 constexpr unsigned kLongBlock = 0x8000, kLargeSizes = 0x100, kMainComment = 0x02, kHeadersEncrypted = 0x80;
 constexpr unsigned kStored = 0x30;
+constexpr unsigned kHostWindows = 2, kHostUnix = 3;
 
 // Header types and flags of RAR 5.
 constexpr unsigned kMain5 = 1, kFile5 = 2, kService5 = 3, kCrypt5 = 4, kEnd5 = 5;
@@ -347,7 +348,7 @@ unsigned RarReader::ParseV5File(const std::string& head, std::size_t p, std::siz
 
     entry.folder = fileFlags & 0x01;
     entry.unpSize = unpSize;
-    entry.hostOs = static_cast<unsigned>(hostOs);
+    entry.hostOs = hostOs == 1 ? kHostUnix : kHostWindows;  // the numbers of the older headers
     entry.attr = hostOs == 1 ? UnixToAttr(attr, entry.folder) : static_cast<unsigned>(attr);
     unsigned method = (compInfo >> 7) & 7;
     entry.method = kStored + method;
