@@ -127,7 +127,6 @@ unsigned RarReader::Open() {
         bool v5 = head.compare(at, 8, kMarker5, 8) == 0;
         if (!v4 && !v5) continue;
         sawMarker = true;
-        m_start = at;
         m_v5 = v5;
         m_pos = at + (v5 ? 8 : 7);
         m_arcFlags = v5 ? static_cast<unsigned>(RarArcVersion5) : 0u;
@@ -135,6 +134,7 @@ unsigned RarReader::Open() {
         Entry main;
         if (v5) {
             result = NextV5(main);
+            if (result == RarOk && !main.name.empty()) result = RarBadData;  // an entry before the main header
         } else {
             std::string block(13, '\0');
             if (ReadAt(m_pos, block.data(), 13) != 13 || block[2] != static_cast<char>(kMainBlock)) {

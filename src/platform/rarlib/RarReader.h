@@ -63,7 +63,6 @@ private:
     bool ReadStoredText(const Entry& entry, std::string& text);
 
     FilePtr m_file;
-    std::int64_t m_start = 0;
     std::int64_t m_pos = 0;
     std::int64_t m_size = 0;
     bool m_v5 = false;
