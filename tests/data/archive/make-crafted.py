@@ -51,10 +51,10 @@ def rar_block(btype, flags, body, extra=b""):
     return struct.pack("<H", crc32(head) & 0xFFFF) + head + extra
 
 
-def rar_file(name, data, method=0x30, stamp=T1, attr=0x20, flags=0x8000, crc=None, unpacked=None):
+def rar_file(name, data, method=0x30, stamp=T1, attr=0x20, flags=0x8000, crc=None, unpacked=None, btype=0x74):
     body = struct.pack("<IIBIIBBHI", len(data), len(data) if unpacked is None else unpacked, 2,
                        crc32(data) if crc is None else crc, stamp, 29, method, len(name), attr) + name
-    return rar_block(0x74, flags, body, data)
+    return rar_block(btype, flags, body, data)
 
 
 def rar(entries, main_extra=b""):
@@ -75,6 +75,86 @@ write("rar5.rar", b"Rar!\x1a\x07\x01\x00" + bytes(range(40)))
 write("unicode.rar", rar([rar_file(b"umlaut.txt\0\x00\x75\xfc\x6d", README, flags=0x8200)]))
 write("rarsfx.exe", stub(2048) + plain_rar)
 assert plain_rar.count(b"\x74\x00\x80") >= 3
+
+# Archives for the RAR unpacking calls: a comment block, folders, stored entries
+# with data, an entry comment, encrypted and compressed entries, high sizes.
+def rar_commented(name, data, comment):
+    body = struct.pack("<IIBIIBBHI", len(data), len(data), 2, crc32(data), T1, 29, 0x30, len(name), 0x20) + name
+    cmt = struct.pack("<HBHHHBBH", 0, 0x75, 0, 13 + len(comment), len(comment), 15, 0x30, 0) + comment
+    return rar_block(0x74, 0x8008, body + cmt, data)
+
+
+def rar_huge(name, data, unpacked_high, packed_low_unpacked):
+    body = struct.pack("<IIBIIBBHIII", len(data), packed_low_unpacked, 2, 0, T3, 29, 0x35, len(name), 0x20,
+                       0, unpacked_high) + name
+    return rar_block(0x74, 0x8100, body, data)
+
+
+STORED_TEXT = b"Gespeichert, nicht gepackt.\r\n" * 40
+stored4 = rar([rar_file(b"CMT", b"Kommentar des Archivs", btype=0x7A),
+               rar_file(b"docs", b"", flags=0x80E0, attr=0x10, stamp=T2),
+               rar_file(b"docs\\guide.txt", GUIDE, stamp=T2),
+               rar_file(b"stored.txt", STORED_TEXT, stamp=T3),
+               rar_commented(b"noted.txt", b"note", b"Dateikommentar"),
+               rar_file(b"hdronly-best.bin", b"\x11" * 40, method=0x35, crc=0x12345678, unpacked=4000),
+               rar_file(b"locked.txt", b"secret", flags=0x8004),
+               rar_huge(b"hdronly-huge.bin", b"\x22" * 16, 1, 0x10)])
+write("stored4.rar", stored4)
+OLD_COMMENT = b"Alter Kommentar"
+write("oldcomment.rar", rar(rar_entries[:1], main_extra=struct.pack(
+    "<HBHHHBBH", 0, 0x75, 0, 13 + len(OLD_COMMENT), len(OLD_COMMENT), 15, 0x30, 0) + OLD_COMMENT))
+write("stored4sfx.exe", stub(4096) + stored4)
+write("badcrc.rar", rar([rar_file(b"readme.txt", README, crc=crc32(README) ^ 1)]))
+broken = bytearray(rar([rar_file(b"readme.txt", README), rar_file(b"stored.txt", STORED_TEXT)]))
+broken[broken.rindex(b"stored.txt") - 1] ^= 0x40  # inside the second header: its CRC no longer holds
+write("brokenhead.rar", bytes(broken))
+write("unsafe.rar", rar([rar_file(n, b"x") for n in (b"..\\evil.txt", b"\\abs.txt", b"c:evil.txt", b"con.txt",
+                                                       b"sub\\..\\..\\evil.txt", b"what?.txt", b"ok.txt")]))
+
+
+# RAR 5: numbers are 7 bits a byte, each header starts with its CRC32.
+def vint(n):
+    out = bytearray()
+    while True:
+        out.append((n & 0x7F) | (0x80 if n > 0x7F else 0))
+        n >>= 7
+        if not n:
+            return bytes(out)
+
+
+def r5_block(htype, fields, extra=b"", data=None, flags=0):
+    flags |= (1 if extra else 0) | (2 if data is not None else 0)
+    body = vint(htype) + vint(flags) + (vint(len(extra)) if extra else b"") + \
+        (vint(len(data)) if data is not None else b"") + fields + extra
+    size = vint(len(body))
+    return struct.pack("<I", crc32(size + body)) + size + body + (data or b"")
+
+
+def r5_file(name, data, htype=2, unix=1710498030, folder=False, method=0, unpacked=None, extra=b"", crc=None):
+    fields = vint((1 if folder else 0) | 2 | (0 if folder else 4)) + vint(len(data) if unpacked is None else unpacked)
+    fields += vint(0x10 if folder else 0x20) + struct.pack("<I", unix)
+    if not folder:
+        fields += struct.pack("<I", crc32(data) if crc is None else crc)
+    fields += vint(method << 7) + vint(0) + vint(len(name)) + name
+    return r5_block(htype, fields, extra, None if folder else data)
+
+
+def rar5(blocks):
+    return b"Rar!\x1a\x07\x01\x00" + r5_block(1, vint(0)) + b"".join(blocks) + r5_block(5, vint(0))
+
+
+stored5 = rar5([r5_file(b"CMT", "Kommentar für RAR 5".encode(), htype=3),
+                r5_file(b"docs", b"", folder=True, unix=1625402096),
+                r5_file(b"docs/guide.txt", GUIDE, unix=1625402096),
+                r5_file(b"stored.txt", STORED_TEXT),
+                r5_file(b"cut.txt\0hidden", README),
+                r5_file(b"hdronly-best.bin", b"\x11" * 40, method=5, unpacked=6 << 30, crc=0x12345678),
+                r5_file(b"locked.txt", b"secret", extra=vint(2) + vint(1) + vint(0))])
+write("stored5.rar", stored5)
+write("stored5sfx.exe", stub(4096) + stored5)
+broken5 = bytearray(stored5)
+broken5[stored5.index(b"stored.txt") - 2] ^= 0x01
+write("brokenhead5.rar", bytes(broken5))
 
 
 # BH: the header layout the lister reads (37 bytes, then the name, then the data).
