@@ -187,7 +187,6 @@ void THauptform::BuildBottomBars() {
     DOSPfadPanel.SetBevelOuter(TBevelCut::bvNone);
     DOSPfadPanel.SetBounds(0, 0, 200, 28);
     DOSPfad.SetParent(&DOSPfadPanel);
-    DOSPfad.SetAutoSize(false);
     // Folder names may hold "&"; it is no accelerator here.
     DOSPfad.ShowAccelChar = false;
     DOSPfad.SetAlignment(TAlignment::taRightJustify);
@@ -519,7 +518,7 @@ void THauptform::SetDOSPfad(const std::wstring& Folder) {
         return;
     std::wstring prompt = ExcludeTrailingBackslash(Folder);
     CharLowerBuffW(prompt.data(), static_cast<DWORD>(prompt.size()));
-    DOSPfad.SetCaption(prompt + L">");
+    DOSPfad.SetFileName(prompt + L">");
 }
 
 }  // namespace velmora

@@ -21,6 +21,7 @@
 #include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
+#include "foundation/controls/FileLbl.h"
 #include "foundation/controls/MRUList.h"
 #include "foundation/controls/Wall.h"
 #include "platform/gui/Buttons.h"
@@ -64,7 +65,7 @@ public:
     gui::TStatusBar ButtonPanel;
     gui::TPanel DOSZeilenPanel;
     gui::TPanel DOSPfadPanel;
-    gui::TLabel DOSPfad;
+    TFileLabel DOSPfad;
     gui::TComboBox DOSBefehlszeile;
     TDiscMonitor LWAuswahlMonitor;
     TDiscMonitor LWAuswahlMonitor2;

@@ -11,6 +11,7 @@
 #include "mainwindow/FensterEinstellungen.h"
 #include "mainwindow/MainForm.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/Canvas.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
@@ -205,6 +206,25 @@ TEST_F(MainFormTest, ThePromptIsTheLowerCaseFolderWithoutItsBackslash) {
     EXPECT_EQ(form.DOSPfad.Caption(), L"c:\\windows>");
     form.SetDOSPfad(L"C:\\gibt es nicht\\");
     EXPECT_EQ(form.DOSPfad.Caption(), L"c:\\windows>");
+}
+
+TEST_F(MainFormTest, ALongPromptIsShortenedBehindTheDrive) {
+    THauptform& form = Start();
+    form.SetDOSPfad(L"C:\\Windows\\system32\\");
+    const std::wstring shortened = L"c:\\...\\system32>";
+    HDC dc = GetDC(nullptr);
+    int width;
+    {
+        TCanvas canvas(dc);
+        canvas.Font = form.DOSPfad.Font;
+        width = canvas.TextWidth(shortened);
+    }
+    ReleaseDC(nullptr, dc);
+    form.DOSPfad.SetWidth(width + 1);
+    EXPECT_EQ(form.DOSPfad.Caption(), shortened);
+    EXPECT_EQ(form.DOSPfad.FileName(), L"c:\\windows\\system32>");
+    // Folder names may hold "&": the prompt shows it as it is.
+    EXPECT_FALSE(form.DOSPfad.ShowAccelChar);
 }
 
 TEST_F(MainFormTest, AnExistingFolderOnTheCommandLineStartsBothSidesThere) {
