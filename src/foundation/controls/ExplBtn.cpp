@@ -288,11 +288,10 @@ void TExplorerButton::MouseEnter() {
 }
 
 void TExplorerButton::MouseLeave() {
-    if (Active()) {
-        m_inside = false;
-        if (!m_down) Invalidate();
-        Fire(OnExit, this);
-    }
+    // A button disabled under the mouse forgets it too, or it would come back hot.
+    m_inside = false;
+    if (!m_down) Invalidate();
+    if (Active()) Fire(OnExit, this);
     TGraphicControl::MouseLeave();
 }
 

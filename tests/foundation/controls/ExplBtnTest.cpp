@@ -100,6 +100,12 @@ TEST_F(ExplorerButtons, TheMouseOverAButtonRaisesItsBevelAndBevelStyleSwapsTheEd
 
     buttons[1]->SetOptions(boIconOnly);  // hot, but without a bevel
     EXPECT_EQ(At(1, 0, 0), Face());
+
+    buttons[1]->SetEnabled(false);  // disabled under the mouse, which then leaves
+    Move(2, 5, 5);
+    buttons[1]->SetEnabled(true);
+    EXPECT_FALSE(buttons[1]->MouseInside());
+    EXPECT_EQ(left, 1);
 }
 
 TEST_F(ExplorerButtons, APressedButtonIsLoweredWithItsPictureShiftedWhileTheMouseIsInside) {
