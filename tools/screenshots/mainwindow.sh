@@ -2,7 +2,7 @@
 # Screenshot of Velmora's main window under Xvfb, for review:
 #   mainwindow.png  the window as it first shows
 # Usage: tools/screenshots/mainwindow.sh [output folder]   (after ./test.sh built everything)
-# The window closes with Alt+F4 afterwards, so it saves its values as on a user's close.
+# The window is closed afterwards as a user closes it, so it saves its values.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "${1:-$here/build/screenshots}")
@@ -22,6 +22,9 @@ velmora=$!
 w=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -1)
 sleep 1  # the splash has gone; let the bars finish painting
 import -window root "$out/mainwindow.png"
-xdotool windowfocus --sync "$w" key alt+F4
+# Xvfb has no window manager to move the focus, so the close is asked for through
+# Wine's own task tool, which sends the window WM_CLOSE like a user's close.
+velmora_wine taskkill /im Velmora.exe > /dev/null 2>&1 || true
+timeout 30 tail --pid=$velmora -f /dev/null || kill $velmora 2>/dev/null || true
 wait $velmora || true
 echo "Screenshot in $out"
