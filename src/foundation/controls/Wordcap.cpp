@@ -124,7 +124,10 @@ TMSOfficeCaption::TMSOfficeCaption(gui::TComponent* owner)
     if (!m_form) throw Exception(L"The caption bar must be owned by a form");
     ReadSystemFont();
     UpdateFonts();
-    m_window = m_form->Handle();
+    HWND window = m_form->Handle();
+    // A second bar would find itself as the previous procedure and call itself for ever.
+    if (HookedForms().count(window)) throw Exception(L"The form already has a caption bar");
+    m_window = window;
     m_active = GetActiveWindow() == m_window;
     HookedForms()[m_window] = this;
     m_oldProc = reinterpret_cast<WNDPROC>(

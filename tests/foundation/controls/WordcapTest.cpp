@@ -108,6 +108,7 @@ TEST(OfficeCaption, FreeingPutsTheWindowProcedureBack) {
     LONG_PTR before = GetWindowLongPtrW(form.Handle(), GWLP_WNDPROC);
     auto* caption = gui::Create<TMSOfficeCaption>(&form);
     EXPECT_NE(GetWindowLongPtrW(form.Handle(), GWLP_WNDPROC), before);
+    EXPECT_THROW(TMSOfficeCaption second(&form), Exception);
     caption->Free();
     EXPECT_EQ(GetWindowLongPtrW(form.Handle(), GWLP_WNDPROC), before);
     form.SetCaption(L"weiter");  // the form still hears its messages
