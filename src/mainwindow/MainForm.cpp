@@ -332,6 +332,13 @@ void THauptform::CreateWnd() {
         m_left = placed.left;
         m_top = placed.top;
     }
+    // The caption bar hooks the window it finds, so a new window needs a new one.
+    gui::FreeAndNil(MSOfficeCaption1);
+    MSOfficeCaption1 = gui::Create<TMSOfficeCaption>(this);
+    MSOfficeCaption1->CompanyText.SetFontKind(TFontKind::fkSystemBI);
+    MSOfficeCaption1->CompanyText.SetCaption(L"Velmora");
+    MSOfficeCaption1->AppNameText.SetFontKind(TFontKind::fkSystemB);
+    MSOfficeCaption1->AppNameText.SetCaption(L"-");
 }
 
 void THauptform::FormShow(TObject*) {

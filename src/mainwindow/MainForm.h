@@ -24,6 +24,7 @@
 #include "foundation/controls/FileLbl.h"
 #include "foundation/controls/MRUList.h"
 #include "foundation/controls/Wall.h"
+#include "foundation/controls/Wordcap.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ComboBoxes.h"
 #include "platform/gui/Forms.h"
@@ -75,6 +76,8 @@ public:
     gui::TMainMenu MainMenu;
     gui::TMenuItem AnsichtMenu;
     TMRUFileList MRUFileList;
+    // The title bar: "Velmora -" over a gradient; made with every window of the form.
+    TMSOfficeCaption* MSOfficeCaption1 = nullptr;
 
     // The two panes; none until pane management makes them.
     TDMChildForm* LeftPane = nullptr;

@@ -82,7 +82,7 @@ BOOL CALLBACK FindWindows(HWND h, LPARAM l) {
     RECT r;
     GetClientRect(h, &r);
     if (r.right == 412 && r.bottom == 112) ++s->visibleSplashes;
-    else if (std::wstring(title) == L"Velmora") s->main = h;
+    else if (std::wstring(title) == L"Velmora -") s->main = h;
     return TRUE;
 }
 

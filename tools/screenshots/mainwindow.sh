@@ -19,7 +19,7 @@ mkdir -p "$out"
 
 velmora_wine "$build/src/mainwindow/Velmora.exe" &
 velmora=$!
-w=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -1)
+w=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora -$' | head -1)
 sleep 1  # the splash has gone; let the bars finish painting
 import -window root "$out/mainwindow.png"
 # Xvfb has no window manager to move the focus, so the close is asked for through
