@@ -36,3 +36,16 @@ mkdir -p "$prefix_fonts"
 for f in "$wine_fonts"/*; do
   [ -e "$prefix_fonts/$(basename "$f")" ] || cp "$f" "$prefix_fonts/"
 done
+# Title bar colours of the desktops the program was made for (white caption text
+# on dark blue, grey when inactive): Wine's own scheme writes black caption text,
+# which the gradient caption bar, starting from black, would hide. Also applied to
+# prefixes made before.
+if [ ! -f "$WINEPREFIX/.velmora-caption-colours" ]; then
+  colours='HKCU\Control Panel\Colors'
+  velmora_wine reg add "$colours" /v ActiveTitle /d '0 0 128' /f >/dev/null 2>&1
+  velmora_wine reg add "$colours" /v TitleText /d '255 255 255' /f >/dev/null 2>&1
+  velmora_wine reg add "$colours" /v InactiveTitle /d '128 128 128' /f >/dev/null 2>&1
+  velmora_wine reg add "$colours" /v InactiveTitleText /d '192 192 192' /f >/dev/null 2>&1
+  wineserver -w || true
+  touch "$WINEPREFIX/.velmora-caption-colours"
+fi
