@@ -600,7 +600,9 @@ DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
         bool on;
         ~Closer() { if (on) inflateEnd(z); }
     } closer{&z, entry.method == 8};
-    std::vector<std::uint8_t> in(64 * 1024), out(256 * 1024);
+    // Buffers no larger than the entry needs, so that a small file does not clear 320 KB.
+    std::vector<std::uint8_t> in(static_cast<size_t>(std::clamp<std::uint64_t>(remaining, 1, 64 * 1024))),
+        out(static_cast<size_t>(std::clamp<std::uint64_t>(entry.size + 1, 1, 256 * 1024)));
     std::uint64_t produced = 0;
     std::uint32_t crc = 0;
     int lastPercent = -1;

@@ -215,6 +215,8 @@ TEST_F(ZipLibDll, ExistingFilesFollowTheOverwriteRule)
     zip.Overwrite = TZlOverwrite::zowNever;
     EXPECT_EQ(zip.Extract(0), 40);
     EXPECT_EQ(ReadAll(file), "mine");
+    // A read-only file in the way is replaced too.
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     int asked = 0;
     zip.Overwrite = TZlOverwrite::zowAsk;
     zip.OnReplace = [&](TZipLib*, TZlReplace& r) {
@@ -224,6 +226,7 @@ TEST_F(ZipLibDll, ExistingFilesFollowTheOverwriteRule)
     EXPECT_EQ(zip.Extract(0), 0);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(ReadAll(file), ReadAll(src + L"\\Grosse.txt"));
+    EXPECT_FALSE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
     const std::vector<std::wstring> left = FilesIn(file.substr(0, file.find_last_of(L'\\')));
     EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const std::wstring& n) { return n.starts_with(L"~zl"); }));
 }

@@ -176,8 +176,15 @@ void Generate(const std::wstring& root, const TreeShape& shape, std::uint64_t se
     }
 }
 
-// Every file under root, as full paths, in the order FindFirstFile gives them.
-void ListFiles(const std::wstring& root, std::vector<std::wstring>& out)
+struct FoundFile {
+    std::wstring path;
+    std::uint32_t size = 0, attributes = 0;
+    FILETIME written{};
+};
+
+// Every file under root with what the folder walk tells of it, in the order
+// FindFirstFile gives them.
+void ListFiles(const std::wstring& root, std::vector<FoundFile>& out)
 {
     WIN32_FIND_DATAW data;
     HANDLE h = FindFirstFileW((root + L"\\*").c_str(), &data);
@@ -185,20 +192,23 @@ void ListFiles(const std::wstring& root, std::vector<std::wstring>& out)
     do {
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ListFiles(root + L"\\" + name, out);
-        else out.push_back(root + L"\\" + name);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListFiles(root + L"\\" + name, out);
+        else
+            out.push_back({root + L"\\" + name, data.nFileSizeLow, data.dwFileAttributes, data.ftLastWriteTime});
     } while (FindNextFileW(h, &data));
     FindClose(h);
 }
 
 TreeSum SumTree(const std::wstring& root)
 {
-    std::vector<std::wstring> files;
+    std::vector<FoundFile> files;
     ListFiles(root, files);
     std::vector<std::pair<std::wstring, std::uint32_t>> crcs;
     std::vector<unsigned char> buffer(1 << 16);
     TreeSum sum;
-    for (const std::wstring& path : files) {
+    for (const FoundFile& file : files) {
+        const std::wstring& path = file.path;
         HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE) Fail("cannot open " + ToUtf8(path));
         std::uint32_t crc = 0;
@@ -292,7 +302,7 @@ std::string StoredName(const std::wstring& path)
 
 void BareAdd(const std::wstring& root, const std::wstring& archive)
 {
-    std::vector<std::wstring> files;
+    std::vector<FoundFile> files;
     ListFiles(root, files);
     const std::wstring temp = archive + L".tmp";
     BufferedOut out(temp);
@@ -301,22 +311,21 @@ void BareAdd(const std::wstring& root, const std::wstring& archive)
     std::vector<unsigned char> input, packed;
     std::vector<BareEntry> entries;
     entries.reserve(files.size());
-    for (const std::wstring& path : files) {
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    for (const FoundFile& file : files) {
+        // Size, time and attributes come from the folder walk, as they do in the library.
+        HANDLE h = CreateFileW(file.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (h == INVALID_HANDLE_VALUE) Fail("cannot open " + ToUtf8(path));
-        BY_HANDLE_FILE_INFORMATION info;
-        GetFileInformationByHandle(h, &info);
-        input.resize(info.nFileSizeLow);
+        if (h == INVALID_HANDLE_VALUE) Fail("cannot open " + ToUtf8(file.path));
+        input.resize(file.size);
         DWORD got = 0;
-        if (!ReadFile(h, input.data(), info.nFileSizeLow, &got, nullptr) || got != info.nFileSizeLow)
-            Fail("cannot read " + ToUtf8(path));
+        if (!ReadFile(h, input.data(), file.size, &got, nullptr) || got != file.size)
+            Fail("cannot read " + ToUtf8(file.path));
         CloseHandle(h);
 
         BareEntry e;
-        e.name = StoredName(path);
-        e.dosTime = DosTime(info.ftLastWriteTime);
-        e.attributes = info.dwFileAttributes & 0x3f;
+        e.name = StoredName(file.path);
+        e.dosTime = DosTime(file.written);
+        e.attributes = file.attributes & 0x3f;
         e.size = got;
         e.crc = crc32(0, input.data(), got);
         deflateReset(&z);
