@@ -323,7 +323,10 @@ private:
         temp->Commit(destination);
         const DWORD attributes = e.DosAttributes() & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-        SetFileAttributesW(destination.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+        // A new file has the archive bit already: setting it alone would cost one more
+        // round trip for every file.
+        if (attributes != FILE_ATTRIBUTE_ARCHIVE)
+            SetFileAttributesW(destination.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
         m_lastFolder = folder;
         ++m_out.processed;
     }
