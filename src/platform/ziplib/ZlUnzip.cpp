@@ -289,16 +289,16 @@ private:
         StatsHolder stats;
         FillStats(stats, e);
         m_session.Send(kMsgExtracting, &stats.block);
+        // The file is closed (out, made last, goes first) before an unfinished one is removed.
         std::unique_ptr<TempFile> temp;
+        OutFile out;
         try {
-            temp = std::make_unique<TempFile>(folder);
+            temp = std::make_unique<TempFile>(folder, out);
         } catch (const ZlFailure&) {
             return NotWritten(e, kSkipCannotOpen);
         }
         DataResult r;
         {
-            OutFile out;
-            out.Create(temp->Path());
             try {
                 r = ReadEntryData(m_file, e, keys ? &*keys : nullptr,
                                   [&](const std::uint8_t* p, std::size_t n) { out.Write(p, n); },

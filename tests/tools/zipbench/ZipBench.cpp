@@ -523,7 +523,7 @@ double RunNative(const std::wstring& work, const std::string& unixWork, const st
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    for (int waited = 0; waited < 600 * 50; ++waited) {
+    for (int waited = 0; waited < 120 * 50; ++waited) {  // two minutes at most
         HANDLE h = CreateFileW(result.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             char text[32] = {};
