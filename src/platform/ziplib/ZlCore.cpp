@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace velmora::zl {
 
@@ -264,6 +265,15 @@ void OutFile::Create(const std::wstring& path)
     m_buffer.reserve(kOutBuffer);
 }
 
+bool OutFile::CreateNew(const std::wstring& path)
+{
+    m_handle = CreateFileW(path.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (m_handle == INVALID_HANDLE_VALUE) return false;
+    m_buffer.reserve(kOutBuffer);
+    return true;
+}
+
 void OutFile::RawWrite(const void* data, std::size_t count)
 {
     if (g_writeFault > 0 && --g_writeFault == 0) throw ZlFailure{kResultDiskFull};
@@ -327,6 +337,21 @@ TempFile::TempFile(const std::wstring& folder)
     wchar_t buffer[MAX_PATH];
     if (!GetTempFileNameW(folder.c_str(), L"~zl", 0, buffer)) throw ZlFailure{kResultTempFile};
     m_path = buffer;
+}
+
+TempFile::TempFile(const std::wstring& folder, OutFile& out)
+{
+    static unsigned counter = GetTickCount() & 0xFFFF;
+    const std::wstring base = folder + (folder.empty() || folder.back() == L'\\' ? L"" : L"\\");
+    for (int tries = 0; tries < 100; ++tries) {
+        wchar_t name[16];
+        std::swprintf(name, 16, L"~zl%04X.tmp", ++counter & 0xFFFF);
+        m_path = base + name;
+        if (out.CreateNew(m_path)) return;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    m_committed = true;  // nothing of ours to remove
+    throw ZlFailure{kResultTempFile};
 }
 
 TempFile::~TempFile()
@@ -600,7 +625,9 @@ DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
         bool on;
         ~Closer() { if (on) inflateEnd(z); }
     } closer{&z, entry.method == 8};
-    std::vector<std::uint8_t> in(64 * 1024), out(256 * 1024);
+    // Buffers no larger than the entry needs, so that a small file does not clear 320 KB.
+    std::vector<std::uint8_t> in(static_cast<size_t>(std::clamp<std::uint64_t>(remaining, 1, 64 * 1024))),
+        out(static_cast<size_t>(std::clamp<std::uint64_t>(entry.size + 1, 1, 256 * 1024)));
     std::uint64_t produced = 0;
     std::uint32_t crc = 0;
     int lastPercent = -1;

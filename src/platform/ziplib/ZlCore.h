@@ -94,6 +94,8 @@ public:
     OutFile(const OutFile&) = delete;
     OutFile& operator=(const OutFile&) = delete;
     void Create(const std::wstring& path);
+    // Creates a file that must not exist yet; false when it does or cannot be made.
+    bool CreateNew(const std::wstring& path);
     void Write(const void* data, std::size_t count);
     std::uint64_t Position() const { return m_position; }
     // Overwrites bytes already written (a local header's sizes).
@@ -117,6 +119,9 @@ void SetWriteFault(int writeNumber);
 class TempFile {
 public:
     explicit TempFile(const std::wstring& folder);
+    // Names a new file in Folder and opens it in Out, in one step: for many
+    // small files, where the extra open and close of the other way counts.
+    TempFile(const std::wstring& folder, OutFile& out);
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;

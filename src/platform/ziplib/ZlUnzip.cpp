@@ -236,7 +236,10 @@ private:
         if (path.empty()) return NotWritten(e, kSkipDamaged);
         if (SamePath(path, m_args.archive)) return NotWritten(e, kSkipCannotOpen);
         std::wstring destination = path;
-        const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        // Each look-up costs a round trip under Wine (a failing one reads the folder):
+        // the target is looked at once, and again only when another name was given.
+        DWORD found = GetFileAttributesW(path.c_str());
+        const bool exists = found != INVALID_FILE_ATTRIBUTES;
         if (m_args.mode != 0) {
             // Freshen and update write only what is newer, replacing without a question.
             const std::uint32_t entryTime = static_cast<std::uint32_t>(e.dosDate) << 16 | e.dosTime;
@@ -257,14 +260,14 @@ private:
                     const std::wstring other = FullPath(Widen(q.newName));
                     if (q.newName[0] == 0 || SamePath(other, m_args.archive)) return NotWritten(e, std::nullopt);
                     destination = other;
+                    found = GetFileAttributesW(destination.c_str());
                     break;
                 }
                 default: return NotWritten(e, std::nullopt);
                 }
             }
         }
-        if (GetFileAttributesW(destination.c_str()) & FILE_ATTRIBUTE_DIRECTORY &&
-            GetFileAttributesW(destination.c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (found != INVALID_FILE_ATTRIBUTES && (found & FILE_ATTRIBUTE_DIRECTORY))
             return NotWritten(e, kSkipCannotOpen);
         std::optional<ZipKeys> keys;
         if (e.Encrypted()) {
@@ -273,28 +276,29 @@ private:
             if (!keys) return NotWritten(e, reason);
         }
         if (e.method != 0 && e.method != 8) return NotWritten(e, kSkipUnknownMethod);
-        Write(e, destination, keys);
+        Write(e, destination, found != INVALID_FILE_ATTRIBUTES, keys);
     }
 
     // Writes into a temporary file beside the target; the target is replaced
     // by a rename only once the data checked.
-    void Write(const ZipEntry& e, const std::wstring& destination, std::optional<ZipKeys>& keys)
+    void Write(const ZipEntry& e, const std::wstring& destination, bool replacing, std::optional<ZipKeys>& keys)
     {
         const std::wstring folder = FolderOf(destination);
-        if (!CreateFolders(folder)) return NotWritten(e, kSkipCannotOpen);
+        // Entries come folder by folder: the folder of the last one written is there.
+        if (folder != m_lastFolder && !CreateFolders(folder)) return NotWritten(e, kSkipCannotOpen);
         StatsHolder stats;
         FillStats(stats, e);
         m_session.Send(kMsgExtracting, &stats.block);
+        // The file is closed (out, made last, goes first) before an unfinished one is removed.
         std::unique_ptr<TempFile> temp;
+        OutFile out;
         try {
-            temp = std::make_unique<TempFile>(folder);
+            temp = std::make_unique<TempFile>(folder, out);
         } catch (const ZlFailure&) {
             return NotWritten(e, kSkipCannotOpen);
         }
         DataResult r;
         {
-            OutFile out;
-            out.Create(temp->Path());
             try {
                 r = ReadEntryData(m_file, e, keys ? &*keys : nullptr,
                                   [&](const std::uint8_t* p, std::size_t n) { out.Write(p, n); },
@@ -314,11 +318,16 @@ private:
             m_out.Raise(kResultBadData);
             return;
         }
-        SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+        // A read-only file in the way would refuse the rename.
+        if (replacing) SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
         temp->Commit(destination);
         const DWORD attributes = e.DosAttributes() & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-        SetFileAttributesW(destination.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+        // A new file has the archive bit already: setting it alone would cost one more
+        // round trip for every file.
+        if (attributes != FILE_ATTRIBUTE_ARCHIVE)
+            SetFileAttributesW(destination.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+        m_lastFolder = folder;
         ++m_out.processed;
     }
 
@@ -328,6 +337,7 @@ private:
     PasswordSource m_passwords;
     InFile m_file;
     ZipDirectory m_dir;
+    std::wstring m_lastFolder;
     std::wstring m_target;
     int m_overwrite;
 };

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -215,6 +216,8 @@ TEST_F(ZipLibDll, ExistingFilesFollowTheOverwriteRule)
     zip.Overwrite = TZlOverwrite::zowNever;
     EXPECT_EQ(zip.Extract(0), 40);
     EXPECT_EQ(ReadAll(file), "mine");
+    // A read-only file in the way is replaced too.
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     int asked = 0;
     zip.Overwrite = TZlOverwrite::zowAsk;
     zip.OnReplace = [&](TZipLib*, TZlReplace& r) {
@@ -224,8 +227,32 @@ TEST_F(ZipLibDll, ExistingFilesFollowTheOverwriteRule)
     EXPECT_EQ(zip.Extract(0), 0);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(ReadAll(file), ReadAll(src + L"\\Grosse.txt"));
+    EXPECT_FALSE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
     const std::vector<std::wstring> left = FilesIn(file.substr(0, file.find_last_of(L'\\')));
     EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const std::wstring& n) { return n.starts_with(L"~zl"); }));
+}
+
+TEST_F(ZipLibDll, ExtractedFilesGetTheirDatesAndDosAttributes)
+{
+    ASSERT_TRUE(SetFileAttributesW((src + L"\\Grosse.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_EQ(AddSources(6), 0);
+    SetFileAttributesW((src + L"\\Grosse.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::wstring target = root + L"\\t";
+    zip.ExtractDirectory = target;
+    ASSERT_EQ(zip.Extract(0), 0);
+    const std::wstring base = target + L"\\" + src.substr(3);
+    const DWORD marked = GetFileAttributesW((base + L"\\Grosse.txt").c_str());
+    EXPECT_TRUE(marked & FILE_ATTRIBUTE_READONLY);
+    const DWORD plain = GetFileAttributesW((base + L"\\sub\\text.txt").c_str());
+    EXPECT_FALSE(plain & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(plain & FILE_ATTRIBUTE_ARCHIVE);
+    // Stored times have two-second steps.
+    WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
+    ASSERT_TRUE(GetFileAttributesExW((src + L"\\sub\\text.txt").c_str(), GetFileExInfoStandard, &from));
+    ASSERT_TRUE(GetFileAttributesExW((base + L"\\sub\\text.txt").c_str(), GetFileExInfoStandard, &to));
+    const auto ticks = [](const FILETIME& t) { return static_cast<long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime; };
+    EXPECT_LE(std::llabs(ticks(from.ftLastWriteTime) - ticks(to.ftLastWriteTime)), 20000000LL);
+    SetFileAttributesW((base + L"\\Grosse.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ZipLibDll, AFailureAtEachWriteLeavesTheArchiveAsItWas)
