@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -261,5 +262,23 @@ void Put64(std::string& s, std::uint64_t v);
 
 // Arguments as the caller passes them.
 std::vector<std::string> Arguments(int argCount, char** argList);
+
+// A library entry: checks the interface version and turns what escapes the
+// operation into its result code, so that nothing unwinds into the caller.
+template <class Operation>
+int RunEntry(int version, int argCount, char** argList, ZlCallback callback, void* userData, Operation run) {
+    if (version != kInterfaceVersion)
+        return kResultBadArguments;
+    Session session(callback, userData);
+    try {
+        return run(argCount, argList, session);
+    } catch (const ZlFailure& f) {
+        return f.code;
+    } catch (const std::bad_alloc&) {
+        return kResultNoMemory;
+    } catch (...) {
+        return kResultDamaged;
+    }
+}
 
 }  // namespace velmora::zl

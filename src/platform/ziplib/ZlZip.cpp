@@ -534,20 +534,9 @@ int Run(int argCount, char** argList, Session& s)
 }  // namespace velmora::zl
 
 extern "C" __declspec(dllexport) int __stdcall zlzip(int version, int argCount, char** argList,
-                                                     velmora::zl::ZlCallback callback, void* userData)
+    velmora::zl::ZlCallback callback, void* userData)
 {
-    using namespace velmora::zl;
-    if (version != kInterfaceVersion) return kResultBadArguments;
-    Session session(callback, userData);
-    try {
-        return Run(argCount, argList, session);
-    } catch (const ZlFailure& f) {
-        return f.code;
-    } catch (const std::bad_alloc&) {
-        return kResultNoMemory;
-    } catch (...) {
-        return kResultDamaged;
-    }
+    return velmora::zl::RunEntry(version, argCount, argList, callback, userData, velmora::zl::Run);
 }
 
 // For tests: the n-th write from now fails as a full disk (0: off).
