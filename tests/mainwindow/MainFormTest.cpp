@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Einstellungen.h"
 #include "mainwindow/FensterEinstellungen.h"
@@ -31,39 +32,12 @@ public:
     }
 };
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public test::MainWindowTest {
 protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override {
-        if (m_form)
-            m_form->Free();
-        Clear();
-    }
-    static void Clear() {
-        RegDeleteUserKey(ProgrammSchluessel, L"Mainform");
-        for (auto list : {L"RecentDirs", L"RecentFiles", L"RecentArcs", L"RecentParameters"})
-            RegDeleteUserKey(ProgrammSchluessel, list);
-    }
     static void Store(const std::wstring& name, const std::wstring& value) {
         RegWriteUserValue(MainformSchluessel, name, value);
     }
     static std::wstring Stored(const std::wstring& name) { return RegReadUserValue(MainformSchluessel, name); }
-    template <class Form = THauptform>
-    THauptform& Start() {
-        m_form = Create<Form>(nullptr);
-        m_form->Show();
-        Application->ProcessMessages();
-        return *m_form;
-    }
-    // Closes the window as the user would; true when it went.
-    bool CloseWindow() {
-        m_form->Close();
-        Application->ProcessMessages();
-        return !m_form->Visible();
-    }
-
-    TMessageBoxRecorder m_boxes;
-    THauptform* m_form = nullptr;
 };
 
 }  // namespace

@@ -37,17 +37,20 @@ protected:
         for (auto list : {L"RecentDirs", L"RecentFiles", L"RecentArcs", L"RecentParameters"})
             RegDeleteUserKey(ProgrammSchluessel, list);
     }
+    template <class Form = THauptform>
     THauptform& Make() {
-        m_form = gui::Create<THauptform>(nullptr);
+        m_form = gui::Create<Form>(nullptr);
         return *m_form;
     }
+    template <class Form = THauptform>
     THauptform& Start() {
         if (!m_form)
-            Make();
+            Make<Form>();
         m_form->Show();
         gui::Application->ProcessMessages();
         return *m_form;
     }
+    // Closes the window as the user would; true when it went.
     bool CloseWindow() {
         m_form->Close();
         gui::Application->ProcessMessages();
