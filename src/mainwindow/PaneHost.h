@@ -1,0 +1,60 @@
+#pragma once
+// TPaneHost: everything a pane asks of the main window. The panes know the main
+// window only through this interface: THauptform implements it, tests hand in a
+// recorder. Calls a pane kind does not make are simply never made by it.
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/gui/Controls.h"
+
+namespace velmora {
+
+class TDMChildForm;
+class TStringList;
+
+class TPaneHost {
+public:
+    virtual ~TPaneHost() = default;
+
+    // A drive change from a drive bar is in progress: activation does nothing.
+    virtual bool LaufwerkWirdGewechselt() const = 0;
+    // The recycle bin's display name and shell attributes, found at start-up.
+    virtual std::wstring RecycleBinName() const = 0;
+    virtual ULONG RecycleBinAttributes() const = 0;
+    // The window that owns menus and shell dialogs a pane opens.
+    virtual HWND OwnerWindow() const = 0;
+
+    virtual void PaneActivated(TDMChildForm* Pane) = 0;
+    // Shows Path in Pane's side; false when it could not be shown.
+    virtual bool ShowDirectory(TDMChildForm* Pane, const std::wstring& Path) = 0;
+    // Shows a folder without a path (an absolute ID list, the pane keeps it).
+    virtual void SyncPanes(TDMChildForm* Pane, PCIDLIST_ABSOLUTE Pidl) = 0;
+    virtual void GoToParentDir(TDMChildForm* Pane) = 0;
+    virtual void OpenFile(const std::wstring& FileName) = 0;
+    virtual void OpenFileEx(PCIDLIST_ABSOLUTE Pidl) = 0;
+    // Opens an archive in an archive pane on Pane's side.
+    virtual void PaneDirChanged(TDMChildForm* Pane, const std::wstring& Archive) = 0;
+    virtual void UpdatePaneStatus(const std::wstring& Archive) = 0;
+    // Counts a folder for the status line; an empty path clears the count.
+    virtual void StartQuickViewThread(const std::wstring& Folder) = 0;
+    virtual void CheckSortMenu(std::uint8_t State) = 0;
+
+    virtual void FormKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) = 0;
+    virtual void FormKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) = 0;
+    virtual void PaneKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) = 0;
+    virtual void PaneKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) = 0;
+
+    // Popups at a screen point: the recent-files list, and a pane's popup
+    // (one for the list view kind, one for the report kind).
+    virtual void ShowRecentFilesPopup(POINT Screen) = 0;
+    virtual void ShowPanePopup(TDMChildForm* Pane, POINT Screen) = 0;
+
+    // Starts dragging Files (full paths, never empty) out of Pane.
+    virtual void StartDrag(TDMChildForm* Pane, const TStringList& Files) = 0;
+};
+
+}  // namespace velmora
