@@ -95,23 +95,6 @@ void THauptform::BuildLayout() {
     SizePanel.SetWidth(kSplitterWidth);
 }
 
-// The menus issue adds the view menu's own items and the other menus.
-void THauptform::BuildMenus() {
-    MainMenu.SetName(L"MainMenu");
-    AnsichtMenu.SetName(L"AnsichtMenu");
-    AnsichtMenu.SetCaption(L"&Ansicht");
-    AnsichtMenu.Hint = L"Befehle zum Anpassen der Ansicht der beiden Fenster";
-    AnsichtMenu.GroupIndex = 5;
-    MainMenu.Items().Add(&AnsichtMenu);
-    SetMenu(&MainMenu);
-    MRUFileList.SetName(L"MRUFileList");
-    MRUFileList.SetMaximum(1);
-    MRUFileList.RemoveOnClick = false;
-    MRUFileList.AutoSave = false;
-    MRUFileList.SetMaxCaptionWidth(250);
-    MRUFileList.OnMRUItemClick = bind(this, &THauptform::MRUFileListMRUItemClick);
-}
-
 void THauptform::BuildTopBar() {
     Symbolleiste.SetName(L"Symbolleiste");
     Symbolleiste.SetParent(this);
@@ -247,6 +230,7 @@ void THauptform::ApplyViewOptions() {
     HauptStatusZeile.SetVisible(view.StatuszeileAnzeigen);
     ButtonPanel.SetVisible(view.FTastenAnzeigen);
     DOSZeilenPanel.SetVisible(view.DOSZeileAnzeigen);
+    EnableToolbar(view.SymbolleisteAnzeigen);
 }
 
 // The recycle bin's name and attributes tell the panes when they show it; the
@@ -489,6 +473,7 @@ void THauptform::FormResize(TObject*) {
         LeftPaneWidth = ClientWidth() - 10;
     ArrangePanes();
     Sammelbutton.SetLeft(Symbolleiste.Width() - Sammelbutton.Width() - 1);
+    ArrangeToolbar();
     for (auto [box, space] : {std::pair{&LWAuswahl, &LWFreeSpace}, std::pair{&LWAuswahl2, &LWFreeSpace2}})
         space->SetWidth(Symbolleiste.Width() - box->Width() - 8);
 }

@@ -5,6 +5,7 @@
 // Pane management, status line, application handlers, menus and commands build
 // on the fields below.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
+#include "foundation/controls/ExplBtn.h"
 #include "foundation/controls/FileLbl.h"
 #include "foundation/controls/MRUList.h"
 #include "foundation/controls/Wall.h"
@@ -72,9 +74,147 @@ public:
     TDiscMonitor LWAuswahlMonitor2;
     // The shell's file operation, used by the file routines only.
     TFileOperator FileOperator;
-    // The main menu; the view menu carries the recent folders.
+    // Menus and toolbar (MainFormMenus.cpp): every item and button below is made
+    // from one table row there. Parents come before their items, so that items
+    // leave their parents before these go.
     gui::TMainMenu MainMenu;
+    gui::TMenuItem DateiMenu{this}, DateiNeu{this}, DateiVerzeichnisErstellen{this},
+        DateiVerknuepfungerstellen{this}, Archiv1{this}, DateiOeffnen{this}, DateiDrucken{this}, Bearbeiten{this},
+        DateiKopieren{this}, DateiVerschieben{this}, DateiLoeschen{this}, DateiUmbenennen{this},
+        TatschlichenSpeicherbedarfermitteln1{this}, AttributeSetzen1{this}, DateiEigenschaften{this},
+        ZuArchivhinzufgen1{this}, AusArchivextrahieren1{this}, Archivbearbeiten1{this}, Testen1{this}, Fix1{this},
+        Archivdatumaktualisieren1{this}, InEXEDateiumwandeln1{this}, EXEArchivzurckumwandeln1{this},
+        DateiBeenden{this};
+    gui::TMenuItem MarkierungMenu{this}, MarkierungGruppeauswaehlen{this}, MarkierungAllesAuswaehlen{this},
+        MarkierungUmkehren{this}, Verzeichnissevergleichen1{this};
+    gui::TMenuItem Suchen1{this}, DateiSuchen{this}, LetztesSuchergebnisanzeigen1{this},
+        SuchergebnisAnzeigenLinkesFenster{this}, SuchergebnisAnzeigenRechtesFenster{this},
+        NaechstegefundeneDatei{this}, VorherigegefundeneDatei{this}, Dateileichensuchen1{this};
+    // The view menu also carries the recent folders (MRUFileList).
     gui::TMenuItem AnsichtMenu;
+    gui::TMenuItem AnsichtLinks{this}, AnsichtVbaumL{this}, AnsichtDListeL{this}, AnsichtAusDlisteL{this},
+        AnsichtSammelKorbL{this}, AnsichtSuchergebnisL{this}, AnsichtFileViewL{this}, AnsichtRechts{this},
+        AnsichtVbaumR{this}, AnsichtDListeR{this}, AnsichtAusDListeR{this}, AnsichtSammelkorbR{this},
+        AnsichtSuchergebnisR{this}, AnsichtFileViewR{this}, Dateiauswahl{this}, Dateianordnung{this},
+        NachName{this}, NachTyp{this}, NachDatum{this}, NachGroesse{this}, Unsortiert{this}, NachAttributen{this},
+        Aktualisieren1{this}, Fenstertauschen1{this};
+    gui::TMenuItem Extras1{this}, Datentraeger{this}, Datentrgeinfo1{this}, Benennen1{this}, DiskKopieren{this},
+        DiskFormatieren{this}, Prfen1{this}, Optimieren1{this}, InhaltdesSamelkorbesanzeigen1{this},
+        SammelkorbLinks{this}, SammelkorbRechts{this}, MarkierteDateieninSammelkorblegen1{this},
+        Sammelkorbleeren1{this}, MarkierteDateienausSammelkorbentfernen1{this}, Gehezu1{this},
+        Dokumentverknpfungen1{this}, Schnellansicht{this}, Verzeichnissesynchronisieren1{this}, Teilen{this},
+        Zusammenfgen1{this}, Autostartmanageraufrufen1{this}, Exittoolskonfigurieren1{this},
+        ListederzuletztbenutztenDokumente1{this}, DOSBefehlausfhren1{this}, DOSBoxffnen1{this}, Optionen1{this};
+    // Never shown; only its shortcuts work.
+    gui::TMenuItem UnsichtbaresMen1{this}, ImLinkesFensterAnzeigen1{this},
+        MarkierungimRechtenFensterAnzeigen{this}, LinkesLaufwerk1{this}, RechtesLaufwerk1{this};
+    gui::TMenuItem HilfeMenu{this}, Hilfethemen1{this}, Info{this};
+    // The panes' context menu; the panes open it themselves.
+    gui::TPopupMenu StandardMDIPopUp{this};
+    gui::TMenuItem Neu1{this}, Ordner1{this}, Verknpfung1{this}, Archiv2{this}, Kopieren1{this},
+        Verschieben1{this}, Lschen1{this}, Umbenennen1{this}, NeueVerknpfung1{this}, ZuArchivhinzufgen2{this},
+        AusArchivextrahieren2{this}, DateieninSammelkorblegen1{this}, Sammelkorbleeren2{this},
+        MarkierteDateienausSammelkorbentfernen2{this}, Dateiauswahl1{this}, Dateianordnung1{this},
+        NachName1{this}, NachTyp1{this}, NachDatum1{this}, NachGroesse1{this}, Unsortiert1{this},
+        NachAttributen1{this}, Fenstertyp1{this}, Verzeichnisbaum1{this}, Dateiliste1{this},
+        AusfhrlicheDateiliste1{this}, InhaltdesSammelkorbes1{this}, LetztesSuchergebnis1{this},
+        Archivinhalt1{this};
+    // On the basket image.
+    gui::TPopupMenu SammelkorbMenu{this};
+    gui::TMenuItem AlleEintrgeausListeentfernen{this};
+    // The recent folders' menu of the panes.
+    gui::TPopupMenu MRUPopup{this};
+    gui::TMenuItem Gehezu2{this};
+    // The toolbar on the top bar: the scroll arrows round Button1 to Button13.
+    TExplorerButton LeftButton{this}, Button1{this}, Button2{this}, Button3{this}, Button4{this}, Button5{this},
+        Button6{this}, Button7{this}, Button8{this}, Button9{this}, Button10{this}, Button11{this}, Button12{this},
+        Button13{this}, RightButton{this};
+
+    // Scrolls the toolbar by one button (FirstToolbarButton stays within 1 to 13).
+    void LeftButtonClick(gui::TObject* Sender);
+    void RightButtonClick(gui::TObject* Sender);
+    // Fits the buttons from FirstToolbarButton on between the arrows; the arrows
+    // show and enable themselves when buttons are left out.
+    void ArrangeToolbar();
+    // Shows or hides the basket and the toolbar buttons; the top bar follows.
+    void EnableToolbar(bool Show);
+    bool ToolbarShown() const { return m_toolbarShown; }
+    // Ticks the sort items (menu and pop-up) of a pane's sort mode.
+    void CheckSortMenu(std::uint8_t Mode);
+    // Disables or enables sorting by type and by attributes (menu and pop-up).
+    void EnableSortByType(bool Disable);
+    // Button I (1 to 13) of the toolbar.
+    TExplorerButton& ToolbarButton(int I);
+
+    // Commands not written yet: each records its name (Placeholders.h).
+    void DateiVerzeichnisErstellenClick(gui::TObject* Sender);
+    void DateiVerknuepfungerstellenClick(gui::TObject* Sender);
+    void DateiOeffnenClick(gui::TObject* Sender);
+    void DateiDruckenClick(gui::TObject* Sender);
+    void DateiKopierenClick(gui::TObject* Sender);
+    void DateiVerschiebenClick(gui::TObject* Sender);
+    void DateiLoeschenClick(gui::TObject* Sender);
+    void DateiUmbenennenClick(gui::TObject* Sender);
+    void AttributeSetzen1Click(gui::TObject* Sender);
+    void DateiEigenschaftenClick(gui::TObject* Sender);
+    void MarkierteDateieninSammelkorblegen1Click(gui::TObject* Sender);
+    void AlleEintrgeausListeentfernenClick(gui::TObject* Sender);
+    void MarkierteDateienausSammelkorbentfernen1Click(gui::TObject* Sender);
+    void ZuArchivhinzufgen1Click(gui::TObject* Sender);
+    void AusArchivextrahieren1Click(gui::TObject* Sender);
+    void Testen1Click(gui::TObject* Sender);
+    void Fix1Click(gui::TObject* Sender);
+    void Archivdatumaktualisieren1Click(gui::TObject* Sender);
+    void InEXEDateiumwandeln1Click(gui::TObject* Sender);
+    void EXEArchivzurckumwandeln1Click(gui::TObject* Sender);
+    void MarkierungAnzeigenClick(gui::TObject* Sender);
+    void MarkierungGruppeauswaehlenClick(gui::TObject* Sender);
+    void DateiauswahlClick(gui::TObject* Sender);
+    void NachNameClick(gui::TObject* Sender);
+    void NaechstegefundeneDateiClick(gui::TObject* Sender);
+    void VorherigegefundeneDateiClick(gui::TObject* Sender);
+    void BearbeitenClick(gui::TObject* Sender);
+    void TatschlichenSpeicherbedarfermitteln1Click(gui::TObject* Sender);
+    void Verzeichnissevergleichen1Click(gui::TObject* Sender);
+    void DateiSuchenClick(gui::TObject* Sender);
+    void Dateileichensuchen1Click(gui::TObject* Sender);
+    void Datentrgeinfo1Click(gui::TObject* Sender);
+    void Benennen1Click(gui::TObject* Sender);
+    void DiskKopierenClick(gui::TObject* Sender);
+    void DiskFormatierenClick(gui::TObject* Sender);
+    void Prfen1Click(gui::TObject* Sender);
+    void Optimieren1Click(gui::TObject* Sender);
+    void Gehezu1Click(gui::TObject* Sender);
+    void Dokumentverknpfungen1Click(gui::TObject* Sender);
+    void SchnellansichtClick(gui::TObject* Sender);
+    void Verzeichnissesynchronisieren1Click(gui::TObject* Sender);
+    void TeilenClick(gui::TObject* Sender);
+    void Zusammenfgen1Click(gui::TObject* Sender);
+    void Autostartmanageraufrufen1Click(gui::TObject* Sender);
+    void Exittoolskonfigurieren1Click(gui::TObject* Sender);
+    void ListederzuletztbenutztenDokumente1Click(gui::TObject* Sender);
+    void DOSBefehlausfhren1Click(gui::TObject* Sender);
+    void DOSBoxffnen1Click(gui::TObject* Sender);
+    void Optionen1Click(gui::TObject* Sender);
+    void AnsichtLinksRechtsClick(gui::TObject* Sender);
+    void Fenstertauschen1Click(gui::TObject* Sender);
+    void Aktualisieren1Click(gui::TObject* Sender);
+    void MarkierungAllesAuswaehlenClick(gui::TObject* Sender);
+    void MarkierungUmkehrenClick(gui::TObject* Sender);
+    void LinkesLaufwerk1Click(gui::TObject* Sender);
+    void DateiBeendenClick(gui::TObject* Sender);
+    void Hilfethemen1Click(gui::TObject* Sender);
+    void InfoClick(gui::TObject* Sender);
+
+private:
+    void BuildToolbar();
+    bool m_toolbarShown = true;
+    // What the top bar gives up when the toolbar is hidden: everything above the drive bar.
+    int m_toolbarRowHeight = 0;
+
+public:
+    // End of menus and toolbar.
+
     TMRUFileList MRUFileList;
     // The title bar: "Velmora -" over a gradient; made with every window of the form.
     TMSOfficeCaption* MSOfficeCaption1 = nullptr;

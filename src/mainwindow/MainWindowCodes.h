@@ -18,6 +18,8 @@
     X(AddPathHistory, 57)           \
     X(AddArchiveHistory, 58)        \
     X(AddRecentDir, 68)             \
+    /* Toolbar. */                  \
+    X(ArrangeToolbar, 69)           \
     X(RefreshMRUList, 71)           \
     X(HauptformLoadSettings, 81)    \
     X(HauptformSaveSettings, 82)    \

@@ -3,5 +3,5 @@ add_library(mainform STATIC FensterWerte.cpp FensterEinstellungen.cpp HistoryRul
 target_include_directories(mainform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mainform PUBLIC panebase foundation_shell)
 
-add_library(mainform_window STATIC MainForm.cpp MainFormHistory.cpp MainFormStatus.cpp StatusThreads.cpp)
+add_library(mainform_window STATIC MainForm.cpp MainFormHistory.cpp MainFormMenus.cpp MainFormStatus.cpp StatusThreads.cpp)
 target_link_libraries(mainform_window PUBLIC mainform filetools controls gui)

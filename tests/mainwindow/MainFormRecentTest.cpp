@@ -66,14 +66,14 @@ TEST_F(RecentFoldersTest, TheViewMenuShowsTheFavouritesThenTheRecentFolders) {
     form.AddRecentDir(L"c:\\neu");
     EXPECT_EQ(Entries(form.AnsichtMenu),
               (std::vector<std::wstring>{L"c:\\daten", L"c:\\spiele", L"c:\\neu", L"c:\\temp"}));
-    EXPECT_EQ(form.AnsichtMenu.Items(0)->Caption(), L"-");
-    EXPECT_EQ(form.MainMenu.Items().Count(), 1);
+    // The recent folders follow the view menu's own items, after a line.
+    EXPECT_EQ(form.AnsichtMenu.Items(form.Fenstertauschen1.MenuIndex() + 1)->Caption(), L"-");
 }
 
-TEST_F(RecentFoldersTest, WithNeitherFavouritesNorRecentFoldersTheViewMenuStaysEmpty) {
+TEST_F(RecentFoldersTest, WithNeitherFavouritesNorRecentFoldersTheViewMenuHoldsOnlyItsOwnItems) {
     THauptform& form = StartWith({}, 0);
     form.AddRecentDir(L"c:\\temp");
-    EXPECT_EQ(form.AnsichtMenu.Count(), 0);
+    EXPECT_EQ(form.AnsichtMenu.Count(), form.Fenstertauschen1.MenuIndex() + 1);
     EXPECT_EQ(form.MRUFileList.FileMenu(), nullptr);
 }
 
@@ -143,7 +143,7 @@ TEST_F(RecentFoldersTest, LendingTheListToAPopupAndGivingItBackLeavesTheViewMenu
     TPopupMenu popup(nullptr);
     form.MRUFileList.SetInsertSeparator(false);
     form.MRUFileList.SetFileMenu(&popup.Items());
-    EXPECT_EQ(form.AnsichtMenu.Count(), 0);
+    EXPECT_EQ(form.AnsichtMenu.Count(), form.Fenstertauschen1.MenuIndex() + 1);
     EXPECT_EQ(Entries(popup.Items()), (std::vector<std::wstring>{L"c:\\daten", L"c:\\temp"}));
     form.MRUFileList.SetInsertSeparator(true);
     form.MRUFileList.SetFileMenu(&form.AnsichtMenu);

@@ -37,3 +37,9 @@ add_test(NAME mainform_history_regquery
 set_tests_properties(mainform_history_regquery PROPERTIES
   LABELS gui RESOURCE_LOCK "registry;display"
   ENVIRONMENT VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX})
+
+velmora_test(mainform_menus_test LABEL gui
+  SOURCES MainFormMenusTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
