@@ -10,3 +10,4 @@ target_include_directories(velmora_res PRIVATE ${CMAKE_SOURCE_DIR}/src/foundatio
 velmora_program(Velmora GUI
   SOURCES Velmora.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS velmora_start)
+target_link_libraries(Velmora PRIVATE archiveops)

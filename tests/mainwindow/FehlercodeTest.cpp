@@ -11,6 +11,7 @@
 #include "foundation/Fehlercode.h"
 #include "mainwindow/MainWindowCodes.h"
 #include "filetools/FileToolsCodes.h"
+#include "archive/operations/ArchiveCodes.h"
 
 using namespace velmora::fc;
 

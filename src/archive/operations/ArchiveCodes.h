@@ -1,0 +1,18 @@
+#pragma once
+// The routine numbers of the archive operations (see foundation/Fehlercode.h).
+
+#include "foundation/Fehlercode.h"
+
+#define VELMORA_ARCHIVE_CODES(X)  \
+    /* Archive routines: kinds, listing, sort and folder tree. */ \
+    X(ZipRoutinenCreate, 5101)    \
+    X(GetArchiveType, 5102)       \
+    X(OpenArchive, 5103)          \
+    X(SortEntries, 5104)          \
+    X(BuildFolderTree, 5105)      \
+    X(ClearFolderTree, 5106)      \
+    X(ShowZipResult, 5107)        \
+    X(RarOpenErrorText, 5108)     \
+    X(RarProcessErrorText, 5109)
+
+VELMORA_FC_SUBSYSTEM(5, VELMORA_ARCHIVE_CODES)

@@ -1,0 +1,140 @@
+#pragma once
+// TZipRoutinen: the program's archive service. It tells what kind of archive a
+// file is, reads the listing of an archive of any kind into file records with
+// totals, sorts them, builds an archive pane's folder tree from them, and words
+// the results of the zip and RAR libraries as messages.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ZipLib32.h"
+#include "ZipRoutinenHost.h"
+#include "archive/formats/ArcLister.h"
+#include "foundation/EineDatei.h"
+#include "mainwindow/DMChild_Typen.h"
+
+namespace velmora::archive {
+
+struct TDatenSatz;
+using TDatenListe = std::vector<std::unique_ptr<TDatenSatz>>;
+
+// A node of an archive pane's folder tree. A folder node owns its sub-list, whose
+// first entry is a ".." node pointing back at the list that holds the folder; a
+// file node has none.
+struct TDatenSatz : TEineDatei {
+    TDatenSatz() = default;
+    TDatenSatz(const TDatenSatz&) = delete;
+    TDatenSatz& operator=(const TDatenSatz&) = delete;
+    // Frees the sub-tree level by level: a tree thousands of folders deep never
+    // recurses through the destructors.
+    ~TDatenSatz() override;
+
+    // The folder's own list, the parent list for a ".." node, nullptr for a file.
+    TDatenListe* Unterverzeichnis = nullptr;
+    // Set for a folder node only.
+    std::unique_ptr<TDatenListe> OwnedList;
+};
+
+// Outside packers and their switches, copied in from the archive settings
+// whenever those change (the outside-packer operations use them).
+struct TPackerSettings {
+    std::wstring ZipPath, UnZipPath, Zip2ExePath, ArjPath, RarPath, LhaPath, ZooPath, PkPakPath, PkUnPakPath;
+    bool UseInternZip = false;
+    bool UseInternUnZip = false;
+    bool UseInternUnArj = false;
+    bool UseInternUnRar = false;
+    bool UseInternUnLha = false;
+    bool UseInternUnZoo = false;
+    bool UseInternUnArc = false;
+    bool ExternePackerImHintergrund = false;
+};
+
+// The result classes of ShowZipResult.
+enum : int { kZipSuccess = 0, kZipRemark = 1, kZipFailure = 2 };
+
+class TZipRoutinen {
+public:
+    // XZip and ArcLister are the main window's components: their listing events
+    // reach AddXZipEntry, AddArcListerEntry and SetArchiveComment through the
+    // window's handlers.
+    TZipRoutinen(TZipRoutinenHost& Host, TZipLib& XZip, arc::TArcLister& ArcLister);
+    TZipRoutinen(const TZipRoutinen&) = delete;
+    TZipRoutinen& operator=(const TZipRoutinen&) = delete;
+
+    // The totals of the last listing.
+    TArchivDaten ArchivDaten;
+    // Only while set do the listing events of XZip (resp. of ArcLister) add entries.
+    bool ZipListing = false;
+    bool ReaderListing = false;
+    // Set when the user aborted the running ZIP listing.
+    bool ListingAborted = false;
+    // The caller's lists the running listings fill (borrowed, never owned).
+    TDateiListe* ZipTarget = nullptr;
+    TDateiListe* ReaderTarget = nullptr;
+    TPackerSettings Packer;
+    // Name clashes on extraction: 0 ask, 1 skip all, 2 replace all.
+    int ReplaceMode = 0;
+
+    static std::wstring ReplaceChar(const std::wstring& S, wchar_t From, wchar_t To);
+    static bool IsArchiveExtension(const std::wstring& Ext);
+    // Kind (5 to 14, 0 for none) by signature for an existing file, by extension
+    // for one about to be made; true for an archive.
+    bool GetArchiveType(const std::wstring& FileName, std::uint8_t& Kind);
+
+    // Clears List and reads the archive's entries into it, sorted, with Daten as
+    // their totals; ArchiveName comes back with "\" for "/". An archive that gives
+    // no entries gets "Fehler beim Öffnen des Archives!" and an empty list; an
+    // aborted listing an empty list. Never raises. While a listing runs, a
+    // second call only beeps.
+    void OpenArchive(std::uint8_t Kind, std::wstring& ArchiveName, TArchivDaten& Daten, TDateiListe& List);
+    bool ListingRunning() const { return m_listing; }
+
+    // By name, a leading "\" ignored, lower-cased; entries L..R.
+    static void SortEntries(TDateiListe& List, int L, int R);
+    // Frees what Root holds and builds the tree of the sorted flat list; the
+    // flat list's names are left as the file names in their folders.
+    static void BuildFolderTree(TDateiListe& Flat, TDatenListe& Root, bool FoldersFirst);
+    static void ClearFolderTree(TDatenListe& Root);
+    // No time-zone shift; 1 January 1980 for words that make no date.
+    static TDateTime DosDateTimeToDateTime(std::uint16_t Date, std::uint16_t Time);
+
+    // Shows the message for a zip library result and returns its class
+    // (kZipSuccess, kZipRemark, kZipFailure). Op is the operation's name.
+    static int ShowZipResult(int Code, const std::wstring& Op);
+    static void RarOpenErrorText(int Code, const std::wstring& ArchiveName);
+    static void RarProcessErrorText(int Code, const std::wstring& Text);
+
+    // Called by the main window's handlers of the listing events.
+    void AddXZipEntry(const TZlFileStats& FileStats);
+    void AddArcListerEntry(arc::TArcLister& Lister);
+    void SetArchiveComment(const std::wstring& Comment);
+
+    // The type of a drive root ("A:\"), as GetDriveTypeW gives it; tests fake it.
+    std::function<unsigned(const std::wstring& Root)> DriveType;
+
+private:
+    class TReaderScope;
+
+    void ReadZip(const std::wstring& ArchiveName, TDateiListe& List);
+    void ReadRar(const std::wstring& ArchiveName, TDateiListe& List);
+    void ReadZoo(const std::wstring& ArchiveName, TDateiListe& List);
+    void ReadWithLister(const std::wstring& ArchiveName, TDateiListe& List);
+    // Appends a record and counts it into the totals.
+    void AddEntry(TDateiListe& List, std::unique_ptr<TEineDatei> Entry);
+
+    TZipRoutinenHost& m_host;
+    TZipLib& m_zip;
+    arc::TArcLister& m_lister;
+    bool m_listing = false;
+    // The running reader met damaged data: its entries stay, with a message.
+    bool m_readFailed = false;
+    // The ZIP listing's progress: entries seen and the bar's last position.
+    int m_progressMax = 0;
+    int m_progressCount = 0;
+    int m_progressShown = 0;
+};
+
+}  // namespace velmora::archive

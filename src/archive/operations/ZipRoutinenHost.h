@@ -1,0 +1,38 @@
+#pragma once
+// TZipRoutinenHost: what the archive routines ask of the main window while they
+// read an archive. The main window implements it; tests hand in a recorder. The
+// routines know nothing else of the window.
+
+#include <string>
+
+#include "platform/gui/Application.h"
+
+namespace velmora::archive {
+
+class TZipRoutinenHost {
+public:
+    virtual ~TZipRoutinenHost() = default;
+
+    // The file search is going through archives, or another archive operation
+    // runs (the window's archive-operation flag): readings then show no status
+    // texts and no progress.
+    virtual bool ArchiveWorkRunning() const = 0;
+
+    // Panels 0 and 1 of the status line; setting one repaints the status line.
+    virtual std::wstring StatusText(int Panel) const = 0;
+    virtual void SetStatusText(int Panel, const std::wstring& Text) = 0;
+
+    // The status line's progress bar.
+    virtual void SetProgressMax(int Max) = 0;
+    virtual void SetProgressPosition(int Position) = 0;
+    // The progress panel with its Abort button (shown: the archive-operation flag is set).
+    virtual void ShowProgressPanel(bool Show) = 0;
+    virtual void SetAbortEnabled(bool Enabled) = 0;
+
+    virtual gui::TCursor Cursor() const = 0;
+    virtual void SetCursor(gui::TCursor Cursor) = 0;
+
+    virtual void Beep() = 0;
+};
+
+}  // namespace velmora::archive

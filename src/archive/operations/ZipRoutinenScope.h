@@ -1,0 +1,58 @@
+#pragma once
+// The frame every listing reader of TZipRoutinen runs in.
+
+#include <string>
+
+#include "ZipRoutinen.h"
+
+namespace velmora::archive {
+
+// Keeps the status panels a reader writes to and the cursor, shows the
+// hourglass, and puts everything back however the reader ends.
+class TZipRoutinen::TReaderScope {
+public:
+    explicit TReaderScope(TZipRoutinenHost& host) : m_host(host) {
+        m_panel0 = host.StatusText(0);
+        m_panel1 = host.StatusText(1);
+        m_cursor = host.Cursor();
+        host.SetCursor(gui::crHourGlass);
+    }
+    ~TReaderScope() {
+        try {
+            if (m_progressPanel) m_host.ShowProgressPanel(false);
+            if (m_progress) {
+                m_host.SetAbortEnabled(false);
+                m_host.SetProgressPosition(0);
+                m_host.SetProgressMax(100);
+            }
+            m_host.SetStatusText(0, m_panel0);
+            m_host.SetStatusText(1, m_panel1);
+            m_host.SetCursor(m_cursor);
+        } catch (const std::exception&) {
+            // Nothing more can be put back.
+        }
+    }
+    TReaderScope(const TReaderScope&) = delete;
+    TReaderScope& operator=(const TReaderScope&) = delete;
+
+    // The reader's progress text in panel 1, unless other archive work runs.
+    void ShowText(const std::wstring& text) {
+        if (m_host.ArchiveWorkRunning()) return;
+        m_host.SetStatusText(1, text);
+    }
+    // From here on the progress bar and the Abort button are reset at the end,
+    // the progress panel hidden when it was shown.
+    void ProgressUsed(bool panelShown) {
+        m_progress = true;
+        m_progressPanel = m_progressPanel || panelShown;
+    }
+
+private:
+    TZipRoutinenHost& m_host;
+    std::wstring m_panel0, m_panel1;
+    gui::TCursor m_cursor;
+    bool m_progress = false;
+    bool m_progressPanel = false;
+};
+
+}  // namespace velmora::archive

@@ -1,0 +1,60 @@
+#pragma once
+// A main window stand-in for the archive routines: it keeps the status texts,
+// the progress bar and the cursor as state and logs every call in order.
+
+#include <string>
+#include <vector>
+
+#include "archive/operations/ZipRoutinenHost.h"
+
+namespace ziproutinentest {
+
+class TRecorderHost : public velmora::archive::TZipRoutinenHost {
+public:
+    bool WorkRunning = false;
+    std::wstring Panels[2] = {L"Bereit", L"3 Dateien"};
+    int ProgressMax = 100;
+    int ProgressPosition = 0;
+    int PositionChanges = 0;
+    bool PanelShown = false;
+    bool AbortEnabled = false;
+    velmora::gui::TCursor CurrentCursor = velmora::gui::crDefault;
+    int Beeps = 0;
+    std::vector<std::wstring> Log;
+
+    bool ArchiveWorkRunning() const override { return WorkRunning; }
+    std::wstring StatusText(int Panel) const override { return Panels[Panel]; }
+    void SetStatusText(int Panel, const std::wstring& Text) override {
+        Panels[Panel] = Text;
+        Log.push_back(L"panel" + std::to_wstring(Panel) + L"=" + Text);
+    }
+    void SetProgressMax(int Max) override {
+        ProgressMax = Max;
+        Log.push_back(L"max=" + std::to_wstring(Max));
+    }
+    void SetProgressPosition(int Position) override {
+        ProgressPosition = Position;
+        ++PositionChanges;
+    }
+    void ShowProgressPanel(bool Show) override {
+        PanelShown = Show;
+        Log.push_back(Show ? L"panel shown" : L"panel hidden");
+    }
+    void SetAbortEnabled(bool Enabled) override { AbortEnabled = Enabled; }
+    velmora::gui::TCursor Cursor() const override { return CurrentCursor; }
+    void SetCursor(velmora::gui::TCursor Cursor) override { CurrentCursor = Cursor; }
+    void Beep() override { ++Beeps; }
+
+    // Everything a reading must leave as it found it.
+    bool Restored() const {
+        return Panels[0] == L"Bereit" && Panels[1] == L"3 Dateien" && ProgressMax == 100 && ProgressPosition == 0 &&
+               !PanelShown && !AbortEnabled && CurrentCursor == velmora::gui::crDefault;
+    }
+    bool Logged(const std::wstring& line) const {
+        for (const auto& l : Log)
+            if (l == line) return true;
+        return false;
+    }
+};
+
+}  // namespace ziproutinentest
