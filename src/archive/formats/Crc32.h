@@ -38,7 +38,18 @@ inline std::uint32_t Crc32Byte(std::uint32_t crc, std::uint8_t byte)
 }
 
 // Start with 0xFFFFFFFF and invert the result. Declared in ArcShared.h too.
+// Long buffers go through the carry-less multiplication fold where the
+// processor has it (checked once at start), otherwise through the tables.
 void UpdateCrc32(const void* buffer, std::size_t count, std::uint32_t& crc);
+// The two ways of UpdateCrc32, each on its own, so that they can be checked
+// against each other.
+namespace crc32detail {
+void UpdateTables(const void* buffer, std::size_t count, std::uint32_t& crc);
+bool FoldAvailable();
+// Only where FoldAvailable().
+void UpdateFolded(const void* buffer, std::size_t count, std::uint32_t& crc);
+}  // namespace crc32detail
+
 void UpdateCrc16(const void* buffer, std::size_t count, std::uint16_t& crc);
 
 }  // namespace velmora::arc

@@ -33,6 +33,41 @@ TEST(Crc32, PiecesOfAnySizeGiveTheWholeBuffersCrc)
     EXPECT_EQ(~crc, ZlibCrc(data.data(), data.size()));
 }
 
+// The table steps and the carry-less fold (where the processor has it) on
+// every length around the fold's 64-byte steps and 16-byte tail, at every
+// alignment, from a running CRC that is not the start value.
+TEST(Crc32, TableAndFoldAgreeWithZlibOnEveryLengthAndAlignment)
+{
+    const Bytes data = MixedSample(700, 14);
+    const std::uint32_t prefix = ZlibCrc(data.data(), 5);
+    for (std::size_t start = 0; start < 16; ++start) {
+        for (std::size_t size = 0; start + size <= data.size(); ++size) {
+            const std::uint32_t expected = static_cast<std::uint32_t>(
+                crc32(prefix, data.data() + start, static_cast<uInt>(size)));
+            std::uint32_t tables = ~prefix;
+            crc32detail::UpdateTables(data.data() + start, size, tables);
+            ASSERT_EQ(~tables, expected) << start << " " << size;
+            if (!crc32detail::FoldAvailable())
+                continue;
+            std::uint32_t folded = ~prefix;
+            crc32detail::UpdateFolded(data.data() + start, size, folded);
+            ASSERT_EQ(~folded, expected) << start << " " << size;
+        }
+    }
+}
+
+TEST(Crc32, FoldAgreesWithZlibOnLongBuffersOfZerosOnesAndNoise)
+{
+    if (!crc32detail::FoldAvailable())
+        GTEST_SKIP() << "no carry-less multiplication on this processor";
+    Bytes noise = MixedSample(1 << 20, 15);
+    for (const Bytes& data : {Bytes(100003, 0), Bytes(100003, 0xFF), noise}) {
+        std::uint32_t folded = 0xFFFFFFFF;
+        crc32detail::UpdateFolded(data.data(), data.size(), folded);
+        EXPECT_EQ(~folded, ZlibCrc(data.data(), data.size()));
+    }
+}
+
 TEST(Crc32, ByteStepIsTheTableStep)
 {
     std::uint32_t bytewise = 0xFFFFFFFF;
