@@ -262,16 +262,13 @@ void OutFile::Create(const std::wstring& path)
     m_handle = CreateFileW(path.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_handle == INVALID_HANDLE_VALUE) throw ZlFailure{kResultTempFile};
-    m_buffer.reserve(kOutBuffer);
 }
 
 bool OutFile::CreateNew(const std::wstring& path)
 {
     m_handle = CreateFileW(path.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
-    if (m_handle == INVALID_HANDLE_VALUE) return false;
-    m_buffer.reserve(kOutBuffer);
-    return true;
+    return m_handle != INVALID_HANDLE_VALUE;
 }
 
 void OutFile::RawWrite(const void* data, std::size_t count)
@@ -296,8 +293,18 @@ void OutFile::Write(const void* data, std::size_t count)
             return;
         }
     }
+    // Taken only once something goes through the buffer: an extracted file
+    // is written past it.
+    if (m_buffer.capacity() == 0) m_buffer.reserve(kOutBuffer);
     const auto* p = static_cast<const std::uint8_t*>(data);
     m_buffer.insert(m_buffer.end(), p, p + count);
+}
+
+void OutFile::WriteThrough(const void* data, std::size_t count)
+{
+    Flush();
+    RawWrite(data, count);
+    m_position += count;
 }
 
 void OutFile::Flush()
@@ -606,9 +613,20 @@ bool CheckPassword(InFile& file, const ZipEntry& entry, const std::string& passw
     return keys.has_value();
 }
 
-DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
-                         const std::function<void(const std::uint8_t*, std::size_t)>& sink,
-                         const std::function<void(int)>& progress)
+struct EntryReader::Stream {
+    z_stream z{};
+    bool ready = false;
+    ~Stream()
+    {
+        if (ready) inflateEnd(&z);
+    }
+};
+
+EntryReader::EntryReader() : m_stream(std::make_unique<Stream>()) {}
+EntryReader::~EntryReader() = default;
+
+DataResult EntryReader::Read(InFile& file, const ZipEntry& entry, ZipKeys* keys, const DataSink& sink,
+                             const std::function<void(int)>& progress)
 {
     if (entry.method != 0 && entry.method != 8) return DataResult::UnknownMethod;
     std::uint64_t offset = DataOffset(file, entry);
@@ -618,16 +636,24 @@ DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
         offset += 12;
         remaining -= 12;
     }
-    z_stream z{};
-    if (entry.method == 8 && inflateInit2(&z, -MAX_WBITS) != Z_OK) throw ZlFailure{kResultNoMemory};
-    struct Closer {
-        z_stream* z;
-        bool on;
-        ~Closer() { if (on) inflateEnd(z); }
-    } closer{&z, entry.method == 8};
-    // Buffers no larger than the entry needs, so that a small file does not clear 320 KB.
-    std::vector<std::uint8_t> in(static_cast<size_t>(std::clamp<std::uint64_t>(remaining, 1, 64 * 1024))),
-        out(static_cast<size_t>(std::clamp<std::uint64_t>(entry.size + 1, 1, 256 * 1024)));
+    z_stream& z = m_stream->z;
+    if (entry.method == 8) {
+        if (!m_stream->ready) {
+            if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw ZlFailure{kResultNoMemory};
+            m_stream->ready = true;
+        } else if (inflateReset(&z) != Z_OK) {
+            throw ZlFailure{kResultNoMemory};
+        }
+    }
+    // The buffers grow to what the entries need, up to 256 KB each, and stay:
+    // one read and one hand-over for most entries.
+    static constexpr std::uint64_t kChunk = 256 * 1024;
+    const auto grow = [](std::vector<std::uint8_t>& buffer, std::uint64_t want) {
+        const size_t size = static_cast<size_t>(std::clamp<std::uint64_t>(want, 1, kChunk));
+        if (buffer.size() < size) buffer.resize(size);
+    };
+    grow(m_in, remaining);
+    if (entry.method == 8) grow(m_out, entry.size + 1);
     std::uint64_t produced = 0;
     std::uint32_t crc = 0;
     int lastPercent = -1;
@@ -644,24 +670,24 @@ DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
         return true;
     };
     while (remaining > 0 && !ended) {
-        const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(remaining, in.size()));
-        if (!file.ReadAt(offset, in.data(), chunk)) return DataResult::Damaged;
+        const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(remaining, m_in.size()));
+        if (!file.ReadAt(offset, m_in.data(), chunk)) return DataResult::Damaged;
         offset += chunk;
         remaining -= chunk;
         if (keys)
-            for (size_t i = 0; i < chunk; ++i) in[i] = keys->Decrypt(in[i]);
+            for (size_t i = 0; i < chunk; ++i) m_in[i] = keys->Decrypt(m_in[i]);
         if (entry.method == 0) {
-            if (!emit(in.data(), chunk)) return DataResult::Damaged;
+            if (!emit(m_in.data(), chunk)) return DataResult::Damaged;
             continue;
         }
-        z.next_in = in.data();
+        z.next_in = m_in.data();
         z.avail_in = static_cast<uInt>(chunk);
         do {
-            z.next_out = out.data();
-            z.avail_out = static_cast<uInt>(out.size());
+            z.next_out = m_out.data();
+            z.avail_out = static_cast<uInt>(m_out.size());
             const int rc = inflate(&z, Z_NO_FLUSH);
             if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) return DataResult::Damaged;
-            if (!emit(out.data(), out.size() - z.avail_out)) return DataResult::Damaged;
+            if (!emit(m_out.data(), m_out.size() - z.avail_out)) return DataResult::Damaged;
             if (rc == Z_STREAM_END) {
                 ended = true;
                 break;
@@ -674,6 +700,13 @@ DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
     return crc == entry.crc ? DataResult::Ok : DataResult::BadCrc;
 }
 
+DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys, const DataSink& sink,
+                         const std::function<void(int)>& progress)
+{
+    EntryReader reader;
+    return reader.Read(file, entry, keys, sink, progress);
+}
+
 namespace {
 
 bool NeedsZip64(const ZipEntry& e)
@@ -682,6 +715,32 @@ bool NeedsZip64(const ZipEntry& e)
 }
 
 std::uint32_t Clip(std::uint64_t v) { return v >= 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<std::uint32_t>(v); }
+
+bool HasField(const std::string& extra, std::uint16_t id)
+{
+    for (size_t pos = 0; pos + 4 <= extra.size();) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(extra.data() + pos);
+        if (Get16(p) == id) return true;
+        pos += 4u + Get16(p + 2);
+    }
+    return false;
+}
+
+// A name beyond ASCII goes into the Unicode path field as well: unzip
+// programs that read the names of an MS-DOS host as OEM text, flag or not,
+// take this one instead.
+std::string UnicodePathField(const ZipEntry& e)
+{
+    constexpr std::uint16_t kUnicodePath = 0x7075;
+    if (!(e.flags & kFlagUtf8) || IsAscii(e.rawName) || HasField(e.extra, kUnicodePath)) return {};
+    std::string field;
+    Put16(field, kUnicodePath);
+    Put16(field, static_cast<std::uint16_t>(5 + e.rawName.size()));
+    field += '\x01';
+    Put32(field, Crc32(0, e.rawName.data(), e.rawName.size()));
+    field += e.rawName;
+    return field;
+}
 
 }  // namespace
 
@@ -698,15 +757,18 @@ void WriteLocalHeader(OutFile& out, const ZipEntry& e)
     Put32(h, e.crc);
     Put32(h, big ? 0xFFFFFFFF : Clip(e.packedSize));
     Put32(h, big ? 0xFFFFFFFF : Clip(e.size));
-    Put16(h, static_cast<std::uint16_t>(e.rawName.size()));
-    Put16(h, big ? 20 : 0);
-    h += e.rawName;
+    std::string extra;
     if (big) {
-        Put16(h, 1);
-        Put16(h, 16);
-        Put64(h, e.size);
-        Put64(h, e.packedSize);
+        Put16(extra, 1);
+        Put16(extra, 16);
+        Put64(extra, e.size);
+        Put64(extra, e.packedSize);
     }
+    extra += UnicodePathField(e);
+    Put16(h, static_cast<std::uint16_t>(e.rawName.size()));
+    Put16(h, static_cast<std::uint16_t>(extra.size()));
+    h += e.rawName;
+    h += extra;
     out.Write(h.data(), h.size());
 }
 
@@ -741,6 +803,7 @@ void WriteCentralDirectory(OutFile& out, const std::vector<ZipEntry>& entries, c
             extra += z64;
         }
         extra += e.extra;
+        extra += UnicodePathField(e);
         Put32(c, kCentralSignature);
         Put16(c, e.madeBy);
         Put16(c, NeedsZip64(e) ? std::max<std::uint16_t>(e.needed, 45) : e.needed);
@@ -802,7 +865,7 @@ void CopyEntry(InFile& in, std::uint64_t dataOffset, OutFile& out, ZipEntry& ent
 {
     entry.localOffset = out.Position();
     WriteLocalHeader(out, entry);
-    std::vector<std::uint8_t> buffer(256 * 1024);
+    std::vector<std::uint8_t> buffer(static_cast<size_t>(std::clamp<std::uint64_t>(entry.packedSize, 1, 256 * 1024)));
     std::uint64_t remaining = entry.packedSize;
     while (remaining > 0) {
         const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(remaining, buffer.size()));

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -98,6 +99,8 @@ public:
     // Creates a file that must not exist yet; false when it does or cannot be made.
     bool CreateNew(const std::wstring& path);
     void Write(const void* data, std::size_t count);
+    // Writes at once, past the buffer: for data that comes in large pieces anyway.
+    void WriteThrough(const void* data, std::size_t count);
     std::uint64_t Position() const { return m_position; }
     // Overwrites bytes already written (a local header's sizes).
     void Patch(std::uint64_t offset, const void* data, std::size_t count);
@@ -203,9 +206,27 @@ std::string DecodeName(std::string_view raw, std::uint16_t flags, std::uint16_t 
 // uncompressed bytes to Sink; never more than the entry's size. Progress gets
 // the percent done for large entries.
 enum class DataResult { Ok, BadCrc, Damaged, UnknownMethod };
-DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys,
-                         const std::function<void(const std::uint8_t*, std::size_t)>& sink,
+using DataSink = std::function<void(const std::uint8_t*, std::size_t)>;
+DataResult ReadEntryData(InFile& file, const ZipEntry& entry, ZipKeys* keys, const DataSink& sink,
                          const std::function<void(int)>& progress);
+
+// Reads entry after entry like ReadEntryData, keeping its buffers and its
+// inflate stream from one to the next: with thousands of small entries the
+// allocations and the stream set-up would cost more than the data.
+class EntryReader {
+public:
+    EntryReader();
+    ~EntryReader();
+    EntryReader(const EntryReader&) = delete;
+    EntryReader& operator=(const EntryReader&) = delete;
+    DataResult Read(InFile& file, const ZipEntry& entry, ZipKeys* keys, const DataSink& sink,
+                    const std::function<void(int)>& progress);
+
+private:
+    struct Stream;
+    std::unique_ptr<Stream> m_stream;
+    std::vector<std::uint8_t> m_in, m_out;
+};
 // Checks a password against the entry's 12-byte header; on success Keys is
 // ready for the data that follows.
 bool CheckPassword(InFile& file, const ZipEntry& entry, const std::string& password,

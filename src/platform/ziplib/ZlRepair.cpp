@@ -186,6 +186,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
         }
     } else {
         std::uint64_t next = 0;
+        EntryReader reader;
         for (std::uint64_t pos : Signatures(file, 0, false)) {
             if (pos < next) continue;
             Found f;
@@ -195,7 +196,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
             if (f.entry.Encrypted() && !CheckPassword(file, f.entry, password, keys)) continue;
             DataResult r = DataResult::Damaged;
             try {
-                r = ReadEntryData(file, f.entry, keys ? &*keys : nullptr, [](const std::uint8_t*, std::size_t) {}, {});
+                r = reader.Read(file, f.entry, keys ? &*keys : nullptr, [](const std::uint8_t*, std::size_t) {}, {});
             } catch (const ZlFailure& failure) {
                 if (failure.code != kResultDamaged) throw;
             }

@@ -53,6 +53,9 @@ UnzipArgs ParseUnzip(const std::vector<std::string>& args)
     return a;
 }
 
+// The DOS attribute of a volume label entry.
+constexpr std::uint8_t kVolumeLabel = 0x08;
+
 // Opens the archive and reads its directory; throws the reason it cannot.
 void OpenArchive(const std::wstring& path, InFile& file, ZipDirectory& dir)
 {
@@ -136,6 +139,7 @@ void TestArchive(const UnzipArgs& a, Session& s, Outcome& out)
     OpenArchive(a.archive, file, dir);
     PasswordSource passwords(s, a.password);
     StatsHolder stats;
+    EntryReader reader;
     for (const ZipEntry& e : dir.entries) {
         if (!Chosen(a, e)) continue;
         FillStats(stats, e);
@@ -153,7 +157,7 @@ void TestArchive(const UnzipArgs& a, Session& s, Outcome& out)
         }
         DataResult r;
         try {
-            r = ReadEntryData(file, e, keys ? &*keys : nullptr, [](const std::uint8_t*, std::size_t) {},
+            r = reader.Read(file, e, keys ? &*keys : nullptr, [](const std::uint8_t*, std::size_t) {},
                               [&](int percent) {
                                   stats.block.percent = static_cast<std::uint8_t>(percent);
                                   s.Send(kMsgProgress, &stats.block);
@@ -228,6 +232,8 @@ private:
 
     void One(const ZipEntry& e)
     {
+        // A volume label is listed and tested, but it is no file to write.
+        if (!e.IsFolder() && (e.DosAttributes() & kVolumeLabel)) return;
         const std::wstring path = TargetOf(e);
         if (e.IsFolder()) {
             if (m_args.usePaths && !path.empty() && !CreateFolders(path)) NotWritten(e, kSkipCannotOpen);
@@ -300,8 +306,8 @@ private:
         DataResult r;
         {
             try {
-                r = ReadEntryData(m_file, e, keys ? &*keys : nullptr,
-                                  [&](const std::uint8_t* p, std::size_t n) { out.Write(p, n); },
+                r = m_reader.Read(m_file, e, keys ? &*keys : nullptr,
+                                  [&](const std::uint8_t* p, std::size_t n) { out.WriteThrough(p, n); },
                                   [&](int percent) {
                                       stats.block.percent = static_cast<std::uint8_t>(percent);
                                       m_session.Send(kMsgProgress, &stats.block);
@@ -337,6 +343,7 @@ private:
     PasswordSource m_passwords;
     InFile m_file;
     ZipDirectory m_dir;
+    EntryReader m_reader;
     std::wstring m_lastFolder;
     std::wstring m_target;
     int m_overwrite;

@@ -301,17 +301,13 @@ public:
             m_out.Write(p, n);
             packed += n;
         };
-        z_stream z{};
         const bool deflating = e.method == 8;
-        if (deflating && deflateInit2(&z, m_args.level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            throw ZlFailure{kResultNoMemory};
-        struct Closer {
-            z_stream* z;
-            bool on;
-            ~Closer() { if (on) deflateEnd(z); }
-        } closer{&z, deflating};
-        m_in.resize(256 * 1024);
-        m_buffer.resize(256 * 1024);
+        z_stream& z = m_stream.z;
+        if (deflating) m_stream.Ready(m_args.level);
+        // Read and packed in pieces of up to 256 KB; a small file needs small buffers.
+        const size_t piece = static_cast<size_t>(std::clamp<std::uint64_t>(src.size, 1, 256 * 1024));
+        if (m_in.size() < piece) m_in.resize(piece);
+        if (m_buffer.size() < piece + 1024) m_buffer.resize(piece + 1024);
         int lastPercent = -1;
         for (bool more = !noData;;) {
             const std::size_t got = more ? in.ReadSome(size, m_in.data(), m_in.size()) : 0;
@@ -362,10 +358,28 @@ private:
                            [&](const std::wstring& ext) { return lower.ends_with(ext); });
     }
 
+    // One deflate stream for every entry, reset in between: setting one up
+    // takes more than packing a small file.
+    struct Deflater {
+        z_stream z{};
+        bool ready = false;
+        void Ready(int level)
+        {
+            const int rc = ready ? deflateReset(&z) : deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+            if (rc != Z_OK) throw ZlFailure{kResultNoMemory};
+            ready = true;
+        }
+        ~Deflater()
+        {
+            if (ready) deflateEnd(&z);
+        }
+    };
+
     const ZipArgs& m_args;
     Session& m_session;
     OutFile& m_out;
     std::vector<std::uint8_t> m_in, m_buffer;
+    Deflater m_stream;
 };
 
 std::string LowerUtf8(const std::string& s) { return Narrow(LowerWide(Widen(s))); }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -306,6 +307,251 @@ TEST_F(ZipLibDll, AnAbortAtEachMessageLeavesTheArchiveAsItWas)
         EXPECT_EQ(result, 190) << stopAt;
         EXPECT_EQ(ReadAll(archive), before) << stopAt;
         EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"out.zip", L"src"})) << stopAt;
+    }
+}
+
+// Moves a file's time by Seconds from now.
+void SetTimeFromNow(const std::wstring& path, long long seconds)
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{};
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart = static_cast<unsigned long long>(static_cast<long long>(t.QuadPart) + seconds * 10000000LL);
+    const FILETIME when{t.LowPart, t.HighPart};
+    HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << ToUtf8(path);
+    EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &when));
+    CloseHandle(h);
+}
+
+TEST_F(ZipLibDll, FreshenAndUpdateReplaceOnlyNewerFilesAndOnlyUpdateAdds)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::string grosse = ReadAll(src + L"\\Grosse.txt");
+    WriteAll(src + L"\\sub\\text.txt", "neuer Inhalt");
+    SetTimeFromNow(src + L"\\sub\\text.txt", 3600);
+    WriteAll(src + L"\\Grosse.txt", "alt");  // older than its entry
+    SetTimeFromNow(src + L"\\Grosse.txt", -2 * 86400);
+    WriteAll(src + L"\\neu.txt", "neu");
+    std::vector<std::wstring> added, updated;
+    zip.OnAdding = [&](TZipLib*, const TZlFileStats& s) { added.push_back(s.FileName); };
+    zip.OnUpdating = [&](TZipLib*, const TZlFileStats& s) { updated.push_back(s.FileName); };
+    auto run = [&](int mode) {
+        added.clear();
+        updated.clear();
+        zip.Recurse = true;
+        zip.FilesToProcess.Add(src + L"\\*.*");
+        return zip.Add(mode);
+    };
+    const std::wstring p = StoredPrefix();
+    // What the rule leaves out is no skip: the result stays 0.
+    EXPECT_EQ(run(1), 0);
+    EXPECT_EQ(updated, std::vector<std::wstring>{p + L"sub/text.txt"});
+    EXPECT_TRUE(added.empty());
+    EXPECT_EQ(Listed().size(), 4u);
+    const std::string freshened = ReadAll(archive);
+    EXPECT_EQ(run(1), 0);
+    EXPECT_TRUE(updated.empty());
+    EXPECT_EQ(ReadAll(archive), freshened);  // nothing newer: not rewritten
+
+    EXPECT_EQ(run(2), 0);
+    EXPECT_EQ(added, std::vector<std::wstring>{p + L"neu.txt"});
+    EXPECT_TRUE(updated.empty());
+    const std::wstring target = root + L"\\t";
+    zip.ExtractDirectory = target;
+    ASSERT_EQ(zip.Extract(0), 0);
+    const std::wstring base = target + L"\\" + src.substr(3);
+    EXPECT_EQ(ReadAll(base + L"\\sub\\text.txt"), "neuer Inhalt");
+    EXPECT_EQ(ReadAll(base + L"\\Grosse.txt"), grosse);
+    EXPECT_EQ(ReadAll(base + L"\\neu.txt"), "neu");
+}
+
+TEST_F(ZipLibDll, MoveDeletesOnlySourcesNowInTheArchiveAsTheyAre)
+{
+    zip.MoveFiles = true;
+    std::vector<std::wstring> added;
+    bool stop = false;
+    zip.OnAdding = [&](TZipLib* z, const TZlFileStats& s) {
+        added.push_back(s.FileName);
+        z->Abort = stop;
+    };
+    const std::wstring p = StoredPrefix();
+    auto sourceOf = [&](std::wstring stored) {
+        stored = stored.substr(p.size());
+        std::replace(stored.begin(), stored.end(), L'/', L'\\');
+        return src + L"\\" + stored;
+    };
+    // An add that fails deletes nothing.
+    stop = true;
+    EXPECT_EQ(AddSources(6), 190);
+    EXPECT_EQ(FilesIn(src), (std::vector<std::wstring>{L"Grosse.txt", L"empty.txt", L"sub"}));
+    EXPECT_EQ(FilesIn(src + L"\\sub"), (std::vector<std::wstring>{L"noise.bin", L"text.txt"}));
+    EXPECT_EQ(FilesIn(root), std::vector<std::wstring>{L"src"});
+
+    // A file changed after it was written into the archive stays.
+    stop = false;
+    added.clear();
+    std::string firstBefore;
+    zip.OnAdding = [&](TZipLib*, const TZlFileStats& s) {
+        added.push_back(s.FileName);
+        if (added.size() != 3) return;
+        const std::wstring first = sourceOf(added.front());
+        firstBefore = ReadAll(first);
+        WriteAll(first, "geändert");
+        SetTimeFromNow(first, 86400);
+    };
+    ASSERT_EQ(AddSources(6), 0);
+    ASSERT_EQ(added.size(), 4u);
+    EXPECT_EQ(ReadAll(sourceOf(added[0])), "geändert");
+    for (size_t i = 1; i < added.size(); ++i) EXPECT_EQ(ReadAll(sourceOf(added[i])), "<missing>") << ToUtf8(added[i]);
+    const std::wstring target = root + L"\\t";
+    zip.ExtractDirectory = target;
+    ASSERT_EQ(zip.Extract(0), 0);
+    EXPECT_EQ(ReadAll(target + L"\\" + sourceOf(added[0]).substr(3)), firstBefore);
+}
+
+// A ZIP of stored entries from an MS-DOS host: name, data, DOS attributes.
+struct DosEntry {
+    std::string name, data;
+    std::uint8_t attributes;
+};
+std::string DosZip(const std::vector<DosEntry>& entries)
+{
+    auto put = [](std::string& s, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+    };
+    auto crc32 = [](const std::string& data) {
+        std::uint32_t c = 0xFFFFFFFF;
+        for (unsigned char b : data) {
+            c ^= b;
+            for (int k = 0; k < 8; ++k) c = c & 1 ? (c >> 1) ^ 0xEDB88320 : c >> 1;
+        }
+        return ~c;
+    };
+    std::string zip, central;
+    for (const DosEntry& e : entries) {
+        std::string fields;  // version, flags, method, time, date, CRC, sizes, name and extra lengths
+        put(fields, 10, 2);
+        put(fields, 0, 2);
+        put(fields, 0, 2);
+        put(fields, 0x6000, 2);
+        put(fields, 0x58A6, 2);
+        put(fields, crc32(e.data), 4);
+        put(fields, static_cast<std::uint32_t>(e.data.size()), 4);
+        put(fields, static_cast<std::uint32_t>(e.data.size()), 4);
+        put(fields, static_cast<std::uint32_t>(e.name.size()), 2);
+        put(fields, 0, 2);
+        put(central, 0x02014B50, 4);
+        put(central, 10, 2);  // made by MS-DOS
+        central += fields;
+        put(central, 0, 2);  // comment length, first disk, internal attributes
+        put(central, 0, 2);
+        put(central, 0, 2);
+        put(central, e.attributes, 4);
+        put(central, static_cast<std::uint32_t>(zip.size()), 4);
+        central += e.name;
+        put(zip, 0x04034B50, 4);
+        zip += fields + e.name + e.data;
+    }
+    const std::uint32_t start = static_cast<std::uint32_t>(zip.size());
+    zip += central;
+    put(zip, 0x06054B50, 4);
+    put(zip, 0, 4);
+    put(zip, static_cast<std::uint32_t>(entries.size()), 2);
+    put(zip, static_cast<std::uint32_t>(entries.size()), 2);
+    put(zip, static_cast<std::uint32_t>(central.size()), 4);
+    put(zip, start, 4);
+    put(zip, 0, 2);
+    return zip;
+}
+
+TEST_F(ZipLibDll, AVolumeLabelEntryIsListedAndTestedButNeverExtracted)
+{
+    WriteAll(archive, DosZip({{"ZLTEST", "", 0x08}, {"daten.txt", "Daten", 0x20}}));
+    std::vector<std::pair<std::wstring, int>> listed;
+    zip.OnListing = [&](TZipLib*, const TZlFileStats& s) { listed.emplace_back(s.FileName, s.Attributes); };
+    EXPECT_EQ(zip.List(), 0);
+    EXPECT_EQ(listed, (std::vector<std::pair<std::wstring, int>>{{L"ZLTEST", zaVolumeLabel}, {L"daten.txt", zaArchive}}));
+    EXPECT_EQ(zip.Test(), 0);
+    const std::wstring target = root + L"\\t";
+    zip.ExtractDirectory = target;
+    EXPECT_EQ(zip.Extract(0), 0);
+    EXPECT_EQ(FilesIn(target), std::vector<std::wstring>{L"daten.txt"});
+    EXPECT_EQ(ReadAll(target + L"\\daten.txt"), "Daten");
+}
+
+// The archives a repair starts from: one cut inside its directory, and one
+// whose second local header is broken (only the thorough repair passes it).
+std::string CutInsideDirectory(const std::string& whole)
+{
+    return whole.substr(0, whole.find(std::string("PK\x01\x02", 4)) + 10);
+}
+std::string BrokenSecondHeader(std::string whole)
+{
+    whole[whole.find(std::string("PK\x03\x04", 4), 4) + 2] = 'X';
+    return whole;
+}
+
+TEST_F(ZipLibDll, AFailureAtEachWriteOfARepairLeavesTheArchiveAsItWas)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::string whole = ReadAll(archive);
+    auto fault = reinterpret_cast<void(__stdcall*)(int)>(GetProcAddress(GetModuleHandleW(L"ZLZIP32.DLL"), "zltestfault"));
+    ASSERT_NE(fault, nullptr);
+    for (const bool thorough : {false, true}) {
+        const std::string start = thorough ? BrokenSecondHeader(whole) : CutInsideDirectory(whole);
+        WriteAll(archive, start);
+        int n = 1;
+        for (; n < 100; ++n) {
+            fault(n);
+            const int result = zip.Fix(thorough);
+            fault(0);
+            if (result == 0) break;
+            EXPECT_EQ(result, 150) << thorough << " " << n;
+            EXPECT_EQ(ReadAll(archive), start) << thorough << " " << n;
+            EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"out.zip", L"src"})) << thorough << " " << n;
+        }
+        EXPECT_GT(n, 2) << thorough;  // the new archive took more than one write
+        EXPECT_EQ(zip.Test(), 0) << thorough;
+    }
+}
+
+TEST_F(ZipLibDll, AnAbortAtEachMessageOfADeleteOrRepairLeavesTheArchiveAsItWas)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::string whole = ReadAll(archive);
+    int seen = 0, stopAt = 0;
+    auto count = [&](TZipLib* z) {
+        if (++seen == stopAt) z->Abort = true;
+    };
+    zip.OnDeleting = [&](TZipLib* z, const std::wstring&) { count(z); };
+    zip.OnFixing = [&](TZipLib* z, const std::wstring&) { count(z); };
+    struct Case {
+        const char* what;
+        std::string start;
+        std::function<int()> run;
+    };
+    const Case cases[] = {
+        {"delete", whole, [&] { zip.FilesToProcess.Add(L"*.txt"); return zip.Delete(); }},
+        {"-F", CutInsideDirectory(whole), [&] { return zip.Fix(false); }},
+        {"-FF", BrokenSecondHeader(whole), [&] { return zip.Fix(true); }},
+    };
+    for (const Case& c : cases) {
+        for (stopAt = 1; stopAt < 100; ++stopAt) {
+            WriteAll(archive, c.start);
+            seen = 0;
+            const int result = c.run();
+            if (seen < stopAt) {
+                EXPECT_EQ(result, 0) << c.what;
+                break;
+            }
+            EXPECT_EQ(result, 190) << c.what << " " << stopAt;
+            EXPECT_EQ(ReadAll(archive), c.start) << c.what << " " << stopAt;
+            EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"out.zip", L"src"})) << c.what << " " << stopAt;
+        }
+        EXPECT_GT(stopAt, 3) << c.what;  // three entries or more went by
     }
 }
 
