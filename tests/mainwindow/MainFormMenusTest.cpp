@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "foundation/DefaultUserStore.h"
+#include "foundation/Einstellungen.h"
 #include "mainwindow/Placeholders.h"
 
 using namespace velmora;
@@ -425,4 +427,23 @@ TEST_F(MenusTest, HidingTheToolbarTakesTheButtonsArrowsAndBasketAndGivesTheRowsH
     EXPECT_TRUE(form.Button1.Visible());
     EXPECT_TRUE(form.RightButton.Visible());
     EXPECT_FALSE(form.Button13.Visible());
+}
+
+TEST_F(MenusTest, AWindowWhoseOptionsHideTheToolbarStartsWithoutIt) {
+    const std::wstring before = RegReadUserValue(OptionenSchluessel, L"Ansicht");
+    RegWriteUserValue(OptionenSchluessel, L"Ansicht", L"1110");
+    THauptform& form = Start();
+    EXPECT_FALSE(form.ToolbarShown());
+    EXPECT_EQ(form.Symbolleiste.Height(), form.LWPanel.Height() + 1);
+    EXPECT_FALSE(form.Sammelbutton.Visible());
+    EXPECT_FALSE(form.Button7.Visible());
+    EXPECT_FALSE(form.LeftButton.Visible());
+    EXPECT_FALSE(form.RightButton.Visible());
+    // The settings are saved as the window goes.
+    m_form->Free();
+    m_form = nullptr;
+    if (before.empty())
+        RegDeleteUserValue(OptionenSchluessel, L"Ansicht");
+    else
+        RegWriteUserValue(OptionenSchluessel, L"Ansicht", before);
 }
