@@ -340,6 +340,24 @@ TEST_F(MenusTest, AllButtonsStandInARowWhenTheWindowIsWideEnough) {
     EXPECT_LT(form.Button13.Left() + form.Button13.Width(), form.Sammelbutton.Left());
 }
 
+TEST_F(MenusTest, TheToolbarButtonsRunTheCommandsOfTheirMenuItems) {
+    THauptform& form = Start();
+    const wchar_t* handlers[] = {
+        L"DateiVerzeichnisErstellenClick", L"DateiVerknuepfungerstellenClick", L"DateiKopierenClick",
+        L"DateiVerschiebenClick",          L"DateiLoeschenClick",              L"DateiUmbenennenClick",
+        L"ZuArchivhinzufgen1Click",        L"AusArchivextrahieren1Click",      L"DateiSuchenClick",
+        L"Gehezu1Click",                   L"Verzeichnissesynchronisieren1Click", L"DOSBoxffnen1Click",
+        L"Optionen1Click"};
+    for (int i = 1; i <= 13; ++i) {
+        PlaceholderCalls().clear();
+        form.ToolbarButton(i).Click();
+        ASSERT_EQ(PlaceholderCalls().size(), 1u) << i;
+        EXPECT_EQ(PlaceholderCalls()[0].Handler, handlers[i - 1]) << i;
+        EXPECT_EQ(PlaceholderCalls()[0].Sender, &form.ToolbarButton(i)) << i;
+        EXPECT_EQ(form.ToolbarButton(i).Name(), L"Button" + std::to_wstring(i));
+    }
+}
+
 TEST_F(MenusTest, ANarrowWindowScrollsTheToolbarWithinOneToThirteen) {
     THauptform& form = Start();
     form.SetWidth(300);
