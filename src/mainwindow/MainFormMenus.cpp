@@ -3,6 +3,7 @@
 // scroll arrows; the sort items follow the active pane.
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <span>
 
@@ -434,10 +435,10 @@ void THauptform::BuildToolbar() {
 }
 
 TExplorerButton& THauptform::ToolbarButton(int I) {
-    static TExplorerButton THauptform::*const buttons[kToolbarButtons] = {
-        &F::Button1, &F::Button2, &F::Button3, &F::Button4,  &F::Button5,  &F::Button6, &F::Button7,
+    static const std::array<TExplorerButton THauptform::*, kToolbarButtons> buttons = {
+        &F::Button1, &F::Button2, &F::Button3,  &F::Button4,  &F::Button5,  &F::Button6, &F::Button7,
         &F::Button8, &F::Button9, &F::Button10, &F::Button11, &F::Button12, &F::Button13};
-    return this->*buttons[std::clamp(I, 1, kToolbarButtons) - 1];
+    return this->*buttons.at(static_cast<size_t>(I - 1));
 }
 
 void THauptform::LeftButtonClick(TObject*) {

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "foundation/DefaultUserStore.h"
+#include "foundation/Einstellungen.h"
 #include "mainwindow/Placeholders.h"
 
 using namespace velmora;
@@ -338,6 +340,24 @@ TEST_F(MenusTest, AllButtonsStandInARowWhenTheWindowIsWideEnough) {
     EXPECT_LT(form.Button13.Left() + form.Button13.Width(), form.Sammelbutton.Left());
 }
 
+TEST_F(MenusTest, TheToolbarButtonsRunTheCommandsOfTheirMenuItems) {
+    THauptform& form = Start();
+    const wchar_t* handlers[] = {
+        L"DateiVerzeichnisErstellenClick", L"DateiVerknuepfungerstellenClick", L"DateiKopierenClick",
+        L"DateiVerschiebenClick",          L"DateiLoeschenClick",              L"DateiUmbenennenClick",
+        L"ZuArchivhinzufgen1Click",        L"AusArchivextrahieren1Click",      L"DateiSuchenClick",
+        L"Gehezu1Click",                   L"Verzeichnissesynchronisieren1Click", L"DOSBoxffnen1Click",
+        L"Optionen1Click"};
+    for (int i = 1; i <= 13; ++i) {
+        PlaceholderCalls().clear();
+        form.ToolbarButton(i).Click();
+        ASSERT_EQ(PlaceholderCalls().size(), 1u) << i;
+        EXPECT_EQ(PlaceholderCalls()[0].Handler, handlers[i - 1]) << i;
+        EXPECT_EQ(PlaceholderCalls()[0].Sender, &form.ToolbarButton(i)) << i;
+        EXPECT_EQ(form.ToolbarButton(i).Name(), L"Button" + std::to_wstring(i));
+    }
+}
+
 TEST_F(MenusTest, ANarrowWindowScrollsTheToolbarWithinOneToThirteen) {
     THauptform& form = Start();
     form.SetWidth(300);
@@ -425,4 +445,23 @@ TEST_F(MenusTest, HidingTheToolbarTakesTheButtonsArrowsAndBasketAndGivesTheRowsH
     EXPECT_TRUE(form.Button1.Visible());
     EXPECT_TRUE(form.RightButton.Visible());
     EXPECT_FALSE(form.Button13.Visible());
+}
+
+TEST_F(MenusTest, AWindowWhoseOptionsHideTheToolbarStartsWithoutIt) {
+    const std::wstring before = RegReadUserValue(OptionenSchluessel, L"Ansicht");
+    RegWriteUserValue(OptionenSchluessel, L"Ansicht", L"1110");
+    THauptform& form = Start();
+    EXPECT_FALSE(form.ToolbarShown());
+    EXPECT_EQ(form.Symbolleiste.Height(), form.LWPanel.Height() + 1);
+    EXPECT_FALSE(form.Sammelbutton.Visible());
+    EXPECT_FALSE(form.Button7.Visible());
+    EXPECT_FALSE(form.LeftButton.Visible());
+    EXPECT_FALSE(form.RightButton.Visible());
+    // The settings are saved as the window goes.
+    m_form->Free();
+    m_form = nullptr;
+    if (before.empty())
+        RegDeleteUserValue(OptionenSchluessel, L"Ansicht");
+    else
+        RegWriteUserValue(OptionenSchluessel, L"Ansicht", before);
 }
