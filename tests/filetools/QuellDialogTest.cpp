@@ -298,6 +298,12 @@ TEST_F(QuellDialogTest, TheBorrowedRecentFoldersFeedTheFocusedBoxAndGoHomeAtClos
         popup.Items(0)->Click();
         EXPECT_EQ(kopieren->Zielverzeichnis.Text(), L"c:\\ziel\\ordner");
         EXPECT_EQ(Names(list), (std::vector<std::wstring>{L"c:\\favorit"}));
+        // With the option set, the chosen folder replaces the sources.
+        kontext.ClearLists = true;
+        m_mru->AddItem(L"c:\\zweiter\\");
+        kopieren->QuellDateien.SetFocus();
+        popup.Items(0)->Click();
+        EXPECT_EQ(Names(list), (std::vector<std::wstring>{L"c:\\zweiter"}));
         kopieren->CancelBtn.Click();
     });
     kopieren->ShowModal();
