@@ -18,6 +18,8 @@ namespace velmora {
 
 class TDateiRoutinen;
 
+// The dialogs keep a reference to it: it lives as long as they do (the main
+// window's member), and the caller keeps its two options up to date.
 struct TDateiDialogKontext {
     // The history lists, oldest first, as the main window keeps them; the
     // dialogs offer them newest first.

@@ -225,6 +225,36 @@ TEST_F(QuellDialogTest, BrowsedAndChosenFilesAreAddedOnceOrReplaceTheListWithCle
     EXPECT_EQ(kopieren->Quellverzeichnis.FileName(), L"c:\\quelle\\");
 }
 
+TEST_F(QuellDialogTest, TheListEditorEditsTheSourcesAndTheBoxFollows) {
+    TDateiListe list;
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) list.push_back(Record(m_folder.MakeFile(name, 1)));
+    const std::wstring d = m_folder.MakeFile(L"d.txt", 1);
+    Kopieren().SetVorgang(TKopierVorgang::Kopieren);
+    kopieren->SetDateiliste(&list);
+    TModalScript script;
+    script.Step([&](TForm&) { kopieren->BitBtn1.Click(); })
+        .Step([&](TForm& form) {
+            auto& editor = dynamic_cast<TDateienBearbeitenDlg&>(form);
+            EXPECT_EQ(editor.Caption(), L"Zu kopierende Datei(en)");
+            EXPECT_EQ(editor.ListLabel.Caption(), L"Folgende Dateien sind für den Kopiervorgang ausgewählt:");
+            EXPECT_EQ(editor.StatusLabel.Caption(), L" Dateien insgesamt: 3");
+            TStringList lines = editor.Dateiliste.Lines();
+            lines.Delete(1);
+            lines.Add(d);
+            editor.Dateiliste.SetLines(lines);
+            editor.OKBtn.Click();
+        })
+        .Step([&](TForm&) {
+            EXPECT_EQ(kopieren->QuellDateien.Text(), L"Aktuelle Auswahl (3 Dateien)");
+            kopieren->CancelBtn.Click();
+        });
+    kopieren->ShowModal();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(Names(list), (std::vector<std::wstring>{m_folder.Path() + L"a.txt", m_folder.Path() + L"c.txt",
+                                                      SystemLower(d)}));
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
 TEST_F(QuellDialogTest, TheBasketAddsItsPlainFilesAndTellsOnceAboutArchivedOnes) {
     korb.push_back(Record(L"C:\\Korb\\Eins.txt"));
     korb.push_back(Record(L"\\innen\\a.txt", true, L"c:\\arc.zip"));
