@@ -31,6 +31,24 @@
     X(MoveFiles, 3024) \
     X(DeleteFiles, 3025) \
     X(WipeFiles, 3026) \
-    X(CreateLinks, 3027)
+    X(CreateLinks, 3027) \
+    /* File-operation dialogs and the link job. */ \
+    X(QuellDialogFormShow, 3101) \
+    X(QuellDialogFormClose, 3102) \
+    X(QuellDialogListEditor, 3103) \
+    X(QuellDialogDateiSuchen, 3104) \
+    X(QuellDialogOrdnerSuchen, 3105) \
+    X(QuellDialogSammelkorb, 3106) \
+    X(QuellDialogMRUClick, 3107) \
+    X(DateiKopierenDurchsuchen, 3108) \
+    X(DateienBearbeitenFormShow, 3110) \
+    X(DateienBearbeitenFormClose, 3111) \
+    X(DateilisteAbgleichen, 3112) \
+    X(SammelkorbInhaltFormShow, 3115) \
+    X(VerzeichnisErstellenOrdnerSuchen, 3120) \
+    X(AttributSetDateien, 3125) \
+    X(AttributAnwenden, 3126) \
+    X(AttributFormClose, 3127) \
+    X(LinksErstellen, 3130)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

@@ -100,6 +100,14 @@ bool TComboBox::CNCommand(WORD code) {
         return true;
     case CBN_DROPDOWN: Fire(OnDropDown, this); return true;
     case CBN_CLOSEUP: Fire(OnCloseUp, this); return true;
+    // An editable box's focus is in its edit window, whose focus messages the
+    // box only hears of through these; a pick-only box gets its own.
+    case CBN_SETFOCUS:
+        if (m_style != TComboBoxStyle::csDropDownList) Fire(OnEnter, this);
+        return true;
+    case CBN_KILLFOCUS:
+        if (m_style != TComboBoxStyle::csDropDownList) Fire(OnExit, this);
+        return true;
     }
     return false;
 }

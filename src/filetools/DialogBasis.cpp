@@ -1,0 +1,107 @@
+#include "DialogBasis.h"
+
+#include <windows.h>
+
+#include "foundation/DefaultUserStore.h"
+
+namespace velmora {
+
+using namespace gui;
+
+void TMRUAusleihe::Borrow(TMRUFileList* List, TMenuItem* Menu, TMRUClickEvent OnClick) {
+    GiveBack();
+    if (!List) return;
+    m_list = List;
+    m_home = List->FileMenu();
+    m_homeClick = List->OnMRUItemClick;
+    m_homeSeparator = List->InsertSeparator();
+    // A pop-up of its own needs no line in front of the entries.
+    List->SetInsertSeparator(false);
+    List->OnMRUItemClick = std::move(OnClick);
+    List->SetFileMenu(Menu);
+}
+
+void TMRUAusleihe::GiveBack() {
+    if (!m_list) return;
+    TMRUFileList* list = m_list;
+    m_list = nullptr;
+    list->OnMRUItemClick = std::move(m_homeClick);
+    list->SetInsertSeparator(m_homeSeparator);
+    list->SetFileMenu(m_home);
+    m_home = nullptr;
+}
+
+TPositionsDialog::TPositionsDialog(TComponent* Owner, std::wstring PositionName)
+    : TForm(Owner), m_positionName(std::move(PositionName)) {
+    BorderStyle = TBorderStyle::bsDialog;
+    BorderIcons = biSystemMenu;
+    Position = TPosition::poScreenCenter;
+    if (m_positionName.empty()) return;
+    if (auto pos = ReadDlgPos(m_positionName)) {
+        Position = TPosition::poDesigned;
+        SetBounds(pos->Left, pos->Top, Width(), Height());
+    }
+}
+
+void TPositionsDialog::DoDestroy() {
+    if (!m_positionName.empty()) WriteDlgPos(m_positionName, TDialogPos{Left(), Top()});
+    TForm::DoDestroy();
+}
+
+namespace {
+
+void SetHelpContextOf(TWinControl& parent, int context) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        control->HelpContext = context;
+        if (auto* windowed = dynamic_cast<TWinControl*>(control)) SetHelpContextOf(*windowed, context);
+    }
+}
+
+SYSTEMTIME ToSystemTime(TDateTime value) {
+    const DateParts p = DecodeDateTime(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(p.year);
+    st.wMonth = static_cast<WORD>(p.month);
+    st.wDay = static_cast<WORD>(p.day);
+    st.wHour = static_cast<WORD>(p.hour);
+    st.wMinute = static_cast<WORD>(p.minute);
+    st.wSecond = static_cast<WORD>(p.second);
+    return st;
+}
+
+}  // namespace
+
+void TPositionsDialog::SetHelpContextAll(int Context) {
+    HelpContext = Context;
+    SetHelpContextOf(*this, Context);
+}
+
+std::wstring DatumText(TDateTime Value) {
+    const SYSTEMTIME st = ToSystemTime(Value);
+    wchar_t buffer[80];
+    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 80);
+    return n > 0 ? std::wstring(buffer) : std::wstring();
+}
+
+std::wstring ZeitText(TDateTime Value) {
+    const SYSTEMTIME st = ToSystemTime(Value);
+    wchar_t buffer[80];
+    const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, 80);
+    return n > 0 ? std::wstring(buffer) : std::wstring();
+}
+
+bool HasFocus(TWinControl& Control) {
+    if (!Control.HandleAllocated()) return false;
+    const HWND focus = GetFocus();
+    return focus && (focus == Control.Handle() || IsChild(Control.Handle(), focus));
+}
+
+TStringList NewestFirst(const TStringList* List) {
+    TStringList result;
+    if (List)
+        for (int i = List->Count() - 1; i >= 0; --i) result.Add((*List)[i]);
+    return result;
+}
+
+}  // namespace velmora

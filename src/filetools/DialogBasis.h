@@ -1,0 +1,89 @@
+#pragma once
+// What the file dialogs share: the main window's state they work with, handed in
+// by the caller (this library does not link the main window), the borrowing of
+// the recent-folders menu list, the screen position kept under "Dialoge", and the
+// German date and time texts of the user's locale.
+
+#include <functional>
+#include <string>
+
+#include "foundation/EineDatei.h"
+#include "foundation/controls/MRUList.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/StringList.h"
+
+namespace velmora {
+
+class TDateiRoutinen;
+
+// The dialogs keep a reference to it: it lives as long as they do (the main
+// window's member), and the caller keeps its two options up to date.
+struct TDateiDialogKontext {
+    // The history lists, oldest first, as the main window keeps them; the
+    // dialogs offer them newest first.
+    const TStringList* RecentFiles = nullptr;
+    const TStringList* RecentDirs = nullptr;
+    // The main window's AddDirHistory and AddPathHistory.
+    std::function<void(const std::wstring&)> AddDirHistory;
+    std::function<void(const std::wstring&)> AddPathHistory;
+    // The recent-folders menu list that the dialogs borrow while shown.
+    TMRUFileList* MRUList = nullptr;
+    // The collection basket.
+    const TDateiListe* Sammelkorb = nullptr;
+    // Creates missing target folders.
+    TDateiRoutinen* Routinen = nullptr;
+    // The options "empty lists before adding" and "standard icons in search results".
+    bool ClearLists = false;
+    bool StandardIcons = false;
+};
+
+// The recent-folders menu list lent to a dialog's pop-up menu: Borrow points its
+// items and clicks at the dialog, GiveBack returns both to where they were.
+class TMRUAusleihe {
+public:
+    TMRUAusleihe() = default;
+    TMRUAusleihe(const TMRUAusleihe&) = delete;
+    TMRUAusleihe& operator=(const TMRUAusleihe&) = delete;
+    ~TMRUAusleihe() { GiveBack(); }
+
+    void Borrow(TMRUFileList* List, gui::TMenuItem* Menu, TMRUClickEvent OnClick);
+    void GiveBack();
+    bool Borrowed() const { return m_list != nullptr; }
+
+private:
+    TMRUFileList* m_list = nullptr;
+    gui::TMenuItem* m_home = nullptr;
+    TMRUClickEvent m_homeClick;
+    bool m_homeSeparator = true;
+};
+
+// A dialog whose position is stored as PositionName + "DlgPos" under "Dialoge":
+// read when it is made (centred when missing), written when it is freed. An
+// empty name keeps no position.
+class TPositionsDialog : public gui::TForm {
+public:
+    TPositionsDialog(gui::TComponent* Owner, std::wstring PositionName);
+
+protected:
+    void DoDestroy() override;
+    // The form's and every control's help context.
+    void SetHelpContextAll(int Context);
+
+private:
+    std::wstring m_positionName;
+};
+
+// The system's short date and time formats of the user's locale ("9.1.2026", "14:05:00").
+std::wstring DatumText(TDateTime Value);
+std::wstring ZeitText(TDateTime Value);
+
+// Whether the keyboard focus is in Control or one of its windows (an editable
+// combo box has its focus in its edit window).
+bool HasFocus(gui::TWinControl& Control);
+
+// The histories newest first.
+TStringList NewestFirst(const TStringList* List);
+
+}  // namespace velmora

@@ -1,0 +1,139 @@
+// Shows one of the file dialogs with sample data until it is closed, for the
+// screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
+// attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen
+
+#include <windows.h>
+
+#include <memory>
+
+#include "filetools/AttributDialog.h"
+#include "filetools/DOSZeilenDialog.h"
+#include "filetools/DateiAktionFortschrittDlg.h"
+#include "filetools/DateiKopierenDlg.h"
+#include "filetools/DateiRoutinen.h"
+#include "filetools/DateiUmbenennenDlg.h"
+#include "filetools/DateienBearbeitenDlg.h"
+#include "filetools/LoeschDlg.h"
+#include "filetools/SammelkorbInhaltDlg.h"
+#include "filetools/VerzeichnisErstellenDlg.h"
+#include "foundation/FileOperator.h"
+#include "foundation/IconRoutinen.h"
+#include "platform/gui/Application.h"
+#include "platform/rtl/FileSystem.h"
+
+using namespace velmora;
+using namespace velmora::gui;
+
+namespace {
+
+std::unique_ptr<TEineDatei> Record(const std::wstring& name, std::int64_t size, std::int32_t attr, TDateTime time) {
+    auto record = std::make_unique<TEineDatei>();
+    record->Name = name;
+    record->Size = size;
+    record->Attr = attr;
+    record->Time = time;
+    return record;
+}
+
+TDateTime Stamp(int day, int hour) { return *TryEncodeDateTime(DateParts{2026, 1, day, hour, 5, 0, 0}); }
+
+TDateiListe Beispiele() {
+    TDateiListe list;
+    list.push_back(Record(L"c:\\daten\\brief an anna.doc", 23552, 32, Stamp(9, 14)));
+    list.push_back(Record(L"c:\\daten\\rechnung.txt", 1536, 34, Stamp(8, 9)));
+    list.push_back(Record(L"c:\\daten\\fotos", 0, 16, Stamp(2, 18)));
+    return list;
+}
+
+int Zeigen(const std::wstring& was) {
+    TFileOperator fileOperator(nullptr);
+    TDateiRoutinen routinen(fileOperator);
+    TStringList recentFiles{L"c:\\daten\\alt.txt", L"c:\\daten\\notizen.txt"};
+    TStringList recentDirs{L"c:\\sicherung", L"d:\\austausch"};
+    TDateiListe korb = Beispiele();
+    korb.push_back(Record(L"\\texte\\kapitel1.txt", 2560, 0, Stamp(5, 11)));
+    korb.back()->InArchive = true;
+    korb.back()->ArchivPfad = L"c:\\archive\\buch.zip";
+    korb.push_back(Record(L"c:\\daten\\leer.txt", 0, 32, Stamp(7, 8)));
+    TDateiDialogKontext kontext;
+    kontext.RecentFiles = &recentFiles;
+    kontext.RecentDirs = &recentDirs;
+    kontext.Sammelkorb = &korb;
+    kontext.Routinen = &routinen;
+    TDateiListe list = Beispiele();
+
+    if (was == L"kopieren" || was == L"verschieben" || was == L"verknuepfen") {
+        auto* dlg = Create<TDateiKopierenDlg>(Application, kontext);
+        dlg->SetVorgang(was == L"kopieren"      ? TKopierVorgang::Kopieren
+                        : was == L"verschieben" ? TKopierVorgang::Verschieben
+                                                : TKopierVorgang::Verknuepfen);
+        dlg->SetDateiliste(&list);
+        dlg->SetAktuellesVerzeichnis(L"c:\\daten\\");
+        dlg->Zielverzeichnis.SetText(L"d:\\austausch");
+        return dlg->ShowModal();
+    }
+    if (was == L"loeschen") {
+        auto* dlg = Create<TLoeschDlg>(Application, kontext);
+        list.resize(1);
+        dlg->SetDateiliste(&list);
+        dlg->SetAktuellesVerzeichnis(L"c:\\daten\\");
+        return dlg->ShowModal();
+    }
+    if (was == L"ordner") {
+        auto* dlg = Create<TVerzeichnisErstellenDlg>(Application, kontext);
+        dlg->SetPfad(L"c:\\daten\\projekte\\");
+        dlg->Edit1.SetText(L"Neuer Ordner");
+        return dlg->ShowModal();
+    }
+    if (was == L"attribute") {
+        auto* dlg = Create<TAttributDialog>(Application);
+        list.resize(2);
+        dlg->SetDateien(list, Stamp(9, 14));
+        return dlg->ShowModal();
+    }
+    if (was == L"umbenennen") {
+        auto* dlg = Create<TDateiUmbenennenDlg>(Application);
+        dlg->SetDateiName(L"c:\\daten\\brief an anna.doc");
+        return dlg->ShowModal();
+    }
+    if (was == L"liste") {
+        auto* dlg = Create<TDateienBearbeitenDlg>(Application);
+        dlg->SetCaption(L"Zu kopierende Datei(en)");
+        dlg->SetListe(L"Folgende Dateien sind für den Kopiervorgang ausgewählt:", list);
+        return dlg->ShowModal();
+    }
+    if (was == L"sammelkorb") {
+        TIconRoutinen icons;
+        IconRoutinen = &icons;
+        auto* dlg = Create<TSammelkorbInhaltDlg>(Application, kontext);
+        const int result = dlg->ShowModal();
+        IconRoutinen = nullptr;
+        return result;
+    }
+    if (was == L"dos") {
+        auto* dlg = Create<TDOSZeilenDlg>(Application);
+        dlg->SetCaption(L"Parameter übergeben");
+        dlg->Label1.SetCaption(L"An die Datei zu übergebende Parameter");
+        dlg->Befehl.SetItems({L"/s", L"-v datei.txt"});
+        dlg->Befehl.SetText(L"/s");
+        return dlg->ShowModal();
+    }
+    if (was == L"verknuepfungen") {
+        // The window as the job shows it halfway, without a job to run.
+        auto* dlg = Create<TDateiAktionFortschrittDlg>(Application, routinen);
+        dlg->Aktion.SetCaption(L"Dateien werden verknüpft...");
+        dlg->FileLabel.SetFileName(L"c:\\windows\\desktop\\rechnung.lnk");
+        dlg->ProgressBar.SetMax(3);
+        dlg->ProgressBar.SetPosition(2);
+        return dlg->ShowModal();
+    }
+    return -1;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    TApplication application;
+    const std::wstring was = ParamCount() >= 1 ? ParamStr(1) : L"kopieren";
+    return Zeigen(was) < 0 ? 2 : 0;
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Screenshots of the file-operation dialogs with sample data, for review:
+#   copy.png, move.png, link.png   the copy dialog under its three captions
+#   delete.png, newfolder.png, attributes.png, rename.png, listeditor.png,
+#   basket.png, dosline.png, linkprogress.png
+# Usage: tools/screenshots/filedialogs.sh [output folder]   (after ./test.sh built everything)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+out=$(realpath -m "${1:-$here/build/screenshots}")
+build=${VELMORA_BUILD:-$here/build}
+export VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX:-$build/wineprefix}
+
+if [ -z "${VELMORA_SCREENSHOT_DISPLAY:-}" ]; then
+  exec env VELMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+source "$here/tools/wine-env.sh"
+"$here/tools/wine-prefix.sh"
+mkdir -p "$out"
+program="$build/tests/filetools/dialogschau.exe"
+
+# Waits (bounded) for a visible window whose title matches; prints its id.
+# xdotool's patterns do not match umlauts here, so the titles below spell them ".+".
+window() { timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+
+# shot SAMPLE "TITLE PATTERN" FILE: shows the sample, takes its window, closes it.
+shot() {
+  velmora_wine "$program" "$1" &
+  local pid=$! w
+  w=$(window "$2")
+  sleep 0.5  # let it finish painting
+  import -window "$w" "$out/$3"
+  xdotool windowfocus --sync "$w" key Escape || true
+  wait $pid || true
+}
+
+shot kopieren "Kopiervorgang best.+tigen" copy.png
+shot verschieben "Verschiebevorgang best.+tigen" move.png
+shot verknuepfen "Verkn.+pfungsvorgang best.+tigen" link.png
+shot loeschen "L.+schvorgang best.+tigen" delete.png
+shot ordner "Ordner erstellen" newfolder.png
+shot attribute "Dateieigenschaften ver.+ndern" attributes.png
+shot umbenennen "Datei umbenennen" rename.png
+shot liste "Zu kopierende Datei\(en\)" listeditor.png
+shot sammelkorb "Inhalt des Sammelkorbes" basket.png
+shot dos "Parameter .+bergeben" dosline.png
+shot verknuepfungen "Fortschritt beim Verkn.+pfungen erstellen" linkprogress.png
+echo "Screenshots in $out"
