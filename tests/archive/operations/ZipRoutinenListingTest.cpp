@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -381,4 +382,44 @@ TEST_F(ZipRoutinenListing, SignatureDecidesOverTheExtensionAndTheListerIsPutBack
     EXPECT_FALSE(routines.GetArchiveType(WinePath(Fixture("archive/www.tar")), kind));
     EXPECT_EQ(kind, 0);
     EXPECT_EQ(lister.ArchiveFile(), kept);
+}
+
+TEST_F(ZipRoutinenListing, ListerExceptionKeepsTheEntriesReadSoFar) {
+    int read = 0;
+    lister.OnRead = [&](arc::TArcBase*, int) {
+        routines.AddArcListerEntry(lister);
+        if (++read == 2) throw std::runtime_error("Lesefehler");
+    };
+    host.CurrentCursor = gui::crDefault;
+    std::vector<Row> rows = List(ftArj, WinePath(Fixture("archive/methods.arj")));
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_EQ(daten.Anzahl, 2);
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Fehler beim Öffnen des Archives!"});
+    EXPECT_TRUE(host.Restored());
+    EXPECT_FALSE(routines.ReaderListing);
+
+    // A volume set whose next part is missing: the lister raises before any entry.
+    boxes.Clear();
+    lister.OnRead = [this](arc::TArcBase*, int) { routines.AddArcListerEntry(lister); };
+    const std::wstring lonely = Scratch("vol.arj", ReadAll(Fixture("archive/vol.arj")));
+    EXPECT_TRUE(List(ftArj, lonely).empty());
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Fehler beim Öffnen des Archives!"});
+    EXPECT_TRUE(host.Restored());
+}
+
+TEST_F(ZipRoutinenListing, AbortOfARealZipListing) {
+    int seen = 0;
+    zip.OnListing = [&](TZipLib*, const TZlFileStats& s) {
+        routines.AddXZipEntry(s);
+        if (++seen == 2) zip.Abort = true;
+    };
+    EXPECT_TRUE(List(ftZip, WinePath(Fixture("archive/methods.zip"))).empty());
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Der Lesevorgang wurde abgebrochen."});
+    EXPECT_EQ(daten.Anzahl, 0);
+    EXPECT_TRUE(host.Restored());
+    // The next listing starts afresh.
+    boxes.Clear();
+    zip.OnListing = [this](TZipLib*, const TZlFileStats& s) { routines.AddXZipEntry(s); };
+    EXPECT_FALSE(List(ftZip, WinePath(Fixture("archive/methods.zip"))).empty());
+    EXPECT_TRUE(boxes.Calls().empty());
 }

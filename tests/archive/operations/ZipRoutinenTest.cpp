@@ -246,7 +246,8 @@ TEST(ZipRoutinenDates, DatesThatDoNotExistGiveFirstOf1980) {
     EXPECT_EQ(TZipRoutinen::DosDateTimeToDateTime((10 << 9) | (2 << 5) | 31, 0), first1980);   // 31 February
     EXPECT_EQ(TZipRoutinen::DosDateTimeToDateTime((10 << 9) | (13 << 5) | 1, 0), first1980);   // month 13
     EXPECT_EQ(TZipRoutinen::DosDateTimeToDateTime((10 << 9) | (1 << 5) | 1, 24 << 11), first1980);
-    const DateParts p = DecodeDateTime(TZipRoutinen::DosDateTimeToDateTime((45 << 9) | (3 << 5) | 7, (13 << 11) | (14 << 5) | 15));
+    const DateParts p =
+        DecodeDateTime(TZipRoutinen::DosDateTimeToDateTime((45 << 9) | (3 << 5) | 7, (13 << 11) | (14 << 5) | 15));
     EXPECT_EQ(p.year, 2025);
     EXPECT_EQ(p.month, 3);
     EXPECT_EQ(p.day, 7);
