@@ -309,6 +309,11 @@ TEST_F(ZipRoutinenListing, ZooFoldersLongNamesAndDates) {
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(daten.Anzahl, 5);
     EXPECT_TRUE(boxes.Calls().empty());
+
+    // A short name without its end is read up to 255 bytes.
+    rows = List(ftZoo, WinePath(Fixture("archive/longname.zoo")));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, std::wstring(255, L'N'));
 }
 
 TEST_F(ZipRoutinenListing, BadInputsEndWithTheirMessages) {
