@@ -27,7 +27,9 @@ std::wstring FromAnsi(const char* text, std::size_t length) {
 }
 
 // A zero-terminated text in a buffer of BufferSize bytes.
-std::wstring FromAnsiBuffer(const char* text, std::size_t bufferSize) { return FromAnsi(text, strnlen(text, bufferSize)); }
+std::wstring FromAnsiBuffer(const char* text, std::size_t bufferSize) {
+    return FromAnsi(text, strnlen(text, bufferSize));
+}
 
 // The RAR library opens names of the ANSI code page: a name it cannot hold goes
 // by its short form.
@@ -111,7 +113,8 @@ void TZipRoutinen::ReadRar(const std::wstring& ArchiveName, TDateiListe& List) {
     open.CmtBufSize = kCommentSize;
     std::unique_ptr<void, RarCloser> handle(RAROpenArchive(&open));
     if (!handle || open.OpenResult != RarOk) {
-        RarOpenErrorText(open.OpenResult != RarOk ? static_cast<int>(open.OpenResult) : static_cast<int>(RarOpenError), ArchiveName);
+        const unsigned code = open.OpenResult != RarOk ? open.OpenResult : static_cast<unsigned>(RarOpenError);
+        RarOpenErrorText(static_cast<int>(code), ArchiveName);
         return;
     }
     if (open.CmtState == 1) ArchivDaten.Kommentar = FromAnsiBuffer(comment.data(), kCommentSize);

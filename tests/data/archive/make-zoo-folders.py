@@ -67,3 +67,10 @@ items = [
 (here / "firstnext0.zoo").write_bytes(archive(items[:2], first_next=0))
 # The second entry points past the end of the file.
 (here / "pastend.zoo").write_bytes(archive(items[:3], last_next=1 << 30))
+# A short name that runs on for 300 bytes: it is read up to 255 of them.
+runaway = bytearray(archive([(b"x.txt", b"", T1, b"", b"", 0, False)]))
+runaway[42 + 4] = 1  # an old entry: no variable part
+runaway[42 + 38:42 + 38 + 300] = b"N" * 300
+struct.pack_into("<I", runaway, 42 + 6, 42 + 400)
+closing = entry(b"", 0, 0, 0, (0, 0), with_variable_part=False)
+(here / "longname.zoo").write_bytes(bytes(runaway[:42 + 400]).ljust(42 + 400, b"\0") + closing)
