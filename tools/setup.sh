@@ -8,21 +8,34 @@
 #   imagemagick xdotool screenshots (tools/screenshot.sh, tools/screenshots/)
 #   libclang-rt-dev     libFuzzer and the sanitizer runtimes of clang (tools/fuzz-*.sh)
 #   python3 zip unzip   making and checking the test fixtures (tests/data)
+#   locales             the de_DE.UTF-8 locale every Wine call runs in
+#                       (tools/wine-env.sh): without it Wine falls back to the C
+#                       locale and cannot create file names beyond ASCII ("Größe.txt")
 set -euo pipefail
 
 packages=(cmake ninja-build g++ gcc clang libclang-rt-dev
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
           wine wine32:i386 fonts-wine xvfb xauth googletest libz-mingw-w64-dev
-          imagemagick xdotool python3 zip unzip)
+          imagemagick xdotool python3 zip unzip locales)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+
+# The German UTF-8 locale, made from the locales package's sources.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+  echo "Generating the locale de_DE.UTF-8"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_locale
+  exit 0
+fi
 echo "Installing: ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
@@ -41,3 +54,4 @@ for attempt in 1 2 3 4; do
 done
 $updated || echo "apt-get update still fails; installing from the package lists at hand" >&2
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+ensure_locale

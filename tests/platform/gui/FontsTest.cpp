@@ -49,3 +49,23 @@ TEST(Fonts, TheDialogFontIsTheBitmapMsSansSerifAndMarlettIsThere) {
 }
 
 }  // namespace
+
+// Wine maps file names to the host's through the host locale: without a UTF-8
+// locale a name beyond ASCII cannot be created at all.
+TEST(HostLocale, FileNamesBeyondAsciiReachTheDiskWhole) {
+    wchar_t temp[MAX_PATH]{};
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring name = L"Gr\u00f6\u00dfe \u20ac\u0416.txt";
+    const std::wstring path = std::wstring(temp) + name;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE)
+        << "a file named beyond ASCII cannot be created: Wine runs in the locale de_DE.UTF-8, which "
+           "tools/setup.sh generates (package locales)";
+    CloseHandle(file);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(path.c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(std::wstring(found.cFileName), name);
+}
