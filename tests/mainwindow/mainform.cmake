@@ -23,6 +23,18 @@ velmora_test(mainform_recent_test LABEL gui
   NO_GTEST_MAIN
   LOCKS registry)
 
+velmora_test(mainform_panes_test LABEL gui
+  SOURCES PaneManagementTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
+velmora_test(mainform_handlers_test LABEL gui
+  SOURCES AppHandlersTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
 # One session's lists stay in the prefix; the system's registry tool must show them.
 velmora_test(mainform_history_state_test LABEL gui
   SOURCES HistoryStateTest.cpp $<TARGET_OBJECTS:velmora_res>
