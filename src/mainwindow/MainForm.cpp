@@ -383,6 +383,7 @@ void THauptform::FormShow(TObject*) {
             GetCurrentDirectoryW(MAX_PATH, current);
             SetDOSPfad(SameTextAscii(current, L"X:\\") ? L"C:\\" : current);
         }
+        Placeholder(L"ShowFKeyCaptions");
         ShowFreeSpace();
         ArrangePanes();
         Fehlercode = 0;

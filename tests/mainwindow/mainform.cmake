@@ -1,5 +1,5 @@
 velmora_test(mainform_values_test LABEL unit
-  SOURCES FensterWerteTest.cpp FehlercodeTest.cpp HistoryRulesTest.cpp
+  SOURCES FensterWerteTest.cpp FehlercodeTest.cpp HistoryRulesTest.cpp PaneRulesTest.cpp
   LIBS mainform)
 
 velmora_test(mainform_settings_test LABEL unit
