@@ -241,6 +241,10 @@ void THauptform::FollowDriveBars(int Side, TFensterTyp Kind) {
     }
     const bool twoBars = Kind == ftVerzeichnisbaum ? IsTree(other) : IsFileList(other);
     if (twoBars) {
+        // Two bars already: each keeps its pane's drive (a list that only
+        // changes its kind must not take the other side's drive).
+        if (LWPanel2.Visible())
+            return;
         const std::wstring folder = other->GetDirectory();
         ShowSecondDriveBar();
         SetBarDrive(LWAuswahl2, LWAuswahlMonitor2, LWAuswahl.Drive());

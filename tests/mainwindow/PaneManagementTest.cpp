@@ -195,6 +195,10 @@ TEST_F(PanesTest, ATreeOnTheLeftOfTwoListsHidesTheSecondBarWhoseDriveTheFirstBar
     EXPECT_EQ(form.LWAuswahl2.Drive(), L'y');
     EXPECT_EQ(form.LWAuswahl.Drive(), L'c');
     EXPECT_EQ(form.LWAuswahlMonitor2.Directory(), L"y:\\");
+    // A list that only changes its kind keeps both bars' drives.
+    form.ShowPaneKind(1, ftDateiliste);
+    form.ShowPaneKind(1, ftAusfDateiliste);
+    EXPECT_EQ(form.LWAuswahl2.Drive(), L'y');
     form.RightPane->SetDirectory(L"y:\\daten\\");
     m_log.Lines.clear();
     form.ShowPaneKind(0, ftVerzeichnisbaum);
