@@ -253,6 +253,7 @@ public:
 
 protected:
     void CreateWnd() override;
+    // Pane management: a freed pane leaves its side, and ArcTimer forgets it.
     void Notification(gui::TComponent* Component, gui::TOperation Operation) override;
 
 private:
