@@ -13,6 +13,8 @@ extern bool DateiOperationLaeuft;
 extern bool DropWirdVerarbeitet;
 extern bool LaufwerkWirdGewechselt;
 extern bool OrdnerWirdErstellt;
+extern bool NachLesenFokussieren;
+extern std::wstring NachLesenFokusName;
 
 // Set by the go-to-parent command: after its next read a file list focuses and
 // selects the entry of this name (or path) instead of its first row, and clears

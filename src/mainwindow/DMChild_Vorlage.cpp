@@ -49,4 +49,15 @@ void TDMChildForm::RecycleBinChanged() {}
 void TDMChildForm::RemoveMarkedFromBasket() {}
 void TDMChildForm::CleanUp() {}
 
+LRESULT TDMChildForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOMMAND) {
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW: return 0;
+        }
+    }
+    return TForm::WndProc(message, wParam, lParam);
+}
+
 }  // namespace velmora

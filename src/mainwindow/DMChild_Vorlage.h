@@ -71,6 +71,11 @@ public:
     virtual void RemoveMarkedFromBasket();
     virtual void CleanUp();
 
+    // Each side keeps exactly one pane: the system's keyboard commands that would
+    // close a pane (Ctrl+F4) or step to the other one (Ctrl+F6, Ctrl+Tab) are
+    // refused. The main window replaces panes itself.
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     TFensterTyp m_paneKind = ftVerzeichnisbaum;
 };

@@ -4,6 +4,7 @@
 
 #include "FensterWerte.h"
 #include "MainWindowCodes.h"
+#include "PaneRules.h"
 #include "foundation/ComPtr.h"
 #include "foundation/ShellRoutinen.h"
 #include "platform/gui/Application.h"
@@ -71,6 +72,7 @@ THauptform::THauptform(TComponent* owner)
     OnShow = bind(this, &THauptform::FormShow);
     OnClose = bind(this, &THauptform::FormClose);
     OnResize = bind(this, &THauptform::FormResize);
+    BindPaneHandlers();
     FileOperator.SetName(L"FileOperator");
     FileOperator.SetProgressTitle(L"Datei Operation");
     FileOperator.ParentForm = this;
@@ -78,6 +80,9 @@ THauptform::THauptform(TComponent* owner)
 
 THauptform::~THauptform() {
     StopCounters();
+    FreePanes();
+    FreeRecycleMonitors();
+    RemoveApplicationHandlers();
     if (Hauptform == this)
         Hauptform = nullptr;
     if (IconRoutinen == m_iconRoutinen.get())
@@ -186,12 +191,13 @@ void THauptform::FormCreate(TObject*) {
         LoadIcon(BasketEmptyIcon, L"SAMMELKORBLEER");
         LoadIcon(BasketFullIcon, L"SAMMELKORBVOLL");
         m_createFailed = false;
+        InstallApplicationHandlers();
         Application->SetHintHidePause(10000);
         Application->HelpFile = ExtractFilePath(ParamStr(0)) + L"Velmora.hlp";
         m_firstShow = true;
         m_closing = false;
         ArchiveRunning = false;
-        DateiOperationLaeuft = DropWirdVerarbeitet = LaufwerkWirdGewechselt = OrdnerWirdErstellt = false;
+        DateiOperationLaeuft = DropWirdVerarbeitet = velmora::LaufwerkWirdGewechselt = OrdnerWirdErstellt = false;
         CreateServiceObjects();
         ApplyViewOptions();
         RefreshMRUList();
@@ -200,6 +206,8 @@ void THauptform::FormCreate(TObject*) {
         LearnShellLocations();
         LWAuswahlMonitor.SetDirectory(DriveRoot(LWAuswahl.Drive()));
         LWAuswahlMonitor.SetActive(true);
+        CreateRecycleMonitors();
+        Fehlercode = fc::HauptformFormCreate;
         LoadSettings();
         if (ParamCount() >= 1)
             TakeCommandLine(ParamStr(1));
@@ -236,8 +244,8 @@ void THauptform::ApplyViewOptions() {
 // The recycle bin's name and attributes tell the panes when they show it; the
 // desktop's path names the desktop's own folder in their captions.
 void THauptform::LearnShellLocations() {
-    RecycleBinName.clear();
-    RecycleBinAttributes = 0;
+    m_recycleBinName.clear();
+    m_recycleBinAttributes = 0;
     DesktopPath.clear();
     TComPtr<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(desktop.Put())))
@@ -247,11 +255,11 @@ void THauptform::LearnShellLocations() {
         TPidl bin(raw);
         LPCITEMIDLIST item = bin.get();
         ULONG attributes = kShellAttributeMask;
-        if (PidlAnzeigename(desktop.Get(), item, SHGDN_NORMAL, RecycleBinName) &&
+        if (PidlAnzeigename(desktop.Get(), item, SHGDN_NORMAL, m_recycleBinName) &&
             SUCCEEDED(desktop->GetAttributesOf(1, &item, &attributes)))
-            RecycleBinAttributes = attributes;
+            m_recycleBinAttributes = attributes;
         else
-            RecycleBinName.clear();
+            m_recycleBinName.clear();
     }
     wchar_t path[MAX_PATH];
     if (SHGetSpecialFolderPathW(Handle(), path, CSIDL_DESKTOPDIRECTORY, FALSE))
@@ -276,8 +284,9 @@ void THauptform::LoadSettings() {
         SetWindowState(TWindowState::wsMaximized);
     DOSBefehlszeile.SetItems(commandLines);
     PaneKinds = w.PaneKinds;
-    // The fallback follows the window as "Pos" left it.
-    LeftPaneWidth = w.LeftPaneWidth.value_or(ClientWidth() / 2 - 2);
+    // The fallback follows the window as "Pos" left it. No stored width may hide
+    // the left pane.
+    LeftPaneWidth = std::max(6, w.LeftPaneWidth.value_or(ClientWidth() / 2 - 2));
     FirstToolbarButton = w.FirstToolbarButton;
     *History = std::move(stored);
     StartFolderLeft = w.StartFolderLeft;
@@ -335,9 +344,19 @@ void THauptform::FormShow(TObject*) {
     m_firstShow = false;
     try {
         Fehlercode = fc::HauptformFormShow;
-        // Pane management creates the panes; until it does, a side gives a
-        // folder only when a caller has put a pane there.
-        ListKind = ftDateiliste;
+        const TPaneKindRequest kinds = ParsePaneKinds(PaneKinds, ArchiveArgument);
+        ShowPaneKind(0, kinds.Left);
+        ShowPaneKind(1, kinds.Right);
+        Fehlercode = fc::HauptformFormShow;
+        if (IsFileListKind(LeftPane->GetPaneKind()))
+            ListKind = LeftPane->GetPaneKind();
+        else if (IsFileListKind(RightPane->GetPaneKind()))
+            ListKind = RightPane->GetPaneKind();
+        else
+            ListKind = ftDateiliste;
+        RestorePaneSorts();
+        LeftPane->BringToFront();
+        Fehlercode = fc::HauptformFormShow;
         std::wstring folder = LeftPane ? LeftPane->GetDirectory() : std::wstring();
         if (folder.empty() && RightPane)
             folder = RightPane->GetDirectory();
@@ -348,6 +367,7 @@ void THauptform::FormShow(TObject*) {
             GetCurrentDirectoryW(MAX_PATH, current);
             SetDOSPfad(SameTextAscii(current, L"X:\\") ? L"C:\\" : current);
         }
+        Placeholder(L"ShowFKeyCaptions");
         ShowFreeSpace();
         ArrangePanes();
         Fehlercode = 0;
@@ -394,10 +414,12 @@ void THauptform::FormClose(TObject*, TCloseAction& Action) {
     }
 }
 
-// The panes go first (pane management adds them here), before the settings,
-// lists and service objects they use; the settings object saves its groups as
-// it is freed.
+// The panes go first, before the settings, lists and service objects they use,
+// then the recycle monitors; the settings object saves its groups as it is freed.
 void THauptform::CleanUp() {
+    FreePanes();
+    FreeRecycleMonitors();
+    gui::FreeAndNil(AboutBox);
     BasketEmptyIcon.Assign(nullptr);
     BasketFullIcon.Assign(nullptr);
     LWAuswahlMonitor.Close();
@@ -442,8 +464,7 @@ void THauptform::SaveSettings() {
     w.Height = normal.bottom - normal.top;
     w.FirstToolbarButton = FirstToolbarButton;
     w.ListKind = ListKind;
-    // No side has a pane yet, so the stored pane kinds, folders and sort states
-    // stay as they are.
+    SavePaneStates(w);
     SaveFensterWerte(w, DOSBefehlszeile.Items(), *History, Settings->Sonst.AktPfadSichern);
     Fehlercode = 0;
 }
@@ -474,35 +495,16 @@ void THauptform::FormResize(TObject*) {
     ArrangePanes();
     Sammelbutton.SetLeft(Symbolleiste.Width() - Sammelbutton.Width() - 1);
     ArrangeToolbar();
-    for (auto [box, space] : {std::pair{&LWAuswahl, &LWFreeSpace}, std::pair{&LWAuswahl2, &LWFreeSpace2}})
-        space->SetWidth(Symbolleiste.Width() - box->Width() - 8);
-}
-
-void THauptform::ArrangePanes() {
-    if (m_closing)
-        return;
-    Fehlercode = fc::ArrangePanes;
-    int used = Symbolleiste.Height();
-    for (TControl* bar : {static_cast<TControl*>(&HauptStatusZeile), static_cast<TControl*>(&ButtonPanel),
-                          static_cast<TControl*>(&DOSZeilenPanel)})
-        if (bar->Visible())
-            used += bar->Height();
-    SizePanel.SetBounds(LeftPaneWidth, Symbolleiste.Height(), kSplitterWidth, std::max(0, ClientHeight() - used));
-    SizePanel.BringToFront();
-    if (ButtonPanel.Visible()) {
-        const int width = ButtonPanel.Width();
-        const int section = (width - 4) / 10;
-        for (int i = 0; i < 9; ++i)
-            ButtonPanel.SetPanelWidth(i, section);
-        ButtonPanel.SetPanelWidth(9, width - 9 * section);
+    for (auto [panel, box, space] : {std::tuple{&LWPanel, &LWAuswahl, &LWFreeSpace},
+                                     std::tuple{&LWPanel2, &LWAuswahl2, &LWFreeSpace2}})
+        if (panel->Visible())
+            space->SetWidth(Symbolleiste.Width() - box->Width() - 8);
+    if (ArchiveRunning) {
+        const int bar = HauptStatusZeile.Width();
+        Panel2.SetLeft(bar - Panel2.Width());
+        HauptStatusZeile.SetPanelWidth(0, bar - Panel1.Width() - Panel2.Width() - 5);
+        Panel1.SetLeft(Panel2.Left() - Panel1.Width() - 1);
     }
-    if (DOSZeilenPanel.Visible()) {
-        const int third = DOSZeilenPanel.Width() / 3;
-        DOSPfadPanel.SetWidth(third);
-        DOSPfad.SetWidth(third - 8);
-        DOSBefehlszeile.SetBounds(third + 3, 3, DOSZeilenPanel.Width() - third - 4, DOSBefehlszeile.Height());
-    }
-    Fehlercode = 0;
 }
 
 void THauptform::SetDOSPfad(const std::wstring& Folder) {

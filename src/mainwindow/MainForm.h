@@ -14,6 +14,7 @@
 
 #include "DMChild_Vorlage.h"
 #include "FensterEinstellungen.h"
+#include "PaneHost.h"
 #include "filetools/DateiRoutinen.h"
 #include "StatusThreads.h"
 #include "foundation/DiscMon.h"
@@ -27,6 +28,7 @@
 #include "foundation/controls/MRUList.h"
 #include "foundation/controls/Wall.h"
 #include "foundation/controls/Wordcap.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ComboBoxes.h"
 #include "platform/gui/Forms.h"
@@ -36,13 +38,15 @@
 #include "platform/gui/Panel.h"
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/Timer.h"
+#include "platform/rtl/FileSystem.h"
 
 namespace velmora {
 
 // The file routines' total and free bytes of a drive; false while they do not exist.
 bool FileRoutinesDiskFree(wchar_t Drive, std::uint64_t& Free, std::uint64_t& Total);
 
-class THauptform : public gui::TForm {
+class THauptform : public gui::TForm, public TPaneHost {
 public:
     explicit THauptform(gui::TComponent* owner);
     ~THauptform() override;
@@ -140,7 +144,6 @@ public:
     void EnableToolbar(bool Show);
     bool ToolbarShown() const { return m_toolbarShown; }
     // Ticks the sort items (menu and pop-up) of a pane's sort mode.
-    void CheckSortMenu(std::uint8_t Mode);
     // Disables or enables sorting by type and by attributes (menu and pop-up).
     void EnableSortByType(bool Disable);
     // Button I (1 to 13) of the toolbar.
@@ -196,15 +199,6 @@ public:
     void DOSBefehlausfhren1Click(gui::TObject* Sender);
     void DOSBoxffnen1Click(gui::TObject* Sender);
     void Optionen1Click(gui::TObject* Sender);
-    void AnsichtLinksRechtsClick(gui::TObject* Sender);
-    void Fenstertauschen1Click(gui::TObject* Sender);
-    void Aktualisieren1Click(gui::TObject* Sender);
-    void MarkierungAllesAuswaehlenClick(gui::TObject* Sender);
-    void MarkierungUmkehrenClick(gui::TObject* Sender);
-    void LinkesLaufwerk1Click(gui::TObject* Sender);
-    void DateiBeendenClick(gui::TObject* Sender);
-    void Hilfethemen1Click(gui::TObject* Sender);
-    void InfoClick(gui::TObject* Sender);
 
 private:
     void BuildToolbar();
@@ -241,8 +235,6 @@ public:
     std::unique_ptr<TStringList> ExtractedFiles;
     std::unique_ptr<TDateiListe> SearchResult, Basket;
     gui::TIcon BasketEmptyIcon, BasketFullIcon;
-    std::wstring RecycleBinName;
-    ULONG RecycleBinAttributes = 0;
     std::wstring DesktopPath;
 
     bool FirstShow() const { return m_firstShow; }
@@ -269,15 +261,12 @@ public:
     void AddRecentDir(const std::wstring& Folder);
     void RefreshMRUList();
     void MRUFileListMRUItemClick(gui::TObject* Sender, const std::wstring& Path);
-    // Stands in for showing a folder in a pane until pane management does it:
-    // nothing happens unless a caller sets it.
-    std::function<void(TDMChildForm* Pane, const std::wstring& Folder)> ShowDirectorySeam;
 
     // Status line: the free space of the drive bars and the two status panels.
     void ShowFreeSpace();
     void StartPathInfoThread(const std::wstring& Folder);
-    void StartQuickViewThread(const std::wstring& Folder);
-    void UpdatePaneStatus(const std::wstring& Archive);
+    void StartQuickViewThread(const std::wstring& Folder) override;
+    void UpdatePaneStatus(const std::wstring& Archive) override;
     // Where the free space comes from: the file routines' answer unless replaced.
     TDiskFreeFunction DiskFree = FileRoutinesDiskFree;
     std::wstring LastPathInfoPath;
@@ -292,8 +281,106 @@ public:
     // The first command-line argument: an existing folder becomes both start folders.
     void TakeCommandLine(const std::wstring& FirstArgument);
 
+    // Pane management: which pane stands on which side, its place and its folder,
+    // and the drive bars that follow the panes.
+    using TPaneFactory = std::function<TDMChildForm*(TFensterTyp Kind, THauptform& Host)>;
+    // The base pane for every kind, owned by the window.
+    static TDMChildForm* BasePaneFactory(TFensterTyp Kind, THauptform& Host);
+    // Makes every pane; the pane it gives is owned by the window.
+    TPaneFactory PaneFactory = BasePaneFactory;
+    // Whether a folder can be shown; the file system's answer unless replaced.
+    std::function<bool(const std::wstring& Path)> FolderExists = DirectoryExists;
+    bool DriveBarsChanging = false;
+    bool DriveBrowsing = false;
+    // Set while the drive boxes read their lists again.
+    bool DriveListsRefreshing = false;
+    bool SplitterDragging = false;
+    int SplitterStartX = 0;
+    bool KeepFolders = false;
+    bool TreeKeepInactive = false;
+    bool BasketShownEmpty = true;
+    // "Archivinhalt" was chosen in a tree pane; the show-marked command reads and clears it.
+    bool ArchiveContentsFromTree = false;
+    // Side 0 is the left, any other the right.
+    void ShowPaneKind(int Side, TFensterTyp Kind);
+    // Sender is a pane or a drive box; any other sender only makes Path the file
+    // routines' current path.
+    bool ShowDirectory(gui::TObject* Sender, const std::wstring& Path);
+    bool ShowDirectory(TDMChildForm* Pane, const std::wstring& Path) override;
+    void GoToParentDir(TDMChildForm* Pane) override;
+    void SyncPanes(TDMChildForm* Pane, PCIDLIST_ABSOLUTE Pidl) override;
+    void PaneActivated(TDMChildForm* Pane) override;
+    void ShowSecondDriveBar();
+    void HideSecondDriveBar();
+    void UpdateBasketIcon();
+    // Sets a side's drive bar to Drive without the bar's own change handling.
+    void SelectDrive(int Side, wchar_t Drive);
+    void AnsichtLinksRechtsClick(gui::TObject* Sender);
+    void Fenstertauschen1Click(gui::TObject* Sender);
+    void Aktualisieren1Click(gui::TObject* Sender);
+    void MarkierungAllesAuswaehlenClick(gui::TObject* Sender);
+    void MarkierungUmkehrenClick(gui::TObject* Sender);
+    void SizePanelMouseDown(gui::TObject* Sender, gui::TMouseButton Button, gui::TShiftState Shift, int X, int Y);
+    void SizePanelMouseMove(gui::TObject* Sender, gui::TShiftState Shift, int X, int Y);
+    void SizePanelMouseUp(gui::TObject* Sender, gui::TMouseButton Button, gui::TShiftState Shift, int X, int Y);
+    void LWAuswahlChange(gui::TObject* Sender);
+    void LWAuswahlKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift);
+    void LWAuswahlKeyPress(gui::TObject* Sender, wchar_t& Key);
+    void LinkesLaufwerk1Click(gui::TObject* Sender);
+    // A menu item of the window by name; null while the menus do not have it.
+    gui::TMenuItem* MenuItem(const wchar_t* Name) const;
+
+    // What panes ask of the window beyond pane management.
+    bool LaufwerkWirdGewechselt() const override;
+    std::wstring RecycleBinName() const override { return m_recycleBinName; }
+    ULONG RecycleBinAttributes() const override { return m_recycleBinAttributes; }
+    HWND OwnerWindow() const override { return m_handle; }
+    void OpenFile(const std::wstring& FileName) override;
+    void OpenFileEx(PCIDLIST_ABSOLUTE Pidl) override;
+    void PaneDirChanged(TDMChildForm* Pane, const std::wstring& Archive) override;
+    void CheckSortMenu(std::uint8_t State) override;
+    void FormKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
+    void FormKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
+    void PaneKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
+    void PaneKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
+    void ShowRecentFilesPopup(POINT Screen) override;
+    void ShowPanePopup(TDMChildForm* Pane, POINT Screen) override;
+    void StartDrag(TDMChildForm* Pane, const TStringList& Files) override;
+    // Routines of commands not built yet record their names here when called.
+
+    // Application handlers and timers.
+    gui::TTimer Papierkorbtimer{this};
+    gui::TTimer MRUFileListTimer{this};
+    gui::TTimer ArcTimer{this};
+    // What ArcTimer does when it fires: 0 show the marking (ArchiveTimerPane is
+    // then a hidden menu item), 1 leave an archive (the archive pane, and the
+    // folder to show). A pane freed before the timer fires is forgotten.
+    int ArchiveTimerAction = 0;
+    gui::TComponent* ArchiveTimerPane = nullptr;
+    std::wstring ArchiveTimerFolder;
+    // One monitor per drive with a recycle folder.
+    std::vector<TDiscMonitor*> RecycleMonitors;
+    // Kept from its first showing to the close.
+    gui::TForm* AboutBox = nullptr;
+    void AppActivate(gui::TObject* Sender);
+    void ShowHint(gui::TObject* Sender);
+    void AppException(gui::TObject* Sender, const Exception& E);
+    void CreateRecycleMonitors();
+    void RecycleFolderChanged(gui::TObject* Sender);
+    void PapierkorbtimerTimer(gui::TObject* Sender);
+    void MRUFileListTimerTimer(gui::TObject* Sender);
+    void ArcTimerTimer(gui::TObject* Sender);
+    // Arms ArcTimer (again): it fires once, 100 ms after the last arming.
+    void ArmArcTimer(int Action, gui::TComponent* Pane, const std::wstring& Folder);
+    void DateiBeendenClick(gui::TObject* Sender);
+    void Hilfethemen1Click(gui::TObject* Sender);
+    void InfoClick(gui::TObject* Sender);
+    // The markings command (placeholder until it is built).
+
 protected:
     void CreateWnd() override;
+    // Pane management: a freed pane leaves its side, and ArcTimer forgets it.
+    void Notification(gui::TComponent* Component, gui::TOperation Operation) override;
 
 private:
     void BuildLayout();
@@ -311,6 +398,38 @@ private:
     // Tells both counters to stop; their results are dropped from then on.
     void StopCounters();
 
+    // Pane management
+    void BindPaneHandlers();
+    void Placeholder(const wchar_t* Name);
+    void SetItemChecked(const wchar_t* Name, bool Checked);
+    void SetItemEnabled(const wchar_t* Name, bool Enabled);
+    bool ItemChecked(const wchar_t* Name) const;
+    void SetSortItemsEnabled(bool Enabled);
+    void UntickPaneKind(int Side, TFensterTyp Kind);
+    void TickPaneKind(int Side, TFensterTyp Kind);
+    void ReplacePane(TDMChildForm*& Pane, TFensterTyp Kind);
+    void FreePane(TDMChildForm*& Pane);
+    void FollowDriveBars(int Side, TFensterTyp Kind);
+    void ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Other, TFensterTyp Kind);
+    void SetBarDrive(gui::TDriveComboBox& Box, TDiscMonitor& Monitor, wchar_t Drive);
+    bool TryShowDirectory(gui::TObject* Sender, const std::wstring& Path);
+    void PlacePanes(int LeftWidth);
+    void BringPanesToFront();
+    bool IsLeftSender(gui::TObject* Sender) const;
+    bool IsRightSender(gui::TObject* Sender) const;
+    void SavePaneStates(TZuSpeicherndeFensterWerte& Werte);
+    void RestorePaneSorts();
+    void FreePanes();
+
+    // Application handlers and timers
+    void SetUpTimers();
+    void InstallApplicationHandlers();
+    void RemoveApplicationHandlers();
+    void FreeRecycleMonitors();
+    gui::TNotifyEvent m_previousOnActivate, m_previousOnHint;
+    gui::TExceptionEvent m_previousOnException;
+    bool m_handlersInstalled = false;
+
     // A counter clears its slot when it ends, so the window never holds a freed one.
     struct TCounterSlot {
         gui::TThread* Thread = nullptr;
@@ -321,6 +440,8 @@ private:
     bool m_firstShow = true;
     bool m_createFailed = false;
     bool m_closing = false;
+    std::wstring m_recycleBinName;
+    ULONG m_recycleBinAttributes = 0;
     std::unique_ptr<TDateiRoutinen> m_dateiRoutinen;
     std::unique_ptr<TIconRoutinen> m_iconRoutinen;
 };

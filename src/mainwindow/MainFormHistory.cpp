@@ -60,8 +60,7 @@ void THauptform::MRUFileListMRUItemClick(TObject*, const std::wstring& Path) {
         TDMChildForm* pane = ActivePane();
         if (pane && pane->GetPaneKind() >= ftSuchergebnis)
             pane = InactivePane();
-        if (ShowDirectorySeam)
-            ShowDirectorySeam(pane, Path);
+        ShowDirectory(pane, Path);
         return;
     }
     MessageDlg(L"Das Verzeichnis\r\n\"" + Path + L"\"\r\nexistiert nicht mehr.", TMsgDlgType::mtWarning,

@@ -596,15 +596,6 @@ VELMORA_PLACEHOLDER(ListederzuletztbenutztenDokumente1Click)
 VELMORA_PLACEHOLDER(DOSBefehlausfhren1Click)
 VELMORA_PLACEHOLDER(DOSBoxffnen1Click)
 VELMORA_PLACEHOLDER(Optionen1Click)
-VELMORA_PLACEHOLDER(AnsichtLinksRechtsClick)
-VELMORA_PLACEHOLDER(Fenstertauschen1Click)
-VELMORA_PLACEHOLDER(Aktualisieren1Click)
-VELMORA_PLACEHOLDER(MarkierungAllesAuswaehlenClick)
-VELMORA_PLACEHOLDER(MarkierungUmkehrenClick)
-VELMORA_PLACEHOLDER(LinkesLaufwerk1Click)
-VELMORA_PLACEHOLDER(DateiBeendenClick)
-VELMORA_PLACEHOLDER(Hilfethemen1Click)
-VELMORA_PLACEHOLDER(InfoClick)
 
 #undef VELMORA_PLACEHOLDER
 

@@ -4,8 +4,42 @@
 #include "foundation/Fehlercode.h"
 
 #define VELMORA_MAINWINDOW_CODES(X) \
-    /* Pane management. */          \
+    /* Pane management: a side's new pane by kind (tree, lists, search result, */ \
+    /* basket, archive) and its folder, left then right. */ \
+    X(ShowPaneKindLeftTree, 1)      \
+    X(ShowPaneKindLeftList, 2)      \
+    X(ShowPaneKindLeftDetails, 3)   \
+    X(ShowPaneKindLeftSearch, 4)    \
+    X(ShowPaneKindLeftBasket, 5)    \
+    X(ShowPaneKindLeftArchive, 6)   \
+    X(ShowPaneKindLeftFolder, 7)    \
+    X(ShowPaneKindRightTree, 8)     \
+    X(ShowPaneKindRightList, 9)     \
+    X(ShowPaneKindRightDetails, 10) \
+    X(ShowPaneKindRightSearch, 11)  \
+    X(ShowPaneKindRightBasket, 12)  \
+    X(ShowPaneKindRightArchive, 13) \
+    X(ShowPaneKindRightFolder, 14)  \
     X(ArrangePanes, 15)             \
+    X(CreateRecycleMonitors, 16)    \
+    X(SyncPanes, 23)                \
+    X(GoToParentDir, 24)            \
+    X(ShowDirectory, 25)            \
+    X(SelectDrive, 27)              \
+    X(Fenstertauschen1Click, 67)    \
+    X(PaneActivated, 2301)          \
+    X(AnsichtLinksRechtsClick, 2302) \
+    X(DriveBoxChange, 2303)         \
+    X(ShowSecondDriveBar, 2304)     \
+    X(HideSecondDriveBar, 2305)     \
+    X(UpdateBasketIcon, 2306)       \
+    X(SplitterDrag, 2307)           \
+    /* Application handlers and timers. */ \
+    X(PapierkorbtimerTimer, 2321)   \
+    X(ArcTimerTimer, 2322)          \
+    X(MRUFileListTimerTimer, 2323)  \
+    X(AppActivate, 2324)            \
+    X(InfoClick, 2325)              \
     /* Life cycle and window values. */ \
     X(HauptformFormCreate, 18)      \
     X(HauptformFormShow, 19)        \

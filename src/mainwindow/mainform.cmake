@@ -1,7 +1,8 @@
 # The main window THauptform and its stored window values.
-add_library(mainform STATIC FensterWerte.cpp FensterEinstellungen.cpp HistoryRules.cpp)
+add_library(mainform STATIC FensterWerte.cpp FensterEinstellungen.cpp HistoryRules.cpp PaneRules.cpp)
 target_include_directories(mainform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mainform PUBLIC panebase foundation_shell)
 
-add_library(mainform_window STATIC MainForm.cpp MainFormHistory.cpp MainFormMenus.cpp MainFormStatus.cpp StatusThreads.cpp)
+add_library(mainform_window STATIC MainForm.cpp MainFormHandlers.cpp MainFormHistory.cpp MainFormMenus.cpp
+  MainFormPanes.cpp MainFormStatus.cpp StatusThreads.cpp)
 target_link_libraries(mainform_window PUBLIC mainform filetools controls gui)

@@ -12,6 +12,8 @@ TEST(HistoryState, ASessionsAdditionsAreStoredAtClose) {
         RegDeleteUserKey(ProgrammSchluessel, list);
     TMessageBoxRecorder boxes;
     auto* form = Create<THauptform>(nullptr);
+    // The panes go into the application's main window.
+    Application->SetMainForm(form);
     form->Show();
     Application->ProcessMessages();
     form->AddDirHistory(L"C:\\Eins\\");
@@ -24,6 +26,7 @@ TEST(HistoryState, ASessionsAdditionsAreStoredAtClose) {
     AddNewestFirst(lines, L"dir");
     AddNewestFirst(lines, L"CLS");
     form->DOSBefehlszeile.SetItems(lines);
+    Application->SetMainForm(nullptr);
     form->Close();
     Application->ProcessMessages();
     EXPECT_FALSE(form->Visible());

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "LogPane.h"
 #include "MainWindowFixture.h"
 #include "platform/rtl/FileSystem.h"
 
@@ -44,12 +45,16 @@ struct TFolder {
 class RecentFoldersTest : public MainWindowTest {
 protected:
     THauptform& StartWith(const TStringList& favourites, int recent) {
+        if (!m_form)
+            UseLogPanes(Make(), m_log);
         THauptform& form = Start();
         form.Settings->OBV = favourites;
         form.Settings->OftBenVerz = recent;
         form.RefreshMRUList();
+        m_log.Lines.clear();
         return form;
     }
+    TPaneLog m_log;
 };
 
 }  // namespace
@@ -96,22 +101,19 @@ TEST_F(RecentFoldersTest, AVanishedFolderWarnsAndGoesButAVanishedFavouriteStays)
 TEST_F(RecentFoldersTest, AnExistingFolderGoesToTheActivePaneOrPastASearchResult) {
     TFolder folder(L"vel-mru-da");
     THauptform& form = StartWith({}, 5);
-    auto* left = new TTestPane(&form);
-    auto* right = new TTestPane(&form);
-    form.LeftPane = left;
-    form.RightPane = right;
-    std::vector<std::pair<TDMChildForm*, std::wstring>> shown;
-    form.ShowDirectorySeam = [&](TDMChildForm* pane, const std::wstring& path) { shown.push_back({pane, path}); };
+    form.ShowPaneKind(0, ftDateiliste);  // two lists, each with its own folder
+    form.LeftPane->BringToFront();
+    m_log.Lines.clear();
     form.AddRecentDir(folder.Path);
     EntryFor(form.AnsichtMenu, folder.Path)->Click();
-    left->Kind = ftSuchergebnis;
+    EXPECT_EQ(Log(form.LeftPane).Directory, folder.Path);
+    form.ShowPaneKind(0, ftSuchergebnis);
+    form.LeftPane->BringToFront();
+    m_log.Lines.clear();
     EntryFor(form.AnsichtMenu, folder.Path)->Click();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].first, left);
-    EXPECT_EQ(shown[1].first, right);
-    EXPECT_EQ(shown[1].second, folder.Path);
+    ASSERT_FALSE(m_log.Lines.empty());
+    EXPECT_EQ(m_log.Lines.front(), L"#2 SetDirectory " + folder.Path) << "the file list past the search result";
     EXPECT_TRUE(m_boxes.Calls().empty());
-    form.LeftPane = form.RightPane = nullptr;
 }
 
 // Showing a folder adds it to the recent folders, which rebuilds the menu
@@ -119,7 +121,9 @@ TEST_F(RecentFoldersTest, AnExistingFolderGoesToTheActivePaneOrPastASearchResult
 TEST_F(RecentFoldersTest, AThousandClicksWhoseHandlerRebuildsTheMenuRunClean) {
     TFolder a(L"vel-mru-a"), b(L"vel-mru-b");
     THauptform& form = StartWith({}, 5);
-    form.ShowDirectorySeam = [&](TDMChildForm*, const std::wstring& path) { form.AddRecentDir(path); };
+    // Every click shows its folder; without the status line no count is started
+    // for it, and the clicks come faster than any count could end.
+    form.HauptStatusZeile.Hide();
     form.AddRecentDir(a.Path);
     form.AddRecentDir(b.Path);
     for (bool removeOnClick : {false, true}) {
@@ -156,13 +160,17 @@ TEST_F(RecentFoldersTest, LendingTheListToAPopupAndGivingItBackLeavesTheViewMenu
 
 TEST_F(RecentFoldersTest, TheFirstShowingAddsThePanesFolder) {
     THauptform& form = Make();
-    auto* left = new TTestPane(&form);
-    left->Directory = L"C:\\Windows\\";
-    form.LeftPane = left;
+    form.PaneFactory = [](TFensterTyp kind, THauptform& host) -> TDMChildForm* {
+        auto* pane = gui::Create<TTestPane>(&host);
+        pane->Kind = kind;
+        if (kind == ftVerzeichnisbaum)
+            pane->Directory = L"C:\\Windows\\";
+        return pane;
+    };
     form.Settings->OBV.Clear();
     form.Settings->OftBenVerz = 5;
     form.RefreshMRUList();
     Start();
-    EXPECT_EQ(Entries(form.AnsichtMenu), (std::vector<std::wstring>{L"c:\\windows"}));
-    form.LeftPane = nullptr;
+    ASSERT_FALSE(Entries(form.AnsichtMenu).empty());
+    EXPECT_EQ(Entries(form.AnsichtMenu).front(), L"c:\\windows");
 }

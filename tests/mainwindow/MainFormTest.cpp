@@ -136,15 +136,18 @@ TEST_F(MainFormTest, TheFiveListsSurviveAStartAndAClose) {
     EXPECT_EQ(ReadNumberedList(ProgrammSchluessel + L"\\RecentParameters"), params);
 }
 
-TEST_F(MainFormTest, NoPaneMeansThePaneValuesStayAsStored) {
+// The base pane keeps no sort state: the stored ones go back as "name ascending".
+TEST_F(MainFormTest, TwoBasketPanesAreMadeAndStoredAsTheyAre) {
     Store(L"Fenster", L"55");
     Store(L"LSM", L"6");
-    Store(L"RSM", L"2");
-    Start();
+    THauptform& form = Start();
+    ASSERT_NE(form.LeftPane, nullptr);
+    EXPECT_EQ(form.LeftPane->GetPaneKind(), ftSammelkorb);
+    EXPECT_EQ(form.RightPane->GetPaneKind(), ftSammelkorb);
     ASSERT_TRUE(CloseWindow());
     EXPECT_EQ(Stored(L"Fenster"), L"55");
-    EXPECT_EQ(Stored(L"LSM"), L"6");
-    EXPECT_EQ(Stored(L"RSM"), L"2");
+    EXPECT_EQ(Stored(L"LSM"), L"1");
+    EXPECT_EQ(Stored(L"RSM"), L"1");
 }
 
 TEST_F(MainFormTest, ClosingIsRefusedSilentlyWhileAFileOperationRuns) {

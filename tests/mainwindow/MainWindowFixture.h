@@ -1,6 +1,8 @@
 #pragma once
 // A main window started and closed as the user would, with its stored lists
-// cleared before and after, and a pane stand-in the tests fill in.
+// cleared before and after, and a pane stand-in the tests fill in. While a test
+// runs the window is the application's main window, where the panes go; it is
+// not when it closes, so that closing it does not end the test program.
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { Clear(); }
     void TearDown() override {
+        gui::Application->SetMainForm(m_previousMain);
         if (m_form)
             m_form->Free();
         Clear();
@@ -39,7 +42,9 @@ protected:
     }
     template <class Form = THauptform>
     THauptform& Make() {
+        m_previousMain = gui::Application->MainForm();
         m_form = gui::Create<Form>(nullptr);
+        gui::Application->SetMainForm(m_form);
         return *m_form;
     }
     template <class Form = THauptform>
@@ -52,6 +57,7 @@ protected:
     }
     // Closes the window as the user would; true when it went.
     bool CloseWindow() {
+        gui::Application->SetMainForm(m_previousMain);
         m_form->Close();
         gui::Application->ProcessMessages();
         return !m_form->Visible();
@@ -59,6 +65,7 @@ protected:
 
     gui::TMessageBoxRecorder m_boxes;
     THauptform* m_form = nullptr;
+    gui::TForm* m_previousMain = nullptr;
 };
 
 }  // namespace velmora::test

@@ -1,5 +1,5 @@
 velmora_test(mainform_values_test LABEL unit
-  SOURCES FensterWerteTest.cpp FehlercodeTest.cpp HistoryRulesTest.cpp
+  SOURCES FensterWerteTest.cpp FehlercodeTest.cpp HistoryRulesTest.cpp PaneRulesTest.cpp
   LIBS mainform)
 
 velmora_test(mainform_settings_test LABEL unit
@@ -19,6 +19,18 @@ velmora_test(mainform_status_texts_test LABEL unit
 
 velmora_test(mainform_recent_test LABEL gui
   SOURCES MainFormRecentTest.cpp MainFormStatusTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
+velmora_test(mainform_panes_test LABEL gui
+  SOURCES PaneManagementTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
+velmora_test(mainform_handlers_test LABEL gui
+  SOURCES AppHandlersTest.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)
