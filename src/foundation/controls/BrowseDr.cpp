@@ -130,7 +130,10 @@ int CALLBACK TBrowseDirectoryDlg::BrowseCallback(HWND handle, UINT message, LPAR
     auto* self = reinterpret_cast<TBrowseDirectoryDlg*>(data);
     try {
         if (message == BFFM_INITIALIZED) self->DoInitialized(handle);
-        else if (message == BFFM_SELCHANGED) self->DoSelChanged(reinterpret_cast<LPCITEMIDLIST>(param));
+        else if (message == BFFM_SELCHANGED) {
+            ++self->m_selChanges;
+            self->DoSelChanged(reinterpret_cast<LPCITEMIDLIST>(param));
+        }
     } catch (...) {
         HandleCallbackException(self);
     }
@@ -171,7 +174,14 @@ void TBrowseDirectoryDlg::SetSelection(const std::wstring& value) {
 
 void TBrowseDirectoryDlg::SendSelection() {
     std::wstring path = BrowseSelectionPath(m_selection);
-    SendMessageW(m_handle, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    // Wine's browser now and then ignores the first request (no selection
+    // change follows it); a repeated one lands. A request for the item already
+    // selected changes nothing either, so the repeats are bounded.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const unsigned before = m_selChanges;
+        SendMessageW(m_handle, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        if (m_selChanges != before) break;
+    }
 }
 
 void TBrowseDirectoryDlg::SetStatusText(const std::wstring& value) {

@@ -86,6 +86,7 @@ private:
     int m_imageIndex = -1;
     std::wstring m_caption;
     HWND m_handle = nullptr;
+    unsigned m_selChanges = 0;
 };
 
 }  // namespace velmora
