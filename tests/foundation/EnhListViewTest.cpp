@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "foundation/controls/EnhListView.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Registry.h"
 
@@ -168,6 +171,65 @@ TEST_F(EnhListViewTest, OwnerDrawingAsksTheHandlerPerRowAndDrawsDefaultOnRequest
             ink = GetPixel(dc, x, y) != background;
     ReleaseDC(list.Handle(), dc);
     EXPECT_TRUE(ink) << "the caption is drawn";
+}
+
+// Owner-drawn rows in callback mode: the window asks nothing, so drawing asks
+// OnData for each painted row before the handler and the default drawing see it.
+TEST_F(EnhListViewTest, OwnerDrawnRowsAskForTheirDataBeforeDrawing) {
+    TEnhListView big(&form);
+    big.SetParent(&form);
+    big.SetBounds(0, 0, 500, 300);
+    big.SetViewStyle(TViewStyle::vsReport);
+    big.SetStyle(TLVStyle::lvOwnerDrawFixed);
+    big.DisplayCallbacks = true;
+    big.AddColumn({L"Datei", 120});
+    big.AddColumn({L"Größe", 60});
+    std::vector<int> asked;
+    big.OnData = [&](TObject*, TListItem* item) {
+        asked.push_back(item->Index());
+        if (item->SubItems().Count() == 0)
+            item->AddSubItem(L"7 KB");
+    };
+    bool sawText = true;
+    big.OnDrawItem = [&](TWinControl*, TCanvas&, int index, RECT, TOwnerDrawState, bool& def) {
+        sawText &= TCustomEnhListView::ColumnText(big.Items(index), 1) == L"7 KB";
+        def = true;
+    };
+    // Rows added before the window: it is made with all of them.
+    for (int i = 0; i < 5000; ++i)
+        big.AddItem(L"datei" + std::to_wstring(i));
+    list.Hide();
+    UpdateWindow(big.Handle());
+    EXPECT_GT(asked.size(), 5u);
+    EXPECT_LT(asked.size(), 60u);
+    EXPECT_TRUE(sawText);
+}
+
+// A column sort runs the comparison once over the rows: at most n log2 n calls.
+TEST_F(EnhListViewTest, AColumnSortComparesInOnePass) {
+    list.Clear();
+    list.BeginUpdate();
+    for (int i = 0; i < 512; ++i)
+        Row((L"d" + std::to_wstring((i * 7919) % 512)).c_str(), L"1", L"1.1.2000");
+    list.EndUpdate();
+    int comparisons = 0;
+    list.OnSortItems = [&](TObject*, TListItem* a, TListItem* b, int, int& result) {
+        ++comparisons;
+        result = a->Caption().compare(b->Caption());
+    };
+    list.SortByColumn(0, false);
+    EXPECT_LE(comparisons, 512 * 9);
+    const Names shown = Shown();
+    EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend()));
+
+    // A handler that throws is reported once; the rows stay as they were.
+    int reports = 0;
+    Application->OnException = [&](TObject*, const velmora::Exception&) { ++reports; };
+    list.OnSortItems = [](TObject*, TListItem*, TListItem*, int, int&) { throw std::runtime_error("kaputt"); };
+    list.SortByColumn(0, true);
+    Application->OnException = nullptr;
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(Shown(), shown);
 }
 
 TEST_F(EnhListViewTest, AutoSaveKeepsColumnWidthsInTheUsersBranch) {

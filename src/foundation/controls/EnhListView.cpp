@@ -1,7 +1,6 @@
 #include "EnhListView.h"
 
 #include <cmath>
-#include <unordered_map>
 
 #include "platform/gui/Application.h"
 #include "platform/gui/ImageList.h"
@@ -18,11 +17,6 @@ namespace {
 constexpr int kTextIndent = 5;
 constexpr int kIconLeft = 2;
 constexpr int kImageTextIndent = 20;
-
-// The list view's sort hands the comparison only two items: direction and column
-// of the running sort live here, which allows one sort at a time.
-int g_sortFactor = 1;
-int g_sortColumn = 0;
 
 int Sign(double v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
 
@@ -95,14 +89,18 @@ std::wstring TCustomEnhListView::ColumnText(TListItem* Item, int Column) {
     return Column - 1 < sub.Count() ? sub[Column - 1] : std::wstring();
 }
 
+// One pass of the comparison; a handler that throws is reported once and leaves
+// the order as it was.
 void TCustomEnhListView::SortByColumn(int Column, bool Ascending) {
     gui::Fire(OnSortBegin, this);
-    g_sortFactor = Ascending ? 1 : -1;
-    g_sortColumn = Column;
     m_lastColumn = Column;
     m_currentSortAscending = Ascending;
-    SendMessageW(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareRows));
-    FollowWindowOrder();
+    const int factor = Ascending ? 1 : -1;
+    try {
+        CustomSort([this, Column, factor](TListItem* a, TListItem* b) { return CompareItems(a, b, Column) * factor; });
+    } catch (...) {
+        gui::HandleCallbackException(this);
+    }
     gui::Fire(OnSortFinished, this);
 }
 
@@ -111,37 +109,13 @@ void TCustomEnhListView::Resort() {
         SortByColumn(m_lastColumn, m_currentSortAscending);
 }
 
-int CALLBACK TCustomEnhListView::CompareRows(LPARAM a, LPARAM b, LPARAM self) {
-    auto* list = reinterpret_cast<TCustomEnhListView*>(self);
-    try {
-        return list->CompareItems(reinterpret_cast<TListItem*>(a), reinterpret_cast<TListItem*>(b));
-    } catch (...) {
-        gui::HandleCallbackException(list);
-        return 0;
-    }
-}
-
-int TCustomEnhListView::CompareItems(TListItem* a, TListItem* b) {
+int TCustomEnhListView::CompareItems(TListItem* a, TListItem* b, int column) {
     if (OnSortItems) {
         int result = 0;
-        OnSortItems(this, a, b, g_sortColumn, result);
-        return result * g_sortFactor;
+        OnSortItems(this, a, b, column, result);
+        return result;
     }
-    return CompareEnhTexts(ColumnText(a, g_sortColumn), ColumnText(b, g_sortColumn)) * g_sortFactor;
-}
-
-// The window's rows are in their new order; the item list follows them by row
-// number, which is a strict order and so safe for any sort.
-void TCustomEnhListView::FollowWindowOrder() {
-    std::unordered_map<const TListItem*, int> row;
-    for (int r = 0; r < Count(); ++r) {
-        LVITEMW lv{};
-        lv.mask = LVIF_PARAM;
-        lv.iItem = r;
-        if (SendMessageW(Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lv)))
-            row[reinterpret_cast<const TListItem*>(lv.lParam)] = r;
-    }
-    CustomSort([&row](TListItem* a, TListItem* b) { return row[a] - row[b]; });
+    return CompareEnhTexts(ColumnText(a, column), ColumnText(b, column));
 }
 
 void TCustomEnhListView::ColumnClicked(int column) {
@@ -167,6 +141,8 @@ int TCustomEnhListView::TextStart(const RECT& rect) const {
 bool TCustomEnhListView::CNDrawItem(DRAWITEMSTRUCT* dis) {
     if (m_style != TLVStyle::lvOwnerDrawFixed || !m_canvas)
         return gui::TListView::CNDrawItem(dis);
+    if (dis->itemID < static_cast<UINT>(Count()))
+        RequestData(Items(static_cast<int>(dis->itemID)));
     m_canvas->Attach(dis->hDC);
     m_canvas->Font = Font;
     m_canvas->Brush.Color = Color();

@@ -1,7 +1,7 @@
 #pragma once
 // TEnhListView: the list view of every file list. It adds owner drawing of report
-// rows with a per-item icon, sorting by a column through the list view's own
-// sort, and saving of the column widths.
+// rows with a per-item icon, sorting by a column, rows whose texts are built only
+// when shown, and saving of the column widths.
 
 #include <windows.h>
 
@@ -36,7 +36,7 @@ using TLVSortItemsEvent = std::function<void(gui::TObject* Sender, gui::TListIte
 // The built-in comparison of two texts, ascending: whole days when both are dates
 // of the locale, then numbers by value, then the locale's case-sensitive order.
 // It is no strict ordering ("1.5.2020" equals "1.5.2020 23:00", which a number
-// or text may not), so it only ever feeds the list view's own sort.
+// or text may not), so it only ever feeds the list view's sort, which allows that.
 int CompareEnhTexts(const std::wstring& A, const std::wstring& B);
 
 class TCustomEnhListView : public gui::TListView {
@@ -76,11 +76,9 @@ protected:
     void DestroyWnd() override;
 
 private:
-    static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM self);
-    int CompareItems(gui::TListItem* a, gui::TListItem* b);
+    // Ascending, by OnSortItems or else by the column's texts.
+    int CompareItems(gui::TListItem* a, gui::TListItem* b, int column);
     void ColumnClicked(int column);
-    // Brings the item list into the order the window shows.
-    void FollowWindowOrder();
     void PaintRow(gui::TCanvas& canvas, int index, const RECT& rect, TOwnerDrawState state);
     int TextStart(const RECT& rect) const;
 

@@ -11,26 +11,37 @@ namespace velmora::gui {
 
 // ---- TListItem
 
+// In callback mode the item only stores: the window asks for the texts when it
+// shows the row, and the caption needs just a repaint of the row.
 void TListItem::SetCaption(const std::wstring& caption) {
     m_caption = caption;
-    ApplyMain(LVIF_TEXT);
+    if (m_owner->DisplayCallbacks)
+        Update();
+    else
+        ApplyMain(LVIF_TEXT);
 }
 
 // Texts of sub items the new list no longer has are emptied in the window.
 void TListItem::SetSubItems(const TStringList& items) {
     const int old = m_subItems.Count();
     m_subItems = items;
+    if (m_owner->DisplayCallbacks) return;
     for (int i = 0; i < std::max(old, m_subItems.Count()); ++i) ApplySubItem(i);
 }
 
 void TListItem::AddSubItem(const std::wstring& text) {
     m_subItems.Add(text);
-    ApplySubItem(m_subItems.Count() - 1);
+    if (!m_owner->DisplayCallbacks) ApplySubItem(m_subItems.Count() - 1);
 }
 
 void TListItem::SetImageIndex(int index) {
     m_image = index;
-    ApplyMain(LVIF_IMAGE);
+    if (!m_owner->DisplayCallbacks) ApplyMain(LVIF_IMAGE);
+}
+
+void TListItem::Update() {
+    if (m_owner->HandleAllocated())
+        SendMessageW(m_owner->Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(m_index), static_cast<LPARAM>(m_index));
 }
 
 void TListItem::ApplyMain(UINT mask) {
@@ -109,7 +120,16 @@ void TListView::InitWnd() {
     for (int i = 0; i < ColumnCount(); ++i) InsertColumnWindow(i);
     if (std::max(m_reserved, Count()) > 0)
         SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(m_reserved, Count())), 0);
+    // A visible list redoes its scroll bars after every insert (a server round
+    // trip each): the rows go in with redrawing off, which stays off inside an
+    // update that began before the window.
+    if (m_updateCount > 0 || Count() > 0) SendMessageW(m_handle, WM_SETREDRAW, FALSE, 0);
+    if (Count() == 0) return;
     for (int i = 0; i < Count(); ++i) InsertItemWindow(m_items[static_cast<size_t>(i)].get(), i);
+    if (m_updateCount == 0) {
+        SendMessageW(m_handle, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(m_handle, nullptr, TRUE);
+    }
 }
 
 void TListView::DestroyWnd() {
@@ -164,14 +184,17 @@ void TListView::Renumber(int from) {
     for (size_t i = static_cast<size_t>(from); i < m_items.size(); ++i) m_items[i]->m_index = static_cast<int>(i);
 }
 
+// In callback mode a row holds no texts and no image: one message per row, the
+// window asks for the rest (a missing sub item is asked for like a callback one).
 void TListView::InsertItemWindow(TListItem* item, int index) {
     LVITEMW lv{};
     lv.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     lv.iItem = index;
-    lv.pszText = item->m_caption.data();
-    lv.iImage = item->m_image;
+    lv.pszText = DisplayCallbacks ? LPSTR_TEXTCALLBACKW : item->m_caption.data();
+    lv.iImage = DisplayCallbacks ? I_IMAGECALLBACK : item->m_image;
     lv.lParam = reinterpret_cast<LPARAM>(item);
     SendMessageW(m_handle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+    if (DisplayCallbacks) return;
     for (int i = 0; i < item->m_subItems.Count(); ++i) item->ApplySubItem(i);
 }
 
@@ -286,51 +309,131 @@ TListItem* TListView::GetItemAt(int x, int y) const {
 }
 
 namespace {
-int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM data) {
-    auto* compare = reinterpret_cast<TLVCompareEvent*>(data);
-    try {
-        return (*compare)(reinterpret_cast<TListItem*>(a), reinterpret_cast<TListItem*>(b));
-    } catch (...) {
-        HandleCallbackException(nullptr);
-        return 0;
+
+// A stable merge sort of positions that stays inside its ranges whatever the
+// comparison answers (a comparison that is no strict ordering cannot run it off
+// the ends, as it can std::sort's or std::stable_sort's insertion steps).
+std::vector<int> SortedOrder(const std::vector<std::unique_ptr<TListItem>>& items, const TLVCompareEvent& compare) {
+    const int n = static_cast<int>(items.size());
+    std::vector<int> order(static_cast<size_t>(n)), merged(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) order[static_cast<size_t>(i)] = i;
+    auto item = [&](int position) { return items[static_cast<size_t>(position)].get(); };
+    for (int width = 1; width < n; width *= 2) {
+        for (int lo = 0; lo < n; lo += 2 * width) {
+            const int mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+            int i = lo, j = mid, out = lo;
+            while (i < mid && j < hi) {
+                const bool rightFirst = compare(item(order[static_cast<size_t>(j)]), item(order[static_cast<size_t>(i)])) < 0;
+                merged[static_cast<size_t>(out++)] = order[static_cast<size_t>(rightFirst ? j++ : i++)];
+            }
+            while (i < mid) merged[static_cast<size_t>(out++)] = order[static_cast<size_t>(i++)];
+            while (j < hi) merged[static_cast<size_t>(out++)] = order[static_cast<size_t>(j++)];
+        }
+        order.swap(merged);
     }
+    return order;
 }
+
+// The window's rows follow the items' new numbers: a strict order, cheap to compare.
+// (Only where the rows hold their texts: in callback mode they need not move.)
+int CALLBACK CompareByIndex(LPARAM a, LPARAM b, LPARAM) {
+    return reinterpret_cast<TListItem*>(a)->Index() - reinterpret_cast<TListItem*>(b)->Index();
+}
+
 }  // namespace
 
-// Sorts the window's rows and the item list alike. With a window, its order is
-// taken over, so that rows and items agree even for a comparison that is no
-// strict ordering.
+// The comparison runs once, over the item list; a comparison that throws leaves
+// the order as it was.
 void TListView::CustomSort(TLVCompareEvent compare) {
-    if (!compare) return;
-    if (!m_handle) {
-        std::stable_sort(m_items.begin(), m_items.end(),
-                         [&](const auto& a, const auto& b) { return compare(a.get(), b.get()) < 0; });
-        Renumber(0);
-        return;
-    }
-    SendMessageW(m_handle, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare), reinterpret_cast<LPARAM>(&CompareItems));
-    // Each row's item, placed by its old index: a row the window does not give
-    // back (cannot happen) leaves the old order alone.
-    std::vector<int> order;
-    order.reserve(m_items.size());
-    std::vector<bool> seen(m_items.size());
-    for (int row = 0; row < Count(); ++row) {
-        LVITEMW lv{};
-        lv.mask = LVIF_PARAM;
-        lv.iItem = row;
-        if (!SendMessageW(m_handle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lv))) return;
-        auto* item = reinterpret_cast<TListItem*>(lv.lParam);
-        const int old = item ? item->m_index : -1;
-        if (old < 0 || old >= Count() || m_items[static_cast<size_t>(old)].get() != item || seen[static_cast<size_t>(old)])
-            return;
-        seen[static_cast<size_t>(old)] = true;
-        order.push_back(old);
-    }
+    if (!compare || Count() < 2) return;
+    const std::vector<int> order = SortedOrder(m_items, compare);
+    const std::vector<TMarkedItem> marked = DisplayCallbacks ? MarkedItems() : std::vector<TMarkedItem>();
     std::vector<std::unique_ptr<TListItem>> sorted;
     sorted.reserve(m_items.size());
     for (int old : order) sorted.push_back(std::move(m_items[static_cast<size_t>(old)]));
     m_items = std::move(sorted);
     Renumber(0);
+    if (!m_handle) return;
+    if (DisplayCallbacks) {
+        MoveMarks(marked);
+    } else {
+        SendMessageW(m_handle, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareByIndex));
+    }
+}
+
+// The rows carrying a state (selected, focused, cut, drop highlight) or the
+// selection mark, each with its item; walks only those rows.
+std::vector<TListView::TMarkedItem> TListView::MarkedItems() const {
+    std::vector<TMarkedItem> marked;
+    if (!m_handle) return marked;
+    const int mark = static_cast<int>(SendMessageW(m_handle, LVM_GETSELECTIONMARK, 0, 0));
+    std::vector<int> rows;
+    for (UINT which : {LVNI_SELECTED, LVNI_FOCUSED, LVNI_CUT, LVNI_DROPHILITED})
+        for (int row = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which)); row >= 0;
+             row = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(row), which)))
+            rows.push_back(row);
+    if (mark >= 0) rows.push_back(mark);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int row : rows) {
+        TListItem* item = ItemOfRow(row);
+        if (!item) continue;
+        const UINT state = static_cast<UINT>(SendMessageW(m_handle, LVM_GETITEMSTATE, static_cast<WPARAM>(row), kMovedStates));
+        marked.push_back({item, row, state, row == mark});
+    }
+    return marked;
+}
+
+// In callback mode a row is only a place: row n shows the n-th item whatever the
+// window holds for it, so after a sort only the states move to the items' new
+// rows (no events), and the window repaints. Moving the window's rows themselves
+// costs Wine far more than the comparisons (an in-place merge).
+void TListView::MoveMarks(const std::vector<TMarkedItem>& marked) {
+    m_movingMarks = true;
+    LVITEMW clear{};
+    clear.stateMask = kMovedStates;
+    for (const TMarkedItem& m : marked)
+        if (m.State) SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(m.Row), reinterpret_cast<LPARAM>(&clear));
+    for (const TMarkedItem& m : marked) {
+        LVITEMW state{};
+        state.stateMask = kMovedStates;
+        state.state = m.State;
+        if (m.State) SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(m.Item->m_index), reinterpret_cast<LPARAM>(&state));
+        if (m.SelectionMark) SendMessageW(m_handle, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(m.Item->m_index));
+    }
+    m_movingMarks = false;
+    InvalidateRect(m_handle, nullptr, TRUE);
+}
+
+// The item a notice speaks of: in callback mode the row's place in the item
+// list, else the item the row carries.
+TListItem* TListView::ItemOfNotice(const NMLISTVIEW* nm) const {
+    if (DisplayCallbacks) return ItemOfRow(nm->iItem);
+    return reinterpret_cast<TListItem*>(nm->lParam);
+}
+
+void TListView::RequestData(TListItem* item) {
+    if (DisplayCallbacks && item) Fire(OnData, this, item);
+}
+
+// A request for the caption alone needs nothing from the owner: the list
+// styles ask it of every row to size their columns. Texts longer than the
+// window's buffer are cut, as the window does itself.
+bool TListView::GetDispInfo(NMLVDISPINFOW* info) {
+    LVITEMW& lv = info->item;
+    TListItem* item = ItemOfRow(lv.iItem);
+    if (!item) return true;
+    if (lv.iSubItem != 0 || (lv.mask & ~static_cast<UINT>(LVIF_TEXT)) != 0) RequestData(item);
+    if ((lv.mask & LVIF_TEXT) && lv.pszText && lv.cchTextMax > 0) {
+        const std::wstring& text = lv.iSubItem == 0 ? item->m_caption
+                                   : lv.iSubItem <= item->m_subItems.Count() ? item->m_subItems[lv.iSubItem - 1]
+                                                                             : std::wstring();
+        const size_t length = std::min(text.size(), static_cast<size_t>(lv.cchTextMax - 1));
+        text.copy(lv.pszText, length);
+        lv.pszText[length] = L'\0';
+    }
+    if ((lv.mask & LVIF_IMAGE) && lv.iSubItem == 0) lv.iImage = item->m_image;
+    return true;
 }
 
 bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
@@ -338,13 +441,14 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     switch (header->code) {
     case LVN_ITEMCHANGED: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(header);
-        if (nm->uChanged & LVIF_STATE) Fire(OnChange, this, reinterpret_cast<TListItem*>(nm->lParam));
+        if ((nm->uChanged & LVIF_STATE) && !m_movingMarks) Fire(OnChange, this, ItemOfNotice(nm));
         return true;
     }
     case LVN_ITEMCHANGING: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(header);
         bool allow = true;
-        Fire(OnChanging, this, reinterpret_cast<TListItem*>(nm->lParam), nm->uChanged, nm->uOldState, nm->uNewState, allow);
+        if (!m_movingMarks)
+            Fire(OnChanging, this, ItemOfNotice(nm), nm->uChanged, nm->uOldState, nm->uNewState, allow);
         result = allow ? FALSE : TRUE;
         return true;
     }
@@ -355,6 +459,7 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     }
     case LVN_KEYDOWN: Fire(OnKeyNotify, this, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey); return true;
     case LVN_COLUMNCLICK: Fire(OnColumnClick, this, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); return true;
+    case LVN_GETDISPINFOW: return GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
     case NM_DBLCLK: DblClick(); return true;
     case NM_CLICK: Click(); return true;
     }

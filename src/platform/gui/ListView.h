@@ -42,6 +42,8 @@ public:
     bool DropTarget() const;
     void SetDropTarget(bool target);
     void MakeVisible();
+    // Repaints the row (after its data changed): one message.
+    void Update();
     TListView* Owner() const { return m_owner; }
 
 private:
@@ -65,6 +67,12 @@ struct TListColumn {
 };
 
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+// Before the window shows a row's texts or image, the list asks the owner once per
+// request (a request for the caption alone excepted: the item holds it). The
+// handler may set the item's sub items and image; in callback mode these only
+// store, no window message. It is called on every request, so it must be cheap
+// when nothing is left to build (the owner keeps its own "built" flag).
+using TLVDataEvent = std::function<void(TObject* Sender, TListItem* Item)>;
 using TLVColumnClickEvent = std::function<void(TObject* Sender, int Column)>;
 using TLVCompareEvent = std::function<int(TListItem* a, TListItem* b)>;
 using TLVDrawItemEvent = std::function<void(TObject* Sender, TListItem* Item, const RECT& Rect, UINT State)>;
@@ -92,6 +100,10 @@ public:
     bool OwnerDraw = false;
     TImageList* SmallImages = nullptr;
     TImageList* LargeImages = nullptr;
+    // Rows whose texts and image the window asks for (OnData) instead of holding
+    // them: for long lists whose texts cost. Set before the window is made or
+    // before rows are added. The caption is still kept by the item.
+    bool DisplayCallbacks = false;
 
     int ColumnCount() const { return static_cast<int>(m_columns.size()); }
     void AddColumn(const TListColumn& column);
@@ -128,6 +140,8 @@ public:
     // in client coordinates; nullptr when the list cannot make one.
     std::unique_ptr<TImageList, TComponentDeleter> CreateDragImage(TListItem* item, POINT* upperLeft = nullptr);
     TListItem* GetItemAt(int x, int y) const;
+    // One pass of the comparison over the items, which the window then shows in
+    // that order; a comparison that is no strict ordering is safe.
     void CustomSort(TLVCompareEvent compare);
 
     TLVChangeEvent OnChange;
@@ -136,6 +150,7 @@ public:
     TLVKeyNotifyEvent OnKeyNotify;
     TLVColumnClickEvent OnColumnClick;
     TLVDrawItemEvent OnDrawItem;
+    TLVDataEvent OnData;
 
     bool CNNotify(NMHDR* header, LRESULT& result) override;
     bool CNDrawItem(DRAWITEMSTRUCT* item) override;
@@ -146,8 +161,22 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitWnd() override;
     void DestroyWnd() override;
+    // Lets the owner build the item's data before it is shown (callback mode);
+    // for rows drawn by the program, which the window does not ask for.
+    void RequestData(TListItem* item);
 
 private:
+    static constexpr UINT kMovedStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_DROPHILITED;
+    struct TMarkedItem {
+        TListItem* Item;
+        int Row;
+        UINT State;
+        bool SelectionMark;
+    };
+    bool GetDispInfo(NMLVDISPINFOW* info);
+    std::vector<TMarkedItem> MarkedItems() const;
+    void MoveMarks(const std::vector<TMarkedItem>& marked);
+    TListItem* ItemOfNotice(const NMLISTVIEW* nm) const;
     void Renumber(int from);
     void InsertItemWindow(TListItem* item, int index);
     void InsertColumnWindow(int index);
@@ -157,6 +186,7 @@ private:
     std::vector<std::unique_ptr<TListItem>> m_items;
     int m_updateCount = 0;
     int m_reserved = 0;
+    bool m_movingMarks = false;
     friend class TListItem;
 };
 

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <random>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -225,6 +229,178 @@ TEST_F(ListViews, TreeNodesStartDragsAndSeeKeys) {
     auto image = tree.CreateDragImage(child);
     ASSERT_NE(image, nullptr);
     EXPECT_GT(image->Width(), 16);
+}
+
+// A list in callback mode: OnData builds a row's size text and image when the
+// window first asks, and counts the requests per item.
+struct CallbackListViews : ListViews {
+    std::set<TListItem*> asked;
+    int requests = 0;
+    void SetUp() override {
+        list.DisplayCallbacks = true;
+        list.OnData = [this](TObject* sender, TListItem* item) {
+            EXPECT_EQ(sender, &list);
+            ++requests;
+            asked.insert(item);
+            if (item->SubItems().Count() == 0) {
+                item->AddSubItem(std::to_wstring(item->Index() * 10));
+                item->SetImageIndex(item->Index() % 3);
+            }
+        };
+        ListViews::SetUp();
+    }
+    void FillCaptions(int count) {
+        list.BeginUpdate();
+        list.Reserve(count);
+        for (int i = 0; i < count; ++i) list.AddItem(L"f" + std::to_wstring(i));
+        list.EndUpdate();
+    }
+    void Paint() {
+        InvalidateRect(list.Handle(), nullptr, TRUE);
+        UpdateWindow(list.Handle());
+    }
+    int RowImage(int row) {
+        LVITEMW lv{};
+        lv.mask = LVIF_IMAGE;
+        lv.iItem = row;
+        SendMessageW(list.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+        return lv.iImage;
+    }
+};
+
+// Of 10,000 rows the window shows about twenty; only those are asked for, in
+// report and in list style, also after a scroll to the end.
+TEST_F(CallbackListViews, OnlyShownRowsAreAskedFor) {
+    FillCaptions(10000);
+    Paint();
+    EXPECT_GT(asked.size(), 5u);
+    EXPECT_LT(asked.size(), 60u);
+    EXPECT_FALSE(asked.count(list.Items(9999)));
+
+    asked.clear();
+    list.Items(9999)->MakeVisible();
+    UpdateWindow(list.Handle());
+    EXPECT_TRUE(asked.count(list.Items(9999)));
+    EXPECT_LT(asked.size(), 60u);
+
+    asked.clear();
+    list.SetViewStyle(TViewStyle::vsList);
+    Paint();
+    EXPECT_GT(asked.size(), 5u);
+    EXPECT_LT(asked.size(), 200u);
+    EXPECT_LT(requests, 2000);
+}
+
+// What OnData stored is what the window shows; captions set later reach the
+// window without a new row, and a row without sub items reads as empty.
+TEST_F(CallbackListViews, TheWindowShowsWhatTheItemsStore) {
+    FillCaptions(20);
+    EXPECT_EQ(RowText(7, 1), L"70");
+    EXPECT_EQ(RowImage(7), 1);
+    EXPECT_EQ(RowText(7), L"f7");
+    list.Items(7)->SetCaption(L"umbenannt.txt");
+    list.Items(7)->SetSubItems(velmora::TStringList{});
+    list.Items(7)->Update();
+    EXPECT_EQ(RowText(7), L"umbenannt.txt");
+    requests = 0;
+    EXPECT_EQ(RowText(7, 1), L"70") << "rebuilt on request";
+    EXPECT_EQ(requests, 1);
+    list.OnData = nullptr;
+    list.Items(7)->SetSubItems(velmora::TStringList{});
+    EXPECT_EQ(RowText(7, 1), L"");
+    EXPECT_EQ(RowText(7, 5), L"");
+
+    // A caption longer than the reader's buffer is cut, not overrun.
+    list.Items(3)->SetCaption(std::wstring(200, L'x'));
+    wchar_t small[8];
+    std::fill(std::begin(small), std::end(small), L'#');
+    LVITEMW lv{};
+    lv.pszText = small;
+    lv.cchTextMax = 5;
+    SendMessageW(list.Handle(), LVM_GETITEMTEXTW, 3, reinterpret_cast<LPARAM>(&lv));
+    EXPECT_EQ(std::wstring(small), L"xxxx");
+    EXPECT_EQ(small[5], L'#');
+
+    // Rows added before the window exists are made with callbacks as well.
+    TListView late(&form);
+    late.DisplayCallbacks = true;
+    late.SetViewStyle(TViewStyle::vsReport);
+    late.AddColumn({L"Name", 80});
+    late.AddColumn({L"Größe", 80});
+    late.AddItem(L"a")->AddSubItem(L"1 KB");
+    late.OnData = [](TObject*, TListItem* item) { item->SetImageIndex(2); };
+    late.HandleNeeded();
+    LVITEMW sub{};
+    wchar_t text[16] = {};
+    sub.iSubItem = 1;
+    sub.pszText = text;
+    sub.cchTextMax = 16;
+    SendMessageW(late.Handle(), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&sub));
+    EXPECT_STREQ(text, L"1 KB");
+}
+
+// A sort asks the comparison at most n log2 n times (one pass); rows, items and
+// their marks agree afterwards, and a comparison that throws leaves the order
+// alone. (The existing test above covers rows that hold their texts.)
+TEST_F(CallbackListViews, CustomSortComparesInOnePass) {
+    constexpr int kRows = 1000;
+    FillCaptions(kRows);
+    std::vector<int> keys(kRows);
+    std::mt19937 random(15);
+    for (int& key : keys) key = static_cast<int>(random() % 5000);
+    for (int i = 0; i < kRows; ++i) list.Items(i)->Data = &keys[static_cast<size_t>(i)];
+    list.Items(3)->SetSelected(true);
+    list.Items(500)->SetSelected(true);
+    list.Items(500)->SetFocused(true);
+    TListItem* selected = list.Items(3);
+    TListItem* focused = list.Items(500);
+    int changes = 0;
+    list.OnChange = [&](TObject*, TListItem*) { ++changes; };
+    int comparisons = 0;
+    auto byKey = [&](TListItem* a, TListItem* b) {
+        ++comparisons;
+        return *static_cast<int*>(a->Data) - *static_cast<int*>(b->Data);
+    };
+    list.CustomSort(byKey);
+    EXPECT_LE(comparisons, kRows * 10);
+    for (int i = 0; i < kRows; ++i) {
+        ASSERT_EQ(list.Items(i)->Index(), i);
+        if (i) ASSERT_LE(*static_cast<int*>(list.Items(i - 1)->Data), *static_cast<int*>(list.Items(i)->Data));
+        ASSERT_EQ(RowText(i), list.Items(i)->Caption());
+    }
+    // The marks stay with their items, quietly.
+    EXPECT_EQ(list.SelCount(), 2);
+    EXPECT_TRUE(RowSelected(selected->Index()));
+    EXPECT_TRUE(selected->Selected());
+    EXPECT_EQ(list.ItemFocused(), focused);
+    EXPECT_TRUE(focused->Selected());
+    EXPECT_EQ(changes, 0);
+    list.OnChange = nullptr;
+
+    // Equal keys keep their order.
+    for (int& key : keys) key %= 2;
+    const std::wstring firstOdd = [&] {
+        for (int i = 0; i < kRows; ++i)
+            if (*static_cast<int*>(list.Items(i)->Data) == 1) return list.Items(i)->Caption();
+        return std::wstring();
+    }();
+    list.CustomSort(byKey);
+    EXPECT_EQ(list.Items(kRows - static_cast<int>(std::count(keys.begin(), keys.end(), 1)))->Caption(), firstOdd);
+
+    // A comparison that answers at random still leaves every item once.
+    list.CustomSort([&](TListItem*, TListItem*) { return static_cast<int>(random() % 3) - 1; });
+    std::set<std::wstring> captions;
+    for (int i = 0; i < kRows; ++i) {
+        captions.insert(list.Items(i)->Caption());
+        ASSERT_EQ(RowText(i), list.Items(i)->Caption());
+    }
+    EXPECT_EQ(captions.size(), static_cast<size_t>(kRows));
+
+    const std::wstring first = list.Items(0)->Caption();
+    EXPECT_THROW(list.CustomSort([&](TListItem*, TListItem*) -> int { throw std::runtime_error("kaputt"); }),
+                 std::runtime_error);
+    EXPECT_EQ(list.Items(0)->Caption(), first);
+    EXPECT_EQ(RowText(0), first);
 }
 
 // The object of a window is found from its handle while the window lives, and
