@@ -201,7 +201,8 @@ void TDateiListeForm::Aufzaehlen(std::wstring& Caption) {
                                 AttributeVon(abs) == m_host->RecycleBinAttributes();
         }
     } else {
-        if (!PfadZuPidl(desktop.Get(), m_pfad, parsed, Handle()))
+        // No folder yet: an empty path would parse as the desktop.
+        if (m_pfad.empty() || !PfadZuPidl(desktop.Get(), m_pfad, parsed, Handle()))
             return;
         abs = parsed.get();
     }

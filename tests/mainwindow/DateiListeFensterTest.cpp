@@ -408,3 +408,27 @@ TEST_F(DateiListeTest, TheStatusLineCountsTheMarkedRows) {
     EXPECT_EQ(pane.DLStatusZeile.Panel(1).Text, L"Verzeichnis");
     EXPECT_EQ(m_host.Calls.back(), L"QuickView " + inhalt.Path() + L"erster\\");
 }
+
+TEST_F(DateiListeTest, OneReaderAtATimeItsPredecessorHasEndedBeforeANewOneStarts) {
+    Ordnerinhalt inhalt;
+    auto& pane = Pane();
+    pane.SetDirectory(inhalt.Path());
+    auto ended = [](HANDLE thread) { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; };
+    for (int step = 0; step < 3; ++step) {
+        ASSERT_NE(pane.Leser(), nullptr);
+        HANDLE previous = nullptr;
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), pane.Leser()->Handle(), GetCurrentProcess(), &previous,
+                                    SYNCHRONIZE, FALSE, 0));
+        if (step == 0)
+            pane.FillList();
+        else if (step == 1)
+            pane.ReadContents();
+        else
+            pane.SetFilter(StandardOptionen(2).Filter);
+        EXPECT_TRUE(ended(previous)) << step;
+        CloseHandle(previous);
+    }
+    // Every entry's data arrive once the last reader is through.
+    pane.Leser()->WaitFor();
+    for (const auto& entry : pane.Eintraege()) EXPECT_TRUE(entry->DatenGeladen) << entry->Name;
+}
