@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "filetools/DateiRoutinen.h"
 #include "foundation/ArchiveExtension.h"
@@ -94,7 +95,16 @@ TDateiListeForm::TDateiListeForm(gui::TComponent* owner, TPaneHost* Host)
     OnActivate = gui::bind(this, &TDateiListeForm::FormActivate);
 }
 
-TDateiListeForm::~TDateiListeForm() { LeserStoppen(); }
+TDateiListeForm::~TDateiListeForm() { Abbauen(); }
+
+// Rows, reader and entries go in this order, with no report served meanwhile.
+void TDateiListeForm::Abbauen() {
+    m_endet = true;
+    LeserStoppen();
+    Dateiliste.Clear();
+    m_eintraege.clear();
+    m_elternzeile.reset();
+}
 
 void TDateiListeForm::FormCreate(gui::TObject*) {
     Fehlercode = fc::DLFormCreate;
@@ -112,10 +122,7 @@ void TDateiListeForm::FormDestroy(gui::TObject*) {
     // Widths are saved only by a report pane: a list pane never loaded them.
     if (GetPaneKind() == ftAusfDateiliste)
         BreitenSpeichern();
-    LeserStoppen();
-    Dateiliste.Clear();
-    m_eintraege.clear();
-    m_elternzeile.reset();
+    Abbauen();
     Fehlercode = 0;
 }
 
@@ -166,6 +173,8 @@ void TDateiListeForm::ReadContents() {
     gui::THourGlass hourglass;
     Dateiliste.BeginUpdate();
     LeserStoppen();
+    // The enumeration below sees whatever a report held meanwhile told of.
+    m_meldungOffen = false;
     Dateiliste.Clear();
     m_eintraege.clear();
     m_elternzeile.reset();
@@ -302,6 +311,8 @@ void TDateiListeForm::FillList() {
     ZeilenFuellen();
     Dateiliste.EndUpdate();
     Fehlercode = 0;
+    if (std::exchange(m_meldungOffen, false))
+        DiscMonitorChange(&DiscMonitor);
 }
 
 void TDateiListeForm::ZeilenFuellen() {
@@ -327,8 +338,10 @@ void TDateiListeForm::ZeilenFuellen() {
 // ---- Reader thread and file data -----------------------------------------------------
 
 void TDateiListeForm::LeserStoppen() {
+    const bool vorher = std::exchange(m_leserWarten, true);
     // The thread's destructor tells it to stop and waits for it.
     m_leser.reset();
+    m_leserWarten = vorher;
 }
 
 void TDateiListeForm::LeserStarten() {

@@ -104,6 +104,7 @@ private:
     bool SchlichterOrdner(const TItemData& Item) const;
     std::wstring ZeilenText(const TItemData& Item) const;
     void LeserStoppen();
+    void Abbauen();
     void LeserStarten();
     void Sortieren();
     std::optional<int> OrdnerVergleich(const TItemData& A, const TItemData& B, int Spalte) const;
@@ -152,6 +153,12 @@ private:
     gui::TShiftState m_shiftBeimDruck = 0;
     bool m_doppelklick = false;
     bool m_dragMoeglich = false;
+
+    // Waiting for the reader serves the monitor's reports: one that comes then
+    // is held until the read or fill is through (or dropped at the end).
+    bool m_leserWarten = false;
+    bool m_meldungOffen = false;
+    bool m_endet = false;
 
     // Declared last: it walks the entries, so it goes first.
     std::unique_ptr<TReadFileDataThread> m_leser;

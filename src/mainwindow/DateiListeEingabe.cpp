@@ -340,8 +340,12 @@ void TDateiListeForm::DateiListeMouseUp(gui::TObject*, gui::TMouseButton Button,
 // ---- Folder monitor ------------------------------------------------------------------------------
 
 void TDateiListeForm::DiscMonitorChange(gui::TObject*) {
-    if (DateiOperationLaeuft)
+    if (DateiOperationLaeuft || m_endet)
         return;
+    if (m_leserWarten) {
+        m_meldungOffen = true;
+        return;
+    }
     Fehlercode = fc::DLDiscMonitorChange;
     if (!m_virtuell && !DirectoryExists(m_pfad)) {
         const std::wstring aktuell = DateiRoutinen ? DateiRoutinen->GetCurrentPath() : std::wstring();

@@ -75,6 +75,20 @@ void RemoveProbes(const std::wstring& folder) {
     for (int n = 0; n < 120; ++n) DeleteFileW((folder + L"probe" + std::to_wstring(n) + L".txt").c_str());
 }
 
+// Calls one function in the GUI thread through Synchronize, as the folder
+// monitor's worker does.
+class TMelder : public gui::TThread {
+public:
+    explicit TMelder(std::function<void()> call) : m_call(std::move(call)) {}
+    ~TMelder() override { StopAndWait(); }
+
+protected:
+    void Execute() override { Synchronize(m_call); }
+
+private:
+    std::function<void()> m_call;
+};
+
 struct Ordnerinhalt {
     TTempFolder folder{L"dlfenster"};
     Ordnerinhalt() {
@@ -429,6 +443,31 @@ TEST_F(DateiListeTest, OneReaderAtATimeItsPredecessorHasEndedBeforeANewOneStarts
         CloseHandle(previous);
     }
     // Every entry's data arrive once the last reader is through.
+    pane.Leser()->WaitFor();
+    for (const auto& entry : pane.Eintraege()) EXPECT_TRUE(entry->DatenGeladen) << entry->Name;
+}
+
+// Waiting for the reader serves queued calls: a monitor report that comes then
+// must not read the folder under the running read or fill, and is not lost.
+TEST_F(DateiListeTest, AReportWhileWaitingForTheReaderWaitsForTheReadOrFill) {
+    Ordnerinhalt inhalt;
+    auto& pane = Pane();
+    pane.SetDirectory(inhalt.Path());
+    for (int step = 0; step < 2; ++step) {
+        const std::wstring name = L"spaet" + std::to_wstring(step) + L".txt";
+        inhalt.folder.MakeFile(name);
+        TMelder report([&] { pane.DiscMonitorChange(&pane.DiscMonitor); });
+        report.Resume();
+        // The report is queued, not served: no message is served until the wait.
+        ASSERT_EQ(WaitForSingleObject(gui::Application->SyncEvent(), 5000), WAIT_OBJECT_0);
+        ASSERT_NE(pane.Leser(), nullptr);
+        if (step == 0)
+            pane.ReadContents();
+        else
+            pane.FillList();
+        EXPECT_GE(RowOf(pane, name), 0) << step;
+        report.WaitFor();
+    }
     pane.Leser()->WaitFor();
     for (const auto& entry : pane.Eintraege()) EXPECT_TRUE(entry->DatenGeladen) << entry->Name;
 }
