@@ -112,8 +112,6 @@ void TDateiListeForm::FormCreate(gui::TObject*) {
     m_virtuell = m_zeigtPapierkorb = m_zeigtDesktop = false;
     m_pfad.clear();
     m_einzelLayout = Dateiliste.SelCount() == 1;
-    if (IconRoutinen)
-        m_bilder.SetHandle(IconRoutinen->SmallImages, true);
     Fehlercode = 0;
 }
 
@@ -433,7 +431,12 @@ void TDateiListeForm::ApplyOptions(const TOptionen& Options) {
                            Options.DOSNameAnzeigen != alt.DOSNameAnzeigen;
     const bool neuLesen = (geaendert || alt.StandardIcons) != Options.StandardIcons;
 
-    Dateiliste.SmallImages = Options.IconsAnzeigen && IconRoutinen ? &m_bilder : nullptr;
+    // The icon routines' list, shared: the main window may make them after the pane.
+    if (IconRoutinen && !m_bilderGesetzt) {
+        m_bilder.SetHandle(IconRoutinen->SmallImages, true);
+        m_bilderGesetzt = true;
+    }
+    Dateiliste.SmallImages = Options.IconsAnzeigen && m_bilderGesetzt ? &m_bilder : nullptr;
     if (Dateiliste.HandleAllocated())
         SendMessageW(Dateiliste.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
                      reinterpret_cast<LPARAM>(Dateiliste.SmallImages ? m_bilder.Handle() : nullptr));

@@ -130,6 +130,7 @@ private:
 
     TPaneHost* m_host;
     gui::TImageList m_bilder;
+    bool m_bilderGesetzt = false;
 
     TEintragListe m_eintraege;
     // The ".." row's record: it lives only in its row, not among the entries.
