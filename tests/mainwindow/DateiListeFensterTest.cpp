@@ -268,10 +268,29 @@ TEST_F(DateiListeTest, TheDesktopAndTheRecycleBin) {
     EXPECT_EQ(pane.GetDirectory(), L"");
     EXPECT_FALSE(HasParentRow(pane));
 
-    pane.ShowVirtualFolder(nullptr);
-    EXPECT_FALSE(pane.ShowsRecycleBin());
     wchar_t path[MAX_PATH];
     SHGetSpecialFolderPathW(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
+    const std::wstring file = IncludeTrailingBackslash(path) + L"auf dem desktop.txt";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    pane.ShowVirtualFolder(nullptr);
+    DeleteFileW(file.c_str());  // the row keeps its ID list, which is all that is asked below
+    EXPECT_FALSE(pane.ShowsRecycleBin());
+    // Names there are display names: a file goes out by the path of its ID list.
+    int onDesktop = -1;
+    for (int i = 0; i < pane.Dateiliste.Count(); ++i)
+        if (StartsWith(Row(pane, i).Name, L"auf dem desktop"))
+            onDesktop = i;
+    ASSERT_GE(onDesktop, 0);
+    Mark(pane, {});
+    pane.Dateiliste.Items(onDesktop)->SetSelected(true);
+    TDateiListe selection;
+    pane.GetSelection(selection);
+    ASSERT_EQ(selection.size(), 1u);
+    EXPECT_EQ(SystemLower(selection[0]->Name), SystemLower(file));
+    pane.DateiListeMouseDown(&pane.Dateiliste, gui::TMouseButton::mbLeft, gui::ssLeft, 5, 5);
+    pane.DateiListeMouseMove(&pane.Dateiliste, gui::ssLeft, 20, 20);
+    ASSERT_EQ(m_host.Dragged.size(), 1u);
+    EXPECT_EQ(SystemLower(m_host.Dragged[0]), SystemLower(file));
     EXPECT_TRUE(EndsWith(pane.Caption(), L" (" + std::wstring(path) + L")]")) << pane.Caption();
     EXPECT_TRUE(StartsWith(pane.Caption(), L"["));
     // The desktop holds "My Computer": a folder without a path opens through its ID list.
