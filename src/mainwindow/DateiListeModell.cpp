@@ -178,10 +178,21 @@ int ZeilenVergleich(TItemData* A, TItemData* B, std::uint8_t Zustand, const TOrd
 
     const int spalte = SortSpalte(Zustand), richtung = SortRichtung(Zustand);
     auto ordnerVergleich = [&](int column) { return Vorzeichen(Vergleich(*A, *B, column).value_or(0)) * richtung; };
-    if (ordnerA || spalte <= 3)
+    if (ordnerA || spalte == 0 || spalte == 2)
         return ordnerVergleich(spalte);
     if (spalte == 5)
         return 0;
+    // Sizes and dates of files come from their data: not every shell compares
+    // those columns (Wine's compares names whatever the column asks).
+    if (spalte == 1 || spalte == 3) {
+        if (Laden(*A) && Laden(*B)) {
+            const int unterschied = spalte == 1 ? Vorzeichen(A->Groesse - B->Groesse)
+                                                : (A->Datum < B->Datum ? -1 : A->Datum > B->Datum ? 1 : 0);
+            if (unterschied)
+                return unterschied * richtung;
+        }
+        return ordnerVergleich(spalte);
+    }
     // A file whose data cannot be loaded ties on the attributes.
     if (Laden(*A) && Laden(*B))
         if (const int unterschied = Vorzeichen(A->Attr - B->Attr))

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/DefaultUserStore.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
 #include "foundation/ItemData.h"
@@ -99,8 +100,9 @@ using TDatenLader = std::function<bool(TItemData& Item)>;
 
 // The order of two rows in the given sort state: the ".." row (no relative ID
 // list) first, then folders, both whatever the direction; then the folder's
-// comparison by the column (its sign; a failure counts as equal) or, for the
-// attribute column, the DOS attributes with the name breaking a tie.
+// comparison by the column (its sign; a failure counts as equal). Files compare
+// their sizes, dates or DOS attributes first for those columns; a tie, or data
+// that cannot be loaded, goes to the folder's comparison (by name for attributes).
 int ZeilenVergleich(TItemData* A, TItemData* B, std::uint8_t Zustand, const TOrdnerVergleich& Vergleich,
                     const TDatenLader& Laden);
 
@@ -134,8 +136,8 @@ std::wstring OrdnerArt(bool Virtuell, ULONG ShellAttr);
 // Widths of "Datei", "Typ", "Größe", "Datum", "Attr.", "DOS-Name".
 using TSpaltenBreiten = std::array<int, 6>;
 inline constexpr TSpaltenBreiten kStandardBreiten{125, 125, 50, 115, 35, 85};
+// Stored under DialogeSchluessel.
 inline const std::wstring DListeColumnsWert = L"DListeColumns";
-inline const std::wstring DialogeSchluessel = L"Velmora\\1.0\\Dialoge";
 extern const std::array<const wchar_t*, 6> kSpaltenTitel;
 
 // Six decimal numbers joined by ","; a missing or unreadable number gives its default.

@@ -236,6 +236,20 @@ TEST(DateiListeSortierung, AttributesSortFilesAndTiesGoByName) {
     EXPECT_EQ(Sortiert(rows, 9), (std::vector<std::wstring>{L"..", L"y", L"x", L"b.txt", L"a.txt", L"c.txt"}));
 }
 
+TEST(DateiListeSortierung, FileSizesAndDatesComeFromTheirDataTiesFromTheFolder) {
+    auto rows = Zeilen();  // sizes: b 10, a 20, c 5
+    rows.push_back(Eintrag(L"d.txt", 10));
+    EXPECT_EQ(Sortiert(rows, 2),
+              (std::vector<std::wstring>{L"..", L"x", L"y", L"c.txt", L"b.txt", L"d.txt", L"a.txt"}));
+    EXPECT_EQ(Sortiert(rows, 3),
+              (std::vector<std::wstring>{L"..", L"y", L"x", L"a.txt", L"d.txt", L"b.txt", L"c.txt"}));
+    rows[0]->Datum = 3, rows[2]->Datum = 1, rows[4]->Datum = 2, rows[6]->Datum = 2;
+    EXPECT_EQ(Sortiert(rows, 5),  // newest first
+              (std::vector<std::wstring>{L"..", L"y", L"x", L"b.txt", L"d.txt", L"c.txt", L"a.txt"}));
+    rows[6]->DatenGeladen = false;  // d.txt goes by the folder's comparison
+    EXPECT_EQ(Sortiert(rows, 4)[6], L"d.txt");
+}
+
 TEST(DateiListeSortierung, FilesWithoutDataTieOnAttributes) {
     auto rows = Zeilen();
     rows[4]->DatenGeladen = false;  // c.txt, read-only, now unknown
@@ -247,7 +261,7 @@ TEST(DateiListeSortierung, AFailedFolderComparisonCountsAsEqual) {
     // Unsorted keeps the given order within folders and within files.
     EXPECT_EQ(Sortiert(rows, kUnsortiert, {5}),
               (std::vector<std::wstring>{L"..", L"y", L"x", L"b.txt", L"a.txt", L"c.txt"}));
-    EXPECT_EQ(Sortiert(rows, 2, {1}), (std::vector<std::wstring>{L"..", L"y", L"x", L"b.txt", L"a.txt", L"c.txt"}));
+    EXPECT_EQ(Sortiert(rows, 6, {2}), (std::vector<std::wstring>{L"..", L"y", L"x", L"b.txt", L"a.txt", L"c.txt"}));
     TItemData* a = rows[0].get();
     EXPECT_EQ(ZeilenVergleich(a, a, 0, nullptr, nullptr), 0);
     EXPECT_LT(ZeilenVergleich(nullptr, a, 0, nullptr, nullptr), 0);

@@ -335,6 +335,7 @@ std::vector<int> SortedOrder(const std::vector<std::unique_ptr<TListItem>>& item
 }
 
 // The window's rows follow the items' new numbers: a strict order, cheap to compare.
+// (Only where the rows hold their texts: in callback mode they need not move.)
 int CALLBACK CompareByIndex(LPARAM a, LPARAM b, LPARAM) {
     return reinterpret_cast<TListItem*>(a)->Index() - reinterpret_cast<TListItem*>(b)->Index();
 }
@@ -346,16 +347,69 @@ int CALLBACK CompareByIndex(LPARAM a, LPARAM b, LPARAM) {
 void TListView::CustomSort(TLVCompareEvent compare) {
     if (!compare || Count() < 2) return;
     const std::vector<int> order = SortedOrder(m_items, compare);
+    const std::vector<TMarkedItem> marked = DisplayCallbacks ? MarkedItems() : std::vector<TMarkedItem>();
     std::vector<std::unique_ptr<TListItem>> sorted;
     sorted.reserve(m_items.size());
     for (int old : order) sorted.push_back(std::move(m_items[static_cast<size_t>(old)]));
     m_items = std::move(sorted);
     Renumber(0);
-    ShowOrder();
+    if (!m_handle) return;
+    if (DisplayCallbacks) {
+        MoveMarks(marked);
+    } else {
+        SendMessageW(m_handle, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareByIndex));
+    }
 }
 
-void TListView::ShowOrder() {
-    if (m_handle) SendMessageW(m_handle, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareByIndex));
+// The rows carrying a state (selected, focused, cut, drop highlight) or the
+// selection mark, each with its item; walks only those rows.
+std::vector<TListView::TMarkedItem> TListView::MarkedItems() const {
+    std::vector<TMarkedItem> marked;
+    if (!m_handle) return marked;
+    const int mark = static_cast<int>(SendMessageW(m_handle, LVM_GETSELECTIONMARK, 0, 0));
+    std::vector<int> rows;
+    for (UINT which : {LVNI_SELECTED, LVNI_FOCUSED, LVNI_CUT, LVNI_DROPHILITED})
+        for (int row = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which)); row >= 0;
+             row = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(row), which)))
+            rows.push_back(row);
+    if (mark >= 0) rows.push_back(mark);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int row : rows) {
+        TListItem* item = ItemOfRow(row);
+        if (!item) continue;
+        const UINT state = static_cast<UINT>(SendMessageW(m_handle, LVM_GETITEMSTATE, static_cast<WPARAM>(row), kMovedStates));
+        marked.push_back({item, row, state, row == mark});
+    }
+    return marked;
+}
+
+// In callback mode a row is only a place: row n shows the n-th item whatever the
+// window holds for it, so after a sort only the states move to the items' new
+// rows (no events), and the window repaints. Moving the window's rows themselves
+// costs Wine far more than the comparisons (an in-place merge).
+void TListView::MoveMarks(const std::vector<TMarkedItem>& marked) {
+    m_movingMarks = true;
+    LVITEMW clear{};
+    clear.stateMask = kMovedStates;
+    for (const TMarkedItem& m : marked)
+        if (m.State) SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(m.Row), reinterpret_cast<LPARAM>(&clear));
+    for (const TMarkedItem& m : marked) {
+        LVITEMW state{};
+        state.stateMask = kMovedStates;
+        state.state = m.State;
+        if (m.State) SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(m.Item->m_index), reinterpret_cast<LPARAM>(&state));
+        if (m.SelectionMark) SendMessageW(m_handle, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(m.Item->m_index));
+    }
+    m_movingMarks = false;
+    InvalidateRect(m_handle, nullptr, TRUE);
+}
+
+// The item a notice speaks of: in callback mode the row's place in the item
+// list, else the item the row carries.
+TListItem* TListView::ItemOfNotice(const NMLISTVIEW* nm) const {
+    if (DisplayCallbacks) return ItemOfRow(nm->iItem);
+    return reinterpret_cast<TListItem*>(nm->lParam);
 }
 
 void TListView::RequestData(TListItem* item) {
@@ -387,13 +441,14 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     switch (header->code) {
     case LVN_ITEMCHANGED: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(header);
-        if (nm->uChanged & LVIF_STATE) Fire(OnChange, this, reinterpret_cast<TListItem*>(nm->lParam));
+        if ((nm->uChanged & LVIF_STATE) && !m_movingMarks) Fire(OnChange, this, ItemOfNotice(nm));
         return true;
     }
     case LVN_ITEMCHANGING: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(header);
         bool allow = true;
-        Fire(OnChanging, this, reinterpret_cast<TListItem*>(nm->lParam), nm->uChanged, nm->uOldState, nm->uNewState, allow);
+        if (!m_movingMarks)
+            Fire(OnChanging, this, ItemOfNotice(nm), nm->uChanged, nm->uOldState, nm->uNewState, allow);
         result = allow ? FALSE : TRUE;
         return true;
     }

@@ -166,8 +166,17 @@ protected:
     void RequestData(TListItem* item);
 
 private:
+    static constexpr UINT kMovedStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_DROPHILITED;
+    struct TMarkedItem {
+        TListItem* Item;
+        int Row;
+        UINT State;
+        bool SelectionMark;
+    };
     bool GetDispInfo(NMLVDISPINFOW* info);
-    void ShowOrder();
+    std::vector<TMarkedItem> MarkedItems() const;
+    void MoveMarks(const std::vector<TMarkedItem>& marked);
+    TListItem* ItemOfNotice(const NMLISTVIEW* nm) const;
     void Renumber(int from);
     void InsertItemWindow(TListItem* item, int index);
     void InsertColumnWindow(int index);
@@ -177,6 +186,7 @@ private:
     std::vector<std::unique_ptr<TListItem>> m_items;
     int m_updateCount = 0;
     int m_reserved = 0;
+    bool m_movingMarks = false;
     friend class TListItem;
 };
 

@@ -339,9 +339,9 @@ TEST_F(CallbackListViews, TheWindowShowsWhatTheItemsStore) {
     EXPECT_STREQ(text, L"1 KB");
 }
 
-// A sort asks the comparison at most n log2 n times (one pass), in callback
-// mode too; rows, items and their selection agree afterwards, and a comparison
-// that throws leaves the order alone.
+// A sort asks the comparison at most n log2 n times (one pass); rows, items and
+// their marks agree afterwards, and a comparison that throws leaves the order
+// alone. (The existing test above covers rows that hold their texts.)
 TEST_F(CallbackListViews, CustomSortComparesInOnePass) {
     constexpr int kRows = 1000;
     FillCaptions(kRows);
@@ -350,7 +350,12 @@ TEST_F(CallbackListViews, CustomSortComparesInOnePass) {
     for (int& key : keys) key = static_cast<int>(random() % 5000);
     for (int i = 0; i < kRows; ++i) list.Items(i)->Data = &keys[static_cast<size_t>(i)];
     list.Items(3)->SetSelected(true);
+    list.Items(500)->SetSelected(true);
+    list.Items(500)->SetFocused(true);
     TListItem* selected = list.Items(3);
+    TListItem* focused = list.Items(500);
+    int changes = 0;
+    list.OnChange = [&](TObject*, TListItem*) { ++changes; };
     int comparisons = 0;
     auto byKey = [&](TListItem* a, TListItem* b) {
         ++comparisons;
@@ -363,8 +368,14 @@ TEST_F(CallbackListViews, CustomSortComparesInOnePass) {
         if (i) ASSERT_LE(*static_cast<int*>(list.Items(i - 1)->Data), *static_cast<int*>(list.Items(i)->Data));
         ASSERT_EQ(RowText(i), list.Items(i)->Caption());
     }
-    EXPECT_EQ(list.Selected(), selected);
+    // The marks stay with their items, quietly.
+    EXPECT_EQ(list.SelCount(), 2);
     EXPECT_TRUE(RowSelected(selected->Index()));
+    EXPECT_TRUE(selected->Selected());
+    EXPECT_EQ(list.ItemFocused(), focused);
+    EXPECT_TRUE(focused->Selected());
+    EXPECT_EQ(changes, 0);
+    list.OnChange = nullptr;
 
     // Equal keys keep their order.
     for (int& key : keys) key %= 2;
