@@ -334,6 +334,7 @@ public:
     bool LaufwerkWirdGewechselt() const override;
     std::wstring RecycleBinName() const override { return m_recycleBinName; }
     ULONG RecycleBinAttributes() const override { return m_recycleBinAttributes; }
+    bool ShowArchiveOnDoubleClick() const override;
     HWND OwnerWindow() const override { return m_handle; }
     void OpenFile(const std::wstring& FileName) override;
     void OpenFileEx(PCIDLIST_ABSOLUTE Pidl) override;

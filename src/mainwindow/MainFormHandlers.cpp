@@ -42,6 +42,7 @@ public:
 }  // namespace
 
 bool THauptform::LaufwerkWirdGewechselt() const { return velmora::LaufwerkWirdGewechselt; }
+bool THauptform::ShowArchiveOnDoubleClick() const { return Settings && Settings->Arc.ShowOnDoubleClick; }
 
 void THauptform::SetUpTimers() {
     for (auto [timer, name, interval, handler] :

@@ -7,6 +7,7 @@
 
 #include "FensterWerte.h"
 #include "MainForm.h"
+#include "DateiListe.h"
 #include "Placeholders.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"
@@ -84,7 +85,11 @@ TMenuItem* FindItemIn(const TComponent& owner, const wchar_t* name) {
 
 }  // namespace
 
-TDMChildForm* THauptform::BasePaneFactory(TFensterTyp, THauptform& Host) { return Create<TDMChildForm>(&Host); }
+TDMChildForm* THauptform::BasePaneFactory(TFensterTyp Kind, THauptform& Host) {
+    if (Kind == ftDateiliste || Kind == ftAusfDateiliste)
+        return Create<TDateiListeForm>(&Host, static_cast<TPaneHost*>(&Host));
+    return Create<TDMChildForm>(&Host);
+}
 
 void THauptform::BindPaneHandlers() {
     SizePanel.OnMouseDown = bind(this, &THauptform::SizePanelMouseDown);
