@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 namespace velmora::arc {
 
@@ -24,8 +25,19 @@ bool BackgroundWriter::Put(const std::uint8_t* data, std::size_t count)
 // Hands the full block to the thread and waits until the next one is free.
 bool BackgroundWriter::Submit()
 {
-    if (!m_thread.joinable())
-        m_thread = std::thread([this] { Run(); });
+    if (!m_thread.joinable() && !m_noThread) {
+        try {
+            m_thread = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this file is written here, block by block.
+            m_noThread = true;
+        }
+    }
+    if (m_noThread) {
+        m_failed = m_failed || m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill;
+        m_fill = 0;
+        return !m_failed;
+    }
     std::unique_lock lock(m_mutex);
     m_sizes[m_submitted % kBlocks] = m_fill;
     ++m_submitted;
@@ -62,7 +74,7 @@ bool BackgroundWriter::Drain()
     if (!m_thread.joinable()) {
         // Never outgrew one block: written here, in one piece.
         if (m_fill > 0 && !m_failed)
-            m_failed = m_file.Write(m_memory.get(), static_cast<std::uint32_t>(m_fill)) != m_fill;
+            m_failed = m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill;
         m_fill = 0;
         return !m_failed;
     }

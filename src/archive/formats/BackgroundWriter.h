@@ -49,6 +49,8 @@ private:
     std::uint64_t m_written = 0;
     std::size_t m_sizes[kBlocks] = {};
     bool m_stop = false;
+    // The system had no thread to give: every block is written on the spot.
+    bool m_noThread = false;
     bool m_failed = false;
     std::mutex m_mutex;
     std::condition_variable m_toWrite;

@@ -41,6 +41,25 @@ TEST(BackgroundWriter, FileHoldsEveryPieceInOrderWhateverItsSize)
     }
 }
 
+// A second round on the same file after the first was drained: the ring
+// starts where the first round left it.
+TEST(BackgroundWriter, WritesOnAfterADrain)
+{
+    ScratchDir dir("bgwriter");
+    const Bytes data = MixedSample(kBlock * 3 + 100, 34);
+    TArcFile file;
+    ASSERT_TRUE(file.CreateNew(dir.Path("rounds")));
+    BackgroundWriter writer(file);
+    ASSERT_TRUE(writer.Put(data.data(), kBlock + 50));
+    ASSERT_TRUE(writer.Drain());
+    ASSERT_TRUE(writer.Put(data.data() + kBlock + 50, 50));
+    ASSERT_TRUE(writer.Drain());
+    ASSERT_TRUE(writer.Put(data.data() + kBlock + 100, data.size() - kBlock - 100));
+    ASSERT_TRUE(writer.Drain());
+    ASSERT_TRUE(file.Close());
+    EXPECT_TRUE(ReadBack(dir.Path("rounds")) == data);
+}
+
 TEST(BackgroundWriter, FailedWritesAreReportedByPutAndByDrain)
 {
     const Bytes data = MixedSample(BackgroundWriter::kBlocks * kBlock * 3, 32);
