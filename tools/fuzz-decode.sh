@@ -17,4 +17,4 @@ for f in tests/data/zip-extract/*.zip tests/data/zip-extract/*.lh5 tests/data/zi
   { printf '\xf0\x00\x00\x01'; cat "$f"; } > "$out/corpus/zip-$b"
   { printf '\x00\x00\x00\x01'; cat "$f"; } > "$out/corpus/raw-$b"
 done
-"$out/decode_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 "$out/corpus"
+"$out/decode_fuzz" -artifact_prefix="$out/" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 "$out/corpus"

@@ -77,12 +77,25 @@ Entry WithLength(Entry symbol, int length)
     return symbol + Entry(length) + (Entry(length) << 8);
 }
 
+constexpr std::array<std::uint8_t, 256> MakeByteReversal()
+{
+    std::array<std::uint8_t, 256> t{};
+    for (unsigned i = 0; i < 256; ++i) {
+        unsigned r = 0;
+        for (int b = 0; b < 8; ++b)
+            r |= ((i >> b) & 1) << (7 - b);
+        t[i] = static_cast<std::uint8_t>(r);
+    }
+    return t;
+}
+
+constexpr auto kByteReversal = MakeByteReversal();
+
+// The code's Length bits in the order they arrive in the stream.
 unsigned Reverse(unsigned code, int length)
 {
-    unsigned result = 0;
-    for (int i = 0; i < length; ++i, code >>= 1)
-        result = (result << 1) | (code & 1);
-    return result;
+    const unsigned reversed16 = (unsigned(kByteReversal[code & 0xFF]) << 8) | kByteReversal[(code >> 8) & 0xFF];
+    return reversed16 >> (16 - length);
 }
 
 // Fills a root table of RootBits index bits (and sub-tables behind it) for a
@@ -117,10 +130,15 @@ void BuildTable(Entry* table, std::size_t capacity, int rootBits, const std::uin
             sorted[offset[lengths[symbol]]++] = static_cast<std::uint16_t>(symbol);
     }
 
+    // A complete code covers every entry; only the allowed incomplete ones
+    // leave entries that must read as invalid.
+    const bool complete = left == 0;
     const std::size_t rootSize = std::size_t(1) << rootBits;
-    std::fill(table, table + rootSize, kInvalid);
+    if (!complete)
+        std::fill(table, table + rootSize, kInvalid);
     const int subBits = std::max(0, maxLength - rootBits);
     std::size_t nextSub = rootSize;
+    std::size_t openPrefix = rootSize;
     unsigned code = 0;
     int index = 0;
     for (int len = 1; len <= maxLength; ++len, code <<= 1) {
@@ -133,11 +151,16 @@ void BuildTable(Entry* table, std::size_t capacity, int rootBits, const std::uin
                     table[i] = value;
                 continue;
             }
-            Entry& root = table[rev & (rootSize - 1)];
-            if (!(root & kSubTable)) {
+            // Codes that share their first RootBits bits follow each other
+            // in canonical order: a new prefix opens a new sub-table.
+            const std::size_t prefix = rev & (rootSize - 1);
+            Entry& root = table[prefix];
+            if (prefix != openPrefix) {
+                openPrefix = prefix;
                 if (nextSub + (std::size_t(1) << subBits) > capacity)
                     RaiseDecodeError(kIncompleteCodeSet);
-                std::fill_n(table + nextSub, std::size_t(1) << subBits, kInvalid);
+                if (!complete)
+                    std::fill_n(table + nextSub, std::size_t(1) << subBits, kInvalid);
                 root = kSubTable | (Entry(nextSub) << 16) | (Entry(subBits) << 8);
                 nextSub += std::size_t(1) << subBits;
             }
@@ -528,13 +551,13 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
     std::uint8_t* fastEnd = m_fastEnd;
     const std::uint8_t* const base = m_outBuf.get();
 
-    auto store = [&] {
+    auto store = [&]() __attribute__((always_inline)) {
         m_in = in;
         m_bits = bits;
         m_bitCount = count;
         m_out = out;
     };
-    auto load = [&] {
+    auto load = [&]() __attribute__((always_inline)) {
         in = m_in;
         inSafe = m_inEnd - kInMargin;
         bits = m_bits;
@@ -542,19 +565,19 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
         out = m_out;
         fastEnd = m_fastEnd;
     };
-    auto refill = [&] {
+    auto refill = [&]() __attribute__((always_inline)) {
         bits |= LoadWord(in) << count;
         in += (kWordBits - 1 - count) >> 3;
         count |= kRefilledBits;
     };
-    auto drop = [&](unsigned n) {
+    auto drop = [&](unsigned n) __attribute__((always_inline)) {
         bits >>= n;
         count -= n;
     };
 
     // Each turn starts with room for a whole match in the output and
     // kInMargin bytes of input; a refill then gives the bits for a length
-    // and a distance with their extra bits, or for three literals.
+    // and a distance with their extra bits, or for two (three) literals.
     for (;;) {
         if (in > inSafe || out >= fastEnd) {
             store();
@@ -565,68 +588,82 @@ void Inflater::DecodeBlock(const Entry* lit, const Entry* dist)
         }
         refill();
         Entry e = lit[static_cast<unsigned>(bits) & kLitMask];
-        if (e & kLiteral) {
-            drop(e & 0xFF);
-            *out++ = static_cast<std::uint8_t>(e >> 16);
-            e = lit[static_cast<unsigned>(bits) & kLitMask];
+        // Turns after a match come back here with their first entry loaded
+        // before the match was copied.
+        for (;;) {
             if (e & kLiteral) {
                 drop(e & 0xFF);
                 *out++ = static_cast<std::uint8_t>(e >> 16);
-                if constexpr (!kWideBits)
-                    continue;
                 e = lit[static_cast<unsigned>(bits) & kLitMask];
                 if (e & kLiteral) {
                     drop(e & 0xFF);
                     *out++ = static_cast<std::uint8_t>(e >> 16);
-                    continue;
+                    if constexpr (!kWideBits)
+                        break;
+                    e = lit[static_cast<unsigned>(bits) & kLitMask];
+                    if (e & kLiteral) {
+                        drop(e & 0xFF);
+                        *out++ = static_cast<std::uint8_t>(e >> 16);
+                        break;
+                    }
+                }
+                refill();
+            }
+            if (e & kSubTable) {
+                e = lit[(e >> 16) + LowBits(bits >> kLitRootBits, (e >> 8) & 0xF)];
+                if (e & kLiteral) {
+                    drop(e & 0xFF);
+                    *out++ = static_cast<std::uint8_t>(e >> 16);
+                    break;
                 }
             }
-            refill();
-        }
-        if (e & kSubTable) {
-            e = lit[(e >> 16) + LowBits(bits >> kLitRootBits, (e >> 8) & 0xF)];
-            if (e & kLiteral) {
+            if (e & (kEndOfBlock | kInvalid)) {
+                if (e & kInvalid) {
+                    store();
+                    RaiseDecodeError(kBadBlock);
+                }
                 drop(e & 0xFF);
-                *out++ = static_cast<std::uint8_t>(e >> 16);
-                continue;
+                store();
+                return;
             }
-        }
-        if (e & (kEndOfBlock | kInvalid)) {
+            const unsigned length = EntryValue(e, bits);
+            drop(e & 0xFF);
+            if constexpr (!kWideBits)
+                refill();
+            e = Lookup<kDistRootBits>(dist, bits);
             if (e & kInvalid) {
                 store();
                 RaiseDecodeError(kBadBlock);
             }
-            drop(e & 0xFF);
-            store();
-            return;
-        }
-        const unsigned length = EntryValue(e, bits);
-        drop(e & 0xFF);
-        if constexpr (!kWideBits)
+            std::size_t distance;
+            if (kWideBits || (e & 0xFF) <= count) {
+                distance = EntryValue(e, bits);
+                drop(e & 0xFF);
+            } else {
+                // A long distance code with many extra bits: those after a refill.
+                const unsigned codeLength = (e >> 8) & 0xF;
+                drop(codeLength);
+                refill();
+                distance = (e >> 16) + LowBits(bits, (e & 0xFF) - codeLength);
+                drop((e & 0xFF) - codeLength);
+            }
+            if (distance > static_cast<std::size_t>(out - base)) {
+                store();
+                RaiseDecodeError(kBadBlock);
+            }
+            if (in > inSafe || out + length >= fastEnd) {
+                CopyMatch(out, distance, length);
+                out += length;
+                break;
+            }
+            // The next turn's checks hold already: its first entry is
+            // loaded before the copy, off the copy's critical path.
             refill();
-        e = Lookup<kDistRootBits>(dist, bits);
-        if (e & kInvalid) {
-            store();
-            RaiseDecodeError(kBadBlock);
+            const Entry next = lit[static_cast<unsigned>(bits) & kLitMask];
+            CopyMatch(out, distance, length);
+            out += length;
+            e = next;
         }
-        std::size_t distance;
-        if (kWideBits || (e & 0xFF) <= count) {
-            distance = EntryValue(e, bits);
-            drop(e & 0xFF);
-        } else {
-            // A long distance code with many extra bits: those after a refill.
-            const unsigned codeLength = (e >> 8) & 0xF;
-            drop(codeLength);
-            refill();
-            distance = (e >> 16) + LowBits(bits, (e & 0xFF) - codeLength);
-            drop((e & 0xFF) - codeLength);
-        }
-        if (distance > static_cast<std::size_t>(out - base)) {
-            store();
-            RaiseDecodeError(kBadBlock);
-        }
-        CopyMatch(out, distance, length);
-        out += length;
     }
 }
 

@@ -21,7 +21,7 @@ void TargetSink::Write(const std::uint8_t* data, std::size_t count)
 {
     if (m_abort)
         RaiseDecodeError(err::UserAborted);
-    if (m_file.Write(data, static_cast<std::uint32_t>(count)) != count)
+    if (!m_writer.Put(data, count))
         RaiseDecodeError(err::WriteError);
     if (m_kind == CrcKind::Crc16)
         UpdateCrc16(data, count, m_crc16);
@@ -76,6 +76,7 @@ EntryTarget::EntryTarget(TZipCommon& owner, std::wstring target, CrcKind kind)
 
 EntryTarget::~EntryTarget()
 {
+    m_sink.StopWriting();
     if (m_temporary.empty())
         return;
     m_sink.File().Close();
@@ -108,6 +109,10 @@ bool EntryTarget::Finish(bool whole, std::uint32_t dosTime)
 {
     if (m_temporary.empty())
         return false;
+    // A failed write was reported where it was found; what reached the file
+    // counts as damaged data.
+    if (!m_sink.Drain())
+        whole = false;
     if (dosTime)
         m_sink.File().SetDosTime(dosTime);
     const bool closed = m_sink.File().Close();

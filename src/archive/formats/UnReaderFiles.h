@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "archive/formats/ArcBase.h"
+#include "archive/formats/BackgroundWriter.h"
 #include "archive/formats/BufferedReader.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -28,15 +29,21 @@ private:
 
 enum class CrcKind { Crc16, Crc32 };
 
-// The open output file: every byte written is folded into the running CRC; a
-// short write raises "25114", a set abort flag 25300.
+// The open output file: every byte written is folded into the running CRC and
+// goes to the file through a background writer; a failed write raises "25114"
+// (at the next write or at the end), a set abort flag 25300.
 class TargetSink : public ByteSink {
 public:
     TargetSink(CrcKind kind, const bool& abort) : m_kind(kind), m_abort(abort) {}
     ~TargetSink() override = default;
 
+    // Only once the writer was drained or stopped.
     TArcFile& File() { return m_file; }
     void Write(const std::uint8_t* data, std::size_t count) override;
+    // Writes what is still on its way to the file; false when a write failed.
+    bool Drain() { return m_writer.Drain(); }
+    // Drops what is still on its way to the file.
+    void StopWriting() { m_writer.Stop(); }
     // The CRC of what was written since the last reset, as stored in headers.
     std::uint32_t Crc() const { return m_kind == CrcKind::Crc16 ? m_crc16 : ~m_crc32; }
     void ResetCrc()
@@ -49,6 +56,7 @@ private:
     CrcKind m_kind;
     const bool& m_abort;
     TArcFile m_file;
+    BackgroundWriter m_writer{m_file};
     std::uint16_t m_crc16 = 0;
     std::uint32_t m_crc32 = 0xFFFFFFFF;
 };
@@ -78,6 +86,8 @@ public:
     {
         try {
             decode();
+            if (!m_sink.Drain())
+                RaiseDecodeError(err::WriteError);
         } catch (const E_RAISE& e) {
             if (e.Code() == err::UserAborted)
                 return false;

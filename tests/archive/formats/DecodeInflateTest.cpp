@@ -10,10 +10,11 @@ namespace velmora::arc::test {
 namespace {
 
 // Raw deflate made by zlib with the given level, strategy and window.
-Bytes Deflate(const Bytes& plain, int level, int strategy = Z_DEFAULT_STRATEGY, int windowBits = 15)
+Bytes Deflate(const Bytes& plain, int level, int strategy = Z_DEFAULT_STRATEGY, int windowBits = 15,
+              int memLevel = 8)
 {
     z_stream z{};
-    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -windowBits, 8, strategy), Z_OK);
+    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -windowBits, memLevel, strategy), Z_OK);
     Bytes packed(deflateBound(&z, plain.size()) + 16);
     z.next_in = const_cast<Bytef*>(plain.data());
     z.avail_in = static_cast<uInt>(plain.size());
@@ -79,6 +80,90 @@ TEST(Inflate, DecodesLongRunsAndFarMatches)
     std::copy(noise.begin(), noise.end(), plain.begin() + 1000);
     std::copy(noise.begin(), noise.begin() + 30000, plain.begin() + 1000 + 40000 + 2767);
     EXPECT_TRUE(Inflated(Deflate(plain, 9), plain.size()) == plain);
+}
+
+// Many small dynamic blocks whose statistics change from segment to segment:
+// skewed bytes give codes up to 15 bits (entries behind the root tables),
+// even ones give short codes, so that an entry left over from the block
+// before would show. Over a megabyte, the output buffer moves many times.
+TEST(Inflate, EachBlocksCodesReplaceThoseOfTheBlockBefore)
+{
+    std::mt19937 rng(5);
+    Bytes plain;
+    while (plain.size() < 1500000) {
+        const unsigned kind = rng() % 3;
+        const std::size_t length = 2000 + rng() % 30000;
+        if (kind == 0) {
+            std::geometric_distribution<int> skewed(0.35);
+            for (std::size_t i = 0; i < length; ++i)
+                plain.push_back(static_cast<std::uint8_t>(std::min(skewed(rng), 255) + 40 * (rng() % 2)));
+        } else if (kind == 1) {
+            for (std::size_t i = 0; i < length; ++i)
+                plain.push_back(static_cast<std::uint8_t>(rng()));
+        } else {
+            const Bytes text = MixedSample(length, static_cast<unsigned>(rng()));
+            plain.insert(plain.end(), text.begin(), text.end());
+        }
+    }
+    for (int strategy : {Z_DEFAULT_STRATEGY, Z_HUFFMAN_ONLY}) {
+        SCOPED_TRACE(strategy);
+        const Bytes packed = Deflate(plain, 9, strategy, 15, 1);
+        EXPECT_TRUE(Inflated(packed, static_cast<std::uint32_t>(plain.size())) == plain);
+    }
+}
+
+// A dynamic block: 258 literal/length codes (256 and 257 two bits long, every
+// literal nine) and the given distance code lengths, all sent through a
+// code-length code that gives 0 to 15 four bits each.
+void PutDynamicHeader(BitPacker& bits, bool last, const std::vector<int>& distLengths)
+{
+    auto putCode = [&](unsigned code, int length) {
+        for (int i = length - 1; i >= 0; --i)
+            bits.Put((code >> i) & 1, 1);
+    };
+    bits.Put(last, 1);
+    bits.Put(2, 2);
+    bits.Put(1, 5);
+    bits.Put(static_cast<std::uint32_t>(distLengths.size() - 1), 5);
+    bits.Put(15, 4);
+    for (int symbol : {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15})
+        bits.Put(symbol >= 16 ? 0 : 4, 3);
+    for (int i = 0; i < 256; ++i)
+        putCode(9, 4);
+    putCode(2, 4);
+    putCode(2, 4);
+    for (int length : distLengths)
+        putCode(static_cast<unsigned>(length), 4);
+}
+
+void PutLiteralA(BitPacker& bits)
+{
+    for (int i = 8; i >= 0; --i)
+        bits.Put(((256u + 'a') >> i) & 1, 1);
+}
+
+// A block whose distance code is a single one-bit code follows a block with
+// a full distance code: the other bit pattern is no code at all, whatever
+// the table of the block before held there.
+TEST(Inflate, SingleDistanceCodeAfterAFullOneLeavesTheOtherCodeInvalid)
+{
+    // Distances 1 and 2, both one bit: the stale one would be a valid match.
+    const std::vector<int> full = {1, 1};
+    for (unsigned distanceBit : {0u, 1u}) {
+        BitPacker bits;
+        PutDynamicHeader(bits, false, full);
+        PutLiteralA(bits);
+        bits.Put(0, 2);  // end of block
+        PutDynamicHeader(bits, true, {1});
+        PutLiteralA(bits);
+        bits.Put(2, 2);  // length 3 (symbol 257, code 01 sent high bit first)
+        bits.Put(distanceBit, 1);
+        bits.Put(0, 2);
+        if (distanceBit == 0)
+            EXPECT_TRUE(Inflated(bits.Finish(), 5) == Bytes(5, 'a'));
+        else
+            EXPECT_EQ(InflateError(bits.Finish(), 5), L"25109");
+    }
 }
 
 TEST(Inflate, BlockTypeThreeIsABadBlock)

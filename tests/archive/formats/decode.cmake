@@ -11,4 +11,5 @@ velmora_test(decode_test LABEL unit
           ${CMAKE_CURRENT_LIST_DIR}/DecodeOldMethodsTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DecodeCryptTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/Crc32Test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/BackgroundWriterTest.cpp
   LIBS arcformats ${VELMORA_TEST_ZLIB})
