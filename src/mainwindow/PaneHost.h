@@ -25,6 +25,10 @@ public:
     // The recycle bin's display name and shell attributes, found at start-up.
     virtual std::wstring RecycleBinName() const = 0;
     virtual ULONG RecycleBinAttributes() const = 0;
+    // The archive option "show on double click": a double-clicked archive opens
+    // in an archive pane instead of its program. (Not pure, so that a host made
+    // before it was added still builds; THauptform answers from its settings.)
+    virtual bool ShowArchiveOnDoubleClick() const { return false; }
     // The window that owns menus and shell dialogs a pane opens.
     virtual HWND OwnerWindow() const = 0;
 

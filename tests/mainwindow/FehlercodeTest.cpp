@@ -11,6 +11,7 @@
 #include "foundation/Fehlercode.h"
 #include "mainwindow/MainWindowCodes.h"
 #include "filetools/FileToolsCodes.h"
+#include "mainwindow/FileListCodes.h"
 
 using namespace velmora::fc;
 
@@ -43,12 +44,16 @@ TEST(Fehlercode, NoTwoRoutinesShareANumber) {
     }
 }
 
+// The block of a table: its subsystem's digit. The archive formats keep no
+// numbers, so their slot 4 holds the main window's second table (the file list's).
+constexpr int BlockOf(int table) { return table == 4 ? 2 : table; }
+
 // A number of its own choosing lies in its subsystem's block; the numbers the
 // design fixed lie below 200, where no block starts.
 TEST(Fehlercode, ChosenNumbersLieInTheirSubsystemsBlock) {
     for (const auto& [number, routine] : AllNumbers()) {
         if (number < 200)
             continue;
-        EXPECT_EQ(number / 1000, routine.first) << routine.second << " = " << number;
+        EXPECT_EQ(number / 1000, BlockOf(routine.first)) << routine.second << " = " << number;
     }
 }

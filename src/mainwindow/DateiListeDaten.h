@@ -1,0 +1,77 @@
+#pragma once
+// The file data of a file list's entries (size, attributes, date, short name) and
+// the thread that loads them in the background. In a real folder an entry's path
+// is the folder's path + its name; the shell's way from an ID list to a path and
+// a find-first per entry cost far more in a large folder than one pass over the
+// whole folder, so every loader that needs many entries walks the folder once.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "foundation/ItemData.h"
+#include "platform/gui/Threads.h"
+
+namespace velmora {
+
+using TEintragListe = std::vector<std::unique_ptr<TItemData>>;
+
+// Publishes found data into an entry: written once under its lock, then
+// DatenGeladen set. Data another loader published first stay.
+void DatenEintragen(TItemData& Item, const WIN32_FIND_DATAW& Found);
+
+// Loads one entry's data unless loaded: in a real folder (Ordner ends in "\")
+// by its name there, otherwise through its absolute ID list. False when it
+// cannot be loaded.
+bool DatenLaden(TItemData& Item, const std::wstring& Ordner);
+
+// Calls Gefunden for every entry of a folder (not "." and ".."), one pass;
+// stops when Gefunden answers false.
+void OrdnerDurchlaufen(const std::wstring& Ordner, const std::function<bool(const WIN32_FIND_DATAW&)>& Gefunden);
+
+// Loads the data of every entry that lacks them: one pass over a real folder,
+// then one by one what the pass did not find (all of them in a virtual folder).
+// Weiter is asked before each found file and each entry; false stops at once.
+void AlleDatenLaden(const std::wstring& Ordner, const TEintragListe& Eintraege, const std::function<bool()>& Weiter);
+void AlleDatenLaden(const std::wstring& Ordner, const std::vector<TItemData*>& Eintraege,
+                    const std::function<bool()>& Weiter);
+
+// The data of a real folder by name, made in one pass before its entries exist
+// (for a list filter that tests data).
+class TOrdnerDaten {
+public:
+    explicit TOrdnerDaten(const std::wstring& Ordner);
+    // Publishes the data found for the entry's name; false when there were none.
+    bool Eintragen(TItemData& Item) const;
+
+private:
+    struct TDaten {
+        std::int64_t Groesse;
+        DWORD Attr;
+        FILETIME Zeit;
+        std::wstring DosName;
+    };
+    std::unordered_map<std::wstring, TDaten> m_daten;
+};
+
+// Loads the file data of a pane's entries at idle priority. The list is the
+// pane's own: the pane stops and waits for the thread before it frees entries.
+class TReadFileDataThread : public gui::TThread {
+public:
+    TReadFileDataThread(const TEintragListe& Eintraege, std::wstring Ordner);
+    ~TReadFileDataThread() override;
+
+protected:
+    void Execute() override;
+
+private:
+    const TEintragListe& m_eintraege;
+    const std::wstring m_ordner;
+};
+
+}  // namespace velmora

@@ -1,0 +1,97 @@
+// Loading the file data of a file list's entries: one pass over the folder,
+// entries the pass misses, stopping, and the reader thread.
+
+#include <gtest/gtest.h>
+
+#include "foundation/TestFiles.h"
+#include "mainwindow/DateiListeDaten.h"
+
+using namespace velmora;
+using velmora::test::TTempFolder;
+
+namespace {
+
+struct DateiListeDaten : ::testing::Test {
+    TTempFolder folder{L"dldaten"};
+    TEintragListe entries;
+
+    void SetUp() override {
+        folder.MakeFile(L"leer.txt");
+        folder.MakeFile(L"zwei kb.dat", 2048);
+        SetFileAttributesW(folder.MakeFile(L"versteckt.ini", 10).c_str(), FILE_ATTRIBUTE_HIDDEN);
+        CreateDirectoryW((folder.Path() + L"Unterordner").c_str(), nullptr);
+        for (const wchar_t* name : {L"leer.txt", L"zwei kb.dat", L"versteckt.ini", L"Unterordner", L"weg.txt"}) {
+            entries.push_back(std::make_unique<TItemData>());
+            entries.back()->Name = name;
+        }
+    }
+    TItemData& Entry(int i) { return *entries[static_cast<size_t>(i)]; }
+};
+
+}  // namespace
+
+TEST_F(DateiListeDaten, OnePassLoadsEveryEntryThatExists) {
+    AlleDatenLaden(folder.Path(), entries, [] { return true; });
+    EXPECT_TRUE(Entry(0).DatenGeladen);
+    EXPECT_EQ(Entry(0).Groesse, 0);
+    EXPECT_EQ(Entry(1).Groesse, 2048);
+    EXPECT_FALSE(Entry(1).DosName.empty());  // "zwei kb.dat" is no 8.3 name
+    EXPECT_TRUE(Entry(2).Attr & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(Entry(3).Attr & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_GT(Entry(0).Datum, 40000.0);  // a date of this century, local time
+    EXPECT_FALSE(Entry(4).DatenGeladen);
+    EXPECT_FALSE(DatenLaden(Entry(4), folder.Path()));
+}
+
+TEST_F(DateiListeDaten, DataAlreadyLoadedAreKept) {
+    Entry(1).Groesse = 7;
+    Entry(1).DatenGeladen = true;
+    AlleDatenLaden(folder.Path(), entries, [] { return true; });
+    EXPECT_EQ(Entry(1).Groesse, 7);
+    EXPECT_TRUE(DatenLaden(Entry(1), folder.Path()));
+    EXPECT_EQ(Entry(1).Groesse, 7);
+}
+
+TEST_F(DateiListeDaten, OneEntryByItsName) {
+    ASSERT_TRUE(DatenLaden(Entry(1), folder.Path()));
+    EXPECT_EQ(Entry(1).Groesse, 2048);
+    EXPECT_FALSE(Entry(0).DatenGeladen);
+    TItemData parent;
+    parent.Name = L"..";
+    EXPECT_FALSE(DatenLaden(parent, folder.Path()));
+    // Without a folder the entry's ID list is asked, and it has none.
+    EXPECT_FALSE(DatenLaden(Entry(0), L""));
+}
+
+TEST_F(DateiListeDaten, StoppingEndsAtOnce) {
+    int asked = 0;
+    AlleDatenLaden(folder.Path(), entries, [&] { return ++asked < 2; });
+    int loaded = 0;
+    for (auto& e : entries) loaded += e->DatenGeladen ? 1 : 0;
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(loaded, 1);
+}
+
+TEST_F(DateiListeDaten, TheFolderTableServesEntriesMadeLater) {
+    const TOrdnerDaten table(folder.Path());
+    EXPECT_TRUE(table.Eintragen(Entry(2)));
+    EXPECT_TRUE(Entry(2).Attr & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(table.Eintragen(Entry(4)));
+    EXPECT_FALSE(Entry(4).DatenGeladen);
+}
+
+TEST_F(DateiListeDaten, TheReaderThreadLoadsTheListAndCanBeStoppedBeforeItRuns) {
+    {
+        TReadFileDataThread reader(entries, folder.Path());
+        reader.Resume();
+        reader.WaitFor();
+    }
+    EXPECT_TRUE(Entry(0).DatenGeladen && Entry(1).DatenGeladen && Entry(2).DatenGeladen && Entry(3).DatenGeladen);
+    TEintragListe other;
+    other.push_back(std::make_unique<TItemData>());
+    other.back()->Name = L"leer.txt";
+    {
+        TReadFileDataThread reader(other, folder.Path());
+    }
+    EXPECT_FALSE(other.back()->DatenGeladen);
+}
