@@ -412,6 +412,9 @@ private:
     void FollowDriveBars(int Side, TFensterTyp Kind);
     void ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Other, TFensterTyp Kind);
     void SetBarDrive(gui::TDriveComboBox& Box, TDiscMonitor& Monitor, wchar_t Drive);
+    // Hands the Return key pressed in a focused drive box on to the box; false
+    // when no drive box has the focus or the key is not down.
+    bool PassEnterToDriveBox();
     bool TryShowDirectory(gui::TObject* Sender, const std::wstring& Path);
     void PlacePanes(int LeftWidth);
     void BringPanesToFront();
