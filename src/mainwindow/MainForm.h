@@ -143,7 +143,6 @@ public:
     // Shows or hides the basket and the toolbar buttons; the top bar follows.
     void EnableToolbar(bool Show);
     bool ToolbarShown() const { return m_toolbarShown; }
-    // Ticks the sort items (menu and pop-up) of a pane's sort mode.
     // Disables or enables sorting by type and by attributes (menu and pop-up).
     void EnableSortByType(bool Disable);
     // Button I (1 to 13) of the toolbar.
@@ -339,6 +338,7 @@ public:
     void OpenFile(const std::wstring& FileName) override;
     void OpenFileEx(PCIDLIST_ABSOLUTE Pidl) override;
     void PaneDirChanged(TDMChildForm* Pane, const std::wstring& Archive) override;
+    // Ticks the sort items (menu and pop-up) of a pane's sort mode (MainFormMenus.cpp).
     void CheckSortMenu(std::uint8_t State) override;
     void FormKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
     void FormKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
@@ -347,7 +347,6 @@ public:
     void ShowRecentFilesPopup(POINT Screen) override;
     void ShowPanePopup(TDMChildForm* Pane, POINT Screen) override;
     void StartDrag(TDMChildForm* Pane, const TStringList& Files) override;
-    // Routines of commands not built yet record their names here when called.
 
     // Application handlers and timers.
     gui::TTimer Papierkorbtimer{this};
@@ -376,7 +375,6 @@ public:
     void DateiBeendenClick(gui::TObject* Sender);
     void Hilfethemen1Click(gui::TObject* Sender);
     void InfoClick(gui::TObject* Sender);
-    // The markings command (placeholder until it is built).
 
 protected:
     void CreateWnd() override;
@@ -413,6 +411,9 @@ private:
     void FollowDriveBars(int Side, TFensterTyp Kind);
     void ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Other, TFensterTyp Kind);
     void SetBarDrive(gui::TDriveComboBox& Box, TDiscMonitor& Monitor, wchar_t Drive);
+    // Hands the Return key pressed in a focused drive box on to the box; false
+    // when no drive box has the focus or the key is not down.
+    bool PassEnterToDriveBox();
     bool TryShowDirectory(gui::TObject* Sender, const std::wstring& Path);
     void PlacePanes(int LeftWidth);
     void BringPanesToFront();

@@ -544,12 +544,19 @@ void THauptform::EnableSortByType(bool Disable) {
         item->SetEnabled(!Disable);
 }
 
+// Enter is this item's shortcut and is taken before the focused control sees
+// it: pressed in a drive box it is the box's, and chooses the drive.
+void THauptform::DateiOeffnenClick(TObject* Sender) {
+    if (PassEnterToDriveBox())
+        return;
+    RecordPlaceholder(L"DateiOeffnenClick", Sender);
+}
+
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
 VELMORA_PLACEHOLDER(DateiVerzeichnisErstellenClick)
 VELMORA_PLACEHOLDER(DateiVerknuepfungerstellenClick)
-VELMORA_PLACEHOLDER(DateiOeffnenClick)
 VELMORA_PLACEHOLDER(DateiDruckenClick)
 VELMORA_PLACEHOLDER(DateiKopierenClick)
 VELMORA_PLACEHOLDER(DateiVerschiebenClick)

@@ -748,6 +748,24 @@ void THauptform::LWAuswahlChange(TObject* Sender) {
     Fehlercode = 0;
 }
 
+// The open command's shortcut is Enter, found before the box sees the key; the
+// key goes on to the box as it came (a dropped-down list closes on it), so
+// that the box's own handlers choose the drive. A click on the menu item while
+// a box has the focus is no Enter and stays the open command.
+bool THauptform::PassEnterToDriveBox() {
+    if (GetKeyState(VK_RETURN) >= 0)
+        return false;
+    const HWND focus = GetFocus();
+    for (TDriveComboBox* box : {&LWAuswahl, &LWAuswahl2}) {
+        if (!focus || !box->HandleAllocated() || (focus != box->Handle() && !IsChild(box->Handle(), focus)))
+            continue;
+        SendMessageW(box->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(box->Handle(), WM_CHAR, L'\r', 1);
+        return true;
+    }
+    return false;
+}
+
 void THauptform::LinkesLaufwerk1Click(TObject* Sender) {
     const auto* item = dynamic_cast<TComponent*>(Sender);
     const bool right = item && item->Name() == L"RechtesLaufwerk1" && LWPanel2.Visible();

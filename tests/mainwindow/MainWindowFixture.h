@@ -64,6 +64,8 @@ protected:
     }
 
     gui::TMessageBoxRecorder m_boxes;
+    // F1 asks for help: the help viewer never starts under a test.
+    gui::THelpRecorder m_help;
     THauptform* m_form = nullptr;
     gui::TForm* m_previousMain = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "foundation/DefaultUserStore.h"
 #include "foundation/ProgrammFlags.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/Placeholders.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/FileSystem.h"
@@ -505,6 +506,13 @@ TEST_F(PanesTest, ArrowsInADriveBoxDoNothingUntilEnterSpaceOrAPick) {
     // A pick with the mouse acts at once.
     form.LWAuswahl.CNCommand(CBN_SELCHANGE);
     EXPECT_EQ(shownC(), 3);
+    // Enter belongs to the open command; a click on its item is no Enter for the box.
+    form.LWAuswahl.SetFocus();
+    PlaceholderCalls().clear();
+    form.DateiOeffnen.Click();
+    EXPECT_EQ(shownC(), 3);
+    ASSERT_EQ(PlaceholderCalls().size(), 1u);
+    EXPECT_EQ(PlaceholderCalls()[0].Handler, L"DateiOeffnenClick");
     EXPECT_FALSE(velmora::LaufwerkWirdGewechselt);
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
@@ -532,29 +540,30 @@ TEST_F(PanesTest, CtrlF4AndCtrlF6InATreePaneLeaveBothPanes) {
 
 TEST_F(PanesTest, TheViewMenuItemsChooseKindsAndSidesAndSwappingExchangesThePanes) {
     THauptform& form = StartPanes();
-    TMenuItem tree(&form), details(&form), popupList(&form), basket(&form);
-    tree.SetName(L"AnsichtVbaumR");
-    details.SetName(L"AnsichtAusDListeR");
-    popupList.SetName(L"Dateiliste1");
-    basket.SetName(L"SammelkorbLinks");
-    form.AnsichtLinksRechtsClick(&details);
+    EXPECT_TRUE(form.AnsichtVbaumL.Checked() && form.AnsichtDListeR.Checked()) << "the first showing ticks both sides";
+    form.AnsichtLinksRechtsClick(&form.AnsichtAusDListeR);
     EXPECT_EQ(form.RightPane->GetPaneKind(), ftAusfDateiliste);
-    EXPECT_TRUE(details.Checked());
-    form.AnsichtLinksRechtsClick(&tree);
+    EXPECT_TRUE(form.AnsichtAusDListeR.Checked());
+    EXPECT_FALSE(form.AnsichtDListeR.Checked());
+    form.AnsichtLinksRechtsClick(&form.AnsichtVbaumR);
     EXPECT_EQ(form.RightPane->GetPaneKind(), ftVerzeichnisbaum);
-    EXPECT_TRUE(tree.Checked());
-    EXPECT_FALSE(details.Checked());
+    EXPECT_TRUE(form.AnsichtVbaumR.Checked());
+    EXPECT_FALSE(form.AnsichtAusDListeR.Checked());
+    EXPECT_TRUE(form.AnsichtVbaumL.Checked()) << "each side has its own tick";
     // A ticked item does nothing.
     const int made = m_log.Made;
-    form.AnsichtLinksRechtsClick(&tree);
+    form.AnsichtLinksRechtsClick(&form.AnsichtVbaumR);
     EXPECT_EQ(m_log.Made, made);
     // The pane pop-up's item acts on the active pane's side.
     form.LeftPane->BringToFront();
-    form.AnsichtLinksRechtsClick(&popupList);
+    form.AnsichtLinksRechtsClick(&form.Dateiliste1);
     EXPECT_EQ(form.LeftPane->GetPaneKind(), ftDateiliste);
-    form.AnsichtLinksRechtsClick(&basket);
+    EXPECT_TRUE(form.AnsichtDListeL.Checked());
+    form.AnsichtLinksRechtsClick(&form.SammelkorbLinks);
     EXPECT_EQ(form.LeftPane->GetPaneKind(), ftSammelkorb);
-    EXPECT_TRUE(basket.Checked());
+    EXPECT_TRUE(form.SammelkorbLinks.Checked());
+    EXPECT_TRUE(form.AnsichtSammelKorbL.Checked());
+    EXPECT_FALSE(form.SammelkorbRechts.Enabled());
 
     TDMChildForm* left = form.LeftPane;
     TDMChildForm* right = form.RightPane;
@@ -563,7 +572,13 @@ TEST_F(PanesTest, TheViewMenuItemsChooseKindsAndSidesAndSwappingExchangesThePane
     EXPECT_EQ(form.RightPane, left);
     EXPECT_EQ(form.LeftPane->Left(), 0);
     EXPECT_EQ(form.RightPane->Left(), form.LeftPaneWidth + 4);
-    EXPECT_TRUE(tree.Checked() == false && basket.Checked() == false);
+    // The ticks follow the panes to their new sides.
+    EXPECT_TRUE(form.AnsichtVbaumL.Checked());
+    EXPECT_FALSE(form.AnsichtVbaumR.Checked());
+    EXPECT_TRUE(form.AnsichtSammelkorbR.Checked());
+    EXPECT_FALSE(form.AnsichtSammelKorbL.Checked());
+    EXPECT_TRUE(form.SammelkorbRechts.Checked());
+    EXPECT_FALSE(form.SammelkorbLinks.Checked());
 }
 
 TEST_F(PanesTest, MarkingCommandsGoPastATreeAndRefreshReadsBothPanes) {
