@@ -374,6 +374,17 @@ void TempFile::Commit(const std::wstring& target)
     m_committed = true;
 }
 
+bool TempFile::CommitNew(const std::wstring& target)
+{
+    if (MoveFileExW(m_path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        m_committed = true;
+        return true;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
+    throw ZlFailure{kResultNoAccess};
+}
+
 // ---- traditional encryption ---------------------------------------------------------
 
 std::uint32_t Crc32(std::uint32_t crc, const void* data, std::size_t count)

@@ -132,6 +132,8 @@ public:
     const std::wstring& Path() const { return m_path; }
     // Puts the file in place of Target in one rename.
     void Commit(const std::wstring& target);
+    // Puts the file at Target, which must not exist; false when it does.
+    bool CommitNew(const std::wstring& target);
 
 private:
     std::wstring m_path;
