@@ -222,6 +222,29 @@ bool InFile::Open(const std::wstring& path)
     return true;
 }
 
+bool InFile::OpenStream(const std::wstring& path)
+{
+    m_handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return m_handle != INVALID_HANDLE_VALUE;
+}
+
+std::size_t InFile::Fill(void* buffer, std::size_t count, bool& end)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD got = 0;
+        if (!ReadFile(m_handle, static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &got, nullptr))
+            throw ZlFailure{kResultNoAccess};
+        if (got == 0) {
+            end = true;
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
 std::size_t InFile::ReadSome(std::uint64_t offset, void* buffer, std::size_t count)
 {
     if (offset >= m_size) return 0;

@@ -80,6 +80,12 @@ public:
     bool ReadAt(std::uint64_t offset, void* buffer, std::size_t count);
     // Reads up to Count bytes at Offset; the count read.
     std::size_t ReadSome(std::uint64_t offset, void* buffer, std::size_t count);
+    // Opens for reading from the start to the end, without asking for the size
+    // (for Fill only): one call less per file.
+    bool OpenStream(const std::wstring& path);
+    // Reads Count bytes where the last read ended, fewer only at the end of
+    // the file (End is set then); the count read.
+    std::size_t Fill(void* buffer, std::size_t count, bool& end);
     HANDLE Handle() const { return m_handle; }
 
 private:

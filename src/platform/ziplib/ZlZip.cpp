@@ -300,7 +300,7 @@ public:
     {
         InFile in;
         const bool noData = src.attributes & (FILE_ATTRIBUTE_DIRECTORY | 0x08);
-        if (!noData && !in.Open(src.path)) return false;
+        if (!noData && !in.OpenStream(src.path)) return false;
         e.localOffset = m_out.Position();
         WriteLocalHeader(m_out, e);
         std::optional<ZipKeys> keys;
@@ -331,17 +331,18 @@ public:
         const bool deflating = e.method == 8;
         z_stream& z = m_stream.z;
         if (deflating) m_stream.Ready(m_args.level);
-        // Read and packed in pieces of up to 256 KB; a small file needs small buffers.
-        const size_t piece = static_cast<size_t>(std::clamp<std::uint64_t>(src.size, 1, 256 * 1024));
+        // Read and packed in pieces of up to 256 KB; a small file needs small
+        // buffers. A piece one byte longer than the file was meets its end in
+        // the first piece, and deflate gets it whole with the finish.
+        const size_t piece = static_cast<size_t>(std::clamp<std::uint64_t>(src.size + 1, 1, 256 * 1024));
         if (m_in.size() < piece) m_in.resize(piece);
         if (m_buffer.size() < piece + 1024) m_buffer.resize(piece + 1024);
         int lastPercent = -1;
         for (bool more = !noData;;) {
-            const std::size_t got = more ? in.ReadSome(size, m_in.data(), m_in.size()) : 0;
+            bool end = !more;
+            const std::size_t got = more ? in.Fill(m_in.data(), piece, end) : 0;
             size += got;
-            // Reads stop at the size the file had when opened: the last piece
-            // goes to deflate with the finish, a small file in one call.
-            if (got == 0 || size >= in.Size()) more = false;
+            if (end) more = false;
             crc = Crc32(crc, m_in.data(), got);
             if (!deflating) {
                 if (got) emit(m_in.data(), got);
