@@ -169,16 +169,6 @@ bool FileExistsW(const std::wstring& path)
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolders(const std::wstring& folder)
-{
-    if (folder.empty()) return true;
-    const DWORD a = GetFileAttributesW(folder.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const std::wstring parent = FolderOf(folder);
-    if (parent != folder && parent != L"." && !CreateFolders(parent)) return false;
-    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
 // ---- the session -----------------------------------------------------------------
 
 void Session::Send(int message, void* data)
@@ -750,23 +740,28 @@ bool NeedsZip64(const ZipEntry& e)
 
 std::uint32_t Clip(std::uint64_t v) { return v >= 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<std::uint32_t>(v); }
 
-bool HasField(const std::string& extra, std::uint16_t id)
+constexpr std::uint16_t kUnicodePath = 0x7075;
+
+// The field Id of Extra, header included; empty when there is none.
+std::string FieldOf(const std::string& extra, std::uint16_t id)
 {
     for (size_t pos = 0; pos + 4 <= extra.size();) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(extra.data() + pos);
-        if (Get16(p) == id) return true;
-        pos += 4u + Get16(p + 2);
+        const size_t length = 4u + Get16(p + 2);
+        if (Get16(p) == id) return extra.substr(pos, length);
+        pos += length;
     }
-    return false;
+    return {};
 }
 
-// A name beyond ASCII goes into the Unicode path field as well: unzip
-// programs that read the names of an MS-DOS host as OEM text, flag or not,
-// take this one instead.
+// A name beyond ASCII goes into the Unicode path field as well, in the local
+// header and in the directory: unzip programs that read the names of an
+// MS-DOS host as OEM text, flag or not, take this one instead. An entry that
+// came with one keeps it.
 std::string UnicodePathField(const ZipEntry& e)
 {
-    constexpr std::uint16_t kUnicodePath = 0x7075;
-    if (!(e.flags & kFlagUtf8) || IsAscii(e.rawName) || HasField(e.extra, kUnicodePath)) return {};
+    if (std::string kept = FieldOf(e.extra, kUnicodePath); !kept.empty()) return kept;
+    if (!(e.flags & kFlagUtf8) || IsAscii(e.rawName)) return {};
     std::string field;
     Put16(field, kUnicodePath);
     Put16(field, static_cast<std::uint16_t>(5 + e.rawName.size()));
@@ -837,7 +832,7 @@ void WriteCentralDirectory(OutFile& out, const std::vector<ZipEntry>& entries, c
             extra += z64;
         }
         extra += e.extra;
-        extra += UnicodePathField(e);
+        if (FieldOf(e.extra, kUnicodePath).empty()) extra += UnicodePathField(e);
         Put32(c, kCentralSignature);
         Put16(c, e.madeBy);
         Put16(c, NeedsZip64(e) ? std::max<std::uint16_t>(e.needed, 45) : e.needed);

@@ -47,7 +47,6 @@ std::wstring FullPath(const std::wstring& path);
 bool SamePath(const std::wstring& a, const std::wstring& b);
 std::wstring FolderOf(const std::wstring& path);
 bool FileExistsW(const std::wstring& path);
-bool CreateFolders(const std::wstring& folder);
 
 // ---- the session -----------------------------------------------------------------
 
