@@ -169,16 +169,6 @@ bool FileExistsW(const std::wstring& path)
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolders(const std::wstring& folder)
-{
-    if (folder.empty()) return true;
-    const DWORD a = GetFileAttributesW(folder.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const std::wstring parent = FolderOf(folder);
-    if (parent != folder && parent != L"." && !CreateFolders(parent)) return false;
-    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
 // ---- the session -----------------------------------------------------------------
 
 void Session::Send(int message, void* data)
@@ -220,6 +210,29 @@ bool InFile::Open(const std::wstring& path)
     GetFileSizeEx(m_handle, &size);
     m_size = static_cast<std::uint64_t>(size.QuadPart);
     return true;
+}
+
+bool InFile::OpenStream(const std::wstring& path)
+{
+    m_handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return m_handle != INVALID_HANDLE_VALUE;
+}
+
+std::size_t InFile::Fill(void* buffer, std::size_t count, bool& end)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD got = 0;
+        if (!ReadFile(m_handle, static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &got, nullptr))
+            throw ZlFailure{kResultNoAccess};
+        if (got == 0) {
+            end = true;
+            break;
+        }
+        done += got;
+    }
+    return done;
 }
 
 std::size_t InFile::ReadSome(std::uint64_t offset, void* buffer, std::size_t count)
@@ -372,6 +385,17 @@ void TempFile::Commit(const std::wstring& target)
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
         throw ZlFailure{kResultNoAccess};
     m_committed = true;
+}
+
+bool TempFile::CommitNew(const std::wstring& target)
+{
+    if (MoveFileExW(m_path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        m_committed = true;
+        return true;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
+    throw ZlFailure{kResultNoAccess};
 }
 
 // ---- traditional encryption ---------------------------------------------------------
@@ -716,23 +740,28 @@ bool NeedsZip64(const ZipEntry& e)
 
 std::uint32_t Clip(std::uint64_t v) { return v >= 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<std::uint32_t>(v); }
 
-bool HasField(const std::string& extra, std::uint16_t id)
+constexpr std::uint16_t kUnicodePath = 0x7075;
+
+// The field Id of Extra, header included; empty when there is none.
+std::string FieldOf(const std::string& extra, std::uint16_t id)
 {
     for (size_t pos = 0; pos + 4 <= extra.size();) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(extra.data() + pos);
-        if (Get16(p) == id) return true;
-        pos += 4u + Get16(p + 2);
+        const size_t length = 4u + Get16(p + 2);
+        if (Get16(p) == id) return extra.substr(pos, length);
+        pos += length;
     }
-    return false;
+    return {};
 }
 
-// A name beyond ASCII goes into the Unicode path field as well: unzip
-// programs that read the names of an MS-DOS host as OEM text, flag or not,
-// take this one instead.
+// A name beyond ASCII goes into the Unicode path field as well, in the local
+// header and in the directory: unzip programs that read the names of an
+// MS-DOS host as OEM text, flag or not, take this one instead. An entry that
+// came with one keeps it.
 std::string UnicodePathField(const ZipEntry& e)
 {
-    constexpr std::uint16_t kUnicodePath = 0x7075;
-    if (!(e.flags & kFlagUtf8) || IsAscii(e.rawName) || HasField(e.extra, kUnicodePath)) return {};
+    if (std::string kept = FieldOf(e.extra, kUnicodePath); !kept.empty()) return kept;
+    if (!(e.flags & kFlagUtf8) || IsAscii(e.rawName)) return {};
     std::string field;
     Put16(field, kUnicodePath);
     Put16(field, static_cast<std::uint16_t>(5 + e.rawName.size()));
@@ -803,7 +832,7 @@ void WriteCentralDirectory(OutFile& out, const std::vector<ZipEntry>& entries, c
             extra += z64;
         }
         extra += e.extra;
-        extra += UnicodePathField(e);
+        if (FieldOf(e.extra, kUnicodePath).empty()) extra += UnicodePathField(e);
         Put32(c, kCentralSignature);
         Put16(c, e.madeBy);
         Put16(c, NeedsZip64(e) ? std::max<std::uint16_t>(e.needed, 45) : e.needed);

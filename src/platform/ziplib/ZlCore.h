@@ -47,7 +47,6 @@ std::wstring FullPath(const std::wstring& path);
 bool SamePath(const std::wstring& a, const std::wstring& b);
 std::wstring FolderOf(const std::wstring& path);
 bool FileExistsW(const std::wstring& path);
-bool CreateFolders(const std::wstring& folder);
 
 // ---- the session -----------------------------------------------------------------
 
@@ -80,6 +79,12 @@ public:
     bool ReadAt(std::uint64_t offset, void* buffer, std::size_t count);
     // Reads up to Count bytes at Offset; the count read.
     std::size_t ReadSome(std::uint64_t offset, void* buffer, std::size_t count);
+    // Opens for reading from the start to the end, without asking for the size
+    // (for Fill only): one call less per file.
+    bool OpenStream(const std::wstring& path);
+    // Reads Count bytes where the last read ended, fewer only at the end of
+    // the file (End is set then); the count read.
+    std::size_t Fill(void* buffer, std::size_t count, bool& end);
     HANDLE Handle() const { return m_handle; }
 
 private:
@@ -132,6 +137,8 @@ public:
     const std::wstring& Path() const { return m_path; }
     // Puts the file in place of Target in one rename.
     void Commit(const std::wstring& target);
+    // Puts the file at Target, which must not exist; false when it does.
+    bool CommitNew(const std::wstring& target);
 
 private:
     std::wstring m_path;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "platform/ziplib/ZlCore.h"
 
@@ -205,12 +206,13 @@ public:
         m_target = FullPath(a.folder.empty() ? std::wstring(L".") : a.folder);
         while (m_target.size() > 3 && (m_target.back() == L'\\' || m_target.back() == L'/')) m_target.pop_back();
         m_overwrite = a.overwrite;
+        m_archiveKey = LowerWide(FullPath(a.archive));
     }
 
     void Run()
     {
         OpenArchive(m_args.archive, m_file, m_dir);
-        if (!CreateFolders(m_target)) throw ZlFailure{kResultNoAccess};
+        if (!MakeFolder(m_target)) throw ZlFailure{kResultNoAccess};
         for (const ZipEntry& e : m_dir.entries)
             if (Chosen(m_args, e)) One(e);
     }
@@ -230,21 +232,30 @@ private:
         return m_target + (m_target.back() == L'\\' ? L"" : L"\\") + relative;
     }
 
-    void One(const ZipEntry& e)
+    // TrustNewFolders: a file in a folder this extraction made can only be one
+    // it wrote itself (or one that another program put there since, which the
+    // final rename refuses to replace: the entry then comes here again, without
+    // that trust).
+    void One(const ZipEntry& e, bool trustNewFolders = true)
     {
         // A volume label is listed and tested, but it is no file to write.
         if (!e.IsFolder() && (e.DosAttributes() & kVolumeLabel)) return;
         const std::wstring path = TargetOf(e);
         if (e.IsFolder()) {
-            if (m_args.usePaths && !path.empty() && !CreateFolders(path)) NotWritten(e, kSkipCannotOpen);
+            if (m_args.usePaths && !path.empty() && !MakeFolder(path)) NotWritten(e, kSkipCannotOpen);
             return;
         }
         if (path.empty()) return NotWritten(e, kSkipDamaged);
-        if (SamePath(path, m_args.archive)) return NotWritten(e, kSkipCannotOpen);
+        // The target is the full path already (made of the full target folder and safe parts).
+        const std::wstring key = LowerWide(path);
+        if (key == m_archiveKey) return NotWritten(e, kSkipCannotOpen);
         std::wstring destination = path;
-        // Each look-up costs a round trip under Wine (a failing one reads the folder):
-        // the target is looked at once, and again only when another name was given.
-        DWORD found = GetFileAttributesW(path.c_str());
+        // Each look-up costs a round trip under Wine, and a failing one reads the
+        // whole folder: the target is looked at once, and again only when another
+        // name was given; not at all in a folder made by this extraction, unless
+        // an entry before went to the same name.
+        const bool unseen = trustNewFolders && m_newFolders.count(LowerWide(FolderOf(path))) && !m_written.count(key);
+        DWORD found = unseen ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
         const bool exists = found != INVALID_FILE_ATTRIBUTES;
         if (m_args.mode != 0) {
             // Freshen and update write only what is newer, replacing without a question.
@@ -282,16 +293,39 @@ private:
             if (!keys) return NotWritten(e, reason);
         }
         if (e.method != 0 && e.method != 8) return NotWritten(e, kSkipUnknownMethod);
-        Write(e, destination, found != INVALID_FILE_ATTRIBUTES, keys);
+        if (!Write(e, destination, found != INVALID_FILE_ATTRIBUTES, unseen && destination == path, keys))
+            One(e, false);
+    }
+
+    // Folder, made with the folders above it as needed; the ones made are noted.
+    bool MakeFolder(const std::wstring& folder)
+    {
+        std::wstring key = LowerWide(folder);
+        if (m_newFolders.count(key)) return true;
+        const DWORD a = GetFileAttributesW(folder.c_str());
+        if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::wstring parent = FolderOf(folder);
+        if (parent != folder && parent != L"." && !MakeFolder(parent)) return false;
+        if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+            const DWORD now = GetFileAttributesW(folder.c_str());
+            return now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_DIRECTORY);
+        }
+        m_newFolders.insert(std::move(key));
+        return true;
     }
 
     // Writes into a temporary file beside the target; the target is replaced
-    // by a rename only once the data checked.
-    void Write(const ZipEntry& e, const std::wstring& destination, bool replacing, std::optional<ZipKeys>& keys)
+    // by a rename only once the data checked. False when the target was taken
+    // for absent (MustBeNew) but is there now: nothing was written.
+    bool Write(const ZipEntry& e, const std::wstring& destination, bool replacing, bool mustBeNew,
+               std::optional<ZipKeys>& keys)
     {
         const std::wstring folder = FolderOf(destination);
         // Entries come folder by folder: the folder of the last one written is there.
-        if (folder != m_lastFolder && !CreateFolders(folder)) return NotWritten(e, kSkipCannotOpen);
+        if (folder != m_lastFolder && !MakeFolder(folder)) {
+            NotWritten(e, kSkipCannotOpen);
+            return true;
+        }
         StatsHolder stats;
         FillStats(stats, e);
         m_session.Send(kMsgExtracting, &stats.block);
@@ -301,7 +335,8 @@ private:
         try {
             temp = std::make_unique<TempFile>(folder, out);
         } catch (const ZlFailure&) {
-            return NotWritten(e, kSkipCannotOpen);
+            NotWritten(e, kSkipCannotOpen);
+            return true;
         }
         DataResult r;
         {
@@ -322,11 +357,16 @@ private:
         if (r != DataResult::Ok) {
             m_session.Skip(e.name, r == DataResult::BadCrc ? kSkipBadCrc : kSkipDamaged);
             m_out.Raise(kResultBadData);
-            return;
+            return true;
         }
-        // A read-only file in the way would refuse the rename.
-        if (replacing) SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
-        temp->Commit(destination);
+        if (mustBeNew) {
+            if (!temp->CommitNew(destination)) return false;
+        } else {
+            // A read-only file in the way would refuse the rename.
+            if (replacing) SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+            temp->Commit(destination);
+        }
+        m_written.insert(LowerWide(destination));
         const DWORD attributes = e.DosAttributes() & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
         // A new file has the archive bit already: setting it alone would cost one more
@@ -335,6 +375,7 @@ private:
             SetFileAttributesW(destination.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
         m_lastFolder = folder;
         ++m_out.processed;
+        return true;
     }
 
     const UnzipArgs& m_args;
@@ -346,6 +387,9 @@ private:
     EntryReader m_reader;
     std::wstring m_lastFolder;
     std::wstring m_target;
+    std::wstring m_archiveKey;
+    // Lower case: the folders this extraction made, and the files it wrote.
+    std::set<std::wstring> m_newFolders, m_written;
     int m_overwrite;
 };
 

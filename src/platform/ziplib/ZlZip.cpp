@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "platform/ziplib/ZlCore.h"
 #include "platform/ziplib/ZlRepair.h"
@@ -123,16 +124,24 @@ std::wstring TempFolderFor(const ZipArgs& a)
 
 struct Source {
     std::wstring path;
+    std::wstring key;    // the full path in lower case
     std::string stored;  // "/" separated, folders end in "/"
     std::uint64_t size = 0;
     FILETIME time{};
+    std::uint32_t dosTime = 0;  // local DOS date (high word) and time
     DWORD attributes = 0;
 };
 
 class Gatherer {
 public:
     Gatherer(const ZipArgs& a, const std::wstring& tempPath, Session& s, Outcome& out)
-        : m_args(a), m_temp(tempPath), m_session(s), m_out(out) {}
+        : m_args(a),
+          m_archiveKey(LowerWide(FullPath(a.archive))),
+          m_tempKey(LowerWide(FullPath(tempPath))),
+          m_session(s),
+          m_out(out)
+    {
+    }
 
     std::vector<Source> Run()
     {
@@ -175,48 +184,66 @@ private:
         m_matchedOther = true;
         if (!named && !m_args.hidden && (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             return;
-        // Never the archive itself, nor the file that becomes it.
-        if (SamePath(path, m_args.archive) || SamePath(path, m_temp)) return;
+        // Never the archive itself, nor the file that becomes it. Paths here are
+        // full already: one lower-case copy serves every comparison of the file.
         Source s;
+        s.key = LowerWide(path);
+        if (s.key == m_archiveKey || s.key == m_tempKey) return;
         s.path = path;
         s.stored = StoredName(path, folder);
         if (s.stored.empty()) return;
-        const std::string bare = Narrow(data.cFileName);
-        if (!m_args.includes.empty() && !MatchAny(m_args.includes, s.stored) && !MatchAny(m_args.includes, bare))
-            return;
-        if (MatchAny(m_args.excludes, s.stored) || MatchAny(m_args.excludes, bare)) return;
+        if (!m_args.includes.empty() || !m_args.excludes.empty()) {
+            const std::string bare = Narrow(data.cFileName);
+            if (!m_args.includes.empty() && !MatchAny(m_args.includes, s.stored) && !MatchAny(m_args.includes, bare))
+                return;
+            if (MatchAny(m_args.excludes, s.stored) || MatchAny(m_args.excludes, bare)) return;
+        }
         s.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
         s.time = data.ftLastWriteTime;
+        s.dosTime = DosTimeOf(s.time);
         s.attributes = data.dwFileAttributes;
-        if ((DosTimeOf(s.time) >> 16) < m_args.dateLimit) return;
-        if (!m_seen.emplace(LowerWide(path), true).second) return;
+        if ((s.dosTime >> 16) < m_args.dateLimit) return;
+        if (!m_seen.insert(s.key).second) return;
         m_sources.push_back(std::move(s));
     }
 
     void Walk(const std::wstring& folder, const std::wstring& mask, bool recurse)
     {
+        // Files first, then the subfolders. With a mask that takes every name
+        // one pass over the folder sees both; each pass costs a round trip.
+        const bool everything = mask == L"*" || mask == L"*.*";
+        std::vector<WIN32_FIND_DATAW> subfolders;
         WIN32_FIND_DATAW data;
         HANDLE h = FindFirstFileW((folder + L"\\" + mask).c_str(), &data);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                const std::wstring name = data.cFileName;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-                Add(folder + L"\\" + name, data, false);
+                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) Add(folder + L"\\" + data.cFileName, data, false);
+                else if (everything && recurse && WalkInto(data)) subfolders.push_back(data);
             } while (FindNextFileW(h, &data));
             FindClose(h);
         }
         if (!recurse) return;
-        h = FindFirstFileW((folder + L"\\*").c_str(), &data);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L".." || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-            if (!m_args.hidden && (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
-            if (m_args.folders) Add(folder + L"\\" + name, data, false);
-            Walk(folder + L"\\" + name, mask, true);
-        } while (FindNextFileW(h, &data));
-        FindClose(h);
+        if (!everything) {
+            h = FindFirstFileW((folder + L"\\*").c_str(), &data);
+            if (h == INVALID_HANDLE_VALUE) return;
+            do {
+                if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && WalkInto(data)) subfolders.push_back(data);
+            } while (FindNextFileW(h, &data));
+            FindClose(h);
+        }
+        for (const WIN32_FIND_DATAW& sub : subfolders) {
+            const std::wstring path = folder + L"\\" + sub.cFileName;
+            if (m_args.folders) Add(path, sub, false);
+            Walk(path, mask, true);
+        }
+    }
+
+    bool WalkInto(const WIN32_FIND_DATAW& data) const
+    {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") return false;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
+        return m_args.hidden || !(data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     }
 
     void Take(const std::wstring& path)
@@ -236,11 +263,11 @@ private:
     }
 
     const ZipArgs& m_args;
-    std::wstring m_temp;
+    std::wstring m_archiveKey, m_tempKey;
     Session& m_session;
     Outcome& m_out;
     std::vector<Source> m_sources;
-    std::map<std::wstring, bool> m_seen;
+    std::set<std::wstring> m_seen;
     bool m_matchedOther = false;
 };
 
@@ -257,7 +284,7 @@ public:
         e.madeBy = 20;  // MS-DOS attributes, version 2.0
         e.needed = 20;
         if (!IsAscii(e.rawName)) e.flags |= kFlagUtf8;
-        const std::uint32_t dos = DosTimeOf(src.time);
+        const std::uint32_t dos = src.dosTime;
         e.dosDate = static_cast<std::uint16_t>(dos >> 16);
         e.dosTime = static_cast<std::uint16_t>(dos);
         e.externalAttributes = src.attributes & 0x3F;
@@ -273,7 +300,7 @@ public:
     {
         InFile in;
         const bool noData = src.attributes & (FILE_ATTRIBUTE_DIRECTORY | 0x08);
-        if (!noData && !in.Open(src.path)) return false;
+        if (!noData && !in.OpenStream(src.path)) return false;
         e.localOffset = m_out.Position();
         WriteLocalHeader(m_out, e);
         std::optional<ZipKeys> keys;
@@ -304,15 +331,18 @@ public:
         const bool deflating = e.method == 8;
         z_stream& z = m_stream.z;
         if (deflating) m_stream.Ready(m_args.level);
-        // Read and packed in pieces of up to 256 KB; a small file needs small buffers.
-        const size_t piece = static_cast<size_t>(std::clamp<std::uint64_t>(src.size, 1, 256 * 1024));
+        // Read and packed in pieces of up to 256 KB; a small file needs small
+        // buffers. A piece one byte longer than the file was meets its end in
+        // the first piece, and deflate gets it whole with the finish.
+        const size_t piece = static_cast<size_t>(std::clamp<std::uint64_t>(src.size + 1, 1, 256 * 1024));
         if (m_in.size() < piece) m_in.resize(piece);
         if (m_buffer.size() < piece + 1024) m_buffer.resize(piece + 1024);
         int lastPercent = -1;
         for (bool more = !noData;;) {
-            const std::size_t got = more ? in.ReadSome(size, m_in.data(), m_in.size()) : 0;
-            if (got == 0) more = false;
+            bool end = !more;
+            const std::size_t got = more ? in.Fill(m_in.data(), piece, end) : 0;
             size += got;
+            if (end) more = false;
             crc = Crc32(crc, m_in.data(), got);
             if (!deflating) {
                 if (got) emit(m_in.data(), got);
@@ -353,9 +383,8 @@ private:
     bool Stored(const Source& src) const
     {
         if (m_args.level == 0 || src.size == 0) return true;
-        const std::wstring lower = LowerWide(src.path);
         return std::any_of(m_args.storedExtensions.begin(), m_args.storedExtensions.end(),
-                           [&](const std::wstring& ext) { return lower.ends_with(ext); });
+                           [&](const std::wstring& ext) { return src.key.ends_with(ext); });
     }
 
     // One deflate stream for every entry, reset in between: setting one up
@@ -395,6 +424,7 @@ void VolumeLabel(const ZipArgs& a, std::vector<Source>& sources)
     s.stored = Narrow(label);
     s.attributes = 0x08;
     GetSystemTimeAsFileTime(&s.time);
+    s.dosTime = DosTimeOf(s.time);
     sources.insert(sources.begin(), std::move(s));
 }
 
@@ -438,7 +468,7 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
         if (a.mode == 1 && !inArchive) continue;
         if (a.mode != 0 && inArchive) {
             const ZipEntry& e = dir.entries[found->second];
-            if (DosTimeOf(s.time) <= (static_cast<std::uint32_t>(e.dosDate) << 16 | e.dosTime)) continue;
+            if (s.dosTime <= (static_cast<std::uint32_t>(e.dosDate) << 16 | e.dosTime)) continue;
         }
         if (inArchive) replaced[found->second] = true;
         work.emplace_back(&s, inArchive);

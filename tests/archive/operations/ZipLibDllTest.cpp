@@ -482,6 +482,23 @@ TEST_F(ZipLibDll, AVolumeLabelEntryIsListedAndTestedButNeverExtracted)
     EXPECT_EQ(ReadAll(target + L"\\daten.txt"), "Daten");
 }
 
+TEST_F(ZipLibDll, ANameTwiceInAnArchiveFollowsTheOverwriteRuleInANewFolder)
+{
+    // The folders are new, so the first file is not looked up; the second name
+    // (the same file on Windows) must be.
+    WriteAll(archive, DosZip({{"neu/Datei.txt", "erste", 0x20}, {"NEU/DATEI.TXT", "zweite", 0x20}}));
+    int asked = 0;
+    zip.OnReplace = [&](TZipLib*, TZlReplace& r) {
+        ++asked;
+        r.Answer = 0;  // skip
+    };
+    zip.ExtractDirectory = root + L"\\t";
+    EXPECT_EQ(zip.Extract(0), 40);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadAll(root + L"\\t\\neu\\Datei.txt"), "erste");
+    EXPECT_EQ(FilesIn(root + L"\\t\\neu"), std::vector<std::wstring>{L"Datei.txt"});
+}
+
 // The archives a repair starts from: one cut inside its directory, and one
 // whose second local header is broken (only the thorough repair passes it).
 std::string CutInsideDirectory(const std::string& whole)

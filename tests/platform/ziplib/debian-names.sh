@@ -48,6 +48,16 @@ done
 unzip -q ours.zip -d x-unzip || fail "unzip extract"
 diff -r src "x-unzip$work/src" || fail "unzip's tree differs"
 
+echo "== after a delete, unzip still reads the names the library rewrote"
+zl delete "$(win "$work/ours.zip")" "${work#/}/src/Кириллица.txt" | tee delete.log
+grep -qx "result 0" delete.log || fail "delete"
+unzip -tq ours.zip || fail "unzip -t after delete"
+rm -rf x-unzip
+unzip -q ours.zip -d x-unzip || fail "unzip extract after delete"
+cmp "src/Größe.txt" "x-unzip$work/src/Größe.txt" || fail "Größe.txt after delete"
+cmp "src/Ordner-äöü/日本語.txt" "x-unzip$work/src/Ordner-äöü/日本語.txt" || fail "日本語.txt after delete"
+[ ! -e "x-unzip$work/src/Кириллица.txt" ] || fail "deleted entry still there"
+
 # Plain, zip stores the names as they are on disk (UTF-8 from a Unix host,
 # unflagged); with -UN=UTF8 it sets the UTF-8 flag.
 zip -q -r -X -6 debian.zip src
