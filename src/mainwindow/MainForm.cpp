@@ -73,6 +73,7 @@ THauptform::THauptform(TComponent* owner)
     OnClose = bind(this, &THauptform::FormClose);
     OnResize = bind(this, &THauptform::FormResize);
     BindPaneHandlers();
+    BindFileCommands();
     FileOperator.SetName(L"FileOperator");
     FileOperator.SetProgressTitle(L"Datei Operation");
     FileOperator.ParentForm = this;

@@ -16,6 +16,7 @@
 #include "FensterEinstellungen.h"
 #include "PaneHost.h"
 #include "filetools/DateiRoutinen.h"
+#include "filetools/DialogBasis.h"
 #include "StatusThreads.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
@@ -45,6 +46,14 @@ namespace velmora {
 
 // The file routines' total and free bytes of a drive; false while they do not exist.
 bool FileRoutinesDiskFree(wchar_t Drive, std::uint64_t& Free, std::uint64_t& Total);
+
+class TDOSZeilenDlg;
+class TDateiKopierenDlg;
+class TLoeschDlg;
+class TAttributDialog;
+class TVerzeichnisErstellenDlg;
+class TDateiUmbenennenDlg;
+class TDateiAktionFortschrittDlg;
 
 class THauptform : public gui::TForm, public TPaneHost {
 public:
@@ -375,6 +384,54 @@ public:
     void DateiBeendenClick(gui::TObject* Sender);
     void Hilfethemen1Click(gui::TObject* Sender);
     void InfoClick(gui::TObject* Sender);
+
+    // File commands (MainFormCommands.cpp)
+    // One start through the shell: a file or program by name with a verb (empty
+    // for the default one), or a shell item by its ID list. The answer is the
+    // shell's: above 32 when it started.
+    struct TShellStart {
+        std::wstring File, Verb, Parameters, Folder;
+        PCIDLIST_ABSOLUTE Pidl = nullptr;
+    };
+    using TShellStartFunction = std::function<INT_PTR(HWND Owner, const TShellStart& Start)>;
+    static INT_PTR SystemShellStart(HWND Owner, const TShellStart& Start);
+    // Every program or file the file commands start goes through here.
+    TShellStartFunction ShellStart = SystemShellStart;
+    // Set while the command line has the focus.
+    bool CommandLineFocused = false;
+    // The folder of the tree node the pane pop-up was last opened on ("x:\" for a root).
+    std::wstring ContextFolder;
+    // What the file dialogs get of the window; refreshed before each showing.
+    TDateiDialogKontext DialogKontext;
+    void DOSBefehlszeileEnter(gui::TObject* Sender);
+    void DOSBefehlszeileExit(gui::TObject* Sender);
+    // Deletes the plain records from disk, then each archived one from its own
+    // archive (one call per record; the archive routines are still to come).
+    void DeleteFromArchives(TDateiListe& List);
+
+private:
+    void BindFileCommands();
+    void RefreshDialogKontext();
+    void RunCommandLine();
+    // The copy, move and link command, Vorgang 0, 1 and 2.
+    void CopyMoveOrLink(gui::TObject* Sender, int Vorgang);
+    // True when Sender is a pane pop-up item and the tree is active: the command
+    // then works on ContextFolder instead of the pane's selection.
+    bool FromContextFolder(gui::TObject* Sender) const;
+    void ContextSelection(TDateiListe& List, bool RootAllowed);
+    // Drops the records inside archives; true when any were dropped.
+    static bool DropArchived(TDateiListe& List);
+    void ReadListPanes();
+    TDOSZeilenDlg* m_dosZeilenDlg = nullptr;
+    TDateiKopierenDlg* m_kopierenDlg = nullptr;
+    TLoeschDlg* m_loeschDlg = nullptr;
+    TVerzeichnisErstellenDlg* m_ordnerDlg = nullptr;
+    TDateiUmbenennenDlg* m_umbenennenDlg = nullptr;
+    TAttributDialog* m_attributDlg = nullptr;
+    TDateiAktionFortschrittDlg* m_linkJob = nullptr;
+
+public:
+    // End of file commands.
 
 protected:
     void CreateWnd() override;

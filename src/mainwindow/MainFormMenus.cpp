@@ -544,25 +544,9 @@ void THauptform::EnableSortByType(bool Disable) {
         item->SetEnabled(!Disable);
 }
 
-// Enter is this item's shortcut and is taken before the focused control sees
-// it: pressed in a drive box it is the box's, and chooses the drive.
-void THauptform::DateiOeffnenClick(TObject* Sender) {
-    if (PassEnterToDriveBox())
-        return;
-    RecordPlaceholder(L"DateiOeffnenClick", Sender);
-}
-
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
-VELMORA_PLACEHOLDER(DateiVerzeichnisErstellenClick)
-VELMORA_PLACEHOLDER(DateiVerknuepfungerstellenClick)
-VELMORA_PLACEHOLDER(DateiDruckenClick)
-VELMORA_PLACEHOLDER(DateiKopierenClick)
-VELMORA_PLACEHOLDER(DateiVerschiebenClick)
-VELMORA_PLACEHOLDER(DateiLoeschenClick)
-VELMORA_PLACEHOLDER(DateiUmbenennenClick)
-VELMORA_PLACEHOLDER(AttributeSetzen1Click)
 VELMORA_PLACEHOLDER(DateiEigenschaftenClick)
 VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
 VELMORA_PLACEHOLDER(AlleEintrgeausListeentfernenClick)

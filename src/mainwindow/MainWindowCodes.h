@@ -26,6 +26,19 @@
     X(GoToParentDir, 24)            \
     X(ShowDirectory, 25)            \
     X(SelectDrive, 27)              \
+    /* File commands. */            \
+    X(OpenFile, 26)                 \
+    X(DateiVerzeichnisErstellenClick, 28) \
+    X(DeleteFromArchives, 30)       \
+    X(DateiLoeschenClick, 31)       \
+    X(AttributeSetzen1Click, 32)    \
+    X(DateiUmbenennenClick, 33)     \
+    X(DateiDruckenClick, 34)        \
+    X(DateiKopierenClick, 35)       \
+    X(DateiVerschiebenClick, 36)    \
+    X(DateiVerknuepfungerstellenClick, 37) \
+    X(OpenFileEx, 2401)             \
+    X(DateiOeffnenClick, 2402)      \
     X(Fenstertauschen1Click, 67)    \
     X(PaneActivated, 2301)          \
     X(AnsichtLinksRechtsClick, 2302) \

@@ -78,6 +78,19 @@ public:
     }
     HWND GetControlHandle() override { return ControlHandle; }
     void RecycleBinChanged() override { Write(L"RecycleBinChanged"); }
+    void OpenSelected() override { Write(L"OpenSelected"); }
+    void RefreshDirectory(const std::wstring& path) override { Write(L"RefreshDirectory " + path); }
+    void SetPathCaption(const std::wstring& path) override { Write(L"SetPathCaption " + path); }
+    void SetArchiveFile(const std::wstring& path) override { Write(L"SetArchiveFile " + path); }
+    // The records GetSelection hands out, copied.
+    std::vector<TEineDatei> Selection;
+    void GetSelection(TDateiListe& list) override {
+        for (const TEineDatei& record : Selection)
+            list.push_back(std::make_unique<TEineDatei>(record));
+    }
+    bool RecycleBin = false, WholeArchive = false;
+    bool ShowsRecycleBin() override { return RecycleBin; }
+    bool WholeArchiveSelected() override { return WholeArchive; }
     void CleanUp() override { Write(L"CleanUp"); }
 
 private:

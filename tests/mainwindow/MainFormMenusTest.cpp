@@ -123,15 +123,8 @@ struct TShortCutCase {
 };
 
 const TShortCutCase kShortCuts[] = {
-    {Key(VK_F2), L"DateiVerknuepfungerstellenClick", &THauptform::DateiVerknuepfungerstellen},
     {Key(VK_F3), L"SchnellansichtClick", &THauptform::Schnellansicht},
     {Key(VK_F4), L"BearbeitenClick", &THauptform::Bearbeiten},
-    {Key(VK_F5), L"DateiKopierenClick", &THauptform::DateiKopieren},
-    {Key(VK_F6), L"DateiVerschiebenClick", &THauptform::DateiVerschieben},
-    {Key(VK_F7), L"DateiVerzeichnisErstellenClick", &THauptform::DateiVerzeichnisErstellen},
-    {Key(VK_F8), L"DateiLoeschenClick", &THauptform::DateiLoeschen},
-    {Key(VK_F9), L"DateiUmbenennenClick", &THauptform::DateiUmbenennen},
-    {Key(VK_RETURN), L"DateiOeffnenClick", &THauptform::DateiOeffnen},
     {Alt(VK_RETURN), L"DateiEigenschaftenClick", &THauptform::DateiEigenschaften},
     {Alt(VK_F3), L"TeilenClick", &THauptform::Teilen},
     {Alt(VK_F5), L"ZuArchivhinzufgen1Click", &THauptform::Archiv1},
@@ -139,7 +132,6 @@ const TShortCutCase kShortCuts[] = {
     {Alt(VK_F8), L"DOSBefehlausfhren1Click", &THauptform::DOSBefehlausfhren1},
     {Alt(VK_F9), L"AusArchivextrahieren1Click", &THauptform::AusArchivextrahieren1},
     {Alt(VK_F10), L"Gehezu1Click", &THauptform::Gehezu1},
-    {Ctrl(VK_F1), L"AttributeSetzen1Click", &THauptform::AttributeSetzen1},
     {Ctrl(VK_F2), L"DateiauswahlClick", &THauptform::Dateiauswahl},
     {Ctrl(VK_F3), L"NachNameClick", &THauptform::NachName},
     {Ctrl(VK_F4), L"NachNameClick", &THauptform::NachTyp},
@@ -147,7 +139,6 @@ const TShortCutCase kShortCuts[] = {
     {Ctrl(VK_F6), L"NachNameClick", &THauptform::NachGroesse},
     {Ctrl(VK_F7), L"NachNameClick", &THauptform::Unsortiert},
     {Ctrl(VK_F8), L"NachNameClick", &THauptform::NachAttributen},
-    {Ctrl(VK_F9), L"DateiDruckenClick", &THauptform::DateiDrucken},
     {Ctrl(VK_F10), L"Verzeichnissesynchronisieren1Click", &THauptform::Verzeichnissesynchronisieren1},
     {Ctrl('L'), L"AlleEintrgeausListeentfernenClick", &THauptform::Sammelkorbleeren1},
     {Ctrl('N'), L"NaechstegefundeneDateiClick", &THauptform::NaechstegefundeneDatei},
@@ -239,8 +230,6 @@ TEST_F(MenusTest, ItemsSharingAShortCutAllRunTheirHandlerAndDisabledOnesNever) {
         std::vector<TMenuItem*> Items;
     };
     const TShared shared[] = {
-        {Key(VK_F2), L"DateiVerknuepfungerstellenClick",
-         {&form.DateiVerknuepfungerstellen, &form.Verknpfung1, &form.NeueVerknpfung1}},
         {Alt(VK_F5), L"ZuArchivhinzufgen1Click",
          {&form.Archiv1, &form.ZuArchivhinzufgen1, &form.Archiv2, &form.ZuArchivhinzufgen2}},
         {Ctrl('L'), L"AlleEintrgeausListeentfernenClick",
@@ -390,12 +379,15 @@ TEST_F(MenusTest, AllButtonsStandInARowWhenTheWindowIsWideEnough) {
 TEST_F(MenusTest, TheToolbarButtonsRunTheCommandsOfTheirMenuItems) {
     THauptform& form = Start();
     const wchar_t* handlers[] = {
-        L"DateiVerzeichnisErstellenClick", L"DateiVerknuepfungerstellenClick", L"DateiKopierenClick",
-        L"DateiVerschiebenClick",          L"DateiLoeschenClick",              L"DateiUmbenennenClick",
+        nullptr, nullptr, nullptr,
+        nullptr, nullptr, nullptr,
         L"ZuArchivhinzufgen1Click",        L"AusArchivextrahieren1Click",      L"DateiSuchenClick",
         L"Gehezu1Click",                   L"Verzeichnissesynchronisieren1Click", L"DOSBoxffnen1Click",
         L"Optionen1Click"};
     for (int i = 1; i <= 13; ++i) {
+        // The built commands' tests show their dialogs.
+        if (!handlers[i - 1])
+            continue;
         PlaceholderCalls().clear();
         form.ToolbarButton(i).Click();
         ASSERT_EQ(PlaceholderCalls().size(), 1u) << i;

@@ -55,3 +55,9 @@ velmora_test(mainform_menus_test LABEL gui
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)
+
+velmora_test(mainform_commands_test LABEL gui
+  SOURCES MainFormCommandsTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)

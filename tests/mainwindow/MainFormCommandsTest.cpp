@@ -1,0 +1,640 @@
+// The main window's file commands on logging panes: opening files and shell
+// items, the command line, and copy, move and link with their refusals, boxes,
+// dialogs and what the panes are told afterwards. Shell starts are recorded,
+// never made.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "LogPane.h"
+#include "MainWindowFixture.h"
+#include "filetools/AttributDialog.h"
+#include "filetools/DOSZeilenDialog.h"
+#include "filetools/DateiKopierenDlg.h"
+#include "filetools/DateiUmbenennenDlg.h"
+#include "filetools/LoeschDlg.h"
+#include "filetools/VerzeichnisErstellenDlg.h"
+#include "mainwindow/Placeholders.h"
+#include "foundation/Fehlercode.h"
+#include "foundation/Pidl.h"
+#include "platform/rtl/FileSystem.h"
+#include "../foundation/TestFiles.h"
+
+using namespace velmora;
+using namespace velmora::gui;
+using namespace velmora::test;
+
+namespace {
+
+struct TStartCall {
+    std::wstring File, Verb, Parameters, Folder;
+    bool ByPidl = false;
+};
+
+class CommandsTest : public MainWindowTest {
+protected:
+    // The window with logging panes, its shell starts recorded and answered
+    // from m_answers (33, started, once they are used up).
+    THauptform& StartLogged() {
+        THauptform& form = Make();
+        UseLogPanes(form, m_log);
+        form.ShellStart = [this](HWND, const THauptform::TShellStart& Start) -> INT_PTR {
+            m_starts.push_back({Start.File, Start.Verb, Start.Parameters, Start.Folder, Start.Pidl != nullptr});
+            if (m_answers.empty())
+                return 33;
+            const INT_PTR answer = m_answers.front();
+            m_answers.erase(m_answers.begin());
+            return answer;
+        };
+        Start();
+        Application->SetMainForm(&form);
+        return form;
+    }
+    TLogPane& Active() { return Log(m_form->ActivePane()); }
+    // Makes the active side's pane one of Kind.
+    TLogPane& ActiveOfKind(TFensterTyp Kind) {
+        const int side = m_form->ActivePane() == m_form->LeftPane ? 0 : 1;
+        m_form->ShowPaneKind(side, Kind);
+        Application->ProcessMessages();
+        TDMChildForm* pane = side == 0 ? m_form->LeftPane : m_form->RightPane;
+        pane->SetFocus();
+        Application->ProcessMessages();
+        return Log(pane);
+    }
+    static TEineDatei Record(const std::wstring& Name, bool InArchive = false) {
+        TEineDatei record;
+        record.Name = Name;
+        record.InArchive = InArchive;
+        if (InArchive)
+            record.ArchivPfad = L"c:\\a.zip";
+        return record;
+    }
+
+    TPaneLog m_log;
+    std::vector<TStartCall> m_starts;
+    std::vector<INT_PTR> m_answers;
+};
+
+// ---- Opening
+
+TEST_F(CommandsTest, AProgramAsksForParametersThatGoIntoTheirListAndACancelStartsNothing) {
+    THauptform& form = StartLogged();
+    form.Settings->Best.OeffnenMitParametern = true;
+    form.History->RecentParameters.Clear();
+    for (int i = 20; i >= 1; --i)
+        form.History->RecentParameters.Add(L"p" + std::to_wstring(i));
+    {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<TDOSZeilenDlg&>(f);
+            EXPECT_EQ(dlg.Caption(), L"Parameter übergeben");
+            EXPECT_EQ(dlg.Label1.Caption(), L"An die Datei zu übergebende Parameter");
+            EXPECT_EQ(dlg.HelpContext, 8);
+            EXPECT_EQ(dlg.Befehl.Text(), L"");
+            EXPECT_EQ(dlg.Befehl.Items().Count(), 20);
+            dlg.CancelBtn.Click();
+        });
+        form.OpenFile(L"c:\\prog\\Tool.EXE");
+        EXPECT_FALSE(script.Failed());
+    }
+    EXPECT_TRUE(m_starts.empty()) << "a cancelled prompt starts nothing";
+    // The 21st different text pushes the oldest out.
+    auto openWith = [&](const std::wstring& Parameters) {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<TDOSZeilenDlg&>(f);
+            dlg.Befehl.SetText(Parameters);
+            dlg.OKBtn.Click();
+        });
+        form.OpenFile(L"c:\\prog\\run.bat");
+        EXPECT_FALSE(script.Failed());
+    };
+    openWith(L"-neu");
+    ASSERT_EQ(m_starts.size(), 1u);
+    EXPECT_EQ(m_starts[0].File, L"c:\\prog\\run.bat");
+    EXPECT_EQ(m_starts[0].Verb, L"");
+    EXPECT_EQ(m_starts[0].Parameters, L"-neu");
+    EXPECT_EQ(form.History->RecentParameters.Count(), 20);
+    EXPECT_EQ(form.History->RecentParameters[0], L"-neu");
+    EXPECT_EQ(form.History->RecentParameters[19], L"p2");
+    EXPECT_EQ(form.History->RecentParameters.IndexOf(L"p1"), -1) << "the oldest went";
+    // The same text in other letter case moves to the top instead of being listed twice.
+    openWith(L"P5");
+    EXPECT_EQ(form.History->RecentParameters.Count(), 20);
+    EXPECT_EQ(form.History->RecentParameters[0], L"P5");
+    EXPECT_EQ(form.History->RecentParameters.IndexOf(L"p5", true), 0);
+    // Documents are opened without asking.
+    form.OpenFile(L"c:\\brief.txt");
+    EXPECT_EQ(m_starts.back().Parameters, L"");
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(CommandsTest, AFileWithoutProgramGoesToOpenWithAndFailuresShowTheOpenError) {
+    THauptform& form = StartLogged();
+    m_answers = {SE_ERR_NOASSOC, 33};
+    form.OpenFile(L"c:\\daten\\x.qqq");
+    ASSERT_EQ(m_starts.size(), 2u);
+    EXPECT_EQ(m_starts[1].File, L"rundll32.exe");
+    EXPECT_EQ(m_starts[1].Verb, L"open");
+    EXPECT_EQ(m_starts[1].Parameters, L"shell32.dll,OpenAs_RunDLL c:\\daten\\x.qqq");
+    EXPECT_TRUE(m_boxes.Calls().empty());
+
+    m_answers = {SE_ERR_NOASSOC, 2};
+    form.OpenFile(L"c:\\daten\\x.qqq");
+    m_answers = {0};
+    // The desktop: the empty list.
+    const TPidl pidl = PidlAnlegen(2);
+    form.OpenFileEx(pidl.get());
+    EXPECT_TRUE(m_starts.back().ByPidl);
+    ASSERT_EQ(m_boxes.Calls().size(), 2u);
+    for (const TMessageBoxCall& box : m_boxes.Calls()) {
+        EXPECT_EQ(box.Text, L"Fehler beim Öffnen der Datei.");
+        EXPECT_EQ(box.Type, TMsgDlgType::mtError);
+        EXPECT_EQ(box.HelpContext, 67);
+    }
+    EXPECT_EQ(Fehlercode, 0);
+}
+
+// ---- The command line
+
+TEST_F(CommandsTest, TheCommandLineRunsInTheRootOfADrivePromptAndKeepsItsHistory) {
+    THauptform& form = StartLogged();
+    form.DOSPfad.SetFileName(L"c:>");
+    form.DOSBefehlszeile.SetItems(TStringList({L"alt", L"DIR"}));
+    form.DOSBefehlszeile.SetFocus();
+    Application->ProcessMessages();
+    ASSERT_TRUE(form.CommandLineFocused);
+    form.DOSBefehlszeile.SetText(L"  dir  ");
+    form.DateiOeffnen.Click();
+    ASSERT_EQ(m_starts.size(), 1u);
+    EXPECT_EQ(m_starts[0].File, L"command.com");
+    EXPECT_EQ(m_starts[0].Verb, L"open");
+    EXPECT_EQ(m_starts[0].Parameters, L"/c dir");
+    EXPECT_EQ(m_starts[0].Folder, L"c:\\");
+    EXPECT_EQ(form.DOSBefehlszeile.Items().Items(), (std::vector<std::wstring>{L"dir", L"alt"}));
+    EXPECT_EQ(form.DOSBefehlszeile.Text(), L"");
+    EXPECT_TRUE(m_boxes.Calls().empty());
+
+    // A blank line starts nothing; a failed start shows where command.com belongs.
+    form.DOSBefehlszeile.SetText(L"   ");
+    form.DateiOeffnen.Click();
+    EXPECT_EQ(m_starts.size(), 1u);
+    m_answers = {2};
+    form.DOSBefehlszeile.SetText(L"ver");
+    form.DateiOeffnen.Click();
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text,
+              L"Ihre command.com konnte nicht gefunden werden. Stellen Sie sicher,\r"
+              L"daß sie sich in Ihrem Windowsverzeichnis befindet.");
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 68);
+
+    // Out of the line, the command opens the pane's selection.
+    form.RightPane->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_FALSE(form.CommandLineFocused);
+    m_log.Lines.clear();
+    form.DateiOeffnen.Click();
+    EXPECT_EQ(m_log.Lines, (std::vector<std::wstring>{L"#2 OpenSelected"}));
+    EXPECT_EQ(m_starts.size(), 2u);
+}
+
+// ---- Copy, move and link
+
+TEST_F(CommandsTest, CopyShowsItsDialogAndCopiesTheSelectionIntoTheTarget) {
+    TTempFolder folder(L"cmdcopy");
+    const std::wstring a = folder.MakeFile(L"A.txt", 10);
+    const std::wstring target = folder.Path() + L"ziel";
+    ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+    THauptform& form = StartLogged();
+    form.Settings->Best.NichtAlleUeberschreiben = false;
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Directory = folder.Path();
+    pane.Selection = {Record(a)};
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TDateiKopierenDlg&>(f);
+        EXPECT_EQ(dlg.Caption(), L"Kopiervorgang bestätigen");
+        EXPECT_EQ(dlg.Label3.Caption(), L"&Kopieren");
+        EXPECT_EQ(dlg.HelpContext, 12);
+        EXPECT_EQ(dlg.Quellverzeichnis.FileName(), SystemLower(folder.Path()));
+        EXPECT_EQ(dlg.ActiveControl(), &dlg.Zielverzeichnis);
+        ASSERT_NE(dlg.Dateiliste(), nullptr);
+        EXPECT_EQ(dlg.Dateiliste()->size(), 1u);
+        dlg.Zielverzeichnis.SetText(target);
+        dlg.OKBtn.Click();
+    });
+    form.DateiKopieren.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_TRUE(FileExists(target + L"\\A.txt"));
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_EQ(Fehlercode, 0);
+}
+
+TEST_F(CommandsTest, MoveFromTheBasketDropsArchivedEntriesWithItsBoxAndReadsTheListsAgain) {
+    TTempFolder folder(L"cmdmove");
+    const std::wstring a = folder.MakeFile(L"a.txt", 3);
+    const std::wstring target = folder.Path() + L"ziel";
+    ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftSammelkorb);
+    pane.Selection = {Record(a), Record(L"doc\\b.txt", true)};
+    m_log.Lines.clear();
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TDateiKopierenDlg&>(f);
+        EXPECT_EQ(dlg.Caption(), L"Verschiebevorgang bestätigen");
+        EXPECT_EQ(dlg.HelpContext, 13);
+        EXPECT_EQ(dlg.Dateiliste()->size(), 1u);
+        dlg.Zielverzeichnis.SetText(target);
+        dlg.OKBtn.Click();
+    });
+    form.DateiVerschieben.Click();
+    EXPECT_FALSE(script.Failed());
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text,
+              L"Einige der ausgewählten Dateien können nicht verschoben werden,\r"
+              L"da es sich um archivierte Dateien handelt.\r"
+              L"Diese werden bei der folgenden Dateiaktion ignoriert.\r"
+              L"Benutzen Sie für diese Dateien den Befehl \"Datei/ Aus Archiv extrahieren\"\r"
+              L"und aktivieren Sie die Option \"Quelldateien löschen\".");
+    EXPECT_EQ(m_boxes.Calls()[0].Type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 71);
+    EXPECT_TRUE(FileExists(target + L"\\a.txt"));
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_EQ(m_log.Count(L"#" + std::to_wstring(pane.Number) + L" ReadContents"), 1);
+}
+
+TEST_F(CommandsTest, CopyAndLinkBoxesForArchivedEntriesAndACancelDoesNothing) {
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftSuchergebnis);
+    pane.Selection = {Record(L"x.txt", true)};
+    struct TCase {
+        TMenuItem* Item;
+        const wchar_t* Caption;
+        int DialogHelp, BoxHelp;
+        std::wstring Text;
+    };
+    const TCase cases[] = {
+        {&form.DateiKopieren, L"Kopiervorgang bestätigen", 12, 70,
+         L"Einige der ausgewählten Dateien können nicht kopiert werden,\r"
+         L"da es sich um archivierte Dateien handelt.\r"
+         L"Diese werden bei der folgenden Dateiaktion ignoriert.\r"
+         L"Benutzen Sie für diese Dateien den Befehl \"Datei/ Aus Archiv extrahieren\"."},
+        {&form.Verknpfung1, L"Verknüpfungsvorgang bestätigen", 4, 72,
+         L"Einige der ausgewählten Dateien können nicht verknüpft werden,\r"
+         L"da es sich um archivierte Dateien handelt.\r"
+         L"Diese werden bei der folgenden Dateiaktion ignoriert."},
+    };
+    for (const TCase& c : cases) {
+        m_boxes.Clear();
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<TDateiKopierenDlg&>(f);
+            EXPECT_EQ(dlg.Caption(), c.Caption);
+            EXPECT_EQ(dlg.HelpContext, c.DialogHelp);
+            EXPECT_TRUE(dlg.Dateiliste()->empty());
+            EXPECT_EQ(dlg.ActiveControl(), &dlg.QuellDateien) << "an empty list starts in the source box";
+            dlg.CancelBtn.Click();
+        });
+        c.Item->Click();
+        EXPECT_FALSE(script.Failed());
+        ASSERT_EQ(m_boxes.Calls().size(), 1u);
+        EXPECT_EQ(m_boxes.Calls()[0].Text, c.Text);
+        EXPECT_EQ(m_boxes.Calls()[0].HelpContext, c.BoxHelp);
+    }
+}
+
+TEST_F(CommandsTest, FromTheTreeThePopUpWorksOnTheContextFolderFromItsParent) {
+    TTempFolder folder(L"cmdtree");
+    const std::wstring sub = folder.Path() + L"Unter";
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    THauptform& form = StartLogged();
+    TLogPane& tree = ActiveOfKind(ftVerzeichnisbaum);
+    tree.Directory = L"c:\\anderswo\\";
+    form.ContextFolder = sub + L"\\";
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TDateiKopierenDlg&>(f);
+        ASSERT_EQ(dlg.Dateiliste()->size(), 1u);
+        EXPECT_EQ(dlg.Dateiliste()->front()->Name, sub);
+        EXPECT_TRUE(dlg.Dateiliste()->front()->Attr & FILE_ATTRIBUTE_DIRECTORY);
+        EXPECT_EQ(dlg.Quellverzeichnis.FileName(), SystemLower(folder.Path()));
+        dlg.CancelBtn.Click();
+    });
+    form.Kopieren1.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(form.ContextFolder, sub + L"\\");
+
+    // A drive root is never moved; an archive pane copies through its own command.
+    form.ContextFolder = L"c:";
+    TModalScript none;
+    form.Verschieben1.Click();
+    ActiveOfKind(ftZip);
+    form.DateiKopieren.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(CommandsTest, EveryLinkItemAndTheShortCutsOfCopyAndMoveShowTheirDialog) {
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Selection = {Record(L"c:\\x.txt")};
+    std::vector<std::wstring> captions;
+    auto shown = [&](const std::function<void()>& Action) {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            captions.push_back(f.Caption());
+            dynamic_cast<TDateiKopierenDlg&>(f).CancelBtn.Click();
+        });
+        Action();
+        EXPECT_FALSE(script.Failed());
+    };
+    for (TMenuItem* item : {&form.DateiVerknuepfungerstellen, &form.Verknpfung1, &form.NeueVerknpfung1})
+        shown([&] { item->Click(); });
+    shown([&] { form.Button2.Click(); });
+    shown([&] { form.Button3.Click(); });
+    shown([&] { form.Button4.Click(); });
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Verknüpfungsvorgang bestätigen", L"Verknüpfungsvorgang bestätigen",
+                                                   L"Verknüpfungsvorgang bestätigen", L"Verknüpfungsvorgang bestätigen",
+                                                   L"Kopiervorgang bestätigen", L"Verschiebevorgang bestätigen"}));
+}
+
+// ---- New folder and rename
+
+TEST_F(CommandsTest, ANewFolderTakesEachNameFormAndTellsBothPanesItsBaseFolder) {
+    TTempFolder folder(L"cmdneu");
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Directory = folder.Path();
+    const std::wstring base = folder.Path();
+    auto make = [&](const std::wstring& Name) {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<TVerzeichnisErstellenDlg&>(f);
+            EXPECT_EQ(dlg.PfadLabel.FileName(), base);
+            EXPECT_EQ(dlg.Edit1.Text(), L"");
+            EXPECT_EQ(dlg.ActiveControl(), &dlg.Edit1);
+            dlg.Edit1.SetText(Name);
+            dlg.OKBtn.Click();
+        });
+        m_log.Lines.clear();
+        form.DateiVerzeichnisErstellen.Click();
+        EXPECT_FALSE(script.Failed());
+    };
+    // Both panes are told the base folder, and nothing else.
+    auto refreshed = [&](const std::wstring& Folder) {
+        int n = 0;
+        for (const std::wstring& line : m_log.Lines)
+            n += line.ends_with(L" RefreshDirectory " + Folder);
+        return n == 2 && m_log.Lines.size() == 2;
+    };
+    make(L"Eins");
+    EXPECT_TRUE(DirectoryExists(base + L"Eins"));
+    EXPECT_TRUE(refreshed(base));
+    make(base.substr(2) + L"Drei");
+    EXPECT_TRUE(DirectoryExists(base + L"Drei")) << "on the base folder's drive";
+    EXPECT_TRUE(refreshed(base));
+    make(base + L"Eins\\Vier");
+    EXPECT_TRUE(DirectoryExists(base + L"Eins\\Vier"));
+    EXPECT_TRUE(refreshed(base + L"Eins\\")) << "split behind the deepest existing folder";
+    make(base.substr(0, 2) + L"Fuenf");
+    EXPECT_TRUE(DirectoryExists(base + L"Fuenf")) << "a drive without root stays relative";
+    EXPECT_FALSE(OrdnerWirdErstellt);
+
+    // List panes make no folders; the tree's pop-up starts at a root as "x:\".
+    ActiveOfKind(ftSuchergebnis);
+    TModalScript none;
+    form.Button1.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+    ActiveOfKind(ftVerzeichnisbaum);
+    form.ContextFolder = L"c:";
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        EXPECT_EQ(dynamic_cast<TVerzeichnisErstellenDlg&>(f).PfadLabel.FileName(), L"c:\\");
+        dynamic_cast<TVerzeichnisErstellenDlg&>(f).CancelBtn.Click();
+    });
+    form.Ordner1.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(CommandsTest, RenameAsksAgainAfterAFailureAndTheListOfTheRenamedFolderFollows) {
+    TTempFolder folder(L"cmdren");
+    const std::wstring alt = folder.Path() + L"Alt";
+    ASSERT_TRUE(CreateDirectoryW(alt.c_str(), nullptr));
+    folder.MakeFile(L"da.txt");
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Selection = {Record(alt)};
+    TLogPane& other = Log(form.InactivePane());
+    other.Kind = ftAusfDateiliste;
+    other.Directory = SystemLower(alt) + L"\\";
+    auto step = [](const std::wstring& Name, bool Ok) {
+        return [Name, Ok](TForm& f) {
+            auto& dlg = dynamic_cast<TDateiUmbenennenDlg&>(f);
+            dlg.NeuerDateiName.SetText(Name);
+            (Ok ? dlg.OKBtn : dlg.CancelBtn).Click();
+        };
+    };
+    {
+        // The same name in other letter case is nothing to do.
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<TDateiUmbenennenDlg&>(f);
+            EXPECT_EQ(dlg.DateiNameLabel.FileName(), SystemLower(alt));
+            EXPECT_EQ(dlg.NeuerDateiName.Text(), L"alt");
+            step(L"ALT", true)(f);
+        });
+        form.DateiUmbenennen.Click();
+        EXPECT_FALSE(script.Failed());
+        EXPECT_TRUE(DirectoryExists(alt));
+    }
+    m_log.Lines.clear();
+    {
+        TModalScript script;
+        script.Step(step(L"da.txt", true)).Step(step(L"Neu", true));
+        form.Button6.Click();
+        EXPECT_FALSE(script.Failed());
+        EXPECT_EQ(script.FormsSeen(), 2);
+    }
+    ASSERT_EQ(m_boxes.Calls().size(), 1u) << "the failed rename reported by the file routines";
+    EXPECT_TRUE(DirectoryExists(folder.Path() + L"Neu"));
+    EXPECT_EQ(m_log.Lines, (std::vector<std::wstring>{L"#" + std::to_wstring(other.Number) + L" SetPathCaption " +
+                                                      folder.Path() + L"Neu\\"}));
+    // A drive root and several records are never renamed.
+    pane.Selection = {Record(L"c:\\")};
+    TModalScript none;
+    form.DateiUmbenennen.Click();
+    pane.Selection = {Record(folder.Path() + L"Neu"), Record(folder.Path() + L"da.txt")};
+    form.DateiUmbenennen.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+}
+
+// ---- Attributes
+
+TEST_F(CommandsTest, AttributesDropArchivedEntriesWithTheirBoxAndGreyLeavesEachFilesBit) {
+    TTempFolder folder(L"cmdattr");
+    std::vector<std::wstring> files;
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"})
+        files.push_back(folder.MakeFile(name, 1));
+    SetFileAttributesW(files[1].c_str(), FILE_ATTRIBUTE_HIDDEN);
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftSuchergebnis);
+    for (const std::wstring& file : files) {
+        TEineDatei record = Record(file);
+        record.Attr = static_cast<std::int32_t>(GetFileAttributesW(file.c_str()));
+        pane.Selection.push_back(record);
+    }
+    pane.Selection.push_back(Record(L"x.txt", true));
+    m_log.Lines.clear();
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TAttributDialog&>(f);
+        EXPECT_EQ(dlg.Hidden.State(), TCheckBoxState::cbGrayed);
+        EXPECT_EQ(dlg.ReadOnly.State(), TCheckBoxState::cbUnchecked);
+        dlg.ReadOnly.SetState(TCheckBoxState::cbChecked);
+        dlg.OKBtn.Click();
+    });
+    form.AttributeSetzen1.Click();
+    EXPECT_FALSE(script.Failed());
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text,
+              L"Unter den ausgewählten Dateien befinden sich einige, deren\r"
+              L"Attribute nicht geändert werden können, da es sich um archivierte\r"
+              L"Dateien handelt.\r"
+              L"Diese werden bei der folgenden Dateiaktion ignoriert.");
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 69);
+    for (size_t i = 0; i < files.size(); ++i) {
+        const DWORD attributes = GetFileAttributesW(files[i].c_str());
+        EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY) << i;
+        EXPECT_EQ((attributes & FILE_ATTRIBUTE_HIDDEN) != 0, i == 1) << i;
+        SetFileAttributesW(files[i].c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(m_log.Count(L"#" + std::to_wstring(pane.Number) + L" ReadContents"), 1);
+
+    // Nothing but archived entries: the box, and no dialog.
+    pane.Selection = {Record(L"y.txt", true)};
+    TModalScript none;
+    form.AttributeSetzen1.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+    EXPECT_EQ(m_boxes.Calls().size(), 2u);
+}
+
+// ---- Delete
+
+TEST_F(CommandsTest, DeleteShowsItsDialogWithTheStoredChoicesAndACancelKeepsTheFiles) {
+    TTempFolder folder(L"cmddel");
+    const std::wstring a = folder.MakeFile(L"a.txt", 4);
+    THauptform& form = StartLogged();
+    form.Settings->Best.AuswahlDlgVorLoeschen = true;
+    form.Settings->Best.Loeschabfrage = true;
+    form.Settings->Sonst.LoeschGroup = 2;
+    TLogPane& pane = ActiveOfKind(ftAusfDateiliste);
+    pane.Directory = folder.Path();
+    pane.Selection = {Record(a)};
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TLoeschDlg&>(f);
+        EXPECT_EQ(dlg.Caption(), L"Löschvorgang bestätigen");
+        EXPECT_EQ(dlg.HelpContext, 14);
+        EXPECT_EQ(dlg.FileLabel.FileName(), SystemLower(folder.Path()));
+        EXPECT_TRUE(dlg.Sicherheitsabfragen.Checked());
+        EXPECT_EQ(dlg.LoeschGroup.ItemIndex(), 2);
+        EXPECT_EQ(dlg.ActiveControl(), &dlg.ZLDateien);
+        EXPECT_EQ(dlg.Dateiliste()->size(), 1u);
+        dlg.CancelBtn.Click();
+    });
+    form.DateiLoeschen.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_TRUE(FileExists(a));
+
+    // With the dialog switched off the stored choices act at once.
+    form.Settings->Best.AuswahlDlgVorLoeschen = false;
+    form.Settings->Best.Loeschabfrage = false;
+    form.Settings->Sonst.LoeschGroup = 1;
+    TModalScript none;
+    form.Button5.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(CommandsTest, DeleteDoesNothingInTheRecycleBinViewOrForADriveRoot) {
+    TTempFolder folder(L"cmddel2");
+    const std::wstring a = folder.MakeFile(L"a.txt", 4);
+    THauptform& form = StartLogged();
+    form.Settings->Best.AuswahlDlgVorLoeschen = false;
+    form.Settings->Sonst.LoeschGroup = 1;
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Selection = {Record(a)};
+    pane.RecycleBin = true;
+    form.DateiLoeschen.Click();
+    EXPECT_TRUE(FileExists(a));
+    TLogPane& tree = ActiveOfKind(ftVerzeichnisbaum);
+    tree.Selection = {Record(a)};
+    form.ContextFolder = L"c:";
+    form.Lschen1.Click();
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_EQ(form.ContextFolder, L"c:\\");
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+// (Plain files among them go to the shell with its confirmations on, which a
+// test cannot answer; the end-to-end run covers them.)
+TEST_F(CommandsTest, ABasketWithArchiveEntriesAsksOnceThenMakesOneArchiveCallPerEntry) {
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftSammelkorb);
+    pane.Selection = {Record(L"x\\eins.txt", true), Record(L"zwei.txt", true)};
+    PlaceholderCalls().clear();
+    m_boxes.Answer(mrNo);
+    form.DateiLoeschen.Click();
+    EXPECT_TRUE(PlaceholderCalls().empty());
+    m_log.Lines.clear();
+    m_boxes.Answer(mrYes);
+    form.DateiLoeschen.Click();
+    ASSERT_EQ(m_boxes.Calls().size(), 2u);
+    for (const TMessageBoxCall& box : m_boxes.Calls()) {
+        EXPECT_EQ(box.Text, L"Soll(en) die ausgewählte(n) Datei(en) wirklich gelöscht werden?");
+        EXPECT_EQ(box.HelpContext, 0);
+    }
+    ASSERT_EQ(PlaceholderCalls().size(), 2u);
+    EXPECT_EQ(PlaceholderCalls()[0].Handler, L"DeleteFromArchive");
+    EXPECT_EQ(m_log.Count(L"#" + std::to_wstring(pane.Number) + L" ReadContents"), 1);
+    PlaceholderCalls().clear();
+}
+
+TEST_F(CommandsTest, AnArchivePaneDeletesTheArchiveFileOnlyWhenWholeAndGiven) {
+    TTempFolder folder(L"cmddel4");
+    const std::wstring zip = folder.MakeFile(L"paket.zip", 22);
+    THauptform& form = StartLogged();
+    form.Settings->Best.AuswahlDlgVorLoeschen = true;
+    TLogPane& pane = ActiveOfKind(ftZip);
+    pane.ArchiveFile = zip;
+    pane.WholeArchive = true;
+    TModalScript none;
+    form.DateiLoeschen.Click();
+    EXPECT_EQ(none.FormsSeen(), 0) << "an empty selection hands on nothing";
+    pane.Selection = {Record(L"inhalt.txt")};
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TLoeschDlg&>(f);
+        ASSERT_EQ(dlg.Dateiliste()->size(), 1u);
+        EXPECT_EQ(dlg.Dateiliste()->front()->Name, zip);
+        EXPECT_EQ(dlg.FileLabel.FileName(), SystemLower(folder.Path()));
+        dlg.CancelBtn.Click();
+    });
+    form.DateiLoeschen.Click();
+    EXPECT_FALSE(script.Failed());
+    // Entries of an archive wait for the archive routines.
+    pane.WholeArchive = false;
+    PlaceholderCalls().clear();
+    form.DateiLoeschen.Click();
+    ASSERT_EQ(PlaceholderCalls().size(), 1u);
+    EXPECT_EQ(PlaceholderCalls()[0].Handler, L"DeleteFromArchive");
+    PlaceholderCalls().clear();
+    EXPECT_TRUE(FileExists(zip));
+}
+
+}  // namespace
