@@ -225,7 +225,6 @@ void THauptform::InfoClick(TObject*) {
 
 void THauptform::OpenFile(const std::wstring&) { Placeholder(L"OpenFile"); }
 void THauptform::OpenFileEx(PCIDLIST_ABSOLUTE) { Placeholder(L"OpenFileEx"); }
-void THauptform::PaneDirChanged(TDMChildForm*, const std::wstring&) { Placeholder(L"PaneDirChanged"); }
 void THauptform::FormKeyDown(TObject*, WORD&, TShiftState) { Placeholder(L"FormKeyDown"); }
 void THauptform::FormKeyUp(TObject*, WORD&, TShiftState) { Placeholder(L"FormKeyUp"); }
 void THauptform::PaneKeyDown(TObject*, WORD&, TShiftState) { Placeholder(L"PaneKeyDown"); }
