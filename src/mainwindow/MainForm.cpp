@@ -229,6 +229,7 @@ void THauptform::CreateServiceObjects() {
     ExtractedFiles = std::make_unique<TStringList>();
     SearchResult = std::make_unique<TDateiListe>();
     Basket = std::make_unique<TDateiListe>();
+    CreateArchiveObjects();
 }
 
 void THauptform::ApplyViewOptions() {
@@ -385,7 +386,7 @@ void THauptform::FormClose(TObject*, TCloseAction& Action) {
         Action = TCloseAction::caNone;
         return;
     }
-    if (ArchiveRunning) {
+    if (ArchiveRunning || (ZipRoutinen && ZipRoutinen->ListingRunning())) {
         MessageDlg(kArchiveRunningText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
         Action = TCloseAction::caNone;
         return;
@@ -419,6 +420,7 @@ void THauptform::FormClose(TObject*, TCloseAction& Action) {
 // then the recycle monitors; the settings object saves its groups as it is freed.
 void THauptform::CleanUp() {
     FreePanes();
+    FreeArchiveObjects();
     FreeRecycleMonitors();
     gui::FreeAndNil(AboutBox);
     BasketEmptyIcon.Assign(nullptr);

@@ -18,6 +18,8 @@
 #include "filetools/DateiRoutinen.h"
 #include "filetools/DialogBasis.h"
 #include "StatusThreads.h"
+#include "archive/formats/ArcLister.h"
+#include "archive/operations/ZipRoutinen.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
@@ -357,6 +359,28 @@ public:
     void ShowPanePopup(TDMChildForm* Pane, POINT Screen) override;
     void StartDrag(TDMChildForm* Pane, const TStringList& Files) override;
 
+    // Archive listing (MainFormArchive.cpp): the zip component, the lister and the
+    // archive routines, made at creation; the routines reach the window through
+    // ArchiveHost. The progress panel sets ArchiveRunning.
+    std::unique_ptr<archive::TZipLib> XZip;
+    std::unique_ptr<arc::TArcLister> ArcLister;
+    std::unique_ptr<archive::TZipRoutinen> ZipRoutinen;
+    archive::TZipRoutinenHost& ArchiveHost() { return *m_archiveHost; }
+    void ShowProgressPanel(bool Show);
+    // Asks before it sets the zip component's abort flag.
+    void AbortSbClick(gui::TObject* Sender);
+    // Copies the archive settings into the zip component and the archive routines.
+    void ApplyArchiverSettings();
+    void XZipListing(archive::TZipLib* Sender, const archive::TZlFileStats& FileStats);
+    void ArcListerRead(arc::TArcBase* Sender, int Filenum);
+    void ArcListerTotals(arc::TArcBase* Sender, int NumFiles);
+    // Side 0 is the left; Path an archive file. False when nothing was shown.
+    bool OpenPathInPane(int Side, const std::wstring& Path);
+    void ShowMarkedInPane(int Side);
+    // The search (or the search-result pane) reads archives: no progress panel then.
+    bool SearchReadsArchives = false;
+    // End of archive listing.
+
     // Application handlers and timers.
     gui::TTimer Papierkorbtimer{this};
     gui::TTimer MRUFileListTimer{this};
@@ -480,6 +504,10 @@ private:
     void RestorePaneSorts();
     void FreePanes();
 
+    // Archive listing
+    void CreateArchiveObjects();
+    void FreeArchiveObjects();
+    std::unique_ptr<archive::TZipRoutinenHost> m_archiveHost;
     // Application handlers and timers
     void SetUpTimers();
     void InstallApplicationHandlers();

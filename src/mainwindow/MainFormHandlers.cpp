@@ -223,7 +223,6 @@ void THauptform::InfoClick(TObject*) {
 
 // ---- Commands of the menus and panes that are not built yet
 
-void THauptform::PaneDirChanged(TDMChildForm*, const std::wstring&) { Placeholder(L"PaneDirChanged"); }
 void THauptform::FormKeyDown(TObject*, WORD&, TShiftState) { Placeholder(L"FormKeyDown"); }
 void THauptform::FormKeyUp(TObject*, WORD&, TShiftState) { Placeholder(L"FormKeyUp"); }
 void THauptform::PaneKeyDown(TObject*, WORD&, TShiftState) { Placeholder(L"PaneKeyDown"); }

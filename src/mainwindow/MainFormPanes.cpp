@@ -647,7 +647,7 @@ void THauptform::AnsichtLinksRechtsClick(TObject* Sender) {
     if (choice.Action == TViewAction::ShowKind)
         ShowPaneKind(choice.Side, choice.Kind);
     else if (choice.Action == TViewAction::ShowMarked)
-        Placeholder(L"ShowMarkedInPane");
+        ShowMarkedInPane(choice.Side);
     Fehlercode = 0;
 }
 

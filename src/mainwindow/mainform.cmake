@@ -3,6 +3,6 @@ add_library(mainform STATIC FensterWerte.cpp FensterEinstellungen.cpp HistoryRul
 target_include_directories(mainform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mainform PUBLIC panebase foundation_shell)
 
-add_library(mainform_window STATIC MainForm.cpp MainFormHandlers.cpp MainFormHistory.cpp MainFormMenus.cpp
-  MainFormCommands.cpp MainFormPanes.cpp MainFormStatus.cpp StatusThreads.cpp)
-target_link_libraries(mainform_window PUBLIC mainform filelist_pane filetools controls gui)
+add_library(mainform_window STATIC MainForm.cpp MainFormArchive.cpp MainFormCommands.cpp MainFormHandlers.cpp
+  MainFormHistory.cpp MainFormMenus.cpp MainFormPanes.cpp MainFormStatus.cpp StatusThreads.cpp)
+target_link_libraries(mainform_window PUBLIC mainform filelist_pane filetools controls gui archiveops)

@@ -61,3 +61,13 @@ velmora_test(mainform_commands_test LABEL gui
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)
+
+# The archive objects of the main window and the archive pane, over the stand-in
+# zip library's DLLs.
+velmora_test(mainform_archive_test LABEL gui
+  SOURCES MainFormArchiveTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+add_dependencies(mainform_archive_test zlzip32 zlunz32)
+target_compile_definitions(mainform_archive_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
