@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,21 @@ TEST_F(CommandsTest, AFileWithoutProgramGoesToOpenWithAndFailuresShowTheOpenErro
         EXPECT_EQ(box.HelpContext, 67);
     }
     EXPECT_EQ(Fehlercode, 0);
+}
+
+// A command that fails half-way leaves its number for the exception box.
+TEST_F(CommandsTest, AFailingStartLeavesTheOpenCommandsNumber) {
+    THauptform& form = StartLogged();
+    form.ShellStart = [](HWND, const THauptform::TShellStart&) -> INT_PTR { throw std::runtime_error("shell"); };
+    EXPECT_THROW(form.OpenFile(L"c:\\brief.txt"), std::runtime_error);
+    EXPECT_EQ(Fehlercode, 26);
+    form.DOSPfad.SetFileName(L"c:>");
+    form.DOSBefehlszeile.SetFocus();
+    Application->ProcessMessages();
+    form.DOSBefehlszeile.SetText(L"dir");
+    EXPECT_THROW(form.DateiOeffnenClick(&form.DateiOeffnen), std::runtime_error);
+    EXPECT_EQ(Fehlercode, 2402);
+    Fehlercode = 0;
 }
 
 // ---- The command line
