@@ -539,6 +539,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return r;
     }
+    case WM_MOUSEACTIVATE:
+        // A click on a control of an inactive MDI child activates that child.
+        // The system would do it on the click's parent notification, which our
+        // controls do not send; the controls pass this message up instead.
+        if (m_formStyle == TFormStyle::fsMDIChild && m_handle) {
+            HWND client = GetParent(m_handle);
+            if (client && reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) != m_handle)
+                SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_handle), 0);
+        }
+        break;
     case WM_MDIACTIVATE:
         if (m_formStyle == TFormStyle::fsMDIChild) {
             LRESULT r = DefaultHandler(message, wParam, lParam);

@@ -79,6 +79,40 @@ TEST(Mdi, TheClientFillsWhatTheAlignedBarsLeaveAndChildrenStayUntilFreed) {
     Application->SetMainForm(nullptr);
 }
 
+// A user clicks into a control of the inactive pane: that pane becomes the
+// active child, as when its frame is clicked.
+TEST(Mdi, AClickOnAControlOfAnInactiveChildActivatesIt) {
+    std::unique_ptr<TFrame, TComponentDeleter> frame(Create<TFrame>(nullptr));
+    Application->SetMainForm(frame.get());
+    frame->Show();
+    auto* left = Create<TPane>(frame.get());
+    left->SetBounds(0, 0, 300, 200);
+    left->Show();
+    auto* right = Create<TPane>(frame.get());
+    right->SetBounds(300, 0, 290, 200);
+    auto* inside = Create<TPanel>(right);
+    inside->SetParent(right);
+    inside->SetAlign(TAlign::alClient);
+    right->Show();
+    left->BringToFront();
+    ASSERT_EQ(frame->ActiveMDIChild(), left);
+
+    SetForegroundWindow(frame->Handle());
+    RECT r;
+    GetWindowRect(inside->Handle(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
+    EXPECT_TRUE(WaitUntil([&] { return frame->ActiveMDIChild() == right; }));
+
+    left->Free();
+    right->Free();
+    Application->SetMainForm(nullptr);
+}
+
 TEST(Forms, WindowStateAndNormalBoundsAndMinimumTrackingSize) {
     TForm form(nullptr);
     form.SetBounds(50, 60, 400, 300);
