@@ -1,6 +1,7 @@
 #include "Vbaum.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <utility>
 
 #include "filetools/DateiRoutinen.h"
@@ -608,8 +609,10 @@ TLaufwerkUeberwachung* TVbaumForm::Ueberwachung(wchar_t Drive) {
 }
 
 bool TVbaumForm::MonitorActive(wchar_t Drive) const {
-    return const_cast<TVbaumForm*>(this)->Ueberwachung(Drive) &&
-           const_cast<TVbaumForm*>(this)->Ueberwachung(Drive)->Monitor->Active();
+    const wchar_t klein = static_cast<wchar_t>(std::towlower(Drive));
+    return std::any_of(m_laufwerke.begin(), m_laufwerke.end(), [&](const TLaufwerkUeberwachung& u) {
+        return u.Laufwerk == klein && u.Monitor->Active();
+    });
 }
 
 int TVbaumForm::ActiveMonitors() const {
