@@ -20,6 +20,7 @@ using gui::TTreeNode;
 namespace {
 
 constexpr SHCONTF kAufzaehlFlags = 0xE0;  // folders, non-folders, hidden items
+constexpr UINT kKleinesSymbol = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
 
 std::wstring PfadVon(LPCITEMIDLIST abs) {
     wchar_t path[MAX_PATH];
@@ -234,8 +235,8 @@ void TVbaumForm::KnotenAnlegen(IShellFolder* Folder, TPidl RelPidl, TTreeNode* P
         node->SetSelectedIndex(IconRoutinen->GetOpenArchiveIconIndex());
     } else {
         LPCITEMIDLIST bild = abs ? abs.get() : rel;
-        node->SetImageIndex(SysIconIndex(bild, SHGFI_SMALLICON));
-        node->SetSelectedIndex(SysIconIndex(bild, SHGFI_SMALLICON | SHGFI_OPENICON));
+        node->SetImageIndex(SysIconIndex(bild, kKleinesSymbol));
+        node->SetSelectedIndex(SysIconIndex(bild, kKleinesSymbol | SHGFI_OPENICON));
     }
     d->RelPidl = std::move(RelPidl);
     d->AbsPidl = std::move(abs);
@@ -566,8 +567,8 @@ void TVbaumForm::RecycleBinChanged() {
     for (int i = 0; w && i < w->Count(); ++i) {
         TTreeNode* n = w->Item(i);
         if (const TKnotenDaten* d = Daten(n); d && d->AbsPidl && !IstArchivKnoten(d)) {
-            n->SetImageIndex(SysIconIndex(d->AbsPidl.get(), SHGFI_SMALLICON));
-            n->SetSelectedIndex(SysIconIndex(d->AbsPidl.get(), SHGFI_SMALLICON | SHGFI_OPENICON));
+            n->SetImageIndex(SysIconIndex(d->AbsPidl.get(), kKleinesSymbol));
+            n->SetSelectedIndex(SysIconIndex(d->AbsPidl.get(), kKleinesSymbol | SHGFI_OPENICON));
         }
     }
     Fehlercode = 0;
