@@ -8,6 +8,7 @@
 #include "FensterWerte.h"
 #include "MainForm.h"
 #include "DateiListe.h"
+#include "Vbaum.h"
 #include "Placeholders.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"
@@ -88,6 +89,8 @@ TMenuItem* FindItemIn(const TComponent& owner, const wchar_t* name) {
 TDMChildForm* THauptform::BasePaneFactory(TFensterTyp Kind, THauptform& Host) {
     if (Kind == ftDateiliste || Kind == ftAusfDateiliste)
         return Create<TDateiListeForm>(&Host, static_cast<TPaneHost*>(&Host));
+    if (Kind == ftVerzeichnisbaum)
+        return Create<TVbaumForm>(&Host, static_cast<TPaneHost*>(&Host));
     return Create<TDMChildForm>(&Host);
 }
 

@@ -46,6 +46,11 @@ public:
     // Counts a folder for the status line; an empty path clears the count.
     virtual void StartQuickViewThread(const std::wstring& Folder) = 0;
     virtual void CheckSortMenu(std::uint8_t State) = 0;
+    // The one-shot flag that keeps the tree from taking the focus on its next
+    // selection change: read and cleared.
+    virtual bool TakeTreeKeepInactive() { return false; }
+    // The folder (or archive) a pane's popup menu is about to act on; "" for none.
+    virtual void SetContextFolder(const std::wstring&) {}
 
     virtual void FormKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) = 0;
     virtual void FormKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) = 0;

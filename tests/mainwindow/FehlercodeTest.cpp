@@ -13,6 +13,7 @@
 #include "filetools/FileToolsCodes.h"
 #include "archive/operations/ArchiveCodes.h"
 #include "mainwindow/FileListCodes.h"
+#include "mainwindow/TreeCodes.h"
 
 using namespace velmora::fc;
 
@@ -46,8 +47,9 @@ TEST(Fehlercode, NoTwoRoutinesShareANumber) {
 }
 
 // The block of a table: its subsystem's digit. The archive formats keep no
-// numbers, so their slot 4 holds the main window's second table (the file list's).
-constexpr int BlockOf(int table) { return table == 4 ? 2 : table; }
+// numbers, so their slot 4 holds the main window's second table (the file list's),
+// and slot 6 its third (the folder tree's).
+constexpr int BlockOf(int table) { return table == 4 || table == 6 ? 2 : table; }
 
 // A number of its own choosing lies in its subsystem's block; the numbers the
 // design fixed lie below 200, where no block starts.

@@ -77,8 +77,11 @@ protected:
         MainWindowTest::TearDown();
     }
     // The window as the program's main window, with a pane that has the focus.
+    // Its own panes log: a real tree pane, once active, switches the type sort off.
     THauptform& StartWithPane() {
-        THauptform& form = Start();
+        THauptform& form = Make();
+        UseLogPanes(form, m_log);
+        Start();
         Application->SetMainForm(&form);
         m_pane = new TTestPane(&form);
         m_pane->Show();
