@@ -351,6 +351,7 @@ public:
     void PaneDirChanged(TDMChildForm* Pane, const std::wstring& Archive) override;
     // Ticks the sort items (menu and pop-up) of a pane's sort mode (MainFormMenus.cpp).
     void CheckSortMenu(std::uint8_t State) override;
+    void SetContextFolder(const std::wstring& Folder) override;
     bool TakeTreeKeepInactive() override { return std::exchange(TreeKeepInactive, false); }
     void FormKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
     void FormKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;

@@ -42,6 +42,11 @@ public:
 }  // namespace
 
 bool THauptform::LaufwerkWirdGewechselt() const { return velmora::LaufwerkWirdGewechselt; }
+// The panes' right clicks: the recent-files list and the pane pop-up menu.
+void THauptform::ShowRecentFilesPopup(POINT Screen) { MRUPopup.Popup(Screen.x, Screen.y); }
+void THauptform::ShowPanePopup(TDMChildForm*, POINT Screen) { StandardMDIPopUp.Popup(Screen.x, Screen.y); }
+void THauptform::SetContextFolder(const std::wstring& Folder) { ContextFolder = Folder; }
+
 bool THauptform::ShowArchiveOnDoubleClick() const { return Settings && Settings->Arc.ShowOnDoubleClick; }
 
 void THauptform::SetUpTimers() {
@@ -227,8 +232,6 @@ void THauptform::FormKeyDown(TObject*, WORD&, TShiftState) { Placeholder(L"FormK
 void THauptform::FormKeyUp(TObject*, WORD&, TShiftState) { Placeholder(L"FormKeyUp"); }
 void THauptform::PaneKeyDown(TObject*, WORD&, TShiftState) { Placeholder(L"PaneKeyDown"); }
 void THauptform::PaneKeyUp(TObject*, WORD&, TShiftState) { Placeholder(L"PaneKeyUp"); }
-void THauptform::ShowRecentFilesPopup(POINT) { Placeholder(L"ShowRecentFilesPopup"); }
-void THauptform::ShowPanePopup(TDMChildForm*, POINT) { Placeholder(L"ShowPanePopup"); }
 void THauptform::StartDrag(TDMChildForm*, const TStringList&) { Placeholder(L"StartDrag"); }
 
 }  // namespace velmora
