@@ -8,6 +8,7 @@
 #include "FensterWerte.h"
 #include "MainForm.h"
 #include "DateiListe.h"
+#include "ZipView.h"
 #include "Placeholders.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"
@@ -88,6 +89,9 @@ TMenuItem* FindItemIn(const TComponent& owner, const wchar_t* name) {
 TDMChildForm* THauptform::BasePaneFactory(TFensterTyp Kind, THauptform& Host) {
     if (Kind == ftDateiliste || Kind == ftAusfDateiliste)
         return Create<TDateiListeForm>(&Host, static_cast<TPaneHost*>(&Host));
+    // One archive pane serves every archive kind.
+    if (ZeigtArchiv(Kind))
+        return Create<TZipViewForm>(&Host, static_cast<TPaneHost*>(&Host), Host.ZipRoutinen.get());
     return Create<TDMChildForm>(&Host);
 }
 
