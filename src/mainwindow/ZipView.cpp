@@ -71,6 +71,7 @@ TZipViewForm::TZipViewForm(gui::TComponent* owner, TPaneHost* Host, archive::TZi
     Dateiliste.OnDblClick = gui::bind(this, &TZipViewForm::DateilisteDblClick);
     Dateiliste.OnColumnClick = gui::bind(this, &TZipViewForm::DateilisteColumnClick);
     Dateiliste.OnKeyDown = gui::bind(this, &TZipViewForm::DateilisteKeyDown);
+    Dateiliste.OnKeyPress = gui::bind(this, &TZipViewForm::DateilisteKeyPress);
     Dateiliste.OnKeyUp = gui::bind(this, &TZipViewForm::DateilisteKeyUp);
     Dateiliste.OnMouseDown = gui::bind(this, &TZipViewForm::DateilisteMouseDown);
     Dateiliste.OnMouseUp = gui::bind(this, &TZipViewForm::DateilisteMouseUp);
@@ -470,17 +471,26 @@ void TZipViewForm::DateilisteKeyDown(gui::TObject* Sender, WORD& Key, gui::TShif
         Key = 0;
         return;
     }
-    if (Key == VK_RETURN && Dateiliste.SelCount() > 0) {
-        OpenSelected();
-        Key = 0;
-        return;
-    }
     if (m_host)
         m_host->FormKeyDown(Sender, Key, Shift);
 }
 
+void TZipViewForm::DateilisteKeyPress(gui::TObject*, wchar_t& Key) {
+    if (Key == VK_RETURN && Dateiliste.SelCount() > 0)
+        OpenSelected();
+}
+
+// Key-up goes where the file list sends it: the pane switches (Ctrl+F4, Ctrl+F6)
+// and Delete and Tab to the pane keys, everything else to the window.
 void TZipViewForm::DateilisteKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) {
-    if (m_host)
+    if (!m_host)
+        return;
+    const gui::TShiftState mods = Shift & (gui::ssShift | gui::ssAlt | gui::ssCtrl);
+    if ((Key == VK_F4 && mods == gui::ssCtrl) || (Key == VK_F6 && (mods & gui::ssCtrl)))
+        m_host->PaneKeyUp(Sender, Key, Shift);
+    else if ((Key == VK_DELETE && mods == 0) || (Key == VK_TAB && (mods == 0 || mods == gui::ssShift)))
+        m_host->PaneKeyDown(Sender, Key, Shift);
+    else
         m_host->FormKeyUp(Sender, Key, Shift);
 }
 

@@ -56,6 +56,7 @@ public:
     void DateilisteDblClick(gui::TObject* Sender);
     void DateilisteColumnClick(gui::TObject* Sender, int Column);
     void DateilisteKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift);
+    void DateilisteKeyPress(gui::TObject* Sender, wchar_t& Key);
     void DateilisteKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift);
     void DateilisteMouseDown(gui::TObject* Sender, gui::TMouseButton Button, gui::TShiftState Shift, int X, int Y);
     void DateilisteMouseUp(gui::TObject* Sender, gui::TMouseButton Button, gui::TShiftState Shift, int X, int Y);

@@ -169,6 +169,12 @@ TEST_F(ZipView, OpensInsideTheSingleRootFolderAndWalksItsFolders) {
     EXPECT_EQ(pane.StatusZeile.SimpleText(), L"proj\\");
     EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"[sub]", L"a.txt"}));
 
+    // A missing closing character encloses with nothing.
+    options.VEinfZeichen = L"<";
+    pane.ApplyOptions(options);
+    pane.FillList();
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"<sub", L"a.txt"}));
+
     // Backspace at the root leaves the archive for a file list (beside a list:
     // beside the tree, the tree walks up instead).
     form.ShowPaneKind(0, ftAusfDateiliste);
