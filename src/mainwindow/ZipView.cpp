@@ -307,7 +307,8 @@ void TZipViewForm::SetSortOrder(std::uint8_t Request) {
 std::uint8_t TZipViewForm::GetSortOrder() { return m_sort; }
 
 int TZipViewForm::CompareNames(const TDatenSatz& A, const TDatenSatz& B) const {
-    const int result = SystemLower(WithoutLeadingBackslash(A.Name)).compare(SystemLower(WithoutLeadingBackslash(B.Name)));
+    const int result =
+        SystemLower(WithoutLeadingBackslash(A.Name)).compare(SystemLower(WithoutLeadingBackslash(B.Name)));
     const int sign = result < 0 ? -1 : result > 0 ? 1 : 0;
     return m_sort == 1 ? -sign : sign;
 }
@@ -429,7 +430,8 @@ void TZipViewForm::LevelUp() {
     Fehlercode = fc::ZipViewNavigate;
     TDatenListe* parent = m_current->front()->Unterverzeichnis;
     // The sub-path loses its last folder (each ends in "\").
-    const size_t cut = m_subPath.find_last_of(L'\\', m_subPath.size() - 2);
+    const size_t cut =
+        m_subPath.size() < 2 ? std::wstring::npos : m_subPath.find_last_of(L'\\', m_subPath.size() - 2);
     m_subPath.erase(cut == std::wstring::npos ? 0 : cut + 1);
     m_current = parent;
     ShowLevel();
