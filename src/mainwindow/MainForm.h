@@ -379,6 +379,7 @@ public:
     // Side 0 is the left; Path an archive file. False when nothing was shown.
     bool OpenPathInPane(int Side, const std::wstring& Path);
     void ShowMarkedInPane(int Side);
+    void ShowArchivePopup(TDMChildForm* Pane, POINT Screen) override;
     // The search (or the search-result pane) reads archives: no progress panel then.
     bool SearchReadsArchives = false;
     // End of archive listing.

@@ -2,6 +2,8 @@
 // archive routines it owns, the progress panel with its Abort button, and the
 // commands that open an archive (or a marked folder) in a side.
 
+#include <iterator>
+
 #include "DMChild_Typen.h"
 #include "MainForm.h"
 #include "MainWindowCodes.h"
@@ -248,6 +250,20 @@ void THauptform::PaneDirChanged(TDMChildForm* Pane, const std::wstring& Archive)
     if (const std::wstring folder = ExtractFilePath(Archive); !folder.empty())
         AddRecentDir(folder);
     StartQuickViewThread(ExtractFilePath(Archive));
+}
+
+// The pane popup serves archive entries with what does not apply to them hidden
+// for that time.
+void THauptform::ShowArchivePopup(TDMChildForm*, POINT Screen) {
+    TMenuItem* hidden[] = {&Neu1, &Kopieren1, &Verschieben1, &Umbenennen1, &Dateiauswahl1};
+    bool wasVisible[std::size(hidden)];
+    for (size_t i = 0; i < std::size(hidden); ++i) {
+        wasVisible[i] = hidden[i]->Visible();
+        hidden[i]->SetVisible(false);
+    }
+    StandardMDIPopUp.Popup(Screen.x, Screen.y);
+    for (size_t i = 0; i < std::size(hidden); ++i)
+        hidden[i]->SetVisible(wasVisible[i]);
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "MainForm.h"
 #include "DateiListe.h"
 #include "Vbaum.h"
+#include "ZipView.h"
 #include "Placeholders.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"
@@ -91,6 +92,9 @@ TDMChildForm* THauptform::BasePaneFactory(TFensterTyp Kind, THauptform& Host) {
         return Create<TDateiListeForm>(&Host, static_cast<TPaneHost*>(&Host));
     if (Kind == ftVerzeichnisbaum)
         return Create<TVbaumForm>(&Host, static_cast<TPaneHost*>(&Host));
+    // One archive pane serves every archive kind.
+    if (ZeigtArchiv(Kind))
+        return Create<TZipViewForm>(&Host, static_cast<TPaneHost*>(&Host), Host.ZipRoutinen.get());
     return Create<TDMChildForm>(&Host);
 }
 

@@ -62,6 +62,13 @@ public:
     virtual void ShowRecentFilesPopup(POINT Screen) = 0;
     virtual void ShowPanePopup(TDMChildForm* Pane, POINT Screen) = 0;
 
+    // An archive pane's file: Entry is its path inside Archive. (Not pure, so that
+    // hosts without archive commands still build; they open nothing.)
+    virtual void OpenArchivedFile(TDMChildForm*, const std::wstring&, const std::wstring&) {}
+    // The archive pane's popup at a screen point, with the entries that do not
+    // apply to archive entries hidden.
+    virtual void ShowArchivePopup(TDMChildForm*, POINT) {}
+
     // Starts dragging Files (full paths, never empty) out of Pane.
     virtual void StartDrag(TDMChildForm* Pane, const TStringList& Files) = 0;
 };

@@ -71,3 +71,10 @@ velmora_test(mainform_archive_test LABEL gui
   LOCKS registry)
 add_dependencies(mainform_archive_test zlzip32 zlunz32)
 target_compile_definitions(mainform_archive_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
+velmora_test(zipview_test LABEL gui
+  SOURCES ZipViewTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+add_dependencies(zipview_test zlzip32 zlunz32)
+target_compile_definitions(zipview_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")

@@ -1,0 +1,295 @@
+// The archive pane in the main window, over the stand-in zip library: reading
+// inside a single root folder, walking, the selection, kinds, widths, and an
+// archive opened from a file list.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+
+#include "MainWindowFixture.h"
+#include "foundation/DefaultUserStore.h"
+#include "mainwindow/ZipView.h"
+#include "platform/rtl/FileSystem.h"
+
+namespace velmora::test {
+namespace {
+
+using namespace gui;
+
+std::wstring WinePath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath)
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+std::wstring Fixture(const char* relative) {
+    return WinePath(std::string(VELMORA_SOURCE_DIR "/tests/data/archive/") + relative);
+}
+
+// A scratch folder of its own, emptied at the end.
+class TScratch {
+public:
+    TScratch() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"zipview-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~TScratch() {
+        for (const auto& f : m_files)
+            DeleteFileW(f.c_str());
+        RemoveDirectoryW(m_path.c_str());
+    }
+    std::wstring Copy(const char* fixture, const std::wstring& name) {
+        const std::wstring target = m_path + name;
+        EXPECT_TRUE(CopyFileW(Fixture(fixture).c_str(), target.c_str(), FALSE));
+        m_files.push_back(target);
+        return target;
+    }
+    std::wstring Write(const std::string& data, const std::wstring& name) {
+        const std::wstring target = m_path + name;
+        HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+        CloseHandle(h);
+        m_files.push_back(target);
+        return target;
+    }
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+    std::vector<std::wstring> m_files;
+};
+
+std::vector<std::wstring> Rows(TZipViewForm& pane) {
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < pane.Dateiliste.Count(); ++i)
+        rows.push_back(pane.Dateiliste.Items(i)->Caption());
+    return rows;
+}
+
+void Mark(TZipViewForm& pane, const std::wstring& caption) {
+    for (int i = 0; i < pane.Dateiliste.Count(); ++i)
+        pane.Dateiliste.Items(i)->SetSelected(pane.Dateiliste.Items(i)->Caption() == caption);
+}
+
+std::vector<std::wstring> SelectedNames(TZipViewForm& pane) {
+    TDateiListe list;
+    pane.GetSelection(list);
+    std::vector<std::wstring> names;
+    for (const auto& entry : list) {
+        EXPECT_TRUE(entry->InArchive);
+        names.push_back(entry->Name + (entry->Attr == 16 ? L" (Ordner)" : L""));
+    }
+    return names;
+}
+
+// Serves messages until Done holds, for at most five seconds.
+template <class F>
+bool WaitFor(F Done) {
+    const DWORD end = GetTickCount() + 5000;
+    while (!Done()) {
+        const DWORD now = GetTickCount();
+        if (static_cast<int>(end - now) <= 0)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+        Application->ProcessMessages();
+    }
+    return true;
+}
+
+class ZipView : public MainWindowTest {
+protected:
+    static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        RegDeleteUserValue(DialogeSchluessel, L"ArcViewColumns");
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        RegDeleteUserValue(DialogeSchluessel, L"ArcViewColumns");
+    }
+    TZipViewForm& Open(int side, const std::wstring& path) {
+        EXPECT_TRUE(m_form->OpenPathInPane(side, path));
+        auto* pane = dynamic_cast<TZipViewForm*>(side == 0 ? m_form->LeftPane : m_form->RightPane);
+        EXPECT_NE(pane, nullptr);
+        return *pane;
+    }
+};
+
+TEST_F(ZipView, OpensInsideTheSingleRootFolderAndWalksItsFolders) {
+    THauptform& form = Start();
+    TZipViewForm& pane = Open(1, Fixture("proj.zip"));
+    // Folder names enclosed in brackets, file names as stored.
+    TOptionen options = form.Settings->ArcView;
+    options.VEinfassen = true;
+    options.VEinfZeichen = L"[]";
+    options.DateiSchreibweise = 2;
+    pane.ApplyOptions(options);
+    pane.FillList();
+    EXPECT_EQ(pane.Caption(), L"ZIP-Archiv [" + SystemLower(Fixture("proj.zip")) + L"]");
+    EXPECT_EQ(pane.Prefix(), L"proj\\");
+    EXPECT_EQ(pane.StatusZeile.SimpleText(), L"proj\\");
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"[sub]", L"a.txt"}));
+    TArchivDaten totals;
+    pane.GetArchivDaten(totals);
+    EXPECT_EQ(totals.Anzahl, 3);
+    EXPECT_EQ(totals.OrigGroesse, 44);
+
+    // Everything marked at the root is the whole archive.
+    pane.SelectAll();
+    EXPECT_EQ(SelectedNames(pane), (std::vector<std::wstring>{L"proj\\sub (Ordner)", L"proj\\a.txt"}));
+    EXPECT_TRUE(pane.WholeArchiveSelected());
+
+    // Down twice, the names growing by each folder.
+    Mark(pane, L"[sub]");
+    pane.OpenSelected();
+    EXPECT_EQ(pane.SubPath(), L"sub\\");
+    EXPECT_EQ(pane.StatusZeile.SimpleText(), L"proj\\sub\\");
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"..", L"[deep]", L"b.txt"}));
+    pane.SelectAll();
+    EXPECT_EQ(SelectedNames(pane), (std::vector<std::wstring>{L"proj\\sub\\deep (Ordner)", L"proj\\sub\\b.txt"}));
+    EXPECT_FALSE(pane.WholeArchiveSelected());
+    Mark(pane, L"[deep]");
+    pane.OpenSelected();
+    EXPECT_EQ(pane.StatusZeile.SimpleText(), L"proj\\sub\\deep\\");
+    Mark(pane, L"c.txt");
+    EXPECT_EQ(SelectedNames(pane), (std::vector<std::wstring>{L"proj\\sub\\deep\\c.txt"}));
+
+    // Up by "..", then by Backspace.
+    Mark(pane, L"..");
+    pane.OpenSelected();
+    EXPECT_EQ(pane.SubPath(), L"sub\\");
+    WORD back = VK_BACK;
+    pane.DateilisteKeyDown(&pane.Dateiliste, back, 0);
+    EXPECT_EQ(pane.SubPath(), L"");
+    EXPECT_EQ(pane.StatusZeile.SimpleText(), L"proj\\");
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"[sub]", L"a.txt"}));
+
+    // A missing closing character encloses with nothing.
+    options.VEinfZeichen = L"<";
+    pane.ApplyOptions(options);
+    pane.FillList();
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"<sub", L"a.txt"}));
+
+    // Backspace at the root leaves the archive for a file list (beside a list:
+    // beside the tree, the tree walks up instead).
+    form.ShowPaneKind(0, ftAusfDateiliste);
+    back = VK_BACK;
+    pane.DateilisteKeyDown(&pane.Dateiliste, back, 0);
+    ASSERT_TRUE(WaitFor([&] { return m_form->RightPane && !ZeigtArchiv(m_form->RightPane->GetPaneKind()); }));
+    EXPECT_EQ(m_form->RightPane->GetPaneKind(), m_form->ListKind);
+}
+
+TEST_F(ZipView, ColumnClicksSortAndDatumGoesOldestFirst) {
+    Start();
+    TZipViewForm& pane = Open(1, Fixture("methods.zip"));
+    pane.SetSortOrder(10);
+    pane.DateilisteColumnClick(&pane.Dateiliste, 1);
+    EXPECT_EQ(pane.GetSortOrder(), 5);
+    pane.DateilisteColumnClick(&pane.Dateiliste, 1);
+    EXPECT_EQ(pane.GetSortOrder(), 4);
+    pane.DateilisteColumnClick(&pane.Dateiliste, 0);
+    EXPECT_EQ(pane.GetSortOrder(), 0);
+    pane.DateilisteColumnClick(&pane.Dateiliste, 0);
+    EXPECT_EQ(pane.GetSortOrder(), 1);
+    // Folders stay first either way; the files turn round.
+    auto descending = Rows(pane);
+    pane.DateilisteColumnClick(&pane.Dateiliste, 0);
+    auto ascending = Rows(pane);
+    ASSERT_EQ(descending.size(), ascending.size());
+    ASSERT_GT(ascending.size(), 2u);
+    EXPECT_EQ(descending.front(), ascending.front());
+    EXPECT_EQ(std::vector<std::wstring>(descending.rbegin(), descending.rend() - 1),
+              std::vector<std::wstring>(ascending.begin() + 1, ascending.end()));
+    pane.DateilisteColumnClick(&pane.Dateiliste, 4);
+    EXPECT_EQ(pane.GetSortOrder(), 0);
+}
+
+TEST_F(ZipView, TheArchiveKindComesFromTheFileNotItsName) {
+    Start();
+    TScratch scratch;
+    const std::wstring arj = scratch.Copy("methods.arj", L"verkleidet.zip");
+    m_form->ShowPaneKind(1, ftZip);
+    auto* pane = dynamic_cast<TZipViewForm*>(m_form->RightPane);
+    ASSERT_NE(pane, nullptr);
+    pane->SetArchiveFile(arj);
+    EXPECT_EQ(pane->Caption().rfind(L"ZIP-Archiv [", 0), 0u);
+    pane->ReadContents();
+    EXPECT_EQ(pane->GetPaneKind(), ftArj);
+    EXPECT_EQ(pane->Caption(), L"ARJ-Archiv [" + SystemLower(arj) + L"]");
+    EXPECT_GT(pane->Dateiliste.Count(), 0);
+    m_form->ShowPaneKind(1, m_form->ListKind);
+}
+
+TEST_F(ZipView, AnEmptyArchiveMarkedWholeIsNoWholeArchive) {
+    Start();
+    TScratch scratch;
+    const std::string eocd = std::string("PK\x05\x06", 4) + std::string(18, '\0');
+    m_form->ShowPaneKind(1, ftZip);
+    auto* made = dynamic_cast<TZipViewForm*>(m_form->RightPane);
+    ASSERT_NE(made, nullptr);
+    TZipViewForm& pane = *made;
+    pane.SetArchiveFile(scratch.Write(eocd, L"leer.zip"));
+    pane.ReadContents();
+    EXPECT_EQ(pane.Dateiliste.Count(), 0);
+    pane.SelectAll();
+    EXPECT_TRUE(SelectedNames(pane).empty());
+    EXPECT_FALSE(pane.WholeArchiveSelected());
+    // A file gone since gives an empty pane with zero totals.
+    TZipViewForm& missing = Open(1, Fixture("proj.zip"));
+    ASSERT_GT(missing.Dateiliste.Count(), 0);
+    missing.SetArchiveFile(scratch.Path() + L"fort.zip");
+    missing.ReadContents();
+    TArchivDaten totals;
+    missing.GetArchivDaten(totals);
+    EXPECT_EQ(missing.Dateiliste.Count(), 0);
+    EXPECT_EQ(totals.Anzahl, 0);
+    m_form->ShowPaneKind(1, m_form->ListKind);
+}
+
+TEST_F(ZipView, ColumnWidthsRoundTripAndOnlyFiveNumbersCount) {
+    EXPECT_EQ(TZipViewForm::ColumnWidthsOf(L"10,20,30,40,50"), (std::vector<int>{10, 20, 30, 40, 50}));
+    for (const wchar_t* bad : {L"", L"10,20,30", L"10,20,30,40,50,60", L"a,b,c,d,e", L"10,,30,40,50"})
+        EXPECT_EQ(TZipViewForm::ColumnWidthsOf(bad), (std::vector<int>{100, 130, 75, 75, 35})) << bad;
+
+    Start();
+    RegWriteUserValue(DialogeSchluessel, L"ArcViewColumns", L"111,122,133,144,155");
+    TZipViewForm& pane = Open(1, Fixture("proj.zip"));
+    EXPECT_EQ(pane.Dateiliste.ColumnWidth(3), 144);
+    ListView_SetColumnWidth(pane.Dateiliste.Handle(), 0, 200);
+    m_form->ShowPaneKind(1, m_form->ListKind);
+    EXPECT_EQ(RegReadUserValue(DialogeSchluessel, L"ArcViewColumns"), L"200,122,133,144,155");
+}
+
+TEST_F(ZipView, SavingsRoundHalfToEven) {
+    EXPECT_EQ(TZipViewForm::SavingText(0, 0), L"0%");
+    EXPECT_EQ(TZipViewForm::SavingText(200, 199), L"0%");
+    EXPECT_EQ(TZipViewForm::SavingText(200, 197), L"2%");
+    EXPECT_EQ(TZipViewForm::SavingText(8, 3), L"62%");
+    EXPECT_EQ(TZipViewForm::SavingText(100, 150), L"-50%");
+}
+
+TEST_F(ZipView, ADoubleClickedZipInAFileListOpensThere) {
+    THauptform& form = Make();
+    form.Settings->Arc.ShowOnDoubleClick = true;
+    Start();
+    TScratch scratch;
+    scratch.Copy("proj.zip", L"paket.zip");
+    form.ShowPaneKind(0, ftAusfDateiliste);
+    ASSERT_TRUE(form.ShowDirectory(form.LeftPane, scratch.Path()));
+    form.LeftPane->SelectFile(L"paket.zip");
+    form.LeftPane->OpenSelected();
+    ASSERT_TRUE(WaitFor([&] { return form.LeftPane && ZeigtArchiv(form.LeftPane->GetPaneKind()); }));
+    EXPECT_EQ(form.LeftPane->GetArchiveFile(), SystemLower(scratch.Path() + L"paket.zip"));
+    auto* pane = dynamic_cast<TZipViewForm*>(form.LeftPane);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->Dateiliste.Count(), 2);
+    form.ShowPaneKind(0, ftAusfDateiliste);
+}
+
+}  // namespace
+}  // namespace velmora::test
