@@ -10,13 +10,14 @@ zltool=$2
 work=$3
 : "${VELMORA_WINEPREFIX:?}"
 source "$tools/wine-env.sh"
-# Wine decodes Unix file names in the locale's character set: a UTF-8 locale
-# the host has (velmora_wine asks for a German one, which may be missing, and
-# then Wine sees 7-bit names). zip and unzip run in the same one.
+# Wine decodes Unix file names in the locale's character set: the native zip
+# and unzip run in a UTF-8 locale too. Wine itself runs in the project's German
+# one (velmora_wine): a Wine process in another locale rewrites the prefix's
+# formats under the tests running beside it.
 export LC_ALL=C.UTF-8
 
 win() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
-zl() { wine "$zltool" "$@" | tr -d '\r'; }
+zl() { velmora_wine "$zltool" "$@" | tr -d '\r'; }
 fail() { echo "FAIL: $*"; exit 1; }
 
 rm -rf "$work"
