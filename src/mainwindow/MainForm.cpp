@@ -27,6 +27,7 @@ constexpr ULONG kShellAttributeMask = 0xF00F0177;
 
 const wchar_t kArchiveRunningText[] =
     L"Im Moment wird noch eine Archivoperation durchgeführt. Bitte warten Sie, bis diese abgeschlossen ist";
+const std::wstring kUnreadableArchiveText[] = {L"Das Archiv\r\n\"", L"\"\r\nkann nicht gelesen werden."};
 const wchar_t kCloseFailedText[] =
     L"Beim Beenden des Programms ist ein Ausnahmefehler aufgetreten.\r"
     L"Es ist möglich, daß nicht alle Resourcen freigegeben wurden. Beenden und starten Sie deshalb Windows neu.";
@@ -77,6 +78,8 @@ THauptform::THauptform(TComponent* owner)
     FileOperator.SetName(L"FileOperator");
     FileOperator.SetProgressTitle(L"Datei Operation");
     FileOperator.ParentForm = this;
+    if (ParamCount() >= 1)
+        CommandLineArgument = ParamStr(1);
 }
 
 THauptform::~THauptform() {
@@ -210,8 +213,8 @@ void THauptform::FormCreate(TObject*) {
         CreateRecycleMonitors();
         Fehlercode = fc::HauptformFormCreate;
         LoadSettings();
-        if (ParamCount() >= 1)
-            TakeCommandLine(ParamStr(1));
+        if (!CommandLineArgument.empty())
+            TakeCommandLine(CommandLineArgument);
         Fehlercode = 0;
     } catch (...) {
         ShowExceptionBox(fc::HauptformFormCreate);
@@ -268,10 +271,21 @@ void THauptform::LearnShellLocations() {
         DesktopPath = IncludeTrailingBackslash(AsciiLower(path));
 }
 
+// A path that names nothing, or a file that is no archive, is ignored.
 void THauptform::TakeCommandLine(const std::wstring& FirstArgument) {
-    if (DirectoryExists(FirstArgument)) {
+    std::uint8_t kind = 0;
+    const bool file = FileExists(FirstArgument);
+    if (file && ZipRoutinen && ZipRoutinen->GetArchiveType(FirstArgument, kind)) {
+        ArchiveArgument = true;
+        UseStartFolderLeft = UseStartFolderRight = false;
+    } else if (DirectoryExists(FirstArgument)) {
         StartFolderLeft = StartFolderRight = FirstArgument;
         UseStartFolderLeft = UseStartFolderRight = true;
+    } else if (file && archive::TZipRoutinen::IsArchiveExtension(ExtractFileExt(FirstArgument))) {
+        // Locked, damaged or only named like an archive: the window starts as
+        // usual, and the user learns why the archive is not shown.
+        MessageDlg(kUnreadableArchiveText[0] + FirstArgument + kUnreadableArchiveText[1], TMsgDlgType::mtWarning,
+                   {TMsgDlgBtn::mbOK}, 0);
     }
 }
 
@@ -348,7 +362,10 @@ void THauptform::FormShow(TObject*) {
         Fehlercode = fc::HauptformFormShow;
         const TPaneKindRequest kinds = ParsePaneKinds(PaneKinds, ArchiveArgument);
         ShowPaneKind(0, kinds.Left);
-        ShowPaneKind(1, kinds.Right);
+        Fehlercode = fc::HauptformFormShow;
+        if (!(kinds.RightArchiveOrList && ShowArchiveArgument()))
+            ShowPaneKind(1, kinds.Right);
+        ArchiveArgument = false;
         Fehlercode = fc::HauptformFormShow;
         if (IsFileListKind(LeftPane->GetPaneKind()))
             ListKind = LeftPane->GetPaneKind();
@@ -363,7 +380,9 @@ void THauptform::FormShow(TObject*) {
         if (folder.empty() && RightPane)
             folder = RightPane->GetDirectory();
         if (!folder.empty()) {
-            AddRecentDir(folder);
+            // A tree on the command line's archive names the archive file; the
+            // recent folders take the folder it lies in.
+            AddRecentDir(FileExists(folder) ? ExtractFilePath(folder) : folder);
         } else {
             wchar_t current[MAX_PATH] = L"";
             GetCurrentDirectoryW(MAX_PATH, current);

@@ -288,7 +288,12 @@ public:
     // The active pane, and the other one.
     TDMChildForm* ActivePane() const;
     TDMChildForm* InactivePane() const;
-    // The first command-line argument: an existing folder becomes both start folders.
+    // The program's first argument ('' without one), taken when the window is
+    // made; a test's subclass puts its own in before creation ends.
+    std::wstring CommandLineArgument;
+    // The first command-line argument: an existing archive sets ArchiveArgument,
+    // an existing folder becomes both start folders; a file that should be an
+    // archive by its extension but cannot be read as one is reported.
     void TakeCommandLine(const std::wstring& FirstArgument);
 
     // Pane management: which pane stands on which side, its place and its folder,
@@ -378,6 +383,9 @@ public:
     void ArcListerTotals(arc::TArcBase* Sender, int NumFiles);
     // Side 0 is the left; Path an archive file. False when nothing was shown.
     bool OpenPathInPane(int Side, const std::wstring& Path);
+    // The first showing's right side for an archive on the command line; false
+    // when it is no archive any more. ArchiveArgument is cleared either way.
+    bool ShowArchiveArgument();
     void ShowMarkedInPane(int Side);
     void ShowArchivePopup(TDMChildForm* Pane, POINT Screen) override;
     // The search (or the search-result pane) reads archives: no progress panel then.

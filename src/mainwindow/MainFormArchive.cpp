@@ -176,6 +176,24 @@ bool THauptform::OpenPathInPane(int Side, const std::wstring& Path) {
     return true;
 }
 
+// The tree on the left already stands on the archive; the right side shows its
+// entries and the status line its totals.
+bool THauptform::ShowArchiveArgument() {
+    if (!ArchiveArgument)
+        return false;
+    ArchiveArgument = false;
+    std::uint8_t kind = 0;
+    if (!ZipRoutinen || !FileExists(CommandLineArgument) || !ZipRoutinen->GetArchiveType(CommandLineArgument, kind))
+        return false;
+    ShowPaneKind(1, static_cast<TFensterTyp>(kind));
+    if (!RightPane)
+        return false;
+    RightPane->SetArchiveFile(CommandLineArgument);
+    RightPane->ReadContents();
+    UpdatePaneStatus(RightPane->GetArchiveFile());
+    return true;
+}
+
 void THauptform::ShowMarkedInPane(int Side) {
     Fehlercode = fc::ShowMarkedInPane;
     TDMChildForm* active = ActivePane();

@@ -294,7 +294,7 @@ void THauptform::ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Ot
         AddRecentDir(folder);
     };
     if (Side == 0 && ArchiveArgument) {
-        Pane->SetDirectory(ParamStr(1));
+        Pane->SetDirectory(CommandLineArgument);
     } else if (useStart) {
         const std::wstring& start = Side == 0 ? StartFolderLeft : StartFolderRight;
         showAndNote(DirectoryExists(start) ? IncludeTrailingBackslash(start) : CurrentFolder());

@@ -1,13 +1,18 @@
 // The main window's archive objects: the progress panel and its Abort button,
-// the archive settings, and opening an archive in a side.
+// the archive settings, opening an archive in a side, and a window started with
+// an archive (or something else) on its command line.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "MainWindowFixture.h"
+#include "foundation/DefaultUserStore.h"
+#include "mainwindow/StatusThreads.h"
+#include "mainwindow/ZipView.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
 
 namespace velmora::test {
 namespace {
@@ -27,6 +32,60 @@ std::wstring Fixture(const char* relative) {
 class MainFormArchive : public MainWindowTest {
 protected:
     static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
+};
+
+// A main window whose program was started with Argument.
+class TStartedWith : public THauptform {
+public:
+    explicit TStartedWith(TComponent* owner) : THauptform(owner) { CommandLineArgument = Argument; }
+    static inline std::wstring Argument;
+};
+
+// Files of a test's own in the temporary folder, gone at the end.
+class TScratchFiles {
+public:
+    TScratchFiles() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        m_folder = std::wstring(temp) + L"cmdline-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(m_folder.c_str(), nullptr);
+    }
+    ~TScratchFiles() {
+        for (const std::wstring& file : m_files)
+            DeleteFileW(file.c_str());
+        RemoveDirectoryW(m_folder.c_str());
+    }
+    std::wstring Copy(const char* fixture, const std::wstring& name) {
+        const std::wstring target = m_folder + name;
+        EXPECT_TRUE(CopyFileW(Fixture(fixture).c_str(), target.c_str(), FALSE));
+        m_files.push_back(target);
+        return target;
+    }
+    const std::wstring& Folder() const { return m_folder; }
+
+private:
+    std::wstring m_folder;
+    std::vector<std::wstring> m_files;
+};
+
+class CommandLine : public MainFormArchive {
+protected:
+    THauptform& StartWith(const std::wstring& argument) {
+        TStartedWith::Argument = argument;
+        THauptform& form = Make<TStartedWith>();
+        // Room for the recent folder the first showing adds.
+        form.Settings->OBV.Clear();
+        form.Settings->OftBenVerz = 5;
+        form.RefreshMRUList();
+        return Start();
+    }
+    void TearDown() override {
+        MainFormArchive::TearDown();
+        TStartedWith::Argument.clear();
+    }
+    static bool IsRecentFolder(THauptform& form, const std::wstring& path) {
+        return form.MRUFileList.Items().IndexOf(path, true) >= 0;
+    }
 };
 
 TEST_F(MainFormArchive, ProgressPanelSetsTheFlagAndRefusesClosing) {
@@ -107,6 +166,102 @@ TEST_F(MainFormArchive, OnlyAnArchiveIsOpenedInASide) {
     EXPECT_EQ(form.RightPane->GetPaneKind(), ftZip);
     ASSERT_TRUE(form.OpenPathInPane(0, Fixture("methods.arj")));
     EXPECT_EQ(form.LeftPane->GetPaneKind(), ftArj);
+}
+
+TEST_F(CommandLine, AnArchiveShowsTheTreeOnItLeftAndItsEntriesRight) {
+    // The stored pane kinds give way to the archive.
+    RegWriteUserValue(MainformSchluessel, L"Fenster", L"35");
+    const std::wstring archive = Fixture("proj.zip");
+    THauptform& form = StartWith(archive);
+    ASSERT_TRUE(form.LeftPane && form.RightPane);
+    EXPECT_EQ(form.LeftPane->GetPaneKind(), ftVerzeichnisbaum);
+    EXPECT_EQ(form.LeftPane->GetDirectory(), SystemLower(archive));
+    auto* pane = dynamic_cast<TZipViewForm*>(form.RightPane);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->GetPaneKind(), ftZip);
+    EXPECT_EQ(pane->GetArchiveFile(), SystemLower(archive));
+    EXPECT_EQ(pane->Prefix(), L"proj\\");
+    ASSERT_EQ(pane->Dateiliste.Count(), 2);
+    EXPECT_EQ(pane->Dateiliste.Items(1)->Caption(), L"a.txt");
+    EXPECT_EQ(form.ActivePane(), form.LeftPane);
+    EXPECT_FALSE(form.ArchiveArgument);
+    EXPECT_EQ(form.ListKind, ftDateiliste);
+
+    // The status line shows the archive's totals; the recent folders get the
+    // folder the archive lies in, not the archive.
+    TArchivDaten totals;
+    pane->GetArchivDaten(totals);
+    EXPECT_EQ(totals.Anzahl, 3);
+    EXPECT_EQ(form.HauptStatusZeile.Panel(1).Text, ArchiveStatusText(pane->GetArchiveFile(), totals));
+    EXPECT_TRUE(IsRecentFolder(form, ExcludeTrailingBackslash(ExtractFilePath(archive))));
+    EXPECT_FALSE(IsRecentFolder(form, archive));
+    EXPECT_TRUE(m_boxes.Calls().empty());
+
+    // The next start shows a file list where the archive was.
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(RegReadUserValue(MainformSchluessel, L"Fenster"), L"12");
+}
+
+TEST_F(CommandLine, AnArchiveGoneBeforeTheFirstShowingLeavesAPlainFileList) {
+    TScratchFiles scratch;
+    const std::wstring archive = scratch.Copy("proj.zip", L"weg.zip");
+    TStartedWith::Argument = archive;
+    THauptform& form = Make<TStartedWith>();
+    EXPECT_TRUE(form.ArchiveArgument);
+    ASSERT_TRUE(DeleteFileW(archive.c_str()));
+    Start();
+    ASSERT_TRUE(form.LeftPane && form.RightPane);
+    EXPECT_EQ(form.LeftPane->GetPaneKind(), ftVerzeichnisbaum);
+    EXPECT_EQ(form.RightPane->GetPaneKind(), ftDateiliste);
+    EXPECT_FALSE(form.ArchiveArgument);
+    EXPECT_TRUE(m_boxes.Calls().empty());
+    // Later pane changes on the left no longer go to the argument.
+    form.ShowPaneKind(0, ftDateiliste);
+    EXPECT_NE(form.LeftPane->GetDirectory(), SystemLower(archive));
+}
+
+TEST_F(CommandLine, AFolderStartsBothSidesThere) {
+    TScratchFiles scratch;
+    THauptform& form = StartWith(scratch.Folder());
+    ASSERT_TRUE(form.LeftPane && form.RightPane);
+    EXPECT_EQ(form.LeftPane->GetPaneKind(), ftVerzeichnisbaum);
+    EXPECT_EQ(form.RightPane->GetPaneKind(), ftDateiliste);
+    EXPECT_EQ(SystemLower(IncludeTrailingBackslash(form.LeftPane->GetDirectory())), SystemLower(scratch.Folder()));
+    EXPECT_EQ(SystemLower(IncludeTrailingBackslash(form.RightPane->GetDirectory())), SystemLower(scratch.Folder()));
+    EXPECT_TRUE(IsRecentFolder(form, ExcludeTrailingBackslash(scratch.Folder())));
+    EXPECT_FALSE(form.ArchiveArgument);
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+// What is neither an archive nor a folder starts the window as without an
+// argument; only a file named like an archive that cannot be read as one is
+// reported.
+TEST_F(CommandLine, WhatIsNoArchiveNorFolderIsPassedOver) {
+    TScratchFiles scratch;
+    const std::wstring missing = scratch.Folder() + L"gibt es nicht.zip";
+    const std::wstring text = scratch.Copy("text.txt", L"liesmich.txt");
+    const std::wstring fake = scratch.Copy("text.txt", L"kaputt.zip");
+    for (const std::wstring& argument : {missing, text, fake}) {
+        SCOPED_TRACE(std::string(argument.begin(), argument.end()));
+        m_boxes.Clear();
+        THauptform& form = StartWith(argument);
+        ASSERT_TRUE(form.LeftPane && form.RightPane);
+        EXPECT_FALSE(form.CreateFailed());
+        EXPECT_FALSE(form.ArchiveArgument);
+        EXPECT_EQ(form.LeftPane->GetPaneKind(), ftVerzeichnisbaum);
+        EXPECT_EQ(form.RightPane->GetPaneKind(), ftDateiliste);
+        if (argument == fake) {
+            ASSERT_EQ(m_boxes.Calls().size(), 1u);
+            EXPECT_EQ(m_boxes.Calls()[0].Text, L"Das Archiv\r\n\"" + fake + L"\"\r\nkann nicht gelesen werden.");
+            EXPECT_EQ(m_boxes.Calls()[0].Type, TMsgDlgType::mtWarning);
+        } else {
+            EXPECT_TRUE(m_boxes.Calls().empty());
+        }
+        EXPECT_TRUE(CloseWindow());
+        m_form->Free();
+        m_form = nullptr;
+        Clear();
+    }
 }
 
 }  // namespace

@@ -291,5 +291,56 @@ TEST_F(ZipView, ADoubleClickedZipInAFileListOpensThere) {
     form.ShowPaneKind(0, ftAusfDateiliste);
 }
 
+// Whether the menu shows the item (a command or a submenu) right now.
+bool InMenu(HMENU menu, TMenuItem& item) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        if (info.hSubMenu ? info.hSubMenu == item.SubmenuHandle() : info.wID == item.Command())
+            return true;
+    }
+    return false;
+}
+
+TEST_F(ZipView, ThePopupOverArchiveEntriesLeavesOutWhatDoesNotApplyToThemForThatTimeOnly) {
+    THauptform& form = Start();
+    TZipViewForm& pane = Open(1, Fixture("proj.zip"));
+    TMenuItem* notForEntries[] = {&form.Neu1, &form.Kopieren1, &form.Verschieben1, &form.Umbenennen1,
+                                  &form.Dateiauswahl1};
+    std::vector<std::vector<bool>> shownAtEachPopup;
+    form.StandardMDIPopUp.OnPopup = [&](TObject*) {
+        std::vector<bool> shown;
+        for (TMenuItem* item : notForEntries)
+            shown.push_back(InMenu(form.StandardMDIPopUp.Handle(), *item));
+        shownAtEachPopup.push_back(shown);
+        EXPECT_TRUE(InMenu(form.StandardMDIPopUp.Handle(), form.Lschen1));
+        // The menu's own loop reads this and closes.
+        PostMessageW(Application->UtilityWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+
+    // A right click on "a.txt" marks it and opens the popup.
+    ASSERT_EQ(Rows(pane).back(), L"a.txt");
+    RECT row{LVIR_BOUNDS};
+    ASSERT_TRUE(SendMessageW(pane.Dateiliste.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+    const int x = row.left + 5, y = (row.top + row.bottom) / 2;
+    pane.DateilisteMouseDown(&pane.Dateiliste, TMouseButton::mbRight, 0, x, y);
+    pane.DateilisteMouseUp(&pane.Dateiliste, TMouseButton::mbRight, 0, x, y);
+    ASSERT_EQ(shownAtEachPopup.size(), 1u);
+    EXPECT_EQ(shownAtEachPopup[0], std::vector<bool>(std::size(notForEntries), false));
+    EXPECT_TRUE(pane.Dateiliste.Items(1)->Selected());
+    for (TMenuItem* item : notForEntries)
+        EXPECT_TRUE(item->Visible());
+
+    // Opened from the tree, the popup holds them all again.
+    form.ShowPanePopup(form.LeftPane, POINT{x, y});
+    ASSERT_EQ(shownAtEachPopup.size(), 2u);
+    EXPECT_EQ(shownAtEachPopup[1], std::vector<bool>(std::size(notForEntries), true));
+    form.StandardMDIPopUp.OnPopup = nullptr;
+    Application->ProcessMessages();
+}
+
 }  // namespace
 }  // namespace velmora::test
