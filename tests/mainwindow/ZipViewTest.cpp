@@ -323,7 +323,8 @@ TEST_F(ZipView, ThePopupOverArchiveEntriesLeavesOutWhatDoesNotApplyToThemForThat
 
     // A right click on "a.txt" marks it and opens the popup.
     ASSERT_EQ(Rows(pane).back(), L"a.txt");
-    RECT row{LVIR_BOUNDS};
+    RECT row{};
+    row.left = LVIR_BOUNDS;
     ASSERT_TRUE(SendMessageW(pane.Dateiliste.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
     const int x = row.left + 5, y = (row.top + row.bottom) / 2;
     pane.DateilisteMouseDown(&pane.Dateiliste, TMouseButton::mbRight, 0, x, y);
