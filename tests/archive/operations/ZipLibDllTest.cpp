@@ -510,6 +510,25 @@ TEST_F(ZipLibDll, ATemporaryFolderTakesTheNewArchiveUntilItIsWhole)
     EXPECT_EQ(Listed(), (std::vector<std::wstring>{StoredPrefix() + L"sub/noise.bin"}));
 }
 
+TEST_F(ZipLibDll, AnArchiveIsNeverAddedToItself)
+{
+    // The archive and the temporary folder inside the folder being added,
+    // once new and once with the archive there already.
+    zip.ZipFileName = src + L"\\sub\\SELBST.ZIP";
+    zip.TempPath = src + L"\\sub";
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::wstring> added;
+        zip.OnAdding = [&](TZipLib*, const TZlFileStats& s) { added.push_back(s.FileName); };
+        zip.OnUpdating = zip.OnAdding;
+        ASSERT_EQ(AddSources(0), 0) << round;
+        EXPECT_EQ(added.size(), 4u) << round;
+        const std::wstring p = StoredPrefix();
+        EXPECT_EQ(Listed(), (std::vector<std::wstring>{p + L"Grosse.txt", p + L"empty.txt", p + L"sub/noise.bin",
+                                                       p + L"sub/text.txt"}));
+        EXPECT_EQ(FilesIn(src + L"\\sub"), (std::vector<std::wstring>{L"SELBST.ZIP", L"noise.bin", L"text.txt"}));
+    }
+}
+
 // A ZIP of stored entries from an MS-DOS host: name, data, DOS attributes.
 struct DosEntry {
     std::string name, data;
