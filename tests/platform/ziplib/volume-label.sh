@@ -5,7 +5,8 @@
 # label needs a second drive). The label becomes one entry with
 # attribute bit 3, listed and tested but never extracted; a later label takes
 # the old one's place; a file named like the label is a file of its own.
-# Debian's unzip (natively) reads the archive too.
+# Debian's unzip (natively) lists and tests the archive and, seeing a volume
+# label, writes no file for it either.
 set -euo pipefail
 tools=$1
 zltool=$2
@@ -46,7 +47,7 @@ zl add "$archive" -r -\$ 'q:\*.*' | tee add.log
 grep -qx "result 0" add.log || fail "add"
 head -1 add.log | grep -qE '^add ZLDATEN 0 0 [0-9-]+ [0-9:]+ attr=8$' || fail "label not added first"
 grep -qE '^add zldaten [0-9]+ [0-9]+ .* attr=32$' add.log || fail "the file named like the label"
-grep -q 'windows-label' add.log && fail "a hidden file"
+! grep -q 'windows-label' add.log || fail "a hidden file"
 zl list "$archive" | tee list.log
 [ "$(grep -c ' attr=8$' list.log)" = 1 ] || fail "one label entry with attribute bit 3"
 grep -qE '^list ZLDATEN 0 0 .* attr=8$' list.log || fail "label not listed"
@@ -60,10 +61,13 @@ grep -qx "result 0" extract.log || fail "extract"
 printf '%s\n' ./daten/brief.txt ./daten/unter/notiz.txt ./zldaten | diff - extracted.log || fail "extracted files"
 cmp drive/zldaten x/zldaten || fail "the file named like the label"
 
-echo "== Debian unzip lists and tests it"
+echo "== Debian unzip lists, tests and extracts it"
 unzip -l label.zip | tee unzip-list.log
 grep -qE '^ +0 +[0-9-]+ [0-9:]+ +ZLDATEN$' unzip-list.log || fail "unzip does not list the label"
 unzip -t label.zip || fail "unzip -t"
+unzip -Z label.zip | grep -qE '^V.* ZLDATEN$' || fail "unzip sees no volume label"
+unzip -q label.zip -d x-unzip || fail "unzip extract"
+(cd x-unzip && find . -type f | sort) | diff extracted.log - || fail "unzip extracted other files"
 
 echo "== a new label takes the old one's place, without -\$ it stays"
 zl add "$archive" -r -\$ 'r:\daten\brief.txt' | tee add2.log
