@@ -122,6 +122,9 @@ std::wstring TempFolderFor(const ZipArgs& a)
 
 // ---- gathering the files to add ------------------------------------------------------
 
+// The DOS attribute of a volume label entry.
+constexpr DWORD kLabelAttribute = 0x08;
+
 struct Source {
     std::wstring path;
     std::wstring key;    // the full path in lower case
@@ -130,6 +133,7 @@ struct Source {
     FILETIME time{};
     std::uint32_t dosTime = 0;  // local DOS date (high word) and time
     DWORD attributes = 0;
+    bool label = false;  // the volume label ("-$"), not a file
 };
 
 class Gatherer {
@@ -289,7 +293,7 @@ public:
         e.dosTime = static_cast<std::uint16_t>(dos);
         e.externalAttributes = src.attributes & 0x3F;
         e.size = src.size;
-        const bool folder = src.attributes & (FILE_ATTRIBUTE_DIRECTORY | 0x08);
+        const bool folder = src.attributes & (FILE_ATTRIBUTE_DIRECTORY | kLabelAttribute);
         e.method = folder || Stored(src) ? 0 : 8;
         if (m_args.encrypt && !m_args.password.empty() && !folder) e.flags |= kFlagEncrypted | kFlagDescriptor;
         return e;
@@ -299,7 +303,7 @@ public:
     bool Write(const Source& src, ZipEntry& e)
     {
         InFile in;
-        const bool noData = src.attributes & (FILE_ATTRIBUTE_DIRECTORY | 0x08);
+        const bool noData = src.attributes & (FILE_ATTRIBUTE_DIRECTORY | kLabelAttribute);
         if (!noData && !in.OpenStream(src.path)) return false;
         e.localOffset = m_out.Position();
         WriteLocalHeader(m_out, e);
@@ -413,16 +417,30 @@ private:
 
 std::string LowerUtf8(const std::string& s) { return Narrow(LowerWide(Widen(s))); }
 
+bool IsLabel(const ZipEntry& e) { return !e.IsFolder() && (e.DosAttributes() & kLabelAttribute); }
+
+// The root that names the volume of a path: "c:\" or "\\server\share\".
+std::wstring VolumeRoot(const std::wstring& path)
+{
+    if (!path.starts_with(L"\\\\")) return path.substr(0, 3);
+    size_t end = path.find(L'\\', 2);
+    if (end != std::wstring::npos) end = path.find(L'\\', end + 1);
+    return end == std::wstring::npos ? path + L"\\" : path.substr(0, end + 1);
+}
+
+// "-$": the label of the drive the first name is on, as an entry of its own
+// ahead of the files. Nothing is labelled when no file is added.
 void VolumeLabel(const ZipArgs& a, std::vector<Source>& sources)
 {
-    if (a.names.empty()) return;
-    const std::wstring root = FullPath(Widen(a.names.front())).substr(0, 3);
+    if (a.names.empty() || sources.empty()) return;
+    const std::wstring root = VolumeRoot(FullPath(Widen(a.names.front())));
     wchar_t label[MAX_PATH + 1] = {};
     if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) || !label[0])
         return;
     Source s;
     s.stored = Narrow(label);
-    s.attributes = 0x08;
+    s.attributes = kLabelAttribute;
+    s.label = true;
     GetSystemTimeAsFileTime(&s.time);
     s.dosTime = DosTimeOf(s.time);
     sources.insert(sources.begin(), std::move(s));
@@ -433,7 +451,7 @@ void DeleteMovedSources(const std::vector<const Source*>& added)
 {
     for (const Source* s : added) {
         WIN32_FILE_ATTRIBUTE_DATA now{};
-        if (s->attributes & (FILE_ATTRIBUTE_DIRECTORY | 0x08)) continue;
+        if (s->attributes & (FILE_ATTRIBUTE_DIRECTORY | kLabelAttribute)) continue;
         if (!GetFileAttributesExW(s->path.c_str(), GetFileExInfoStandard, &now)) continue;
         if (CompareFileTime(&now.ftLastWriteTime, &s->time) != 0 ||
             (static_cast<std::uint64_t>(now.nFileSizeHigh) << 32 | now.nFileSizeLow) != s->size)
@@ -455,11 +473,21 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
 
     // Everything is decided before the first byte is written.
     std::map<std::string, size_t> oldByName;
-    for (size_t i = 0; i < dir.entries.size(); ++i) oldByName.emplace(LowerUtf8(dir.entries[i].name), i);
+    for (size_t i = 0; i < dir.entries.size(); ++i)
+        if (!IsLabel(dir.entries[i])) oldByName.emplace(LowerUtf8(dir.entries[i].name), i);
     std::map<std::string, bool> storedNames;
     std::vector<std::pair<const Source*, bool>> work;  // source, replaces an entry
     std::vector<bool> replaced(dir.entries.size());
     for (const Source& s : sources) {
+        if (s.label) {
+            // One label per archive: the new one takes the old one's place. A
+            // label shares no names with the files, so neither replaces the other.
+            bool any = false;
+            for (size_t i = 0; i < dir.entries.size(); ++i)
+                if (IsLabel(dir.entries[i])) any = replaced[i] = true;
+            work.emplace_back(&s, any);
+            continue;
+        }
         const std::string key = LowerUtf8(s.stored);
         if (!storedNames.emplace(key, true).second) throw ZlFailure{kResultDuplicates};
         if (s.size >= 0xFFFFFFFF - 0x10000) throw ZlFailure{kResultTooLarge};

@@ -426,6 +426,109 @@ TEST_F(ZipLibDll, MoveDeletesOnlySourcesNowInTheArchiveAsTheyAre)
     EXPECT_EQ(ReadAll(target + L"\\" + sourceOf(added[0]).substr(3)), firstBefore);
 }
 
+TEST_F(ZipLibDll, TheAddOptionsChooseTheFilesAndHowTheyAreStored)
+{
+    WriteAll(src + L"\\versteckt.txt", "versteckt");
+    ASSERT_TRUE(SetFileAttributesW((src + L"\\versteckt.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    WriteAll(src + L"\\sub\\alt.txt", "alt");
+    SetTimeFromNow(src + L"\\sub\\alt.txt", -20LL * 365 * 86400);
+    WriteAll(src + L"\\sub\\innen.zip", std::string(4000, 'z'));
+    struct Added {
+        std::wstring name;
+        int attributes, method;
+        bool operator==(const Added&) const = default;
+    };
+    std::vector<Added> added;
+    zip.OnAdding = [&](TZipLib*, const TZlFileStats& s) { added.push_back({s.FileName, s.Attributes, s.Bytes[0]}); };
+    auto run = [&](const wchar_t* name, std::initializer_list<std::wstring> lines) {
+        added.clear();
+        zip.ZipFileName = root + L"\\" + name;
+        zip.Recurse = true;
+        for (const std::wstring& line : lines) zip.FilesToProcess.Add(line);
+        const int result = zip.Add(0);
+        std::sort(added.begin(), added.end(), [](const Added& a, const Added& b) { return a.name < b.name; });
+        return result;
+    };
+    const std::wstring p = StoredPrefix();
+
+    // Hidden files and old ones stay out; stored extensions are stored; "<" excludes.
+    zip.DateLimit = *TryEncodeDateTime(DateParts{2010, 1, 1, 0, 0, 0, 0});
+    EXPECT_EQ(run(L"a.zip", {src + L"\\*.*", L"<*.bin"}), 0);
+    EXPECT_EQ(added, (std::vector<Added>{{p + L"Grosse.txt", zaArchive, 8},
+                                         {p + L"empty.txt", zaArchive, 0},
+                                         {p + L"sub/innen.zip", zaArchive, 0},
+                                         {p + L"sub/text.txt", zaArchive, 8}}));
+
+    // "-S" and "-D": hidden files and folder entries; ">" includes only what matches.
+    zip.DateLimit = *TryEncodeDateTime(DateParts{1980, 1, 1, 0, 0, 0, 0});
+    zip.IncludeHiddenFiles = zip.IncludeDirectoryEntries = true;
+    EXPECT_EQ(run(L"b.zip", {src + L"\\*.*"}), 0);
+    ASSERT_EQ(added.size(), 8u);
+    EXPECT_EQ(added[2], (Added{p + L"sub/", zaDirectory, 0}));
+    EXPECT_EQ(added.back(), (Added{p + L"versteckt.txt", zaHidden | zaArchive, 8}));
+    EXPECT_EQ(run(L"c.zip", {src + L"\\*.*", L">*\\sub\\*.txt"}), 0);
+    EXPECT_EQ(added, (std::vector<Added>{{p + L"sub/alt.txt", zaArchive, 8}, {p + L"sub/text.txt", zaArchive, 8}}));
+
+    // Without paths only the names are stored.
+    zip.IncludeHiddenFiles = zip.IncludeDirectoryEntries = false;
+    zip.UsePaths = false;
+    EXPECT_EQ(run(L"d.zip", {src + L"\\sub\\*.txt"}), 0);
+    EXPECT_EQ(added, (std::vector<Added>{{L"alt.txt", zaArchive, 8}, {L"text.txt", zaArchive, 8}}));
+    zip.UsePaths = true;
+
+    // "-&" is refused before anything is written.
+    zip.ClearDisks = true;
+    EXPECT_EQ(run(L"e.zip", {src + L"\\*.*"}), 520);
+    EXPECT_EQ(ReadAll(root + L"\\e.zip"), "<missing>");
+    EXPECT_TRUE(added.empty());
+}
+
+TEST_F(ZipLibDll, ATemporaryFolderTakesTheNewArchiveUntilItIsWhole)
+{
+    ASSERT_EQ(AddSources(6), 0);
+    const std::wstring temp = root + L"\\tmp";
+    CreateDirectoryW(temp.c_str(), nullptr);
+    std::vector<std::wstring> inTemp, inRoot;
+    auto look = [&] {
+        inTemp = FilesIn(temp);
+        inRoot = FilesIn(root);
+    };
+    zip.OnUpdating = [&](TZipLib*, const TZlFileStats&) { look(); };
+    zip.OnDeleting = [&](TZipLib*, const std::wstring&) { look(); };
+    for (int deleting = 0; deleting < 2; ++deleting) {
+        inTemp.clear();
+        zip.TempPath = temp;
+        zip.UseTempFile = deleting != 0;  // an add with "-g" goes through the temporary file as well
+        zip.Recurse = true;
+        zip.FilesToProcess.Add(deleting ? L"*.txt" : src + L"\\Grosse.txt");
+        EXPECT_EQ(deleting ? zip.Delete() : zip.Add(0), 0);
+        ASSERT_EQ(inTemp.size(), 1u) << deleting;
+        EXPECT_TRUE(inTemp[0].starts_with(L"~zl")) << ToUtf8(inTemp[0]);
+        EXPECT_EQ(inRoot, (std::vector<std::wstring>{L"out.zip", L"src", L"tmp"})) << deleting;
+        EXPECT_TRUE(FilesIn(temp).empty()) << deleting;
+    }
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{StoredPrefix() + L"sub/noise.bin"}));
+}
+
+TEST_F(ZipLibDll, AnArchiveIsNeverAddedToItself)
+{
+    // The archive and the temporary folder inside the folder being added,
+    // once new and once with the archive there already.
+    zip.ZipFileName = src + L"\\sub\\SELBST.ZIP";
+    zip.TempPath = src + L"\\sub";
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::wstring> added;
+        zip.OnAdding = [&](TZipLib*, const TZlFileStats& s) { added.push_back(s.FileName); };
+        zip.OnUpdating = zip.OnAdding;
+        ASSERT_EQ(AddSources(0), 0) << round;
+        EXPECT_EQ(added.size(), 4u) << round;
+        const std::wstring p = StoredPrefix();
+        EXPECT_EQ(Listed(), (std::vector<std::wstring>{p + L"Grosse.txt", p + L"empty.txt", p + L"sub/noise.bin",
+                                                       p + L"sub/text.txt"}));
+        EXPECT_EQ(FilesIn(src + L"\\sub"), (std::vector<std::wstring>{L"SELBST.ZIP", L"noise.bin", L"text.txt"}));
+    }
+}
+
 // A ZIP of stored entries from an MS-DOS host: name, data, DOS attributes.
 struct DosEntry {
     std::string name, data;

@@ -2,7 +2,8 @@
 // zip library, every event printed as a line, then "result N".
 // Operations: list test extract add delete fix fixall date comment count.
 // Options: -p password, -d folder (extract), -0..-9 level, -r recurse, -j no
-// paths, -n never / -o always overwrite, -f freshen / -u update, -b temp folder.
+// paths, -n never / -o always overwrite, -f freshen / -u update, -b temp folder,
+// -$ the volume label.
 
 #include <cstdio>
 #include <string>
@@ -80,6 +81,7 @@ int wmain(int argc, wchar_t** argv)
         else if (a == L"-b" && i + 1 < argc) zip.TempPath = argv[++i];
         else if (a.size() == 2 && a[0] == L'-' && a[1] >= L'0' && a[1] <= L'9') zip.Compression = a[1] - L'0';
         else if (a == L"-r") zip.Recurse = true;
+        else if (a == L"-$") zip.IncludeVolumeLabel = true;
         else if (a == L"-j") zip.UsePaths = false;
         else if (a == L"-n") zip.Overwrite = TZlOverwrite::zowNever;
         else if (a == L"-o") zip.Overwrite = TZlOverwrite::zowAlways;
