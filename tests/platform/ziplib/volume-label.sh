@@ -65,7 +65,8 @@ echo "== Debian unzip lists, tests and extracts it"
 unzip -l label.zip | tee unzip-list.log
 grep -qE '^ +0 +[0-9-]+ [0-9:]+ +ZLDATEN$' unzip-list.log || fail "unzip does not list the label"
 unzip -t label.zip || fail "unzip -t"
-unzip -Z label.zip | grep -qE '^V.* ZLDATEN$' || fail "unzip sees no volume label"
+unzip -Z label.zip > unzip-z.log
+grep -qE '^V.* ZLDATEN$' unzip-z.log || fail "unzip sees no volume label"
 unzip -q label.zip -d x-unzip || fail "unzip extract"
 (cd x-unzip && find . -type f | sort) | diff extracted.log - || fail "unzip extracted other files"
 
@@ -80,7 +81,8 @@ grep -qE '^list NEUESLABEL 0 0 .* attr=8$' list2.log || fail "new label not list
 zl add "$archive" -r 'q:\daten\unter\notiz.txt' | tee add3.log
 grep -qx "result 0" add3.log || fail "add without -\$"
 ! grep -q 'attr=8' add3.log || fail "a label without -\$"
-zl list "$archive" | grep -qE '^list NEUESLABEL .* attr=8$' || fail "the label went"
+zl list "$archive" > list3.log
+grep -qE '^list NEUESLABEL .* attr=8$' list3.log || fail "the label went"
 
 echo "== nothing found: no archive made for the label alone"
 zl add "$(win "$work/leer.zip")" -\$ 'q:\daten\fehlt.txt' | tee add4.log
