@@ -65,6 +65,9 @@ TZipViewForm::TZipViewForm(gui::TComponent* owner, TPaneHost* Host, archive::TZi
     Dateiliste.MultiSelect = true;
     Dateiliste.HideSelection = false;
     Dateiliste.DisplayCallbacks = true;
+    // An archive of 200,000 entries in one folder: a window holding its rows
+    // would take many seconds to empty on every re-read and when the pane closes.
+    Dateiliste.RowsOnly = true;
     Dateiliste.SetViewStyle(gui::TViewStyle::vsReport);
     LoadWidths();
     Dateiliste.OnData = gui::bind(this, &TZipViewForm::DateilisteData);

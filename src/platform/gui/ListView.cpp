@@ -40,6 +40,7 @@ void TListItem::SetImageIndex(int index) {
 }
 
 void TListItem::Update() {
+    m_owner->SyncRows();
     if (m_owner->HandleAllocated())
         SendMessageW(m_owner->Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(m_index), static_cast<LPARAM>(m_index));
 }
@@ -64,11 +65,13 @@ void TListItem::ApplySubItem(int index) {
 }
 
 bool TListItem::State(UINT mask) const {
+    m_owner->SyncRows();
     return m_owner->HandleAllocated() &&
            (SendMessageW(m_owner->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(m_index), mask) & mask);
 }
 
 void TListItem::SetState(UINT mask, bool on) {
+    m_owner->SyncRows();
     LVITEMW item{};
     item.stateMask = mask;
     item.state = on ? mask : 0;
@@ -83,6 +86,7 @@ bool TListItem::DropTarget() const { return State(LVIS_DROPHILITED); }
 void TListItem::SetDropTarget(bool target) { SetState(LVIS_DROPHILITED, target); }
 
 void TListItem::MakeVisible() {
+    m_owner->SyncRows();
     SendMessageW(m_owner->Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(m_index), FALSE);
 }
 
@@ -112,12 +116,18 @@ void TListView::CreateParams(TCreateParams& p) {
     if (!HideSelection) p.Style |= LVS_SHOWSELALWAYS;
     if (!ShowColumnHeaders) p.Style |= LVS_NOCOLUMNHEADER;
     if (OwnerDraw) p.Style |= LVS_OWNERDRAWFIXED;
+    if (DisplayCallbacks && RowsOnly) p.Style |= LVS_OWNERDATA;
 }
 
 void TListView::InitWnd() {
     if (SmallImages) SendMessageW(m_handle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallImages->Handle()));
     if (LargeImages) SendMessageW(m_handle, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LargeImages->Handle()));
     for (int i = 0; i < ColumnCount(); ++i) InsertColumnWindow(i);
+    if (DisplayCallbacks && RowsOnly) {
+        m_windowRows = 0;
+        SyncRows();
+        return;
+    }
     if (std::max(m_reserved, Count()) > 0)
         SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(m_reserved, Count())), 0);
     // A visible list redoes its scroll bars after every insert (a server round
@@ -206,12 +216,17 @@ TListItem* TListView::AddItem(const std::wstring& caption, void* data) {
     item->m_index = Count() - 1;
     item->m_caption = caption;
     item->Data = data;
-    if (m_handle) InsertItemWindow(item, item->m_index);
+    if (DisplayCallbacks && RowsOnly) {
+        if (m_updateCount == 0) SyncRows();
+    } else if (m_handle) {
+        InsertItemWindow(item, item->m_index);
+    }
     return item;
 }
 
 void TListView::Delete(int index) {
-    if (m_handle) SendMessageW(m_handle, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    SyncRows();
+    if (m_handle && SendMessageW(m_handle, LVM_DELETEITEM, static_cast<WPARAM>(index), 0)) --m_windowRows;
     m_items.erase(m_items.begin() + index);
     Renumber(index);
 }
@@ -219,13 +234,21 @@ void TListView::Delete(int index) {
 void TListView::Clear() {
     if (m_handle) SendMessageW(m_handle, LVM_DELETEALLITEMS, 0, 0);
     m_items.clear();
+    m_windowRows = 0;
+}
+
+void TListView::SyncRows() const {
+    if (!DisplayCallbacks || !RowsOnly || !m_handle || m_windowRows == Count()) return;
+    m_windowRows = Count();
+    // The view stays where it is: rows added at the end do not move it.
+    SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_windowRows), LVSICF_NOSCROLL);
 }
 
 void TListView::Reserve(int count) {
     if (count <= Count()) return;
     m_items.reserve(static_cast<size_t>(count));
     m_reserved = count;
-    if (m_handle) SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    if (m_handle && !(DisplayCallbacks && RowsOnly)) SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
 void TListView::BeginUpdate() {
@@ -234,6 +257,7 @@ void TListView::BeginUpdate() {
 
 void TListView::EndUpdate() {
     if (--m_updateCount == 0 && m_handle) {
+        SyncRows();
         SendMessageW(m_handle, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(m_handle, nullptr, TRUE);
     }
@@ -246,26 +270,31 @@ TListItem* TListView::ItemOfRow(int row) const {
 }
 
 TListItem* TListView::Selected() const {
+    SyncRows();
     if (!m_handle) return nullptr;
     return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
 }
 
 TListItem* TListView::ItemFocused() const {
+    SyncRows();
     if (!m_handle) return nullptr;
     return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
 }
 
 int TListView::SelCount() const {
+    SyncRows();
     return m_handle ? static_cast<int>(SendMessageW(m_handle, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
 }
 
 TListItem* TListView::NextSelected(const TListItem* after) const {
+    SyncRows();
     if (!m_handle) return nullptr;
     const WPARAM start = static_cast<WPARAM>(after ? after->m_index : -1);
     return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, start, LVNI_SELECTED)));
 }
 
 void TListView::SelectAll() {
+    SyncRows();
     if (!MultiSelect || !m_handle) return;
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED;
@@ -284,6 +313,7 @@ void TListView::InvertSelection() {
 }
 
 TListItem* TListView::DropTarget() const {
+    SyncRows();
     if (!m_handle) return nullptr;
     return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_DROPHILITED)));
 }
@@ -291,6 +321,7 @@ TListItem* TListView::DropTarget() const {
 std::unique_ptr<TImageList, TComponentDeleter> TListView::CreateDragImage(TListItem* item, POINT* upperLeft) {
     std::unique_ptr<TImageList, TComponentDeleter> image;
     if (!item || item->m_owner != this || !m_handle) return image;
+    SyncRows();
     POINT corner{};
     auto list = reinterpret_cast<HIMAGELIST>(
         SendMessageW(m_handle, LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(item->m_index), reinterpret_cast<LPARAM>(&corner)));
@@ -302,6 +333,7 @@ std::unique_ptr<TImageList, TComponentDeleter> TListView::CreateDragImage(TListI
 }
 
 TListItem* TListView::GetItemAt(int x, int y) const {
+    SyncRows();
     if (!m_handle) return nullptr;
     LVHITTESTINFO hit{};
     hit.pt = {x, y};
@@ -369,6 +401,7 @@ void TListView::CustomSort(TLVCompareEvent compare) {
 // selection mark, each with its item; walks only those rows.
 std::vector<TListView::TMarkedItem> TListView::MarkedItems() const {
     std::vector<TMarkedItem> marked;
+    SyncRows();
     if (!m_handle) return marked;
     const int mark = static_cast<int>(SendMessageW(m_handle, LVM_GETSELECTIONMARK, 0, 0));
     std::vector<int> rows;
@@ -440,6 +473,27 @@ bool TListView::GetDispInfo(NMLVDISPINFOW* info) {
     return true;
 }
 
+// Typing in a list whose window holds no rows: the window asks for the next row
+// whose caption starts with the typed letters (or is them), from a start row on,
+// round to the top when asked to.
+int TListView::FindCaption(const NMLVFINDITEMW* find) const {
+    const LVFINDINFOW& info = find->lvfi;
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz || Count() == 0) return -1;
+    const std::wstring wanted = info.psz;
+    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    const int start = std::clamp(find->iStart, 0, Count());
+    const int rows = (info.flags & LVFI_WRAP) ? Count() : Count() - start;
+    for (int n = 0; n < rows; ++n) {
+        const int row = (start + n) % Count();
+        const std::wstring& caption = m_items[static_cast<size_t>(row)]->m_caption;
+        if (partial ? caption.size() < wanted.size() : caption.size() != wanted.size()) continue;
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.c_str(), static_cast<int>(wanted.size()),
+                           wanted.c_str(), static_cast<int>(wanted.size())) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
 bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     result = 0;
     switch (header->code) {
@@ -464,6 +518,7 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     case LVN_KEYDOWN: Fire(OnKeyNotify, this, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey); return true;
     case LVN_COLUMNCLICK: Fire(OnColumnClick, this, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); return true;
     case LVN_GETDISPINFOW: return GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
+    case LVN_ODFINDITEMW: result = FindCaption(reinterpret_cast<NMLVFINDITEMW*>(header)); return true;
     case NM_DBLCLK: DblClick(); return true;
     case NM_CLICK: Click(); return true;
     }

@@ -104,6 +104,12 @@ public:
     // them: for long lists whose texts cost. Set before the window is made or
     // before rows are added. The caption is still kept by the item.
     bool DisplayCallbacks = false;
+    // With DisplayCallbacks: the window holds no rows at all, only their number
+    // and which are selected and focused (no other row states). Filling and
+    // emptying then cost nothing per row, where a window holding its rows takes
+    // time growing with the square of their number to empty. Set before the
+    // window is made.
+    bool RowsOnly = false;
 
     int ColumnCount() const { return static_cast<int>(m_columns.size()); }
     void AddColumn(const TListColumn& column);
@@ -181,11 +187,16 @@ private:
     void InsertItemWindow(TListItem* item, int index);
     void InsertColumnWindow(int index);
     TListItem* ItemOfRow(int row) const;
+    // RowsOnly: the window learns the number of rows added in an update at its
+    // end, or before anything asks it about a row.
+    void SyncRows() const;
+    int FindCaption(const NMLVFINDITEMW* find) const;
     TViewStyle m_viewStyle = TViewStyle::vsIcon;
     std::vector<TListColumn> m_columns;
     std::vector<std::unique_ptr<TListItem>> m_items;
     int m_updateCount = 0;
     int m_reserved = 0;
+    mutable int m_windowRows = 0;
     bool m_movingMarks = false;
     friend class TListItem;
 };

@@ -408,6 +408,81 @@ TEST_F(CallbackListViews, CustomSortComparesInOnePass) {
     EXPECT_EQ(RowText(0), first);
 }
 
+// A list whose window holds only the number of its rows: rows added in an update
+// reach the window at its end, or as soon as one of them is asked about.
+struct RowsOnlyListViews : CallbackListViews {
+    void SetUp() override {
+        list.RowsOnly = true;
+        CallbackListViews::SetUp();
+    }
+    int WindowRows() { return static_cast<int>(SendMessageW(list.Handle(), LVM_GETITEMCOUNT, 0, 0)); }
+};
+
+TEST_F(RowsOnlyListViews, RowsMarksAndSortsAgreeWithTheItems) {
+    ASSERT_TRUE(GetWindowLongW(list.Handle(), GWL_STYLE) & LVS_OWNERDATA);
+    FillCaptions(500);
+    EXPECT_EQ(WindowRows(), 500);
+    EXPECT_EQ(RowText(42), L"f42");
+    EXPECT_EQ(RowText(42, 1), L"420");
+    EXPECT_EQ(RowImage(42), 0);
+
+    // Added inside an update and marked at once; outside an update at once.
+    list.BeginUpdate();
+    list.AddItem(L"neu")->SetSelected(true);
+    EXPECT_EQ(WindowRows(), 501);
+    list.EndUpdate();
+    list.AddItem(L"letzte");
+    EXPECT_EQ(WindowRows(), 502);
+    EXPECT_EQ(SelectedCaptions(), std::vector<std::wstring>{L"neu"});
+
+    // Selection and focus move with their items in a sort (descending by number).
+    list.Items(7)->SetSelected(true);
+    list.Items(7)->SetFocused(true);
+    list.CustomSort([](TListItem* a, TListItem* b) { return b->Caption().compare(a->Caption()); });
+    EXPECT_EQ(list.Items(0)->Caption(), L"neu");
+    EXPECT_EQ(SelectedCaptions(), (std::vector<std::wstring>{L"neu", L"f7"}));
+    EXPECT_EQ(list.ItemFocused()->Caption(), L"f7");
+    for (int i = 0; i < list.Count(); i += 50) ASSERT_EQ(RowText(i), list.Items(i)->Caption());
+
+    list.InvertSelection();
+    EXPECT_EQ(list.SelCount(), 500);
+    EXPECT_FALSE(list.Items(0)->Selected());
+    list.SelectAll();
+    EXPECT_EQ(list.SelCount(), 502);
+
+    // A row deleted goes from the window as well; emptied, the window has none.
+    const std::wstring second = list.Items(2)->Caption();
+    list.Delete(1);
+    EXPECT_EQ(WindowRows(), 501);
+    EXPECT_EQ(RowText(1), second);
+    list.Clear();
+    EXPECT_EQ(WindowRows(), 0);
+    EXPECT_EQ(list.SelCount(), 0);
+    FillCaptions(3);
+    EXPECT_EQ(list.SelCount(), 0) << "no mark of the old rows is left";
+    EXPECT_EQ(RowText(2), L"f2");
+}
+
+// The window's search for a caption (typing in the list uses it) finds a row by
+// its first letters or its whole caption, case-blind, from a row on and round
+// to the top when asked; letters nothing starts with find none.
+TEST_F(RowsOnlyListViews, TypedLettersFindTheirRow) {
+    FillCaptions(30);
+    auto find = [&](const wchar_t* text, int start, UINT flags) {
+        LVFINDINFOW info{};
+        info.flags = flags;
+        info.psz = text;
+        return static_cast<int>(SendMessageW(list.Handle(), LVM_FINDITEMW, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(&info)));
+    };
+    EXPECT_EQ(find(L"F2", -1, LVFI_PARTIAL | LVFI_STRING), 2);
+    EXPECT_EQ(find(L"f2", 5, LVFI_PARTIAL | LVFI_STRING), 20);
+    EXPECT_EQ(find(L"f1", 25, LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP), 1);
+    EXPECT_EQ(find(L"f1", 25, LVFI_PARTIAL | LVFI_STRING), -1);
+    EXPECT_EQ(find(L"f13", -1, LVFI_STRING), 13);
+    EXPECT_EQ(find(L"x", -1, LVFI_PARTIAL | LVFI_STRING), -1);
+
+}
+
 // The object of a window is found from its handle while the window lives, and
 // nothing is found for windows of others or handles gone.
 TEST_F(ListViews, WindowsFindTheirObjectsOnlyWhileTheyLive) {
