@@ -288,6 +288,29 @@ TEST_F(EndToEnd, CopyAndMoveOfFilesAndAFolderReachDiskAndBothPanes) {
     EXPECT_TRUE(m_boxes.Calls().empty()) << Boxes();
 }
 
+// One file to a target with an extension that is no folder: a copy and a move
+// under that name, nothing reported missing.
+TEST_F(EndToEnd, OneFileCopiedAndMovedUnderANewName) {
+    const std::wstring quelle = Folder(L"neuername\\quelle"), ziel = Folder(L"neuername\\ziel");
+    WriteFileOf(quelle + L"brief.txt", 40, 'k');
+    WriteFileOf(quelle + L"notiz.txt", 60, 'v');
+    THauptform& form = Open(quelle, ziel);
+    ASSERT_TRUE(Shows(Left(), {L"brief.txt", L"notiz.txt"}));
+
+    Mark(Left(), {L"brief.txt"});
+    Run(form.DateiKopieren, TypeTarget(ziel + L"kopie.txt"));
+    EXPECT_EQ(ReadAll(ziel + L"kopie.txt"), std::string(40, 'k'));
+    EXPECT_TRUE(Shows(Right(), {L"kopie.txt"}));
+
+    Mark(Left(), {L"notiz.txt"});
+    Run(form.DateiVerschieben, TypeTarget(ziel + L"verschoben.txt"));
+    EXPECT_EQ(ReadAll(ziel + L"verschoben.txt"), std::string(60, 'v'));
+    EXPECT_TRUE(OnDisk(quelle, {L"brief.txt"}));
+    EXPECT_TRUE(Shows(Left(), {L"brief.txt"}));
+    EXPECT_TRUE(Shows(Right(), {L"kopie.txt", L"verschoben.txt"}));
+    EXPECT_TRUE(m_boxes.Calls().empty()) << Boxes();
+}
+
 // The shell says nothing when the target runs full: the copy command names the file.
 TEST_F(EndToEnd, ACopyOntoAFullDriveIsNamedInItsBox) {
     const std::wstring reason = NoSmallDriveReason();

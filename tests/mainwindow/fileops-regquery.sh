@@ -31,27 +31,36 @@ check() {
   fi
 }
 
+# The lists oldest first, as the run adds to them; "s:" and the big file only
+# where the fixture has its small drive.
 small=yes
 if [ -z "${VELMORA_FILETOOLS_FIXTURE:-}" ] || [ -e "$VELMORA_FILETOOLS_FIXTURE/no-small-drive.txt" ]; then
   small=no
 fi
-root='c:\\vel-e2e'
+r='c:\vel-e2e'
+dirs=("$r\kopie\ziel" "$r\neuername\ziel\kopie.txt" "$r\neuername\ziel\verschoben.txt")
+files=("$r\kopie\quelle\a.txt" "$r\kopie\ziel" "$r\neuername\ziel\kopie.txt" "$r\neuername\quelle\brief.txt"
+       "$r\neuername\ziel\verschoben.txt" "$r\neuername\quelle\notiz.txt")
 if [ $small = yes ]; then
-  dirs="0=$root\\\\kopie\\\\ziel\n1=s:\n2=$root\\\\links\\\\ziel"
-  files="0=$root\\\\kopie\\\\quelle\\\\a.txt\n1=$root\\\\kopie\\\\ziel\n2=s:\n3=$root\\\\voll\\\\gross.bin"
-  files="$files\n4=$root\\\\loeschen\\\\papierkorb-e2e.txt\n5=$root\\\\loeschen\\\\geheim.bin"
-  files="$files\n6=$root\\\\loeschen\\\\geheimordner\n7=$root\\\\links\\\\ziel"
-else
-  dirs="0=$root\\\\kopie\\\\ziel\n1=$root\\\\links\\\\ziel"
-  files="0=$root\\\\kopie\\\\quelle\\\\a.txt\n1=$root\\\\kopie\\\\ziel"
-  files="$files\n2=$root\\\\loeschen\\\\papierkorb-e2e.txt\n3=$root\\\\loeschen\\\\geheim.bin"
-  files="$files\n4=$root\\\\loeschen\\\\geheimordner\n5=$root\\\\links\\\\ziel"
+  dirs+=("s:")
+  files+=("s:" "$r\voll\gross.bin")
 fi
+dirs+=("$r\links\ziel")
+files+=("$r\loeschen\papierkorb-e2e.txt" "$r\loeschen\geheim.bin" "$r\loeschen\geheimordner" "$r\links\ziel")
+# "0=first\n1=second ..." with every "\" doubled for echo -e.
+numbered() {
+  local i=0 out="" entry
+  for entry in "$@"; do
+    out+="$i=${entry//\\/\\\\}\n"
+    i=$((i + 1))
+  done
+  printf '%s' "${out%\\n}"
+}
 # Other dialogs keep their places here too; a dialog that was never shown keeps none.
 check Dialoge some 'DKopierenDlgPos=101,102\nDLoeschenDlgPos=111,112\nVerzErstDlgPos=121,122\nDUmbDlgPos=131,132\nAttrDlgPos=141,142'
 if values Dialoge | grep -q '^DBearbDlgPos='; then
   echo "the list editor, never shown, kept a place"; status=1
 fi
-check RecentDirs exact "$dirs"
-check RecentFiles exact "$files"
+check RecentDirs exact "$(numbered "${dirs[@]}")"
+check RecentFiles exact "$(numbered "${files[@]}")"
 exit $status
