@@ -428,6 +428,26 @@ TEST_F(EndToEnd, RenameNewFolderAndAttributesWithTheListOfTheRenamedFolderFollow
     Right().ReadContents();
     EXPECT_TRUE(Shows(Right(), {L"drin.txt", L"spaeter.txt"}));
 
+    // A list in a folder below the renamed one follows too.
+    ForceDirectories(baum + L"Neu\\Tief");
+    WriteFileOf(baum + L"Neu\\Tief\\unten.txt", 2, 'u');
+    ASSERT_TRUE(form.ShowDirectory(form.RightPane, baum + L"Neu\\Tief\\"));
+    ASSERT_TRUE(Shows(Right(), {L"unten.txt"}));
+    ASSERT_TRUE(Shows(Left(), {L"Neu", L"datei.txt"}));
+    Mark(Left(), {L"Neu"});
+    Run(form.DateiUmbenennen, [](TForm& f) {
+        auto& dlg = dynamic_cast<TDateiUmbenennenDlg&>(f);
+        Platzieren(dlg, kUmbenennenPlatz);
+        dlg.NeuerDateiName.SetText(L"Neuer");
+        dlg.OKBtn.Click();
+    });
+    EXPECT_TRUE(OnDisk(baum, {L"Neuer", L"datei.txt"}));
+    EXPECT_EQ(SystemLower(Right().GetDirectory()), SystemLower(baum + L"Neuer\\Tief\\"));
+    WriteFileOf(baum + L"Neuer\\Tief\\spaeter.txt", 1, 's');
+    Right().ReadContents();
+    EXPECT_TRUE(Shows(Right(), {L"unten.txt", L"spaeter.txt"}));
+    EXPECT_TRUE(Shows(Left(), {L"Neuer", L"datei.txt"}));
+
     Left().SetFocus();
     Application->ProcessMessages();
     Run(form.DateiVerzeichnisErstellen, [](TForm& f) {
@@ -437,7 +457,7 @@ TEST_F(EndToEnd, RenameNewFolderAndAttributesWithTheListOfTheRenamedFolderFollow
         dlg.OKBtn.Click();
     });
     EXPECT_TRUE(DirectoryExists(baum + L"Frisch"));
-    EXPECT_TRUE(Shows(Left(), {L"Neu", L"datei.txt", L"Frisch"}));
+    EXPECT_TRUE(Shows(Left(), {L"Neuer", L"datei.txt", L"Frisch"}));
 
     Mark(Left(), {L"datei.txt"});
     Run(form.AttributeSetzen1, [](TForm& f) {
