@@ -319,12 +319,13 @@ TEST_F(EndToEnd, ACopyOntoAFullDriveIsNamedInItsBox) {
     const std::wstring quelle = Folder(L"voll");
     const std::wstring gross = quelle + L"Gross.bin";
     WriteFileOf(gross, 3 << 20, 'g');
+    ASSERT_TRUE(DirectoryExists(L"s:\\")) << "the fixture's small drive";
     DeleteFileW(L"s:\\Gross.bin");
     THauptform& form = Open(quelle, L"s:\\");
     ASSERT_TRUE(Shows(Left(), {L"Gross.bin"}));
     Mark(Left(), {L"Gross.bin"});
     Run(form.DateiKopieren, TypeTarget(L"s:\\"));
-    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    ASSERT_EQ(m_boxes.Calls().size(), 1u) << Boxes();
     EXPECT_EQ(m_boxes.Calls()[0].Text, L"Folgende Dateien wurden nicht vollständig kopiert:\r" + SystemLower(gross));
     EXPECT_EQ(m_boxes.Calls()[0].Type, TMsgDlgType::mtError);
     EXPECT_EQ(ReadAll(gross).size(), 3u << 20) << "the source stays whole";
