@@ -118,6 +118,17 @@ bool CopiedWhole(const std::wstring& source, const std::wstring& target) {
     return whole;
 }
 
+// Where each name lands: a single name given a target that is no folder takes
+// that name (a copy or move under a new name, as the shell does it); otherwise
+// every name goes into the target folder.
+std::vector<std::wstring> LandingNames(const std::vector<std::wstring>& sources, const std::wstring& target) {
+    const bool newName = sources.size() == 1 && !target.empty() && target.back() != L'\\' && !DirectoryExists(target);
+    std::vector<std::wstring> names;
+    for (const std::wstring& source : sources)
+        names.push_back(newName ? target : IncludeTrailingBackslash(target) + ExtractFileName(source));
+    return names;
+}
+
 std::wstring FinalPath(HANDLE handle) {
     wchar_t buffer[MAX_PATH * 2];
     const DWORD n = GetFinalPathNameByHandleW(handle, buffer, MAX_PATH * 2, FILE_NAME_NORMALIZED);
@@ -566,12 +577,13 @@ void TDateiRoutinen::CopyFiles(const std::wstring& SourcePrefix, const std::wstr
                                bool NoConfirmation, const TDateiListe& List) {
     Fehlercode = fc::CopyFiles;
     const std::vector<std::wstring> sources = SourceNames(SourcePrefix, List);
+    const std::vector<std::wstring> landing = LandingNames(sources, TargetFolder);
     RunShell(TFileOperation::foCopy, foAllowUndo | (NoConfirmation ? foNoConfirmation : 0), sources, {TargetFolder});
     if (!m_operator.Aborted()) {
         std::vector<std::wstring> failed;
-        for (const std::wstring& source : sources)
-            if (!CopiedWhole(source, IncludeTrailingBackslash(TargetFolder) + ExtractFileName(source)))
-                failed.push_back(source);
+        for (size_t i = 0; i < sources.size(); ++i)
+            if (!CopiedWhole(sources[i], landing[i]))
+                failed.push_back(sources[i]);
         ReportLeftOver(L"Folgende Dateien wurden nicht vollständig kopiert:", failed);
     }
     Fehlercode = 0;
@@ -598,9 +610,7 @@ void TDateiRoutinen::MoveFiles(const std::wstring& SourcePrefix, const std::wstr
     const std::vector<std::wstring> sources = SourceNames(SourcePrefix, List);
     // One destination per name: the shell moves nothing when several names go
     // into one folder.
-    std::vector<std::wstring> targets;
-    for (const std::wstring& source : sources)
-        targets.push_back(IncludeTrailingBackslash(TargetFolder) + ExtractFileName(source));
+    const std::vector<std::wstring> targets = LandingNames(sources, TargetFolder);
     RunShell(TFileOperation::foMove, foAllowUndo | foMultiDestFiles | (NoConfirmation ? foNoConfirmation : 0), sources,
              targets);
     if (!m_operator.Aborted()) {

@@ -40,11 +40,17 @@ TPositionsDialog::TPositionsDialog(TComponent* Owner, std::wstring PositionName)
     if (auto pos = ReadDlgPos(m_positionName)) {
         Position = TPosition::poDesigned;
         SetBounds(pos->Left, pos->Top, Width(), Height());
+        m_placeKnown = true;
     }
 }
 
+void TPositionsDialog::SetVisible(bool Visible) {
+    if (Visible) m_placeKnown = true;
+    TForm::SetVisible(Visible);
+}
+
 void TPositionsDialog::DoDestroy() {
-    if (!m_positionName.empty()) WriteDlgPos(m_positionName, TDialogPos{Left(), Top()});
+    if (!m_positionName.empty() && m_placeKnown) WriteDlgPos(m_positionName, TDialogPos{Left(), Top()});
     TForm::DoDestroy();
 }
 

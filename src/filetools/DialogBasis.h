@@ -60,11 +60,13 @@ private:
 };
 
 // A dialog whose position is stored as PositionName + "DlgPos" under "Dialoge":
-// read when it is made (centred when missing), written when it is freed. An
-// empty name keeps no position.
+// read when it is made (centred when missing), written when it is freed once it
+// has a place (it was read or the dialog was shown). An empty name keeps no
+// position.
 class TPositionsDialog : public gui::TForm {
 public:
     TPositionsDialog(gui::TComponent* Owner, std::wstring PositionName);
+    void SetVisible(bool Visible) override;
 
 protected:
     void DoDestroy() override;
@@ -73,6 +75,9 @@ protected:
 
 private:
     std::wstring m_positionName;
+    // A dialog never shown has no place of its own: it writes none, and the
+    // next one made is centred again.
+    bool m_placeKnown = false;
 };
 
 // The system's short date and time formats of the user's locale ("9.1.2026", "14:05:00").

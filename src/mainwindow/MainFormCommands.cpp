@@ -452,9 +452,11 @@ void THauptform::DateiUmbenennenClick(TObject* Sender) {
             if (!side)
                 continue;
             const TFensterTyp kind = side->GetPaneKind();
-            if ((kind == ftDateiliste || kind == ftAusfDateiliste) &&
-                SystemLower(IncludeTrailingBackslash(side->GetDirectory())) == oldFolder)
-                side->SetPathCaption(IncludeTrailingBackslash(newPath));
+            // A list in the renamed folder, or in one below it, would show a
+            // folder that is gone: it follows to the new name.
+            const std::wstring shown = IncludeTrailingBackslash(side->GetDirectory());
+            if ((kind == ftDateiliste || kind == ftAusfDateiliste) && SystemLower(shown).starts_with(oldFolder))
+                side->SetPathCaption(IncludeTrailingBackslash(newPath) + shown.substr(oldFolder.size()));
             else if (ZeigtArchiv(kind) && SystemLower(side->GetArchiveFile()) == SystemLower(old))
                 side->SetArchiveFile(newPath);
         }

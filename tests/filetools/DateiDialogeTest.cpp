@@ -351,4 +351,27 @@ TEST_F(DateiDialogeTest, EveryDialogKeepsItsPositionUnderItsOwnName) {
     EXPECT_EQ(ReadDlgPos(L"DKopieren"), (TDialogPos{40, 50}));
 }
 
+// The copy dialog makes its list editor at once; freed unshown, the editor has no
+// place to keep, and the next one still opens in the middle of the screen.
+TEST_F(DateiDialogeTest, ADialogNeverShownKeepsNoPositionAndAShownOneKeepsWhereItWas) {
+    TDateiDialogKontext kontext;
+    for (const wchar_t* name : {L"DKopieren", L"DBearb", L"DUmb"})
+        RegDeleteUserValue(DialogeSchluessel, std::wstring(name) + L"DlgPos");
+    Create<TDateiKopierenDlg>(Application, kontext)->Free();
+    EXPECT_FALSE(ReadDlgPos(L"DKopieren").has_value());
+    EXPECT_FALSE(ReadDlgPos(L"DBearb").has_value());
+
+    Owned<TDateiUmbenennenDlg> first{Create<TDateiUmbenennenDlg>(Application)};
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        f.SetBounds(33, 44, f.Width(), f.Height());
+        dynamic_cast<TDateiUmbenennenDlg&>(f).CancelBtn.Click();
+    });
+    first->ShowModal();
+    EXPECT_FALSE(script.Failed());
+    first.reset();
+    EXPECT_EQ(ReadDlgPos(L"DUmb"), (TDialogPos{33, 44}));
+    RegDeleteUserValue(DialogeSchluessel, L"DUmbDlgPos");
+}
+
 }  // namespace

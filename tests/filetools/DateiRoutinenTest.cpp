@@ -238,6 +238,33 @@ TEST_F(DateiRoutinenTest, MoveGivesEveryNameItsOwnDestination) {
     EXPECT_EQ(m_boxes.Calls()[0].Text, L"Folgende Dateien wurden nicht verschoben:\r" + SystemLower(b));
 }
 
+// The copy dialog lets one file go to a target with an extension as a new name.
+TEST_F(DateiRoutinenTest, OneNameToATargetThatIsNoFolderLandsUnderThatName) {
+    const std::wstring a = m_folder.MakeFile(L"a.txt", 7), b = m_folder.MakeFile(L"b.txt", 9);
+    const std::wstring kopie = m_folder.Path() + L"kopie.txt", neu = m_folder.Path() + L"neu.txt";
+    m_op.Shell = [&] { CopyFileW(a.c_str(), kopie.c_str(), FALSE); };
+    m_routinen.CopyFiles(L"", kopie, true, Records({a}));
+    EXPECT_EQ(m_op.Calls.back().Destinations, std::vector<std::wstring>{kopie});
+    m_op.Shell = [&] { MoveFileW(b.c_str(), neu.c_str()); };
+    m_routinen.MoveFiles(L"", neu, true, Records({b}));
+    EXPECT_EQ(m_op.Calls.back().Destinations, std::vector<std::wstring>{neu});
+    EXPECT_TRUE(m_boxes.Calls().empty()) << "both landed where asked";
+
+    // Into an existing folder the name is kept; a half copy there is still named.
+    const std::wstring ziel = m_folder.Path() + L"ziel";
+    CreateDirectoryW(ziel.c_str(), nullptr);
+    m_op.Shell = [&] {
+        HANDLE h = CreateFileW((ziel + L"\\a.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(h);
+    };
+    m_routinen.CopyFiles(L"", ziel, true, Records({a}));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Folgende Dateien wurden nicht vollständig kopiert:\r" + SystemLower(a));
+    m_op.Shell = nullptr;
+    m_routinen.MoveFiles(L"", ziel, true, Records({neu}));
+    EXPECT_EQ(m_op.Calls.back().Destinations, std::vector<std::wstring>{ziel + L"\\neu.txt"});
+}
+
 TEST_F(DateiRoutinenTest, DeleteChecksThatEveryNameIsGone) {
     const std::wstring a = m_folder.MakeFile(L"A.txt", 3), b = m_folder.MakeFile(L"b.txt", 3);
     m_op.Shell = [&] { DeleteFileW(b.c_str()); };

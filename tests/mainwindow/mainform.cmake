@@ -78,3 +78,20 @@ velmora_test(zipview_test LABEL gui
   LOCKS registry)
 add_dependencies(zipview_test zlzip32 zlunz32)
 target_compile_definitions(zipview_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
+
+# The file commands end to end on a tree below c:\vel-e2e, and the registry they
+# leave: one entry, so that no other test that writes the history keys or the
+# dialog positions comes between the run and the listing. The copy onto a full
+# drive uses the small drive of the file routines' fixture.
+add_executable(mainform_end_to_end MainFormEndToEndTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp
+  ${CMAKE_SOURCE_DIR}/tests/filetools/FileRoutinesTestSupport.cpp
+  $<TARGET_OBJECTS:velmora_res>)
+target_link_libraries(mainform_end_to_end PRIVATE mainform_window gui_test_main GTest::gmock ${VELMORA_WIN32_LIBS})
+target_include_directories(mainform_end_to_end PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_test(NAME mainform_fileops_regquery
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/fileops-regquery.sh ${CMAKE_SOURCE_DIR}/tools
+          $<TARGET_FILE:mainform_end_to_end>)
+set_tests_properties(mainform_fileops_regquery PROPERTIES
+  LABELS gui TIMEOUT 300 RESOURCE_LOCK "registry;display;filetools_tree" FIXTURES_REQUIRED filetools_tree
+  ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME};VELMORA_FILETOOLS_FIXTURE=${CMAKE_BINARY_DIR}/filetools-fixture")
