@@ -22,10 +22,9 @@ static_assert(std::endian::native == std::endian::little, "the bit buffer loads 
 
 // A table entry: bits 0-7 the bits to drop for the code and its extra bits
 // together, bits 8-11 the code's own length (where the extra bits start; for
-// a sub-table link the sub-table's index bits; for literals their number),
-// bits 12-15 the kind, bits 16-31 the value (length or distance base,
-// sub-table offset; a literal in bits 16-23, a second one in bits 24-31 where
-// a root entry holds two codes). The value of a length or distance is then
+// a sub-table link the sub-table's index bits), bits 12-15 the kind, bits
+// 16-31 the value (literal, length or distance base, sub-table offset). The
+// value of a length or distance is then
 //   base + ((bits & mask(bits to drop)) >> code length)
 using Entry = std::uint32_t;
 constexpr Entry kLiteral = 0x1000;
@@ -80,28 +79,7 @@ Entry WithLength(Entry symbol, int length)
 {
     if (symbol & kInvalid)
         return kInvalid;
-    if (symbol & kLiteral)
-        return symbol + Entry(length) + (Entry(1) << 8);
     return symbol + Entry(length) + (Entry(length) << 8);
-}
-
-// Root entries of a literal whose code leaves room in the index bits for a
-// second literal's whole code take that literal too: one lookup, two bytes.
-void PairLiterals(Entry* table, int rootBits)
-{
-    // Downwards, so that the entry for the bits after the first code is
-    // still a single one when it is read.
-    for (unsigned i = 1u << rootBits; i-- > 0;) {
-        const Entry first = table[i];
-        if (!(first & kLiteral))
-            continue;
-        const unsigned firstBits = first & 0xFF;
-        const Entry second = table[i >> firstBits];
-        if (!(second & kLiteral) || firstBits + (second & 0xFF) > static_cast<unsigned>(rootBits))
-            continue;
-        table[i] = kLiteral | (Entry(2) << 8) | (firstBits + (second & 0xFF)) | (first & 0x00FF0000) |
-                   ((second & 0x00FF0000) << 8);
-    }
 }
 
 constexpr std::array<std::uint8_t, 256> MakeByteReversal()
@@ -237,13 +215,6 @@ inline unsigned EntryValue(Entry e, Word bits)
     return (e >> 16) + (LowBits(bits, e & 0xFF) >> ((e >> 8) & 0xF));
 }
 
-// Both literals of an entry; the second byte is scratch where it has one.
-inline void StoreLiterals(std::uint8_t* out, Entry e)
-{
-    const std::uint16_t pair = static_cast<std::uint16_t>(e >> 16);
-    std::memcpy(out, &pair, 2);
-}
-
 inline void Copy8(std::uint8_t* to, const std::uint8_t* from)
 {
     std::memcpy(to, from, 8);
@@ -327,7 +298,6 @@ private:
     static constexpr std::size_t kInBlock = 32768;
     static constexpr std::size_t kInMargin = 64;
     static constexpr std::size_t kInPadding = 2 * kInMargin;
-    static constexpr std::size_t kInTopUp = 4096;
     static constexpr std::size_t kInKeep = 8;
     // Output: 32 KiB of history plus room for 224 KiB before each flush.
     static constexpr std::size_t kHistory = 32768;
@@ -373,7 +343,6 @@ private:
     void FixedTables();
     void DynamicTables();
     void DecodeBlock(const Entry* lit, const Entry* dist);
-    std::uint8_t* FastBound();
     __attribute__((always_inline)) inline void FastLoop(const Entry* lit, const Entry* dist);
     void FastLoopPlain(const Entry* lit, const Entry* dist);
 #ifdef VELMORA_INFLATE_BMI2
@@ -512,7 +481,6 @@ void Inflater::FixedTables()
     std::fill(lengths + 280, lengths + 288, 8);
     m_fixedLit.reset(new Entry[kLitTableSize]);
     BuildTable(m_fixedLit.get(), kLitTableSize, kLitRootBits, lengths, 288, LitLenEntry, false);
-    PairLiterals(m_fixedLit.get(), kLitRootBits);
     std::fill(lengths, lengths + 32, 5);
     m_fixedDist.reset(new Entry[kDistTableSize]);
     BuildTable(m_fixedDist.get(), kDistTableSize, kDistRootBits, lengths, 32, DistEntry, false);
@@ -568,7 +536,6 @@ void Inflater::DynamicTables()
     if (lengths[256] == 0)
         RaiseDecodeError(kBadBlock);
     BuildTable(m_lit.get(), kLitTableSize, kLitRootBits, lengths, litCount, LitLenEntry, false);
-    PairLiterals(m_lit.get(), kLitRootBits);
     BuildTable(m_dist.get(), kDistTableSize, kDistRootBits, lengths + litCount, distCount, DistEntry, true);
 }
 
@@ -580,11 +547,9 @@ bool Inflater::CarefulCode(const Entry* lit, const Entry* dist)
     if (e & kInvalid)
         RaiseDecodeError(kBadBlock);
     if (e & kLiteral) {
-        const unsigned count = (e >> 8) & 3;
-        MakeRoom(count);
+        MakeRoom(1);
         DropBits(e & 0xFF);
-        StoreLiterals(m_out, e);
-        m_out += count;
+        *m_out++ = static_cast<std::uint8_t>(e >> 16);
         return false;
     }
     if (e & kEndOfBlock) {
@@ -633,31 +598,15 @@ void Inflater::FastLoopBmi2(const Entry* lit, const Entry* dist)
 }
 #endif
 
-// Where the fast loop must hand over to CarefulCode: before the output
-// could outgrow the buffer or the declared size, or the input its margin.
-// A code takes at most two bytes of input for each byte it writes (a
-// literal up to 15 bits, a match of three bytes up to 48), so input for
-// twice the output left before the bound keeps kInMargin bytes in reach.
-std::uint8_t* Inflater::FastBound()
-{
-    // Long before the input block runs dry it is topped up, so that the
-    // bound rarely comes from the input side.
-    if (!m_dataEnd && static_cast<std::size_t>(m_inEnd - m_in) < kInTopUp)
-        FillInput();
-    const std::size_t input = static_cast<std::size_t>(m_inEnd - m_in);
-    const std::size_t byInput = input > kInMargin ? (input - kInMargin) / 2 : 0;
-    const std::size_t byOutput = m_fastEnd > m_out ? static_cast<std::size_t>(m_fastEnd - m_out) : 0;
-    return m_out + std::min(byInput, byOutput);
-}
-
 void Inflater::FastLoop(const Entry* lit, const Entry* dist)
 {
     constexpr unsigned kLitMask = (1u << kLitRootBits) - 1;
-    std::uint8_t* fastEnd = FastBound();
     const std::uint8_t* in = m_in;
+    const std::uint8_t* inSafe = m_inEnd - kInMargin;
     Word bits = m_bits;
     unsigned count = m_bitCount;
     std::uint8_t* out = m_out;
+    std::uint8_t* fastEnd = m_fastEnd;
     const std::uint8_t* const base = m_outBuf.get();
 
     auto store = [&]() __attribute__((always_inline)) {
@@ -667,11 +616,12 @@ void Inflater::FastLoop(const Entry* lit, const Entry* dist)
         m_out = out;
     };
     auto load = [&]() __attribute__((always_inline)) {
-        fastEnd = FastBound();
         in = m_in;
+        inSafe = m_inEnd - kInMargin;
         bits = m_bits;
         count = m_bitCount;
         out = m_out;
+        fastEnd = m_fastEnd;
     };
     auto refill = [&]() __attribute__((always_inline)) {
         bits |= LoadWord(in) << count;
@@ -682,18 +632,12 @@ void Inflater::FastLoop(const Entry* lit, const Entry* dist)
         bits >>= n;
         count -= n;
     };
-    // One or two literals of a root entry.
-    auto literals = [&](Entry e) __attribute__((always_inline)) {
-        drop(e & 0xFF);
-        StoreLiterals(out, e);
-        out += (e >> 8) & 3;
-    };
 
-    // Each turn starts below the bound; a refill then gives the bits for a
-    // length and a distance with their extra bits, or for two root entries
-    // of literals (three on 64-bit builds).
+    // Each turn starts with room for a whole match in the output and
+    // kInMargin bytes of input; a refill then gives the bits for a length
+    // and a distance with their extra bits, or for two (three) literals.
     for (;;) {
-        if (out >= fastEnd) {
+        if (in > inSafe || out >= fastEnd) {
             store();
             if (CarefulCode(lit, dist))
                 return;
@@ -706,15 +650,18 @@ void Inflater::FastLoop(const Entry* lit, const Entry* dist)
         // before the match was copied.
         for (;;) {
             if (e & kLiteral) {
-                literals(e);
+                drop(e & 0xFF);
+                *out++ = static_cast<std::uint8_t>(e >> 16);
                 e = lit[static_cast<unsigned>(bits) & kLitMask];
                 if (e & kLiteral) {
-                    literals(e);
+                    drop(e & 0xFF);
+                    *out++ = static_cast<std::uint8_t>(e >> 16);
                     if constexpr (!kWideBits)
                         break;
                     e = lit[static_cast<unsigned>(bits) & kLitMask];
                     if (e & kLiteral) {
-                        literals(e);
+                        drop(e & 0xFF);
+                        *out++ = static_cast<std::uint8_t>(e >> 16);
                         break;
                     }
                 }
@@ -762,13 +709,13 @@ void Inflater::FastLoop(const Entry* lit, const Entry* dist)
                 store();
                 RaiseDecodeError(kBadBlock);
             }
-            if (out + length >= fastEnd) {
+            if (in > inSafe || out + length >= fastEnd) {
                 CopyMatch(out, distance, length);
                 out += length;
                 break;
             }
-            // The next turn starts below the bound already: its first entry
-            // is loaded before the copy, off the copy's critical path.
+            // The next turn's checks hold already: its first entry is
+            // loaded before the copy, off the copy's critical path.
             refill();
             const Entry next = lit[static_cast<unsigned>(bits) & kLitMask];
             CopyMatch(out, distance, length);

@@ -283,8 +283,9 @@ TEST(Inflate, RandomDamageNeverRunsPastTheDeclaredSize)
 }
 
 // The loop built for processors with BMI2 and the plain one, each forced,
-// over what their fast paths touch: literal pairs from short codes, the
-// hand-over to the careful path at the declared size, cut and damaged data.
+// over what their fast paths touch: runs of short literal codes, every
+// strategy, the hand-over to the careful path at the declared size, cut and
+// damaged data.
 class InflateLoops : public testing::TestWithParam<inflatedetail::Loop> {
 protected:
     void SetUp() override
@@ -296,8 +297,8 @@ protected:
     void TearDown() override { inflatedetail::UseLoop(inflatedetail::Loop::Best); }
 };
 
-// Literals only, from a few letters: codes of one to three bits, so that
-// most root entries hold two literals.
+// Literals only, from a few letters: codes of one to four bits, several of
+// them to a refill.
 Bytes FewLetters(std::size_t size, unsigned seed)
 {
     std::mt19937 rng(seed);
@@ -325,7 +326,7 @@ TEST_P(InflateLoops, DecodeEveryKindOfStream)
     }
 }
 
-TEST_P(InflateLoops, LiteralPairsNeverWritePastTheDeclaredSize)
+TEST_P(InflateLoops, LiteralRunsNeverWritePastTheDeclaredSize)
 {
     const Bytes plain = FewLetters(5000, 23);
     const Bytes packed = Deflate(plain, 6, Z_HUFFMAN_ONLY);
