@@ -256,7 +256,7 @@ void BenchInflate(const std::vector<std::uint8_t>& plain, const std::vector<std:
         std::printf("inflate: OUTPUT DIFFERS\n");
     if (theirs != plain)
         std::printf("zlib: OUTPUT DIFFERS\n");
-    std::printf("  this library (%s loop)      %8.1f MB/s\n  zlib %-8s               %8.1f MB/s\n",
+    std::printf("  this library, %s loop    %8.1f MB/s\n  zlib %-8s               %8.1f MB/s\n",
                 inflatedetail::Bmi2Available() ? "BMI2 " : "plain", oursBest, zlibVersion(), zlibBest);
     PrintRatio("inflate against zlib", oursBest, zlibBest, 2.0);
     if (!inflatedetail::Bmi2Available())
@@ -272,7 +272,7 @@ void BenchInflate(const std::vector<std::uint8_t>& plain, const std::vector<std:
     inflatedetail::UseLoop(inflatedetail::Loop::Best);
     if (!std::equal(plain.begin(), plain.end(), ours.begin()))
         std::printf("inflate, plain loop: OUTPUT DIFFERS\n");
-    std::printf("  this library (plain loop)   %8.1f MB/s, %.2f times zlib\n", plainBest, plainBest / zlibBest);
+    std::printf("  this library, plain loop    %8.1f MB/s, %.2f times zlib\n", plainBest, plainBest / zlibBest);
 }
 
 void BenchCrc(const std::vector<std::uint8_t>& plain)
