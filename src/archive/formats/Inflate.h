@@ -18,4 +18,13 @@ namespace velmora::arc {
 // beyond the packed data.
 void Inflate(BufferedReader& input, ByteSink& output, std::uint32_t unpackedSize);
 
+// The decoding loop has a second build for processors with the BMI2
+// instructions, chosen at start; tests run each of them.
+namespace inflatedetail {
+enum class Loop { Best, Plain, Bmi2 };
+bool Bmi2Available();
+// Bmi2 only where Bmi2Available(). Not for use while a decoding runs.
+void UseLoop(Loop loop);
+}  // namespace inflatedetail
+
 }  // namespace velmora::arc

@@ -1,5 +1,6 @@
 // Fuzz target for the decoders and for ZIP extraction. The first input byte
-// picks the routine, the next three the declared unpacked size (at most 1 MiB);
+// picks the routine (for inflate also the loop: an odd multiple of 13 forces
+// the plain one), the next three the declared unpacked size (at most 1 MiB);
 // for extraction the rest is the archive file. Every outcome but a crash, a
 // hang or a sanitizer report is fine: E_RAISE is the normal answer to damage.
 //
@@ -83,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const int routine = data[0] % 13;
     const std::uint32_t unpacked = (data[1] | (data[2] << 8) | (data[3] << 16)) & 0xFFFFF;
+    inflatedetail::UseLoop(data[0] / 13 % 2 ? inflatedetail::Loop::Plain : inflatedetail::Loop::Best);
     try {
         if (data[0] >= 0xF0)
             ExtractArchive(data + 4, size - 4);

@@ -282,5 +282,92 @@ TEST(Inflate, RandomDamageNeverRunsPastTheDeclaredSize)
     }
 }
 
+// The loop built for processors with BMI2 and the plain one, each forced,
+// over what their fast paths touch: runs of short literal codes, every
+// strategy, the hand-over to the careful path at the declared size, cut and
+// damaged data.
+class InflateLoops : public testing::TestWithParam<inflatedetail::Loop> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == inflatedetail::Loop::Bmi2 && !inflatedetail::Bmi2Available())
+            GTEST_SKIP() << "no BMI2 on this processor";
+        inflatedetail::UseLoop(GetParam());
+    }
+    void TearDown() override { inflatedetail::UseLoop(inflatedetail::Loop::Best); }
+};
+
+// Literals only, from a few letters: codes of one to four bits, several of
+// them to a refill.
+Bytes FewLetters(std::size_t size, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Bytes plain(size);
+    for (auto& b : plain) {
+        const unsigned r = rng() % 16;
+        b = static_cast<std::uint8_t>(r < 8 ? 'e' : r < 12 ? 'n' : r < 14 ? 'r' : r < 15 ? 's' : 't');
+    }
+    return plain;
+}
+
+TEST_P(InflateLoops, DecodeEveryKindOfStream)
+{
+    const Bytes mixed = MixedSample(300000, 21);
+    const Bytes letters = FewLetters(300000, 22);
+    for (const Bytes* plain : {&mixed, &letters}) {
+        for (int strategy : {Z_DEFAULT_STRATEGY, Z_FIXED, Z_HUFFMAN_ONLY, Z_RLE}) {
+            for (int level : {1, 9}) {
+                SCOPED_TRACE(testing::Message() << "strategy " << strategy << ", level " << level);
+                const Bytes out = Inflated(Deflate(*plain, level, strategy), static_cast<std::uint32_t>(plain->size()));
+                ASSERT_EQ(out.size(), plain->size());
+                EXPECT_TRUE(out == *plain);
+            }
+        }
+    }
+}
+
+TEST_P(InflateLoops, LiteralRunsNeverWritePastTheDeclaredSize)
+{
+    const Bytes plain = FewLetters(5000, 23);
+    const Bytes packed = Deflate(plain, 6, Z_HUFFMAN_ONLY);
+    EXPECT_TRUE(Inflated(packed, 5000) == plain);
+    for (std::uint32_t size = 4960; size < 5000; ++size) {
+        SCOPED_TRACE(size);
+        MemorySource source(packed.data(), packed.size());
+        BufferedReader reader(source, static_cast<std::uint32_t>(packed.size()));
+        MemorySink sink;
+        EXPECT_EQ(RaisedMessage([&] { Inflate(reader, sink, size); }), L"25109");
+        ASSERT_LE(sink.bytes.size(), size);
+        EXPECT_TRUE(std::equal(sink.bytes.begin(), sink.bytes.end(), plain.begin()));
+    }
+}
+
+TEST_P(InflateLoops, CutAndDamagedStreamsStopWithAnError)
+{
+    const Bytes plain = FewLetters(40000, 24);
+    const Bytes packed = Deflate(plain, 6);
+    for (std::size_t size = 0; size < packed.size(); size += 1 + size / 5) {
+        SCOPED_TRACE(size);
+        EXPECT_EQ(InflateError(Bytes(packed.begin(), packed.begin() + size), 40000), L"25109");
+    }
+    std::mt19937 rng(25);
+    for (int round = 0; round < 200; ++round) {
+        Bytes damaged = packed;
+        damaged[rng() % damaged.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+        MemorySource source(damaged.data(), damaged.size());
+        BufferedReader reader(source, static_cast<std::uint32_t>(damaged.size()));
+        MemorySink sink;
+        const std::wstring error = RaisedMessage([&] { Inflate(reader, sink, 40000); });
+        EXPECT_TRUE(error.empty() || error == L"25109" || error == L"25116") << round;
+        EXPECT_LE(sink.bytes.size(), 40000u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, InflateLoops,
+                         testing::Values(inflatedetail::Loop::Plain, inflatedetail::Loop::Bmi2),
+                         [](const testing::TestParamInfo<inflatedetail::Loop>& info) {
+                             return info.param == inflatedetail::Loop::Plain ? "Plain" : "Bmi2";
+                         });
+
 }  // namespace
 }  // namespace velmora::arc::test
