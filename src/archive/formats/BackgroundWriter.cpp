@@ -6,6 +6,11 @@
 
 namespace velmora::arc {
 
+namespace {
+// Yields before a side goes to sleep: about a block's decoding time.
+constexpr int kYields = 4096;
+}  // namespace
+
 bool BackgroundWriter::Put(const std::uint8_t* data, std::size_t count)
 {
     if (!m_memory)
@@ -22,6 +27,32 @@ bool BackgroundWriter::Put(const std::uint8_t* data, std::size_t count)
     return true;
 }
 
+template <class Ready>
+void BackgroundWriter::WaitFor(std::atomic<bool>& Asleep, std::condition_variable& Wakeup, Ready ready)
+{
+    for (int i = 0; i < kYields; ++i) {
+        if (ready())
+            return;
+        std::this_thread::yield();
+    }
+    // The flag is set before the last look, the other side changes the state
+    // before it looks at the flag: one of the two sees the other.
+    std::unique_lock lock(m_mutex);
+    Asleep = true;
+    Wakeup.wait(lock, ready);
+    Asleep = false;
+}
+
+void BackgroundWriter::Wake(std::atomic<bool>& Asleep, std::condition_variable& Wakeup)
+{
+    if (!Asleep)
+        return;
+    // Under the mutex, the sleeper is either still before its last look or
+    // already waiting.
+    std::lock_guard lock(m_mutex);
+    Wakeup.notify_one();
+}
+
 // Hands the full block to the thread and waits until the next one is free.
 bool BackgroundWriter::Submit()
 {
@@ -34,38 +65,35 @@ bool BackgroundWriter::Submit()
         }
     }
     if (m_noThread) {
-        m_failed = m_failed || m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill;
+        if (!m_failed && m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill)
+            m_failed = true;
         m_fill = 0;
         return !m_failed;
     }
-    std::unique_lock lock(m_mutex);
     m_sizes[m_submitted % kBlocks] = m_fill;
     ++m_submitted;
-    m_toWrite.notify_one();
-    m_wasWritten.wait(lock, [this] { return m_failed || m_submitted - m_written < kBlocks; });
+    Wake(m_writerAsleep, m_toWrite);
+    WaitFor(m_fillerAsleep, m_wasWritten, [this] { return m_failed || m_submitted - m_written < kBlocks; });
     m_fill = 0;
     return !m_failed;
 }
 
 void BackgroundWriter::Run()
 {
-    std::unique_lock lock(m_mutex);
     for (;;) {
-        m_toWrite.wait(lock, [this] { return m_stop || m_written < m_submitted; });
+        WaitFor(m_writerAsleep, m_toWrite, [this] { return m_stop || m_written != m_submitted; });
         if (m_stop)
             return;
-        const std::size_t size = m_sizes[m_written % kBlocks];
-        std::uint8_t* const block = Block(m_written);
-        lock.unlock();
-        const bool ok = m_file.Write(block, static_cast<std::uint32_t>(size)) == size;
-        lock.lock();
-        if (!ok) {
+        const std::uint32_t number = m_written;
+        const std::size_t size = m_sizes[number % kBlocks];
+        const bool ok = m_file.Write(Block(number), static_cast<std::uint32_t>(size)) == size;
+        if (!ok)
             m_failed = true;
-            m_wasWritten.notify_one();
+        else
+            m_written = number + 1;
+        Wake(m_fillerAsleep, m_wasWritten);
+        if (!ok)
             return;
-        }
-        ++m_written;
-        m_wasWritten.notify_one();
     }
 }
 
@@ -73,21 +101,18 @@ bool BackgroundWriter::Drain()
 {
     if (!m_thread.joinable()) {
         // Never outgrew one block: written here, in one piece.
-        if (m_fill > 0 && !m_failed)
-            m_failed = m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill;
+        if (m_fill > 0 && !m_failed && m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill)
+            m_failed = true;
         m_fill = 0;
         return !m_failed;
     }
-    {
-        std::unique_lock lock(m_mutex);
-        if (m_fill > 0) {
-            m_sizes[m_submitted % kBlocks] = m_fill;
-            ++m_submitted;
-            m_fill = 0;
-            m_toWrite.notify_one();
-        }
-        m_wasWritten.wait(lock, [this] { return m_failed || m_written == m_submitted; });
+    if (m_fill > 0) {
+        m_sizes[m_submitted % kBlocks] = m_fill;
+        ++m_submitted;
+        m_fill = 0;
+        Wake(m_writerAsleep, m_toWrite);
     }
+    WaitFor(m_fillerAsleep, m_wasWritten, [this] { return m_failed || m_written == m_submitted; });
     Stop();
     return !m_failed;
 }
@@ -96,16 +121,16 @@ void BackgroundWriter::Stop()
 {
     if (!m_thread.joinable())
         return;
+    m_stop = true;
     {
         std::lock_guard lock(m_mutex);
-        m_stop = true;
+        m_toWrite.notify_one();
     }
-    m_toWrite.notify_one();
     m_thread.join();
     // Ready for another round on the same file.
     m_stop = false;
     m_fill = 0;
-    m_written = m_submitted;
+    m_written = m_submitted.load();
 }
 
 }  // namespace velmora::arc

@@ -4,6 +4,7 @@
 // ring; the thread starts only once a file outgrows one block, so that small
 // files are written in one piece without it.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -35,24 +36,36 @@ public:
     void Stop();
 
 private:
-    std::uint8_t* Block(std::uint64_t number) { return m_memory.get() + (number % kBlocks) * kBlockSize; }
+    std::uint8_t* Block(std::uint32_t number) { return m_memory.get() + (number % kBlocks) * kBlockSize; }
     bool Submit();
     void Run();
+    // Waits until Ready() holds: first a short spell of yielding, since the
+    // other side mostly answers within a block's time, then asleep with
+    // `Asleep` set, so that the other side knows to wake it. A kernel wait
+    // and wake per block cost two server round trips under Wine, more than
+    // the copy into the ring.
+    template <class Ready>
+    void WaitFor(std::atomic<bool>& Asleep, std::condition_variable& Wakeup, Ready ready);
+    void Wake(std::atomic<bool>& Asleep, std::condition_variable& Wakeup);
 
     TArcFile& m_file;
     std::unique_ptr<std::uint8_t[]> m_memory;
     // The block being filled is number m_submitted; the thread writes
-    // m_written up to it. Only the filling side changes m_submitted and
-    // m_fill, only the thread m_written.
+    // m_written up to it. Only the filling side changes m_submitted, m_fill
+    // and the sizes, only the thread m_written.
     std::size_t m_fill = 0;
-    std::uint64_t m_submitted = 0;
-    std::uint64_t m_written = 0;
+    // Block numbers wrap; their difference stays right.
+    std::atomic<std::uint32_t> m_submitted{0};
+    std::atomic<std::uint32_t> m_written{0};
     std::size_t m_sizes[kBlocks] = {};
-    bool m_stop = false;
+    std::atomic<bool> m_stop{false};
     // The system had no thread to give: every block is written on the spot.
     bool m_noThread = false;
-    bool m_failed = false;
+    std::atomic<bool> m_failed{false};
+    // A side sleeps only under the mutex, with its flag set.
     std::mutex m_mutex;
+    std::atomic<bool> m_writerAsleep{false};
+    std::atomic<bool> m_fillerAsleep{false};
     std::condition_variable m_toWrite;
     std::condition_variable m_wasWritten;
     std::thread m_thread;

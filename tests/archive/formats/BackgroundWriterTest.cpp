@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <iterator>
+#include <thread>
 
 #include "ArcTestFiles.h"
 #include "DecodeTestData.h"
@@ -58,6 +60,28 @@ TEST(BackgroundWriter, WritesOnAfterADrain)
     ASSERT_TRUE(writer.Drain());
     ASSERT_TRUE(file.Close());
     EXPECT_TRUE(ReadBack(dir.Path("rounds")) == data);
+}
+
+// Blocks handed over slowly: the thread has stopped yielding and sleeps each
+// time, and must be woken by the next block and by the drain (a lost wake-up
+// hangs here).
+TEST(BackgroundWriter, ASleepingThreadIsWokenByEachBlock)
+{
+    ScratchDir dir("bgwriter");
+    const Bytes data = MixedSample(kBlock * 5 + 7, 35);
+    TArcFile file;
+    ASSERT_TRUE(file.CreateNew(dir.Path("slow")));
+    {
+        BackgroundWriter writer(file);
+        for (std::size_t at = 0; at < data.size(); at += kBlock) {
+            ASSERT_TRUE(writer.Put(data.data() + at, std::min(kBlock, data.size() - at)));
+            // Longer than the thread's spell of yielding, on purpose.
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        ASSERT_TRUE(writer.Drain());
+    }
+    ASSERT_TRUE(file.Close());
+    EXPECT_TRUE(ReadBack(dir.Path("slow")) == data);
 }
 
 TEST(BackgroundWriter, FailedWritesAreReportedByPutAndByDrain)
