@@ -116,9 +116,16 @@ double MeasureDecoder(const std::vector<std::uint8_t>& packed, const std::vector
     return rate;
 }
 
-void PrintRatio(const char* what, double ours, double zlib, double passMark)
+// The one figure with a pass mark.
+void PrintRatio(const char* what, double ours, double zlib, double passMark, double aim)
 {
-    std::printf("  %-28s ratio %5.2f (pass mark %.1f)\n", what, ours / zlib, passMark);
+    std::printf("  %-28s ratio %5.2f (pass mark %.1f, aim %.1f)\n", what, ours / zlib, passMark, aim);
+}
+
+// A figure for information, without a pass mark.
+void PrintSpeedUp(const char* what, double ours, double zlib)
+{
+    std::printf("  %-28s %5.2f times zlib's speed\n", what, ours / zlib);
 }
 
 void Put16(std::vector<std::uint8_t>& out, unsigned value)
@@ -233,7 +240,7 @@ void BenchExtract(const std::vector<std::uint8_t>& plain, const std::vector<std:
     fs::remove_all(folder);
     std::printf("  TUnZIP extract              %8.1f MB/s\n  zlib inflate and crc32      %8.1f MB/s\n", oursBest,
                 zlibBest);
-    PrintRatio("extract against zlib", oursBest, zlibBest, 1.5);
+    PrintRatio("extract against zlib", oursBest, zlibBest, 1.5, 2.0);
 }
 
 void BenchInflate(const std::vector<std::uint8_t>& plain, const std::vector<std::uint8_t>& packed)
@@ -258,7 +265,7 @@ void BenchInflate(const std::vector<std::uint8_t>& plain, const std::vector<std:
         std::printf("zlib: OUTPUT DIFFERS\n");
     std::printf("  this library, %s loop    %8.1f MB/s\n  zlib %-8s               %8.1f MB/s\n",
                 inflatedetail::Bmi2Available() ? "BMI2 " : "plain", oursBest, zlibVersion(), zlibBest);
-    PrintRatio("inflate against zlib", oursBest, zlibBest, 2.0);
+    PrintSpeedUp("inflate against zlib", oursBest, zlibBest);
     if (!inflatedetail::Bmi2Available())
         return;
     // The loop for processors without BMI2, on its own.
