@@ -6,7 +6,6 @@
 
 #include "DateiRoutinen.h"
 #include "FileToolsCodes.h"
-#include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Layout.h"
 #include "platform/rtl/LocaleTexts.h"
@@ -95,18 +94,11 @@ TAttributDialog::TAttributDialog(TComponent* Owner)
     lay.Place(ZeitAendern, 6, 36, 64, 10);
     Zeit.SetEditMask(L"!90:00:00;1; ");
     lay.Place(Zeit, 72, 35, 52, 12);
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
-    HilfeBtn.SetCaption(L"&Hilfe");
+    SetUpButtons(OKBtn, CancelBtn, HilfeBtn);
     lay.Row(86, 80, 14, {{&OKBtn, 50}, {&CancelBtn, 50}, {&HilfeBtn, 50}});
     lay.SetClientSize(*this, 248, 100);
     SetHelpContextAll(17);
     OKBtn.OnClick = bind(this, &TAttributDialog::OKBtnClick);
-    HilfeBtn.OnClick = [this](TObject*) { Application->HelpContext(HelpContext); };
     OnShow = bind(this, &TAttributDialog::FormShow);
     OnClose = bind(this, &TAttributDialog::FormClose);
     Datum.OnChange = bind(this, &TAttributDialog::DatumChange);

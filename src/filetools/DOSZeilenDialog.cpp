@@ -1,6 +1,5 @@
 #include "DOSZeilenDialog.h"
 
-#include "platform/gui/Application.h"
 #include "platform/gui/Layout.h"
 
 namespace velmora {
@@ -17,16 +16,9 @@ TDOSZeilenDlg::TDOSZeilenDlg(TComponent* Owner)
     Befehl.Hint = L"Geben Sie hier den auszuführenden DOS-Befehl ein";
     Befehl.ShowHint = true;
     lay.Place(Befehl, 6, 17, 236, 12);
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
-    HilfeBtn.SetCaption(L"&Hilfe");
+    SetUpButtons(OKBtn, CancelBtn, HilfeBtn);
     lay.Row(86, 36, 14, {{&OKBtn, 50}, {&CancelBtn, 50}, {&HilfeBtn, 50}});
     lay.SetClientSize(*this, 248, 56);
-    HilfeBtn.OnClick = [this](TObject*) { Application->HelpContext(HelpContext); };
 }
 
 }  // namespace velmora

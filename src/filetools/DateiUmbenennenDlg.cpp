@@ -1,7 +1,6 @@
 #include "DateiUmbenennenDlg.h"
 
 #include "foundation/EineDatei.h"
-#include "platform/gui/Application.h"
 #include "platform/gui/Layout.h"
 #include "platform/rtl/PathNames.h"
 
@@ -21,17 +20,10 @@ TDateiUmbenennenDlg::TDateiUmbenennenDlg(TComponent* Owner)
     Label2.SetFocusControl(&NeuerDateiName);
     lay.Place(Label2, 6, 26, 50, 9);
     lay.Place(NeuerDateiName, 58, 24, 184, 12);
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
-    HilfeBtn.SetCaption(L"&Hilfe");
+    SetUpButtons(OKBtn, CancelBtn, HilfeBtn);
     lay.Row(86, 44, 14, {{&OKBtn, 50}, {&CancelBtn, 50}, {&HilfeBtn, 50}});
     lay.SetClientSize(*this, 248, 64);
     SetHelpContextAll(15);
-    HilfeBtn.OnClick = [this](TObject*) { Application->HelpContext(HelpContext); };
 }
 
 void TDateiUmbenennenDlg::SetDateiName(const std::wstring& Name) {

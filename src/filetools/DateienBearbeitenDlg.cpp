@@ -55,12 +55,7 @@ TDateienBearbeitenDlg::TDateienBearbeitenDlg(TComponent* Owner)
     Dateiliste.WordWrap = false;
     lay.Place(Dateiliste, 6, 17, 248, 110);
     lay.Place(StatusLabel, 6, 131, 150, 9);
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
+    SetUpButtons(OKBtn, CancelBtn);
     lay.Row(148, 145, 14, {{&OKBtn, 50}, {&CancelBtn, 50}});
     lay.SetClientSize(*this, 260, 165);
     Dateiliste.OnChange = bind(this, &TDateienBearbeitenDlg::DateilisteChange);

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "foundation/DefaultUserStore.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Buttons.h"
 
 namespace velmora {
 
@@ -47,6 +49,21 @@ TPositionsDialog::TPositionsDialog(TComponent* Owner, std::wstring PositionName)
 void TPositionsDialog::SetVisible(bool Visible) {
     if (Visible) m_placeKnown = true;
     TForm::SetVisible(Visible);
+}
+
+void TPositionsDialog::SetUpButtons(TButton& OKBtn, TButton& CancelBtn) {
+    OKBtn.SetCaption(L"OK");
+    OKBtn.Default = true;
+    OKBtn.ModalResult = mrOk;
+    CancelBtn.SetCaption(L"Abbrechen");
+    CancelBtn.Cancel = true;
+    CancelBtn.ModalResult = mrCancel;
+}
+
+void TPositionsDialog::SetUpButtons(TButton& OKBtn, TButton& CancelBtn, TButton& HilfeBtn) {
+    SetUpButtons(OKBtn, CancelBtn);
+    HilfeBtn.SetCaption(L"&Hilfe");
+    HilfeBtn.OnClick = [this](TObject*) { Application->HelpContext(HelpContext); };
 }
 
 void TPositionsDialog::DoDestroy() {

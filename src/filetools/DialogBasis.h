@@ -72,6 +72,10 @@ protected:
     void DoDestroy() override;
     // The form's and every control's help context.
     void SetHelpContextAll(int Context);
+    // OK (the default button) and "Abbrechen", each closing the dialog with its
+    // result; the second form adds "&Hilfe", which opens the dialog's help context.
+    void SetUpButtons(gui::TButton& OKBtn, gui::TButton& CancelBtn);
+    void SetUpButtons(gui::TButton& OKBtn, gui::TButton& CancelBtn, gui::TButton& HilfeBtn);
 
 private:
     std::wstring m_positionName;

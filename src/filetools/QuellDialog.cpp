@@ -49,12 +49,7 @@ TQuellDialog::TQuellDialog(TComponent* Owner, const TDateiDialogKontext& Kontext
     BitBtn2.Hint = L"Verzeichnis auswählen";
     SammelkorbBtn.SetCaption(L"&Sammelkorb...");
     SammelkorbBtn.Hint = L"Dateien aus dem Sammelkorb übernehmen";
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
+    SetUpButtons(OKBtn, CancelBtn);
     HilfeBtn.SetCaption(L"&Hilfe");
     DateienWaehlen = [this](const std::wstring& dir, TStringList& files) { return SystemFiles(this, dir, files); };
     OrdnerWaehlen = [this](const std::wstring& title, const std::wstring& start, std::wstring& folder) {

@@ -33,12 +33,7 @@ TSammelkorbInhaltDlg::TSammelkorbInhaltDlg(TComponent* Owner, const TDateiDialog
     Dateiliste.AddColumn({L"Datum", 115});
     lay.Place(Dateiliste, 6, 17, 288, 130);
     lay.Place(StatusLabel, 6, 152, 140, 9);
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
+    SetUpButtons(OKBtn, CancelBtn);
     lay.Row(188, 150, 14, {{&OKBtn, 50}, {&CancelBtn, 50}});
     lay.SetClientSize(*this, 300, 170);
     OnShow = bind(this, &TSammelkorbInhaltDlg::FormShow);

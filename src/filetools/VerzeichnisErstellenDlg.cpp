@@ -2,7 +2,6 @@
 
 #include "FileToolsCodes.h"
 #include "foundation/controls/BrowseDr.h"
-#include "platform/gui/Application.h"
 #include "platform/gui/Layout.h"
 #include "platform/rtl/Strings.h"
 
@@ -24,13 +23,7 @@ TVerzeichnisErstellenDlg::TVerzeichnisErstellenDlg(TComponent* Owner, const TDat
     Label2.SetFocusControl(&Edit1);
     lay.Place(Label2, 6, 26, 120, 9);
     lay.Place(Edit1, 6, 37, 236, 12);
-    OKBtn.SetCaption(L"OK");
-    OKBtn.Default = true;
-    OKBtn.ModalResult = mrOk;
-    CancelBtn.SetCaption(L"Abbrechen");
-    CancelBtn.Cancel = true;
-    CancelBtn.ModalResult = mrCancel;
-    HilfeBtn.SetCaption(L"&Hilfe");
+    SetUpButtons(OKBtn, CancelBtn, HilfeBtn);
     lay.Row(86, 56, 14, {{&OKBtn, 50}, {&CancelBtn, 50}, {&HilfeBtn, 50}});
     lay.SetClientSize(*this, 248, 76);
     Edit1.PopupMenu = &MyPopup;
@@ -45,7 +38,6 @@ TVerzeichnisErstellenDlg::TVerzeichnisErstellenDlg(TComponent* Owner, const TDat
         return true;
     };
     OrdnerSuchenBtn.OnClick = bind(this, &TVerzeichnisErstellenDlg::OrdnerSuchenBtnClick);
-    HilfeBtn.OnClick = [this](TObject*) { Application->HelpContext(HelpContext); };
     OnShow = bind(this, &TVerzeichnisErstellenDlg::FormShow);
     OnClose = bind(this, &TVerzeichnisErstellenDlg::FormClose);
 }
