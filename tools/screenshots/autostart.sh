@@ -6,18 +6,7 @@
 # Usage: tools/screenshots/autostart.sh [output folder]   (after ./test.sh built everything)
 # The autostart list of the build's Wine prefix is replaced by three sample entries.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(realpath -m "${1:-$here/build/screenshots}")
-build=${VELMORA_BUILD:-$here/build}
-export VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX:-$build/wineprefix}
-
-if [ -z "${VELMORA_SCREENSHOT_DISPLAY:-}" ]; then
-  exec env VELMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-source "$here/tools/wine-env.sh"
-"$here/tools/wine-prefix.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/common.sh"
 
 # A UTF-16 .reg file, so that the German texts arrive whatever the host's locale.
 reg=$(mktemp --suffix=.reg)

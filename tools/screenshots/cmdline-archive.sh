@@ -7,18 +7,7 @@
 # The archive is made afresh with Debian's zip. The window is closed as a user
 # closes it; the pane kinds it stores are put back as they were.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(realpath -m "${1:-$here/build/screenshots}")
-build=$(realpath -m "${VELMORA_BUILD:-$here/build}")
-export VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX:-$build/wineprefix}
-
-if [ -z "${VELMORA_SCREENSHOT_DISPLAY:-}" ]; then
-  exec env VELMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-source "$here/tools/wine-env.sh"
-"$here/tools/wine-prefix.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/common.sh"
 mainform='HKEY_USERS\.default\Software\Quorin Ashvale\Velmora\1.0\Mainform'
 
 # Two folders (one with a sub-folder) and two files at the root, so that the

@@ -5,18 +5,7 @@
 #   basket.png, dosline.png, linkprogress.png
 # Usage: tools/screenshots/filedialogs.sh [output folder]   (after ./test.sh built everything)
 set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(realpath -m "${1:-$here/build/screenshots}")
-build=${VELMORA_BUILD:-$here/build}
-export VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX:-$build/wineprefix}
-
-if [ -z "${VELMORA_SCREENSHOT_DISPLAY:-}" ]; then
-  exec env VELMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-source "$here/tools/wine-env.sh"
-"$here/tools/wine-prefix.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/common.sh"
 program="$build/tests/filetools/dialogschau.exe"
 
 # Waits (bounded) for a visible window whose title matches; prints its id.

@@ -5,18 +5,7 @@
 # on a sample folder the show program makes, with one file marked.
 # Usage: tools/screenshots/filelist.sh [output folder]   (after ./test.sh built everything)
 set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(realpath -m "${1:-$here/build/screenshots}")
-build=${VELMORA_BUILD:-$here/build}
-export VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX:-$build/wineprefix}
-
-if [ -z "${VELMORA_SCREENSHOT_DISPLAY:-}" ]; then
-  exec env VELMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-source "$here/tools/wine-env.sh"
-"$here/tools/wine-prefix.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/common.sh"
 
 for kind in 1 2; do
   # The program closes itself after 20 s, should the close below not reach it.

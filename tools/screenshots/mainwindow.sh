@@ -9,18 +9,7 @@
 # The window is closed afterwards as a user closes it, so it saves its values;
 # the narrow window's place and first button are put back as they were.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(realpath -m "${1:-$here/build/screenshots}")
-build=${VELMORA_BUILD:-$here/build}
-export VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX:-$build/wineprefix}
-
-if [ -z "${VELMORA_SCREENSHOT_DISPLAY:-}" ]; then
-  exec env VELMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-source "$here/tools/wine-env.sh"
-"$here/tools/wine-prefix.sh"
-mkdir -p "$out"
+source "$(dirname "$0")/common.sh"
 mainform='HKEY_USERS\.default\Software\Quorin Ashvale\Velmora\1.0\Mainform'
 
 # Starts the window and sets X, Y and WIDTH to its place.
