@@ -116,8 +116,8 @@ void TAttributDialog::SetDateien(const TDateiListe& Liste, TDateTime Jetzt) {
         boxes[i]->SetState(m_start[i]);
     }
     const TDateTime stamp = Liste.size() == 1 ? Liste[0]->Time : Jetzt;
-    Datum.SetText(DatumText(stamp));
-    Zeit.SetText(ZeitText(stamp));
+    Datum.SetText(LocaleDateText(stamp));
+    Zeit.SetText(LocaleTimeText(stamp));
     DatumAendern.SetChecked(false);
     ZeitAendern.SetChecked(false);
     Fehlercode = 0;

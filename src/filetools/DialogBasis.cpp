@@ -81,37 +81,11 @@ void SetHelpContextOf(TWinControl& parent, int context) {
     }
 }
 
-SYSTEMTIME ToSystemTime(TDateTime value) {
-    const DateParts p = DecodeDateTime(value);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(p.year);
-    st.wMonth = static_cast<WORD>(p.month);
-    st.wDay = static_cast<WORD>(p.day);
-    st.wHour = static_cast<WORD>(p.hour);
-    st.wMinute = static_cast<WORD>(p.minute);
-    st.wSecond = static_cast<WORD>(p.second);
-    return st;
-}
-
 }  // namespace
 
 void TPositionsDialog::SetHelpContextAll(int Context) {
     HelpContext = Context;
     SetHelpContextOf(*this, Context);
-}
-
-std::wstring DatumText(TDateTime Value) {
-    const SYSTEMTIME st = ToSystemTime(Value);
-    wchar_t buffer[80];
-    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 80);
-    return n > 0 ? std::wstring(buffer) : std::wstring();
-}
-
-std::wstring ZeitText(TDateTime Value) {
-    const SYSTEMTIME st = ToSystemTime(Value);
-    wchar_t buffer[80];
-    const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, 80);
-    return n > 0 ? std::wstring(buffer) : std::wstring();
 }
 
 bool HasFocus(TWinControl& Control) {

@@ -84,9 +84,6 @@ private:
     bool m_placeKnown = false;
 };
 
-// The system's short date and time formats of the user's locale ("9.1.2026", "14:05:00").
-std::wstring DatumText(TDateTime Value);
-std::wstring ZeitText(TDateTime Value);
 
 // Whether the keyboard focus is in Control or one of its windows (an editable
 // combo box has its focus in its edit window).

@@ -5,6 +5,7 @@
 #include "foundation/ShellRoutinen.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Layout.h"
+#include "platform/rtl/LocaleTexts.h"
 #include "platform/rtl/Strings.h"
 
 namespace velmora {
@@ -54,7 +55,7 @@ void TSammelkorbInhaltDlg::FormShow(TObject*) {
         for (const auto& record : *m_kontext.Sammelkorb) {
             TListItem* item = Dateiliste.AddItem(SammelkorbZeile(*record), record.get());
             item->AddSubItem(GroesseInKB(record->Size));
-            item->AddSubItem(DatumText(record->Time) + L" " + ZeitText(record->Time));
+            item->AddSubItem(LocaleDateTimeText(record->Time));
             if (IconRoutinen)
                 item->SetImageIndex(m_kontext.StandardIcons || record->InArchive
                                         ? IconRoutinen->GetIconIndex(record->Name)

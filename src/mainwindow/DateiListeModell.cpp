@@ -253,19 +253,7 @@ std::vector<int> EinzelPanels(int Breite, bool Groesse, bool Datum, bool Attr) {
 }
 
 std::wstring DatumZeitText(TDateTime Datum) {
-    const DateParts d = DecodeDateTime(Datum);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(d.year);
-    st.wMonth = static_cast<WORD>(d.month);
-    st.wDay = static_cast<WORD>(d.day);
-    st.wHour = static_cast<WORD>(d.hour);
-    st.wMinute = static_cast<WORD>(d.minute);
-    st.wSecond = static_cast<WORD>(d.second);
-    wchar_t date[80], time[80];
-    if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 80) ||
-        !GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 80))
-        return {};
-    return std::wstring(date) + L" " + time;
+    return LocaleDateTimeText(Datum);
 }
 
 std::wstring OrdnerArt(bool Virtuell, ULONG ShellAttr) {

@@ -21,6 +21,7 @@
 #include "foundation/TestFiles.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/LocaleTexts.h"
 #include "platform/rtl/Strings.h"
 
 using namespace velmora;
@@ -237,7 +238,7 @@ TEST_F(AttributDialogTest, ABadDateIsReportedBeforeABadTimeAndEachKeepsTheDialog
     EXPECT_EQ(boxes.Calls()[1].Text, L"25:00:00 ist keine gültige Zeitangabe!");
     dlg->Anwenden(list, routinen);
     const auto date = ReadFileDate(list[0]->Name);
-    EXPECT_EQ(DatumText(date) + L" " + ZeitText(date), L"28.2.2026 23:59:58");
+    EXPECT_EQ(LocaleDateTimeText(date), L"28.2.2026 23:59:58");
 }
 
 TEST_F(AttributDialogTest, TheUntouchedPresetOfOneFilePassesAndChangesNothing) {

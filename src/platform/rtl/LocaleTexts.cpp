@@ -111,4 +111,40 @@ std::optional<double> TryStrToFloat(std::wstring_view text) {
     return value;
 }
 
+namespace {
+
+SYSTEMTIME ToSystemTime(TDateTime value) {
+    const DateParts p = DecodeDateTime(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(p.year);
+    st.wMonth = static_cast<WORD>(p.month);
+    st.wDay = static_cast<WORD>(p.day);
+    st.wHour = static_cast<WORD>(p.hour);
+    st.wMinute = static_cast<WORD>(p.minute);
+    st.wSecond = static_cast<WORD>(p.second);
+    return st;
+}
+
+}  // namespace
+
+std::wstring LocaleDateText(TDateTime value) {
+    const SYSTEMTIME st = ToSystemTime(value);
+    wchar_t buffer[80];
+    return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 80) > 0 ? std::wstring(buffer)
+                                                                                              : std::wstring();
+}
+
+std::wstring LocaleTimeText(TDateTime value) {
+    const SYSTEMTIME st = ToSystemTime(value);
+    wchar_t buffer[80];
+    return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, 80) > 0 ? std::wstring(buffer)
+                                                                                 : std::wstring();
+}
+
+std::wstring LocaleDateTimeText(TDateTime value) {
+    const std::wstring date = LocaleDateText(value);
+    const std::wstring time = LocaleTimeText(value);
+    return date.empty() || time.empty() ? std::wstring() : date + L" " + time;
+}
+
 }  // namespace velmora

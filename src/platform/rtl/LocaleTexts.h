@@ -14,6 +14,12 @@ std::wstring LocaleDateSeparator();
 std::wstring LocaleTimeSeparator();
 std::wstring LocaleDecimalSeparator();
 
+// The locale's short date ("9.1.2026"), its time ("14:05:00"), and both with a
+// blank between; empty where the system cannot format the value.
+std::wstring LocaleDateText(TDateTime value);
+std::wstring LocaleTimeText(TDateTime value);
+std::wstring LocaleDateTimeText(TDateTime value);
+
 // A date in the order of the locale's short date format with its separator,
 // day and month alone taking the current year, optionally followed by a blank and
 // a time "h:m" or "h:m:s". Two-digit years are 1950 to 2049.
