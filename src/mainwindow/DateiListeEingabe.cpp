@@ -252,15 +252,8 @@ void TDateiListeForm::DateiListeKeyUp(gui::TObject* Sender, WORD& Key, gui::TShi
         m_auswahlGeaendert = false;
         UpdateStatusLine();
     }
-    if (!m_host)
-        return;
-    const gui::TShiftState mods = Shift & (gui::ssShift | gui::ssAlt | gui::ssCtrl);
-    if ((Key == VK_F4 && mods == gui::ssCtrl) || (Key == VK_F6 && (mods & gui::ssCtrl)))
-        m_host->PaneKeyUp(Sender, Key, Shift);
-    else if ((Key == VK_DELETE && mods == 0) || (Key == VK_TAB && (mods == 0 || mods == gui::ssShift)))
-        m_host->PaneKeyDown(Sender, Key, Shift);
-    else
-        m_host->FormKeyUp(Sender, Key, Shift);
+    if (m_host)
+        ForwardListKeyUp(*m_host, Sender, Key, Shift);
     Fehlercode = 0;
 }
 

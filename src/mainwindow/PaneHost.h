@@ -73,4 +73,17 @@ public:
     virtual void StartDrag(TDMChildForm* Pane, const TStringList& Files) = 0;
 };
 
+// Where a pane's list sends a released key: the pane switches (Ctrl+F4, Ctrl+F6)
+// to the pane key-up handler, Delete and Tab to the pane key-down handler,
+// everything else to the window's.
+inline void ForwardListKeyUp(TPaneHost& Host, gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) {
+    const gui::TShiftState mods = Shift & (gui::ssShift | gui::ssAlt | gui::ssCtrl);
+    if ((Key == VK_F4 && mods == gui::ssCtrl) || (Key == VK_F6 && (mods & gui::ssCtrl)))
+        Host.PaneKeyUp(Sender, Key, Shift);
+    else if ((Key == VK_DELETE && mods == 0) || (Key == VK_TAB && (mods == 0 || mods == gui::ssShift)))
+        Host.PaneKeyDown(Sender, Key, Shift);
+    else
+        Host.FormKeyUp(Sender, Key, Shift);
+}
+
 }  // namespace velmora

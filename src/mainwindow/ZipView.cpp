@@ -485,18 +485,10 @@ void TZipViewForm::DateilisteKeyPress(gui::TObject*, wchar_t& Key) {
         OpenSelected();
 }
 
-// Key-up goes where the file list sends it: the pane switches (Ctrl+F4, Ctrl+F6)
-// and Delete and Tab to the pane keys, everything else to the window.
+// Key-up goes where the file list sends it.
 void TZipViewForm::DateilisteKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) {
-    if (!m_host)
-        return;
-    const gui::TShiftState mods = Shift & (gui::ssShift | gui::ssAlt | gui::ssCtrl);
-    if ((Key == VK_F4 && mods == gui::ssCtrl) || (Key == VK_F6 && (mods & gui::ssCtrl)))
-        m_host->PaneKeyUp(Sender, Key, Shift);
-    else if ((Key == VK_DELETE && mods == 0) || (Key == VK_TAB && (mods == 0 || mods == gui::ssShift)))
-        m_host->PaneKeyDown(Sender, Key, Shift);
-    else
-        m_host->FormKeyUp(Sender, Key, Shift);
+    if (m_host)
+        ForwardListKeyUp(*m_host, Sender, Key, Shift);
 }
 
 void TZipViewForm::DateilisteMouseDown(gui::TObject*, gui::TMouseButton Button, gui::TShiftState, int, int) {
