@@ -53,5 +53,17 @@ for attempt in 1 2 3 4; do
   [ "$attempt" -lt 4 ] && sleep $((attempt * 5))
 done
 $updated || echo "apt-get update still fails; installing from the package lists at hand" >&2
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install_missing() {
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null
+}
+if ! install_missing; then
+  $updated && exit 1
+  # A list that did not arrive for one architecture (seen: the security suite's
+  # i386 list) leaves the 32-bit libraries without the versions of their 64-bit
+  # twins, and wine32 cannot be installed. The release's own suite has both.
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$codename" ] || exit 1
+  echo "Installing again, preferring the packages of $codename itself" >&2
+  install_missing -t "$codename"
+fi
 ensure_locale
