@@ -5,6 +5,17 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 : "${VELMORA_WINEPREFIX:?}"
 source "$here/wine-env.sh"
+# Wine's 32-bit part is a 32-bit Linux program. A kernel without 32-bit emulation
+# (switched off at boot, or built without it) refuses it with "Exec format error",
+# and every later Wine call would fail without saying why.
+if ! wine --version >/dev/null 2>&1; then
+  echo "Wine does not start on this machine: $(wine --version 2>&1 | tail -n 1)" >&2
+  if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "This kernel does not run 32-bit programs (32-bit emulation is off; the boot option ia32_emulation=on switches it on)." >&2
+    echo "The Windows build and every test run under Wine need it; the native tests alone run with: ctest --test-dir build -L native" >&2
+  fi
+  exit 1
+fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
