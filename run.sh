@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
+source tools/windows-target.sh
 
-build=${VELMORA_BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake
+build=${VELMORA_BUILD:-$velmora_default_build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$velmora_toolchain"
 cmake --build "$build"
 
 export VELMORA_WINEPREFIX="$PWD/$build/wineprefix"

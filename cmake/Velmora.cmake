@@ -12,7 +12,14 @@ else()
   set(VELMORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(VELMORA_XDG_DATA_HOME ${CMAKE_BINARY_DIR}/xdg-data)
   file(MAKE_DIRECTORY ${VELMORA_XDG_DATA_HOME})
-  set(CMAKE_CROSSCOMPILING_EMULATOR env VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX} ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+  # The 64-bit stand-in build runs in a 64-bit prefix (tools/windows-target.sh).
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VELMORA_WINEARCH win64)
+  else()
+    set(VELMORA_WINEARCH win32)
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR env VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX} VELMORA_WINEARCH=${VELMORA_WINEARCH}
+      ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
 endif()
 
 set(VELMORA_WIN32_LIBS ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 gdi32 user32 advapi32 kernel32 version)

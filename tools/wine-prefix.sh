@@ -12,7 +12,7 @@ if ! wine --version >/dev/null 2>&1; then
   echo "Wine does not start on this machine: $(wine --version 2>&1 | tail -n 1)" >&2
   if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     echo "This kernel does not run 32-bit programs (32-bit emulation is off; the boot option ia32_emulation=on switches it on)." >&2
-    echo "The Windows build and every test run under Wine need it; the native tests alone run with: ctest --test-dir build -L native" >&2
+    echo "test.sh and run.sh build and run the 64-bit stand-in there (tools/windows-target.sh)." >&2
   fi
   exit 1
 fi

@@ -50,7 +50,7 @@ struct Process {
 
 std::wstring UninstallValue(const wchar_t* name) {
     HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return L"-";
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ, &key) != ERROR_SUCCESS) return L"-";
     wchar_t data[512] = {};
     DWORD size = sizeof data, type = 0;
     LONG rc = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
@@ -108,7 +108,7 @@ TEST(FirstRun, WritesTheUninstallEntryAndBothShortcutsAndEndsWithoutAWindow) {
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
     {
         // An older entry is overwritten.
-        TRegistry old(KEY_ALL_ACCESS | KEY_WOW64_32KEY);
+        TRegistry old(KEY_ALL_ACCESS);
         old.SetRootKey(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(old.OpenKey(kUninstall, true));
         old.WriteString(L"DisplayName", L"Velmora 0.9");
