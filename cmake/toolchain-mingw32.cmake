@@ -1,13 +1,19 @@
 # 32-bit Windows programs built with the POSIX-thread variant of mingw-w64
 # (the win32-thread variant has no std::thread, std::mutex or <format>).
+# cmake/toolchain-mingw64.cmake reuses this file for its x86_64 stand-in.
+if(NOT VELMORA_MINGW_PROCESSOR)
+  set(VELMORA_MINGW_PROCESSOR i686)
+endif()
+set(VELMORA_MINGW_TRIPLE ${VELMORA_MINGW_PROCESSOR}-w64-mingw32)
+
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_SYSTEM_PROCESSOR ${VELMORA_MINGW_PROCESSOR})
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_C_COMPILER ${VELMORA_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VELMORA_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${VELMORA_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${VELMORA_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

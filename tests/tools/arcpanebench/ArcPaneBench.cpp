@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchClock.h"
 #include "NullPaneHost.h"
 #include "archive/formats/ArcLister.h"
 #include "archive/operations/ZipRoutinen.h"
@@ -47,17 +48,6 @@ constexpr int kSizes[] = {100000, 200000};
 // Baseline and pane side by side on a 1280 x 1024 screen, neither covered.
 constexpr int kWidth = 620, kHeight = 700;
 const char* const kExtensions[] = {"txt", "doc", "zip", "exe", "bmp", "c", "h", "dat", "arj", "ini", "pas", ""};
-
-double Now() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 [[noreturn]] void Fail(const std::string& what) {
     std::fprintf(stderr, "arcpane_bench: %s (error %lu)\n", what.c_str(), GetLastError());
@@ -277,15 +267,15 @@ TBaseFigures BaselineRun(TEnhListView& list, const std::vector<TRowTexts>& rows)
     list.Clear();
     UpdateWindow(list.Handle());
     TBaseFigures f;
-    const double start = Now();
+    const double start = BenchNow();
     FillBaseline(list, rows);
-    f.Fill = Now() - start;
+    f.Fill = BenchNow() - start;
     list.BeginUpdate();
     list.Clear();
     list.EndUpdate();
-    f.Empty = Now() - start - f.Fill;
+    f.Empty = BenchNow() - start - f.Fill;
     FillBaseline(list, rows);
-    f.Whole = Now() - start;
+    f.Whole = BenchNow() - start;
     return f;
 }
 
@@ -307,14 +297,14 @@ TPaneFigures PaneRun(TZipViewForm& pane, TBenchArchiveHost& host, const std::wst
     EmptyPane(pane);
     host.Steps = 0;
     TPaneFigures f;
-    const double start = Now();
+    const double start = BenchNow();
     pane.SetArchiveFile(archive);
     pane.ReadContents();
     UpdateWindow(pane.Dateiliste.Handle());
-    f.First = Now() - start;
+    f.First = BenchNow() - start;
     pane.ReadContents();
     UpdateWindow(pane.Dateiliste.Handle());
-    f.Whole = Now() - start;
+    f.Whole = BenchNow() - start;
     f.Rows = pane.Dateiliste.Count();
     f.Steps = host.Steps;
     return f;
@@ -331,20 +321,20 @@ TSplits PaneSplits(TZipViewForm& pane, archive::TZipRoutinen& routinen, const st
         TDateiListe flat;
         TArchivDaten totals;
         std::wstring name = archive;
-        double start = Now();
+        double start = BenchNow();
         routinen.OpenArchive(ftZip, name, totals, flat);
-        s.Listing = Now() - start;
+        s.Listing = BenchNow() - start;
         archive::TDatenListe root;
-        start = Now();
+        start = BenchNow();
         archive::TZipRoutinen::BuildFolderTree(flat, root, true);
-        s.Tree = Now() - start;
+        s.Tree = BenchNow() - start;
     }
     EmptyPane(pane);
-    const double start = Now();
+    const double start = BenchNow();
     pane.SetArchiveFile(archive);
     pane.ReadContents();
     UpdateWindow(pane.Dateiliste.Handle());
-    s.Read = Now() - start;
+    s.Read = BenchNow() - start;
     return s;
 }
 

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchClock.h"
 #include "archive/operations/ZipLib32.h"
 #include "platform/rtl/Strings.h"
 
@@ -36,18 +37,6 @@ using namespace velmora::archive;
 namespace {
 
 // ---- timing and small helpers -------------------------------------------------------
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 [[noreturn]] void Fail(const std::string& what)
 {
@@ -571,13 +560,13 @@ void RunTree(const std::wstring& work, const TreeShape& shape, int rounds, doubl
     const std::wstring tree = work + L"\\" + shape.name;
     const std::wstring ours = work + L"\\ours.zip", bare = work + L"\\bare.zip";
     const std::wstring outOurs = work + L"\\out-ours", outBare = work + L"\\out-bare";
-    double t = Now();
+    double t = BenchNow();
     Generate(tree, shape, 0x5eed0000u + shape.files);
     const TreeSum sum = SumTree(tree);
     // The extracted tree sits under the stored path, which is the tree's path without the drive.
     const std::wstring below = tree.substr(2);
     std::printf("tree %ls: %llu files, %.1f MB, made in %.1f s\n", shape.name,
-                static_cast<unsigned long long>(sum.files), static_cast<double>(sum.bytes) / 1e6, Now() - t);
+                static_cast<unsigned long long>(sum.files), static_cast<double>(sum.bytes) / 1e6, BenchNow() - t);
     std::fflush(stdout);
 
     Best best;
@@ -590,14 +579,14 @@ void RunTree(const std::wstring& work, const TreeShape& shape, int rounds, doubl
             DeleteFileW(archive.c_str());
             RemoveTree(out);
             CreateDirectoryW(out.c_str(), nullptr);
-            t = Now();
+            t = BenchNow();
             if (library) LibraryAdd(tree, archive);
             else BareAdd(tree, archive);
-            const double add = Now() - t;
-            t = Now();
+            const double add = BenchNow() - t;
+            t = BenchNow();
             if (library) LibraryExtract(archive, out);
             else BareExtract(archive, out);
-            const double extract = Now() - t;
+            const double extract = BenchNow() - t;
             std::printf("  round %d %-7s add %7.3f s  extract %7.3f s\n", round + 1, library ? "TZipLib" : "bare",
                         add, extract);
             std::fflush(stdout);
@@ -662,10 +651,10 @@ int wmain(int argc, wchar_t** argv)
     }
     MakeFolders(work);
     std::printf("zip_bench in %ls; best of %d rounds on A, %d on B, alternating\n", work.c_str(), roundsA, roundsB);
-    const double start = Now();
+    const double start = BenchNow();
     if (roundsA > 0) RunTree(work, TreeShape{L"A", 50, 2000, 20 * 1024, 180 * 1024}, roundsA, 1.15, debian);
     if (roundsB > 0) RunTree(work, TreeShape{L"B", 500, 20000, 200, 4096}, roundsB, 1.3, debian);
     RemoveTree(work);
-    std::printf("total %.1f s\n", Now() - start);
+    std::printf("total %.1f s\n", BenchNow() - start);
     return 0;
 }
