@@ -1,8 +1,23 @@
 #include "DMChild_Vorlage.h"
 
+#include "platform/gui/ListView.h"
+#include "platform/gui/StatusBar.h"
+
 namespace velmora {
 
 TDMChildForm::TDMChildForm(gui::TComponent* owner) : TForm(owner) { SetFormStyle(gui::TFormStyle::fsMDIChild); }
+
+void TDMChildForm::PlaceListAndStatus(gui::TListView& List, gui::TStatusBar& Status) {
+    Status.SetParent(this);
+    Status.SizeGrip = false;
+    Status.SetAlign(gui::TAlign::alBottom);
+    List.SetParent(this);
+    List.SetAlign(gui::TAlign::alClient);
+    List.ReadOnly = true;
+    List.MultiSelect = true;
+    List.HideSelection = false;
+    List.DisplayCallbacks = true;
+}
 
 TFensterTyp TDMChildForm::GetPaneKind() { return m_paneKind; }
 void TDMChildForm::SetPaneKind(TFensterTyp Kind) { m_paneKind = Kind; }

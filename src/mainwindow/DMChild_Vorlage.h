@@ -19,6 +19,8 @@
 namespace velmora {
 
 namespace gui {
+class TListView;
+class TStatusBar;
 class TTreeNode;
 }
 
@@ -75,6 +77,12 @@ public:
     // close a pane (Ctrl+F4) or step to the other one (Ctrl+F6, Ctrl+Tab) are
     // refused. The main window replaces panes itself.
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // A pane that lists entries: the status line along the bottom, the list over
+    // the rest, read-only, several entries marked at a time, the marks kept when
+    // the pane loses the focus, and a row's texts asked for only when it shows.
+    void PlaceListAndStatus(gui::TListView& List, gui::TStatusBar& Status);
 
 private:
     TFensterTyp m_paneKind = ftVerzeichnisbaum;

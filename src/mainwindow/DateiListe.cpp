@@ -60,17 +60,8 @@ TDateiListeForm::TDateiListeForm(gui::TComponent* owner, TPaneHost* Host)
     BorderStyle = gui::TBorderStyle::bsToolWindow;
     BorderIcons = 0;
 
-    DLStatusZeile.SetParent(this);
-    DLStatusZeile.SizeGrip = false;
-    DLStatusZeile.SetAlign(gui::TAlign::alBottom);
+    PlaceListAndStatus(Dateiliste, DLStatusZeile);
     DLStatusZeile.SetVisible(false);
-
-    Dateiliste.SetParent(this);
-    Dateiliste.SetAlign(gui::TAlign::alClient);
-    Dateiliste.ReadOnly = true;
-    Dateiliste.MultiSelect = true;
-    Dateiliste.HideSelection = false;
-    Dateiliste.DisplayCallbacks = true;
     Dateiliste.SetViewStyle(gui::TViewStyle::vsList);
     Dateiliste.OnData = gui::bind(this, &TDateiListeForm::DateilisteDrawItem);
     Dateiliste.OnDblClick = gui::bind(this, &TDateiListeForm::DateiListeDblClick);

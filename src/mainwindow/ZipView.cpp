@@ -54,17 +54,8 @@ TZipViewForm::TZipViewForm(gui::TComponent* owner, TPaneHost* Host, archive::TZi
     SetCaption(L"Zip - Viewer");
     SetPaneKind(ftZip);
 
-    StatusZeile.SetParent(this);
-    StatusZeile.SizeGrip = false;
-    StatusZeile.SetAlign(gui::TAlign::alBottom);
+    PlaceListAndStatus(Dateiliste, StatusZeile);
     StatusZeile.SetSimplePanel(true);
-
-    Dateiliste.SetParent(this);
-    Dateiliste.SetAlign(gui::TAlign::alClient);
-    Dateiliste.ReadOnly = true;
-    Dateiliste.MultiSelect = true;
-    Dateiliste.HideSelection = false;
-    Dateiliste.DisplayCallbacks = true;
     // An archive of 200,000 entries in one folder: a window holding its rows
     // would take many seconds to empty on every re-read and when the pane closes.
     Dateiliste.RowsOnly = true;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "ArchiveScratch.h"
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "mainwindow/StatusThreads.h"
@@ -19,16 +20,6 @@ namespace {
 
 using namespace gui;
 
-std::wstring WinePath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath)
-        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-std::wstring Fixture(const char* relative) {
-    return WinePath(std::string(VELMORA_SOURCE_DIR "/tests/data/archive/") + relative);
-}
-
 class MainFormArchive : public MainWindowTest {
 protected:
     static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
@@ -39,33 +30,6 @@ class TStartedWith : public THauptform {
 public:
     explicit TStartedWith(TComponent* owner) : THauptform(owner) { CommandLineArgument = Argument; }
     static inline std::wstring Argument;
-};
-
-// Files of a test's own in the temporary folder, gone at the end.
-class TScratchFiles {
-public:
-    TScratchFiles() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"cmdline-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(m_folder.c_str(), nullptr);
-    }
-    ~TScratchFiles() {
-        for (const std::wstring& file : m_files)
-            DeleteFileW(file.c_str());
-        RemoveDirectoryW(m_folder.c_str());
-    }
-    std::wstring Copy(const char* fixture, const std::wstring& name) {
-        const std::wstring target = m_folder + name;
-        EXPECT_TRUE(CopyFileW(Fixture(fixture).c_str(), target.c_str(), FALSE));
-        m_files.push_back(target);
-        return target;
-    }
-    const std::wstring& Folder() const { return m_folder; }
-
-private:
-    std::wstring m_folder;
-    std::vector<std::wstring> m_files;
 };
 
 class CommandLine : public MainFormArchive {
@@ -203,7 +167,7 @@ TEST_F(CommandLine, AnArchiveShowsTheTreeOnItLeftAndItsEntriesRight) {
 }
 
 TEST_F(CommandLine, AnArchiveGoneBeforeTheFirstShowingLeavesAPlainFileList) {
-    TScratchFiles scratch;
+    TScratchFiles scratch(L"cmdline");
     const std::wstring archive = scratch.Copy("proj.zip", L"weg.zip");
     TStartedWith::Argument = archive;
     THauptform& form = Make<TStartedWith>();
@@ -221,7 +185,7 @@ TEST_F(CommandLine, AnArchiveGoneBeforeTheFirstShowingLeavesAPlainFileList) {
 }
 
 TEST_F(CommandLine, AFolderStartsBothSidesThere) {
-    TScratchFiles scratch;
+    TScratchFiles scratch(L"cmdline");
     THauptform& form = StartWith(scratch.Folder());
     ASSERT_TRUE(form.LeftPane && form.RightPane);
     EXPECT_EQ(form.LeftPane->GetPaneKind(), ftVerzeichnisbaum);
@@ -237,7 +201,7 @@ TEST_F(CommandLine, AFolderStartsBothSidesThere) {
 // argument; only a file named like an archive that cannot be read as one is
 // reported.
 TEST_F(CommandLine, WhatIsNoArchiveNorFolderIsPassedOver) {
-    TScratchFiles scratch;
+    TScratchFiles scratch(L"cmdline");
     const std::wstring missing = scratch.Folder() + L"gibt es nicht.zip";
     const std::wstring text = scratch.Copy("text.txt", L"liesmich.txt");
     const std::wstring fake = scratch.Copy("text.txt", L"kaputt.zip");

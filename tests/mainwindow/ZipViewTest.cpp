@@ -8,6 +8,7 @@
 
 #include <fstream>
 
+#include "ArchiveScratch.h"
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "mainwindow/ZipView.h"
@@ -17,52 +18,6 @@ namespace velmora::test {
 namespace {
 
 using namespace gui;
-
-std::wstring WinePath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath)
-        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-std::wstring Fixture(const char* relative) {
-    return WinePath(std::string(VELMORA_SOURCE_DIR "/tests/data/archive/") + relative);
-}
-
-// A scratch folder of its own, emptied at the end.
-class TScratch {
-public:
-    TScratch() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"zipview-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~TScratch() {
-        for (const auto& f : m_files)
-            DeleteFileW(f.c_str());
-        RemoveDirectoryW(m_path.c_str());
-    }
-    std::wstring Copy(const char* fixture, const std::wstring& name) {
-        const std::wstring target = m_path + name;
-        EXPECT_TRUE(CopyFileW(Fixture(fixture).c_str(), target.c_str(), FALSE));
-        m_files.push_back(target);
-        return target;
-    }
-    std::wstring Write(const std::string& data, const std::wstring& name) {
-        const std::wstring target = m_path + name;
-        HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-        CloseHandle(h);
-        m_files.push_back(target);
-        return target;
-    }
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-    std::vector<std::wstring> m_files;
-};
 
 std::vector<std::wstring> Rows(TZipViewForm& pane) {
     std::vector<std::wstring> rows;
@@ -211,7 +166,7 @@ TEST_F(ZipView, ColumnClicksSortAndDatumGoesOldestFirst) {
 
 TEST_F(ZipView, TheArchiveKindComesFromTheFileNotItsName) {
     Start();
-    TScratch scratch;
+    TScratchFiles scratch(L"zipview");
     const std::wstring arj = scratch.Copy("methods.arj", L"verkleidet.zip");
     m_form->ShowPaneKind(1, ftZip);
     auto* pane = dynamic_cast<TZipViewForm*>(m_form->RightPane);
@@ -227,7 +182,7 @@ TEST_F(ZipView, TheArchiveKindComesFromTheFileNotItsName) {
 
 TEST_F(ZipView, AnEmptyArchiveMarkedWholeIsNoWholeArchive) {
     Start();
-    TScratch scratch;
+    TScratchFiles scratch(L"zipview");
     const std::string eocd = std::string("PK\x05\x06", 4) + std::string(18, '\0');
     m_form->ShowPaneKind(1, ftZip);
     auto* made = dynamic_cast<TZipViewForm*>(m_form->RightPane);
@@ -242,7 +197,7 @@ TEST_F(ZipView, AnEmptyArchiveMarkedWholeIsNoWholeArchive) {
     // A file gone since gives an empty pane with zero totals.
     TZipViewForm& missing = Open(1, Fixture("proj.zip"));
     ASSERT_GT(missing.Dateiliste.Count(), 0);
-    missing.SetArchiveFile(scratch.Path() + L"fort.zip");
+    missing.SetArchiveFile(scratch.Folder() + L"fort.zip");
     missing.ReadContents();
     TArchivDaten totals;
     missing.GetArchivDaten(totals);
@@ -277,14 +232,14 @@ TEST_F(ZipView, ADoubleClickedZipInAFileListOpensThere) {
     THauptform& form = Make();
     form.Settings->Arc.ShowOnDoubleClick = true;
     Start();
-    TScratch scratch;
+    TScratchFiles scratch(L"zipview");
     scratch.Copy("proj.zip", L"paket.zip");
     form.ShowPaneKind(0, ftAusfDateiliste);
-    ASSERT_TRUE(form.ShowDirectory(form.LeftPane, scratch.Path()));
+    ASSERT_TRUE(form.ShowDirectory(form.LeftPane, scratch.Folder()));
     form.LeftPane->SelectFile(L"paket.zip");
     form.LeftPane->OpenSelected();
     ASSERT_TRUE(WaitFor([&] { return form.LeftPane && ZeigtArchiv(form.LeftPane->GetPaneKind()); }));
-    EXPECT_EQ(form.LeftPane->GetArchiveFile(), SystemLower(scratch.Path() + L"paket.zip"));
+    EXPECT_EQ(form.LeftPane->GetArchiveFile(), SystemLower(scratch.Folder() + L"paket.zip"));
     auto* pane = dynamic_cast<TZipViewForm*>(form.LeftPane);
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(pane->Dateiliste.Count(), 2);
