@@ -1,5 +1,7 @@
 #include "DMChild_Vorlage.h"
 
+#include "foundation/IconRoutinen.h"
+#include "platform/gui/ImageList.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/StatusBar.h"
 
@@ -17,6 +19,18 @@ void TDMChildForm::PlaceListAndStatus(gui::TListView& List, gui::TStatusBar& Sta
     List.MultiSelect = true;
     List.HideSelection = false;
     List.DisplayCallbacks = true;
+}
+
+void TDMChildForm::ShowSmallIcons(gui::TListView& List, gui::TImageList& Images, bool& Attached,
+                                  const TIconRoutinen* Icons, bool Show) {
+    if (Icons && !Attached) {
+        Images.SetHandle(Icons->SmallImages, true);
+        Attached = true;
+    }
+    List.SmallImages = Show && Attached ? &Images : nullptr;
+    if (List.HandleAllocated())
+        SendMessageW(List.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(List.SmallImages ? Images.Handle() : nullptr));
 }
 
 TFensterTyp TDMChildForm::GetPaneKind() { return m_paneKind; }

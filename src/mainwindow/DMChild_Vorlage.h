@@ -18,7 +18,10 @@
 
 namespace velmora {
 
+class TIconRoutinen;
+
 namespace gui {
+class TImageList;
 class TListView;
 class TStatusBar;
 class TTreeNode;
@@ -83,6 +86,11 @@ protected:
     // the rest, read-only, several entries marked at a time, the marks kept when
     // the pane loses the focus, and a row's texts asked for only when it shows.
     void PlaceListAndStatus(gui::TListView& List, gui::TStatusBar& Status);
+    // Shows the small icons of Icons in List, or none. Images takes their shared
+    // list the first time Icons exist (the main window may make the icon routines
+    // after the pane); Attached tells whether it has.
+    void ShowSmallIcons(gui::TListView& List, gui::TImageList& Images, bool& Attached, const TIconRoutinen* Icons,
+                        bool Show);
 
 private:
     TFensterTyp m_paneKind = ftVerzeichnisbaum;

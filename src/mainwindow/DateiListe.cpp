@@ -422,15 +422,7 @@ void TDateiListeForm::ApplyOptions(const TOptionen& Options) {
                            Options.DOSNameAnzeigen != alt.DOSNameAnzeigen;
     const bool neuLesen = (geaendert || alt.StandardIcons) != Options.StandardIcons;
 
-    // The icon routines' list, shared: the main window may make them after the pane.
-    if (IconRoutinen && !m_bilderGesetzt) {
-        m_bilder.SetHandle(IconRoutinen->SmallImages, true);
-        m_bilderGesetzt = true;
-    }
-    Dateiliste.SmallImages = Options.IconsAnzeigen && m_bilderGesetzt ? &m_bilder : nullptr;
-    if (Dateiliste.HandleAllocated())
-        SendMessageW(Dateiliste.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                     reinterpret_cast<LPARAM>(Dateiliste.SmallImages ? m_bilder.Handle() : nullptr));
+    ShowSmallIcons(Dateiliste, m_bilder, m_bilderGesetzt, IconRoutinen, Options.IconsAnzeigen);
     m_optionen = Options;
 
     const bool bericht = Options.Ansicht == 3;

@@ -262,14 +262,7 @@ void TZipViewForm::DateilisteData(gui::TObject*, TListItem* Item) {
 void TZipViewForm::ApplyOptions(const TOptionen& Options) {
     m_optionen = Options;
     StatusZeile.SetVisible(Options.Statuszeile);
-    if (IconRoutinen && !m_bilderGesetzt) {
-        m_bilder.SetHandle(IconRoutinen->SmallImages, true);
-        m_bilderGesetzt = true;
-    }
-    Dateiliste.SmallImages = Options.IconsAnzeigen && m_bilderGesetzt ? &m_bilder : nullptr;
-    if (Dateiliste.HandleAllocated())
-        SendMessageW(Dateiliste.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                     reinterpret_cast<LPARAM>(Dateiliste.SmallImages ? m_bilder.Handle() : nullptr));
+    ShowSmallIcons(Dateiliste, m_bilder, m_bilderGesetzt, IconRoutinen, Options.IconsAnzeigen);
     m_icons.clear();
     m_folderIcon = -2;
     m_sort = 10;
