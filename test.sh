@@ -10,6 +10,16 @@ build=${VELMORA_BUILD:-$velmora_default_build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$velmora_toolchain"
 cmake --build "$build"
 
+# The program we ship is the i686 build. Where this kernel cannot run it, the tests
+# run the 64-bit stand-in, and the i686 build is still compiled and linked, so that
+# what we ship never rots unseen.
+if [ "$velmora_toolchain" != cmake/toolchain-mingw32.cmake ]; then
+  echo "NOTE: compiling and linking the shipped i686 build in build/ (this kernel cannot run it)." >&2
+  cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DVELMORA_WITH_NATIVE=OFF
+  cmake --build build
+  echo "NOTE: the tests below run the 64-bit stand-in in $build/." >&2
+fi
+
 export VELMORA_WINEPREFIX="$PWD/$build/wineprefix"
 tools/wine-prefix.sh
 

@@ -95,7 +95,7 @@ function(velmora_finish)
       string(APPEND content "set_tests_properties(native.${t} PROPERTIES LABELS native TIMEOUT ${timeout} ENVIRONMENT \"ASAN_OPTIONS=detect_leaks=0:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1\")\n")
     endforeach()
     file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/native-tests.cmake CONTENT "${content}")
-  else()
+  elseif(VELMORA_WITH_NATIVE)
     include(ExternalProject)
     set(native_dir ${CMAKE_BINARY_DIR}/native)
     ExternalProject_Add(velmora_native

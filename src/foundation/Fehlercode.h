@@ -77,6 +77,8 @@ struct TRoutineNumbers;
     X(SaveDragDrop, 1332)                      \
     X(SaveOftBenVerz, 1333)                    \
     /* File records. */                        \
-    X(SortierRoutinenQuickSort, 1501)
+    X(SortierRoutinenQuickSort, 1501)         \
+    /* Byte-size texts of the panes and the status line. */ \
+    X(FormatByteSize, 164)
 
 VELMORA_FC_SUBSYSTEM(1, VELMORA_FOUNDATION_CODES)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 #include "platform/rtl/StringList.h"
 
 namespace velmora {

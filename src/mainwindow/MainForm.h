@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "DMChild_Vorlage.h"
+#include "panes/DMChild_Vorlage.h"
 #include "FensterEinstellungen.h"
-#include "PaneHost.h"
+#include "panes/PaneHost.h"
 #include "filetools/DateiRoutinen.h"
 #include "filetools/DialogBasis.h"
 #include "StatusThreads.h"

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 #include "MainForm.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"

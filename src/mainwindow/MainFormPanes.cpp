@@ -7,9 +7,9 @@
 
 #include "FensterWerte.h"
 #include "MainForm.h"
-#include "DateiListe.h"
-#include "Vbaum.h"
-#include "ZipView.h"
+#include "panes/DateiListe.h"
+#include "panes/Vbaum.h"
+#include "panes/ZipView.h"
 #include "Placeholders.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"

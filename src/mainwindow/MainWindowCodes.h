@@ -70,15 +70,9 @@
     X(RefreshMRUList, 71)           \
     X(HauptformLoadSettings, 81)    \
     X(HauptformSaveSettings, 82)    \
-    /* Archive listing: showing an archive or the marking in a side, the archive pane. */ \
+    /* Archive listing: showing an archive or the marking in a side. */ \
     X(ShowMarkedInPane, 41)         \
     X(OpenPathInPane, 42)           \
-    X(MarkierungAnzeigenClick, 59)  \
-    X(ZipViewReadContents, 2501)    \
-    X(ZipViewFillList, 2502)        \
-    X(ZipViewSetSortOrder, 2503)    \
-    X(ZipViewNavigate, 2504)        \
-    /* Byte-size texts of the panes and the status line. */ \
-    X(FormatByteSize, 164)
+    X(MarkierungAnzeigenClick, 59)
 
 VELMORA_FC_SUBSYSTEM(2, VELMORA_MAINWINDOW_CODES)

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/Einstellungen.h"
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 
 namespace velmora {
 

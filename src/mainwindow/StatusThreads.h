@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 #include "platform/gui/Threads.h"
 
 namespace velmora {

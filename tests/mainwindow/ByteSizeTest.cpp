@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "foundation/Fehlercode.h"
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 
 using namespace velmora;
 

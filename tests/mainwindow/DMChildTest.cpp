@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/DMChild_Vorlage.h"
+#include "panes/DMChild_Vorlage.h"
 #include "platform/gui/Application.h"
 
 using namespace velmora;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/TestFiles.h"
-#include "mainwindow/DateiListeDaten.h"
+#include "panes/DateiListeDaten.h"
 
 using namespace velmora;
 using velmora::test::TTempFolder;

@@ -10,7 +10,7 @@
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
 #include "foundation/TestFiles.h"
-#include "mainwindow/DateiListe.h"
+#include "panes/DateiListe.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Testing.h"
 

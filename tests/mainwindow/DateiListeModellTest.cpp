@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "mainwindow/DMChild_Typen.h"
-#include "mainwindow/DateiListeModell.h"
+#include "foundation/DMChild_Typen.h"
+#include "panes/DateiListeModell.h"
 #include "platform/rtl/LocaleTexts.h"
 
 using namespace velmora;

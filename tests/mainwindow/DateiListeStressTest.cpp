@@ -9,7 +9,7 @@
 #include <string>
 
 #include "DateiListeFixture.h"
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 
 using namespace velmora;
 using namespace velmora::test;

@@ -12,8 +12,9 @@
 #include "mainwindow/MainWindowCodes.h"
 #include "filetools/FileToolsCodes.h"
 #include "archive/operations/ArchiveCodes.h"
-#include "mainwindow/FileListCodes.h"
-#include "mainwindow/TreeCodes.h"
+#include "panes/FileListCodes.h"
+#include "panes/TreeCodes.h"
+#include "panes/ZipViewCodes.h"
 
 using namespace velmora::fc;
 
@@ -47,9 +48,10 @@ TEST(Fehlercode, NoTwoRoutinesShareANumber) {
 }
 
 // The block of a table: its subsystem's digit. The archive formats keep no
-// numbers, so their slot 4 holds the main window's second table (the file list's),
-// and slot 6 its third (the folder tree's).
-constexpr int BlockOf(int table) { return table == 4 || table == 6 ? 2 : table; }
+// numbers, so their slot 4 holds the panes' first table (the file list's); slot 6
+// holds the folder tree's and slot 7 the archive pane's. The panes number in the
+// main window's block.
+constexpr int BlockOf(int table) { return table == 4 || table == 6 || table == 7 ? 2 : table; }
 
 // A number of its own choosing lies in its subsystem's block; the numbers the
 // design fixed lie below 200, where no block starts.

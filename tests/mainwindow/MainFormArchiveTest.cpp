@@ -10,7 +10,7 @@
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "mainwindow/StatusThreads.h"
-#include "mainwindow/ZipView.h"
+#include "panes/ZipView.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/PathNames.h"

@@ -24,7 +24,7 @@
 #include "filetools/VerzeichnisErstellenDlg.h"
 #include "foundation/ShellLink.h"
 #include "foundation/TestFiles.h"
-#include "mainwindow/DateiListe.h"
+#include "panes/DateiListe.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"

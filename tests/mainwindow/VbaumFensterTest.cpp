@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "DateiListeFixture.h"
-#include "mainwindow/Vbaum.h"
+#include "panes/Vbaum.h"
 
 namespace velmora::test {
 namespace {

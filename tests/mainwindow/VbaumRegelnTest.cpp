@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/TestFiles.h"
-#include "mainwindow/VbaumRegeln.h"
+#include "panes/VbaumRegeln.h"
 
 using namespace velmora;
 

@@ -11,7 +11,7 @@
 #include "ArchiveScratch.h"
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
-#include "mainwindow/ZipView.h"
+#include "panes/ZipView.h"
 #include "platform/rtl/FileSystem.h"
 
 namespace velmora::test {

@@ -14,7 +14,7 @@
 #include "ZipRoutinenHost.h"
 #include "archive/formats/ArcLister.h"
 #include "foundation/EineDatei.h"
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 
 namespace velmora::archive {
 

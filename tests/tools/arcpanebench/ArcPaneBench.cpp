@@ -35,7 +35,7 @@
 #include "foundation/Einstellungen.h"
 #include "foundation/IconRoutinen.h"
 #include "foundation/controls/EnhListView.h"
-#include "mainwindow/ZipView.h"
+#include "panes/ZipView.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Strings.h"

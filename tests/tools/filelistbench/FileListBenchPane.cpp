@@ -8,7 +8,7 @@
 #include "NullPaneHost.h"
 #include "foundation/Einstellungen.h"
 #include "foundation/IconRoutinen.h"
-#include "mainwindow/DateiListe.h"
+#include "panes/DateiListe.h"
 #include "platform/gui/Application.h"
 
 namespace velmora {

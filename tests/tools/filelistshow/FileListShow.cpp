@@ -12,7 +12,7 @@
 #include "NullPaneHost.h"
 #include "foundation/Einstellungen.h"
 #include "foundation/IconRoutinen.h"
-#include "mainwindow/DateiListe.h"
+#include "panes/DateiListe.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Timer.h"
 #include "platform/rtl/FileSystem.h"

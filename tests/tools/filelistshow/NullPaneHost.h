@@ -2,7 +2,7 @@
 // A pane host that answers every call with nothing: for programs that show or
 // time a pane on its own, without the main window.
 
-#include "mainwindow/PaneHost.h"
+#include "panes/PaneHost.h"
 
 namespace velmora {
 

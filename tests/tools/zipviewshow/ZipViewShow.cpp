@@ -9,7 +9,7 @@
 #include "archive/operations/ZipRoutinen.h"
 #include "foundation/Einstellungen.h"
 #include "foundation/IconRoutinen.h"
-#include "mainwindow/ZipView.h"
+#include "panes/ZipView.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timer.h"

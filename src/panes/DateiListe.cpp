@@ -10,7 +10,7 @@
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
 #include "foundation/ShellRoutinen.h"
-#include "mainwindow/FileListCodes.h"
+#include "panes/FileListCodes.h"
 #include "platform/gui/Application.h"
 #include "platform/rtl/PathNames.h"
 

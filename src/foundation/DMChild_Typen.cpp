@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "MainWindowCodes.h"
+#include "Fehlercode.h"
 
 namespace velmora {
 

@@ -8,7 +8,7 @@
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
 #include "foundation/ShellRoutinen.h"
-#include "mainwindow/FileListCodes.h"
+#include "panes/FileListCodes.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/PathNames.h"
 

@@ -12,8 +12,8 @@
 
 #include "archive/operations/ZipRoutinen.h"
 #include "foundation/controls/EnhListView.h"
-#include "mainwindow/DMChild_Vorlage.h"
-#include "mainwindow/PaneHost.h"
+#include "panes/DMChild_Vorlage.h"
+#include "panes/PaneHost.h"
 #include "platform/gui/ImageList.h"
 #include "platform/gui/StatusBar.h"
 

@@ -8,7 +8,7 @@
 #include "foundation/IconRoutinen.h"
 #include "foundation/ProgrammFlags.h"
 #include "foundation/ShellRoutinen.h"
-#include "mainwindow/TreeCodes.h"
+#include "panes/TreeCodes.h"
 #include "platform/gui/Application.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/PathNames.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "DateiListeModell.h"
-#include "MainWindowCodes.h"
+#include "ZipViewCodes.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Fehlercode.h"
 #include "foundation/IconRoutinen.h"

@@ -12,7 +12,7 @@
 
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
-#include "mainwindow/DMChild_Typen.h"
+#include "foundation/DMChild_Typen.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/StringList.h"
 
