@@ -131,6 +131,13 @@ void ReadSystem(THelpFile& f) {
         v.Need(at + 4, size, "|SYSTEM record");
         if (type == 1) f.Title = v.ZString(at + 4);
         if (type == 3) f.ContentsOffset = v.U32(at + 4);
+        if (type == 6) {
+            // Window records have one size; name and caption sit in fixed fields.
+            if (size != 90) throw THelpFormatError("|SYSTEM: window record of the wrong size");
+            const unsigned flags = v.U16(at + 4);
+            const std::string name = (flags & 0x0002) ? v.ZString(at + 4 + 12) : "";
+            f.WindowCaptions[name] = (flags & 0x0004) ? v.ZString(at + 4 + 21) : f.Title;
+        }
     }
 }
 

@@ -31,6 +31,7 @@ struct THelpFile {
     std::map<std::string, std::uint32_t> Files;  // internal file name -> offset of its header
     std::string Title;
     std::uint32_t ContentsOffset = 0xFFFFFFFF;
+    std::map<std::string, std::string> WindowCaptions;  // |SYSTEM window name -> caption
     unsigned Fonts = 0;
     std::vector<THelpPage> Pages;
     std::map<std::uint32_t, std::uint32_t> ContextMap;  // |CTXOMAP: number -> topic offset

@@ -13,6 +13,10 @@
 #include "HelpSource.h"
 
 namespace velmora::helptest {
+
+// Names a scanned use in a failure message.
+void PrintTo(const TContextUse& use, std::ostream* out) { *out << use.File << ":" << use.Line << " context " << use.Context; }
+
 namespace {
 
 const THelpFile& Help() {
@@ -44,6 +48,10 @@ TEST(HelpFileStructure, TheDirectoryFindsEveryFileTheViewerReads) {
 }
 
 TEST(HelpFileStructure, TheTitleIsTheHelpFilesName) { EXPECT_EQ(Help().Title, "Velmora-Hilfe"); }
+
+TEST(HelpFileStructure, TheViewersMainWindowIsCaptionedWithTheTitle) {
+    EXPECT_EQ(Help().WindowCaptions.at("main"), "Velmora-Hilfe");
+}
 
 TEST(HelpFileStructure, TheContentsTopicIsTheFirstPage) {
     ASSERT_FALSE(Help().Pages.empty());
@@ -159,7 +167,6 @@ TEST(HelpContextScan, FindsTheContextsOfTheMainWindowTheDialogsAndTheAutostartMa
 
 // ---- a topic for every help context of the sources
 
-void PrintTo(const TContextUse& use, std::ostream* out) { *out << use.File << ":" << use.Line << " context " << use.Context; }
 
 class HelpContextOfTheSources : public testing::TestWithParam<TContextUse> {};
 

@@ -315,6 +315,20 @@ TBytes SystemFile(const THelpBook& book, std::uint32_t contentsOffset) {
     Put16(b, 3);       // contents topic
     Put16(b, 4);
     Put32(b, contentsOffset);
+    // The main window, named so that the viewer's caption is the file's title
+    // whoever opens it: flags (name, caption), type, name, caption, then place,
+    // size and colours left to the viewer.
+    Put16(b, 6);
+    Put16(b, 90);
+    TBytes window;
+    Put16(window, 0x0002 | 0x0004);
+    window.resize(2 + 10, 0);
+    PutString(window, "main");
+    window.resize(2 + 10 + 9, 0);
+    if (book.Title.size() > 50) throw TWriteError("title longer than a window caption");
+    PutString(window, book.Title);
+    window.resize(90, 0);
+    b.insert(b.end(), window.begin(), window.end());
     return b;
 }
 
