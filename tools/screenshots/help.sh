@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the help file in Wine's help viewer, for review:
-#   help-f1.png        the topic "Ordner erstellen", opened by F1 in that dialog
-#                      (F7 in Velmora's main window), beside the dialog
-#   help-contents.png  the contents topic, opened by F1 in the main window
+#   help-f1.png             the topic "Ordner erstellen", opened by F1 in that
+#                           dialog (F7 in Velmora's main window)
+#   help-mainwindow-f1.png  what F1 in the main window itself shows
 # Usage: tools/screenshots/help.sh [output folder]   (after ./test.sh built everything)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -21,6 +21,7 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 xdotool key F7
 dialog=$(window '^Ordner erstellen$')
+sleep 0.5  # the dialog takes the focus
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 xdotool mousemove $((X + 20)) $((Y + 40)) key F1
 help=$(window "$viewer")
@@ -34,7 +35,7 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key F1
 help=$(window "$viewer")
 sleep 1
-import -window root "$out/help-contents.png"
+import -window root "$out/help-mainwindow-f1.png"
 velmora_wine taskkill /im winhlp32.exe > /dev/null 2>&1 || true
 
 velmora_wine taskkill /im Velmora.exe > /dev/null 2>&1 || true
