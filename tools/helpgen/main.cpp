@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path source = argv[1], output = argv[2];
+    std::filesystem::path temp = output;
+    temp += ".new";
     try {
         std::ifstream in(source, std::ios::binary);
         if (!in) throw std::runtime_error("cannot read " + source.string());
@@ -23,8 +25,6 @@ int main(int argc, char** argv) {
         text << in.rdbuf();
         const auto bytes = helpgen::WriteWinHelp(helpgen::ParseHelpSource(text.str()));
 
-        std::filesystem::path temp = output;
-        temp += ".new";
         {
             std::ofstream out(temp, std::ios::binary | std::ios::trunc);
             out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
         if (std::filesystem::file_size(temp) != bytes.size()) throw std::runtime_error("short write " + temp.string());
         std::filesystem::rename(temp, output);
     } catch (const std::exception& e) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);  // a half-written file must not be mistaken for output
         std::cerr << source.string() << ": " << e.what() << "\n";
         return 1;
     }
