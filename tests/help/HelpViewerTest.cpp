@@ -34,32 +34,38 @@ std::wstring TextOf(HWND w) {
 }
 
 // The viewer's main window: visible, its caption begins with the help file's title.
+// (Enumeration callbacks: nothing may unwind through them.)
+BOOL CALLBACK IsViewer(HWND w, LPARAM found) {
+    try {
+        if (IsWindowVisible(w) && TextOf(w).rfind(L"Velmora-Hilfe", 0) == 0) {
+            *reinterpret_cast<HWND*>(found) = w;
+            return FALSE;
+        }
+    } catch (...) {
+    }
+    return TRUE;
+}
+
 HWND FindViewer() {
     HWND found = nullptr;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            if (IsWindowVisible(w) && TextOf(w).rfind(L"Velmora-Hilfe", 0) == 0) {
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(IsViewer, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+BOOL CALLBACK AddRichEditText(HWND w, LPARAM text) {
+    try {
+        std::wstring name = ClassOf(w);
+        for (wchar_t& c : name) c = towlower(c);
+        if (name.find(L"richedit") != std::wstring::npos) *reinterpret_cast<std::wstring*>(text) += TextOf(w) + L"\n";
+    } catch (...) {
+    }
+    return TRUE;
 }
 
 // The text of the topic the viewer shows (its rich edit controls, joined).
 std::wstring ShownText(HWND viewer) {
     std::wstring text;
-    EnumChildWindows(
-        viewer,
-        [](HWND w, LPARAM p) -> BOOL {
-            std::wstring name = ClassOf(w);
-            for (wchar_t& c : name) c = towlower(c);
-            if (name.find(L"richedit") != std::wstring::npos) *reinterpret_cast<std::wstring*>(p) += TextOf(w) + L"\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    EnumChildWindows(viewer, AddRichEditText, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 
