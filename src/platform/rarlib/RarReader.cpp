@@ -272,6 +272,9 @@ unsigned RarReader::NextV5(Entry& entry) {
     std::size_t p = 0;
     std::uint64_t size = 0;
     if (!VInt(lead, p, size) || size == 0 || size > kMaxHeader) return RarBadData;
+    // A header that would run past the end is refused before its buffer is
+    // taken: chance markers in a program stub may claim any size.
+    if (static_cast<std::uint64_t>(m_size - m_pos) < 4 + p + size) return RarBadData;
     std::string head(p + static_cast<std::size_t>(size), '\0');
     if (ReadAt(m_pos + 4, head.data(), head.size()) != head.size()) return RarBadData;
     std::uint32_t crc = static_cast<std::uint32_t>(start[0]) | start[1] << 8 | start[2] << 16 |
