@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -117,7 +118,13 @@ int main(int argc, char** argv)
     if (!zlzip || !zlunzip || seeds.empty()) return 2;
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string current = work + "\\current.zip", input = work + "\\input.zip";
-    std::mt19937 rng(GetTickCount());
+    // A fixed seed (ZLFUZZ_SEED) makes a run repeatable, as the short test's is.
+    char seedText[32] = {};
+    const DWORD seedLength = GetEnvironmentVariableA("ZLFUZZ_SEED", seedText, sizeof seedText);
+    const unsigned seed = seedLength > 0 && seedLength < sizeof seedText ? std::strtoul(seedText, nullptr, 10)
+                                                                         : GetTickCount();
+    std::printf("seed %u\n", seed);
+    std::mt19937 rng(seed);
     const DWORD start = GetTickCount();
     int runs = 0, repaired = 0, slow = 0;
     while (GetTickCount() - start < seconds * 1000) {
