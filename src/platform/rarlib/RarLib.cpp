@@ -26,6 +26,9 @@ struct Archive {
     RarReader reader;
     unsigned mode = RarOpenList;
     Entry current;
+    // A RAR 5 name the ANSI header record cannot hold (it shows "?" there):
+    // the stored UTF-8 name, by which the entry is extracted.
+    std::string wideName;
     bool haveCurrent = false;
     std::string password;
 };
@@ -46,6 +49,38 @@ std::string ToAnsi(const std::string& utf8) {
     return utf8;
 #endif
 }
+
+#ifdef _WIN32
+std::wstring WideOf(const std::string& text, UINT codePage) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Utf8Of(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+#endif
+
+// Paths inside this file are UTF-8 on Windows (the files are reached by their
+// wide names) and bytes as they come elsewhere. The caller's paths are ANSI.
+std::string PathOfCaller(const char* ansi) {
+#ifdef _WIN32
+    return Utf8Of(WideOf(ansi ? ansi : "", CP_ACP));
+#else
+    return ansi ? ansi : "";
+#endif
+}
+
+#ifdef _WIN32
+std::wstring W(const std::string& path) { return WideOf(path, CP_UTF8); }
+#endif
 
 // Copies text into a caller's comment buffer; the state tells what it holds.
 void FillComment(const std::string& text, bool present, bool readable, char* buf, unsigned bufSize,
@@ -98,7 +133,7 @@ bool IsSafeName(const std::string& name) {
 
 bool Exists(const std::string& path) {
 #ifdef _WIN32
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 #else
     struct stat st;
     return stat(path.c_str(), &st) == 0;
@@ -107,7 +142,7 @@ bool Exists(const std::string& path) {
 
 bool IsFolder(const std::string& path) {
 #ifdef _WIN32
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(W(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 #else
     struct stat st;
@@ -118,7 +153,7 @@ bool IsFolder(const std::string& path) {
 bool MakeFolder(const std::string& path) {
     if (path.empty() || IsFolder(path)) return true;
 #ifdef _WIN32
-    return CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path);
+    return CreateDirectoryW(W(path).c_str(), nullptr) || IsFolder(path);
 #else
     return mkdir(path.c_str(), 0777) == 0 || IsFolder(path);
 #endif
@@ -142,7 +177,7 @@ bool MakeFolders(const std::string& path) {
 
 bool ReplaceByRename(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExW(W(from).c_str(), W(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
@@ -154,7 +189,7 @@ void SetDosTime(const std::string& path, std::uint32_t dosTime) {
     if (!DosDateTimeToFileTime(static_cast<WORD>(dosTime >> 16), static_cast<WORD>(dosTime), &local) ||
         !LocalFileTimeToFileTime(&local, &utc))
         return;
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(W(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return;
     SetFileTime(h, nullptr, nullptr, &utc);
     CloseHandle(h);
@@ -191,7 +226,11 @@ unsigned ExtractTo(RarReader& reader, const Entry& entry, const std::string& tar
     FilePtr out;
     for (int i = 0; i < 1000 && !out; ++i) {
         temp = target + ".~rl" + std::to_string(i);
+#ifdef _WIN32
+        if (!Exists(temp)) out.reset(_wfopen(W(temp).c_str(), L"wb"));
+#else
         if (!Exists(temp)) out.reset(std::fopen(temp.c_str(), "wb"));
+#endif
     }
     if (!out) return RarCreateError;
     unsigned result = CopyData(reader, entry, out.get());
@@ -200,13 +239,31 @@ unsigned ExtractTo(RarReader& reader, const Entry& entry, const std::string& tar
         SetDosTime(temp, entry.dosTime);
         if (!ReplaceByRename(temp, target)) result = RarCreateError;
     }
+#ifdef _WIN32
+    if (result != RarOk) DeleteFileW(W(temp).c_str());
+#else
     if (result != RarOk) std::remove(temp.c_str());
+#endif
     return result;
 }
 
-std::string TargetOf(const Entry& entry, const char* destPath, const char* destName) {
-    if (destName && *destName) return destName;
-    std::string base = destPath ? destPath : "";
+// The name the entry is written by: its header name, or the wide one where
+// the header shows "?" for characters of it.
+const std::string& NameOf(const Archive& arc) { return arc.wideName.empty() ? arc.current.name : arc.wideName; }
+
+std::string TargetOf(const Archive& arc, const char* destPath, const char* destName) {
+    const Entry& entry = arc.current;
+    if (destName && *destName) {
+        std::string target = PathOfCaller(destName);
+        // A full name made of the header's name ends with it: that part is
+        // written by the wide name instead.
+        const std::string shown = PathOfCaller(entry.name.c_str());
+        if (!arc.wideName.empty() && target.size() >= shown.size() &&
+            target.compare(target.size() - shown.size(), shown.size(), shown) == 0)
+            target = target.substr(0, target.size() - shown.size()) + arc.wideName;
+        return target;
+    }
+    std::string base = PathOfCaller(destPath);
     if (!base.empty() && !IsSeparator(base.back())) base += '\\';
 #ifndef _WIN32
     std::string name = entry.name;
@@ -214,7 +271,7 @@ std::string TargetOf(const Entry& entry, const char* destPath, const char* destN
     if (!base.empty() && base.back() == '\\') base.back() = '/';
     return base + name;
 #else
-    return base + entry.name;
+    return base + NameOf(arc);
 #endif
 }
 
@@ -225,13 +282,13 @@ unsigned Process(Archive& arc, int operation, const char* destPath, const char* 
     if (operation == RarSkip) return RarOk;
     if (operation != RarTest && operation != RarExtract) return RarUnknownFormat;
     bool extract = operation == RarExtract;
-    if (extract && (entry.nameTooLong || !IsSafeName(entry.name))) return RarCreateError;
-    if (entry.folder) return extract && !MakeFolders(TargetOf(entry, destPath, destName)) ? RarCreateError : RarOk;
+    if (extract && (entry.nameTooLong || !IsSafeName(NameOf(arc)))) return RarCreateError;
+    if (entry.folder) return extract && !MakeFolders(TargetOf(arc, destPath, destName)) ? RarCreateError : RarOk;
     if (entry.encrypted) return RarBadData;
     if (!entry.stored || entry.split) return RarUnknownFormat;
     if (entry.packSize != entry.unpSize) return RarBadData;
     if (!extract) return CopyData(arc.reader, entry, nullptr);
-    return ExtractTo(arc.reader, entry, TargetOf(entry, destPath, destName));
+    return ExtractTo(arc.reader, entry, TargetOf(arc, destPath, destName));
 }
 
 void FillHeader(const Entry& entry, RARHeaderData& h) {
@@ -301,7 +358,18 @@ int VELMORA_RAR_CALL RARReadHeader(void* handle, RARHeaderData* header) {
     arc->haveCurrent = false;
     unsigned result = arc->reader.Next(arc->current);
     if (result != RarOk) return static_cast<int>(result);
-    if (arc->reader.Version5()) arc->current.name = ToAnsi(arc->current.name);
+    arc->wideName.clear();
+    if (arc->reader.Version5()) {
+        std::string ansi = ToAnsi(arc->current.name);
+#ifdef _WIN32
+        const std::string& utf8 = arc->current.name;
+        if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr,
+                                0) > 0 &&
+            Utf8Of(WideOf(ansi, CP_ACP)) != utf8)
+            arc->wideName = utf8;
+#endif
+        arc->current.name = std::move(ansi);
+    }
     arc->haveCurrent = true;
     FillHeader(arc->current, *header);
     return RarOk;

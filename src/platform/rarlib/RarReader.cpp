@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 #include <ctime>
 
 #include "RarLib.h"
@@ -30,10 +31,10 @@ constexpr unsigned kHostWindows = 2, kHostUnix = 3;
 constexpr unsigned kMain5 = 1, kFile5 = 2, kService5 = 3, kCrypt5 = 4, kEnd5 = 5;
 constexpr unsigned kHasExtra = 0x01, kHasData = 0x02, kSplitBefore5 = 0x08, kSplitAfter5 = 0x10;
 
-std::uint16_t U16(const std::string& s, std::size_t at) {
+std::uint16_t U16(std::string_view s, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(s[at]) | static_cast<unsigned char>(s[at + 1]) << 8);
 }
-std::uint32_t U32(const std::string& s, std::size_t at) { return U16(s, at) | static_cast<std::uint32_t>(U16(s, at + 2)) << 16; }
+std::uint32_t U32(std::string_view s, std::size_t at) { return U16(s, at) | static_cast<std::uint32_t>(U16(s, at + 2)) << 16; }
 
 const std::array<std::uint32_t, 256>& CrcTable() {
     static const auto table = [] {
@@ -49,7 +50,7 @@ const std::array<std::uint32_t, 256>& CrcTable() {
 }
 
 // Reads a RAR 5 variable-length number; false when it runs past the header.
-bool VInt(const std::string& s, std::size_t& pos, std::uint64_t& value) {
+bool VInt(std::string_view s, std::size_t& pos, std::uint64_t& value) {
     value = 0;
     for (int shift = 0; shift < 64 && pos < s.size(); shift += 7) {
         unsigned char b = static_cast<unsigned char>(s[pos++]);
@@ -271,6 +272,9 @@ unsigned RarReader::NextV5(Entry& entry) {
     std::size_t p = 0;
     std::uint64_t size = 0;
     if (!VInt(lead, p, size) || size == 0 || size > kMaxHeader) return RarBadData;
+    // A header that would run past the end is refused before its buffer is
+    // taken: chance markers in a program stub may claim any size.
+    if (static_cast<std::uint64_t>(m_size - m_pos) < 4 + p + size) return RarBadData;
     std::string head(p + static_cast<std::size_t>(size), '\0');
     if (ReadAt(m_pos + 4, head.data(), head.size()) != head.size()) return RarBadData;
     std::uint32_t crc = static_cast<std::uint32_t>(start[0]) | start[1] << 8 | start[2] << 16 |
@@ -357,13 +361,15 @@ unsigned RarReader::ParseV5File(const std::string& head, std::size_t p, std::siz
     if (compInfo & 0x40) entry.flags |= RarEntrySolid;
     if (entry.folder) entry.flags |= RarEntryFolder;
 
-    // Extra records: only encryption and the file times matter here.
+    // Extra records: only encryption and the file times matter here. Each is
+    // read in place, through a view that ends with it: a header may hold a
+    // great many of them.
     std::size_t e = extraStart;
     while (e < head.size()) {
         std::uint64_t recSize = 0, recType = 0;
         if (!VInt(head, e, recSize) || recSize > head.size() - e) return RarBadData;
         std::size_t recEnd = e + static_cast<std::size_t>(recSize);
-        std::string rec = head.substr(0, recEnd);
+        const std::string_view rec(head.data(), recEnd);
         if (!VInt(rec, e, recType)) return RarBadData;
         if (recType == 0x01) {
             entry.encrypted = true;

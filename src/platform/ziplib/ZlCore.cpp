@@ -343,6 +343,29 @@ void OutFile::Patch(std::uint64_t offset, const void* data, std::size_t count)
     SetFilePointerEx(m_handle, where, nullptr, FILE_BEGIN);
 }
 
+void OutFile::Rewind(std::uint64_t offset)
+{
+    const std::uint64_t flushed = m_position - m_buffer.size();
+    if (offset >= flushed) {
+        m_buffer.resize(static_cast<size_t>(offset - flushed));
+        m_position = offset;
+        return;
+    }
+    m_buffer.clear();
+    LARGE_INTEGER where;
+    where.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(m_handle, where, nullptr, FILE_BEGIN) || !SetEndOfFile(m_handle))
+        throw ZlFailure{kResultNoAccess};
+    m_position = offset;
+}
+
+void OutFile::Discard()
+{
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+    m_buffer.clear();
+}
+
 void OutFile::Close()
 {
     if (m_handle == INVALID_HANDLE_VALUE) return;
@@ -379,11 +402,52 @@ TempFile::~TempFile()
     if (!m_committed) DeleteFileW(m_path.c_str());
 }
 
+namespace {
+
+// Copies the whole of Source to Out; a full disk throws 150.
+void CopyWhole(const std::wstring& source, OutFile& out)
+{
+    InFile in;
+    if (!in.OpenStream(source)) throw ZlFailure{kResultTempFile};
+    std::vector<std::uint8_t> buffer(256 * 1024);
+    for (bool end = false; !end;) {
+        const std::size_t got = in.Fill(buffer.data(), buffer.size(), end);
+        if (got) out.WriteThrough(buffer.data(), got);
+    }
+    out.Close();
+}
+
+}  // namespace
+
 void TempFile::Commit(const std::wstring& target)
 {
-    if (!MoveFileExW(m_path.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
-        throw ZlFailure{kResultNoAccess};
+    // Only ever a rename: a copy over the target would leave it cut short
+    // when the copy fails half-way (a full disk), with no whole archive left.
+    if (MoveFileExW(m_path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        m_committed = true;
+        return;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) throw ZlFailure{kResultDiskFull};
+    if (error != ERROR_NOT_SAME_DEVICE) throw ZlFailure{kResultNoAccess};
+    // The temporary folder is on another volume: the new archive is copied
+    // beside the target first, and that copy is renamed on the target's own
+    // volume. Until the rename the old archive stays as it was.
+    OutFile out;
+    TempFile beside(FolderOf(target), out);
+    try {
+        CopyWhole(m_path, out);
+    } catch (const ZlFailure&) {
+        out.Discard();  // closed, so that the copy can be deleted
+        throw;
+    }
+    if (!MoveFileExW(beside.m_path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD again = GetLastError();
+        throw ZlFailure{again == ERROR_DISK_FULL || again == ERROR_HANDLE_DISK_FULL ? kResultDiskFull
+                                                                                   : kResultNoAccess};
+    }
+    beside.m_committed = true;
+    DeleteFileW(m_path.c_str());
     m_committed = true;
 }
 
@@ -552,6 +616,10 @@ int ReadDirectory(InFile& file, ZipDirectory& dir)
     dir.rawComment.assign(reinterpret_cast<const char*>(&end[22]), Get16(&end[20]));
     dir.comment = DecodeName(dir.rawComment, 0, 0);
     std::uint64_t cdEnd = endPos;
+    // Without a Zip64 record the 16-bit count may have wrapped (older writers
+    // stored the count modulo 65,536): the directory's size tells how many
+    // headers there are, and the count must agree with them modulo 65,536.
+    bool wrappingCount = true;
     std::uint8_t locator[20];
     if (endPos >= 20 && file.ReadAt(endPos - 20, locator, 20) && Get32(locator) == kLocator64Signature) {
         std::uint8_t e64[56];
@@ -562,6 +630,7 @@ int ReadDirectory(InFile& file, ZipDirectory& dir)
             if (!file.ReadAt(e64Pos, e64, 56) || Get32(e64) != kEnd64Signature) return kResultDamaged;
         }
         count = Get64(e64 + 32);
+        wrappingCount = false;
         cdSize = Get64(e64 + 40);
         cdOffset = Get64(e64 + 48);
         cdEnd = e64Pos;
@@ -577,8 +646,7 @@ int ReadDirectory(InFile& file, ZipDirectory& dir)
     size_t pos = 0;
     dir.entries.clear();
     dir.dataStart = UINT64_MAX;
-    for (std::uint64_t i = 0; i < count; ++i) {
-        if (pos + 46 > cd.size() || Get32(&cd[pos]) != kCentralSignature) return kResultDamaged;
+    while (pos + 46 <= cd.size() && Get32(&cd[pos]) == kCentralSignature) {
         const std::uint8_t* p = &cd[pos];
         ZipEntry e;
         e.madeBy = Get16(p + 4);
@@ -610,6 +678,8 @@ int ReadDirectory(InFile& file, ZipDirectory& dir)
         dir.entries.push_back(std::move(e));
         pos += 46u + nameLength + extraLength + commentLength;
     }
+    const std::uint64_t read = dir.entries.size();
+    if (wrappingCount ? (read & 0xFFFF) != (count & 0xFFFF) : read != count) return kResultDamaged;
     if (dir.dataStart == UINT64_MAX) dir.dataStart = cdStart;
     return kResultOk;
 }
@@ -771,6 +841,28 @@ std::string UnicodePathField(const ZipEntry& e)
     return field;
 }
 
+// Extra without the field Id.
+std::string WithoutField(const std::string& extra, std::uint16_t id)
+{
+    std::string rest;
+    for (size_t pos = 0; pos + 4 <= extra.size();) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(extra.data() + pos);
+        const size_t length = 4u + Get16(p + 2);
+        if (Get16(p) != id) rest.append(extra, pos, length);
+        pos += length;
+    }
+    return rest;
+}
+
+// An extra field block holds at most 65,535 bytes: the Unicode path field is
+// left out where it would not fit (the name itself is stored anyway); where
+// the fields that must stay do not fit, the entry cannot be written.
+std::string FitExtra(const std::string& needed, const std::string& optional)
+{
+    if (needed.size() > 0xFFFF) throw ZlFailure{kResultDamaged};
+    return needed.size() + optional.size() > 0xFFFF ? needed : needed + optional;
+}
+
 }  // namespace
 
 void WriteLocalHeader(OutFile& out, const ZipEntry& e)
@@ -793,7 +885,7 @@ void WriteLocalHeader(OutFile& out, const ZipEntry& e)
         Put64(extra, e.size);
         Put64(extra, e.packedSize);
     }
-    extra += UnicodePathField(e);
+    extra = FitExtra(extra, UnicodePathField(e));
     Put16(h, static_cast<std::uint16_t>(e.rawName.size()));
     Put16(h, static_cast<std::uint16_t>(extra.size()));
     h += e.rawName;
@@ -831,8 +923,8 @@ void WriteCentralDirectory(OutFile& out, const std::vector<ZipEntry>& entries, c
             Put16(extra, static_cast<std::uint16_t>(z64.size()));
             extra += z64;
         }
-        extra += e.extra;
-        if (FieldOf(e.extra, kUnicodePath).empty()) extra += UnicodePathField(e);
+        extra += WithoutField(e.extra, kUnicodePath);
+        extra = FitExtra(extra, UnicodePathField(e));
         Put32(c, kCentralSignature);
         Put16(c, e.madeBy);
         Put16(c, NeedsZip64(e) ? std::max<std::uint16_t>(e.needed, 45) : e.needed);
@@ -907,9 +999,25 @@ void CopyEntry(InFile& in, std::uint64_t dataOffset, OutFile& out, ZipEntry& ent
 }
 
 Rewriter::Rewriter(const std::wstring& archive, const std::wstring& tempFolder)
-    : m_archive(archive), m_temp(tempFolder)
+    : m_archive(archive), m_attributes(GetFileAttributesW(archive.c_str())), m_temp(tempFolder)
 {
+    // A read-only archive is not replaced, as Windows would refuse the
+    // rename anyway: nothing is written at all.
+    if (m_attributes != INVALID_FILE_ATTRIBUTES && (m_attributes & FILE_ATTRIBUTE_READONLY))
+        throw ZlFailure{kResultNoAccess};
     m_out.Create(m_temp.Path());
+}
+
+void Rewriter::KeepStub(InFile& old, std::uint64_t length)
+{
+    if (m_out.Position() != 0) throw ZlFailure{kResultDamaged};
+    std::vector<std::uint8_t> buffer(static_cast<size_t>(std::clamp<std::uint64_t>(length, 1, 256 * 1024)));
+    for (std::uint64_t done = 0; done < length;) {
+        const size_t chunk = static_cast<size_t>(std::min<std::uint64_t>(length - done, buffer.size()));
+        if (!old.ReadAt(done, buffer.data(), chunk)) throw ZlFailure{kResultDamaged};
+        m_out.Write(buffer.data(), chunk);
+        done += chunk;
+    }
 }
 
 void Rewriter::Keep(InFile& old, ZipEntry entry)
@@ -925,6 +1033,34 @@ void Rewriter::Finish(const std::string& rawComment, InFile& old)
     m_out.Close();
     old.Close();
     m_temp.Commit(m_archive);
+    // The new file keeps the old one's hidden and system attributes.
+    if (m_attributes != INVALID_FILE_ATTRIBUTES &&
+        (m_attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        SetFileAttributesW(m_archive.c_str(),
+                           (m_attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE);
+}
+
+FileIdentity IdentityOf(HANDLE handle)
+{
+    FileIdentity id;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info)) return id;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    id.valid = true;
+    return id;
+}
+
+FileIdentity IdentityOf(const std::wstring& path)
+{
+    // No access asked for: the identity can be read even of a file another
+    // program (or this library) holds open without sharing.
+    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    const FileIdentity id = IdentityOf(h);
+    CloseHandle(h);
+    return id;
 }
 
 std::uint32_t DosTimeOf(const FILETIME& utc)

@@ -109,7 +109,11 @@ public:
     std::uint64_t Position() const { return m_position; }
     // Overwrites bytes already written (a local header's sizes).
     void Patch(std::uint64_t offset, const void* data, std::size_t count);
+    // Drops everything written from Offset on (an entry given up half-way).
+    void Rewind(std::uint64_t offset);
     void Close();
+    // Closes without writing what is buffered (a file given up).
+    void Discard();
     HANDLE Handle() const { return m_handle; }
 
 private:
@@ -135,7 +139,8 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     const std::wstring& Path() const { return m_path; }
-    // Puts the file in place of Target in one rename.
+    // Puts the file in place of Target in one rename on Target's volume:
+    // from another volume through a copy beside Target first.
     void Commit(const std::wstring& target);
     // Puts the file at Target, which must not exist; false when it does.
     bool CommitNew(const std::wstring& target);
@@ -257,6 +262,9 @@ public:
     const std::wstring& TempPath() const { return m_temp.Path(); }
     OutFile& Out() { return m_out; }
     std::vector<ZipEntry>& Entries() { return m_entries; }
+    // Copies the first Length bytes of the old archive (a program stub in
+    // front of the entries); before any entry.
+    void KeepStub(InFile& old, std::uint64_t length);
     // Copies an entry of the old archive as it stands.
     void Keep(InFile& old, ZipEntry entry);
     // Writes the directory and renames the new archive into place; Old (the
@@ -265,10 +273,22 @@ public:
 
 private:
     std::wstring m_archive;
+    DWORD m_attributes;
     TempFile m_temp;
     OutFile m_out;
     std::vector<ZipEntry> m_entries;
 };
+
+// Which file a name or handle reaches, whatever the name: the volume and
+// the file's index on it. Two names of one file (a short name, a link) agree.
+struct FileIdentity {
+    bool valid = false;
+    DWORD volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity& o) const { return valid && o.valid && volume == o.volume && index == o.index; }
+};
+FileIdentity IdentityOf(HANDLE handle);
+FileIdentity IdentityOf(const std::wstring& path);
 
 // A file time as a local DOS date (high word) and time.
 std::uint32_t DosTimeOf(const FILETIME& utc);

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <map>
 
 namespace velmora::zl {
@@ -10,6 +11,7 @@ namespace {
 struct Found {
     ZipEntry entry;
     std::uint64_t data = 0;
+    bool zip64Local = false;  // the local header has a Zip64 field: its descriptor has 64-bit sizes
 };
 
 // Every place of a local header signature from Start on.
@@ -38,6 +40,7 @@ bool ParseLocal(InFile& file, std::uint64_t pos, Found& f)
     if (!file.ReadAt(pos, h, 30) || Get32(h) != kLocalSignature) return false;
     ZipEntry& e = f.entry;
     e = ZipEntry{};
+    f.zip64Local = false;
     e.localOffset = pos;
     e.needed = Get16(h + 4);
     e.madeBy = 20;
@@ -57,9 +60,12 @@ bool ParseLocal(InFile& file, std::uint64_t pos, Found& f)
     for (size_t p = nameLength; p + 4 <= text.size();) {
         const auto* x = reinterpret_cast<const std::uint8_t*>(text.data() + p);
         const std::uint16_t id = Get16(x), length = Get16(x + 2);
-        if (id == 1 && length >= 16 && p + 4 + length <= text.size()) {
-            e.size = Get64(x + 4);
-            e.packedSize = Get64(x + 12);
+        if (id == 1 && p + 4 + length <= text.size()) {
+            f.zip64Local = true;
+            if (length >= 16) {
+                e.size = Get64(x + 4);
+                e.packedSize = Get64(x + 12);
+            }
         }
         p += 4u + length;
     }
@@ -68,8 +74,8 @@ bool ParseLocal(InFile& file, std::uint64_t pos, Found& f)
 }
 
 // Sizes and CRC of a deflated entry whose header left them to a descriptor:
-// found by inflating up to the stream's end.
-bool Measure(InFile& file, Found& f)
+// found by inflating up to the stream's end, reading at most Limit bytes.
+bool Measure(InFile& file, Found& f, std::uint64_t limit)
 {
     ZipEntry& e = f.entry;
     if (e.method != 8 || e.Encrypted()) return false;
@@ -81,7 +87,9 @@ bool Measure(InFile& file, Found& f)
     int rc = Z_OK;
     while (rc != Z_STREAM_END) {
         if (z.avail_in == 0) {
-            const std::size_t got = file.ReadSome(pos, in.data(), in.size());
+            if (pos - f.data >= limit) break;
+            const std::size_t got = file.ReadSome(
+                pos, in.data(), static_cast<std::size_t>(std::min<std::uint64_t>(in.size(), limit - (pos - f.data))));
             if (got == 0) break;
             pos += got;
             z.next_in = in.data();
@@ -106,13 +114,17 @@ std::uint64_t DescriptorLength(InFile& file, const Found& f)
     if (!(f.entry.flags & kFlagDescriptor)) return 0;
     std::uint8_t sig[4];
     const bool signed_ = file.ReadAt(f.data + f.entry.packedSize, sig, 4) && Get32(sig) == kDescriptorSignature;
-    const bool big = f.entry.size >= 0xFFFFFFFF || f.entry.packedSize >= 0xFFFFFFFF;
+    // Writers that put a Zip64 field into the local header (streaming, size
+    // unknown) write 64-bit sizes into the descriptor whatever the sizes are.
+    const bool big = f.zip64Local || f.entry.size >= 0xFFFFFFFF || f.entry.packedSize >= 0xFFFFFFFF;
     return (signed_ ? 4 : 0) + (big ? 20 : 12);
 }
 
-// Fills what the local header left open from the central directory, when one
-// can still be read; False when the sizes stay unknown.
-bool Complete(InFile& file, Found& f, const std::map<std::uint64_t, const ZipEntry*>& central)
+// Takes what the central directory says of the entry, when one can still be
+// read: its sizes and CRC hold for every entry (a local header may be wrong
+// without the entry being cut). False when the sizes stay unknown.
+bool Complete(InFile& file, Found& f, const std::map<std::uint64_t, const ZipEntry*>& central,
+              std::uint64_t measureLimit = UINT64_MAX)
 {
     ZipEntry& e = f.entry;
     const auto c = central.find(e.localOffset);
@@ -123,21 +135,31 @@ bool Complete(InFile& file, Found& f, const std::map<std::uint64_t, const ZipEnt
         e.internalAttributes = c->second->internalAttributes;
         e.rawComment = c->second->rawComment;
         e.comment = c->second->comment;
-        if (e.flags & kFlagDescriptor) {
-            e.crc = c->second->crc;
-            e.packedSize = c->second->packedSize;
-            e.size = c->second->size;
-        }
+        e.crc = c->second->crc;
+        e.packedSize = c->second->packedSize;
+        e.size = c->second->size;
         return true;
     }
-    if ((e.flags & kFlagDescriptor) && e.packedSize == 0) return Measure(file, f);
+    if ((e.flags & kFlagDescriptor) && e.packedSize == 0) return Measure(file, f, measureLimit);
     return true;
 }
 
+// Whether a ZIP record (or the end of the file) begins at Pos.
+bool RecordAt(InFile& file, std::uint64_t pos)
+{
+    if (pos == file.Size()) return true;
+    std::uint8_t sig[4];
+    if (!file.ReadAt(pos, sig, 4)) return false;
+    const std::uint32_t s = Get32(sig);
+    return s == kLocalSignature || s == kCentralSignature || s == kEndSignature || s == kEnd64Signature ||
+           s == 0x05054B50 /* digital signature */ || s == 0x08064B50 /* archive extra data */;
+}
+
 void Write(const std::wstring& archive, const std::wstring& tempFolder, InFile& file, std::vector<Found>& found,
-           const std::string& rawComment, Session& session)
+           const std::string& rawComment, std::uint64_t stub, Session& session)
 {
     Rewriter rewriter(archive, tempFolder);
+    rewriter.KeepStub(file, stub);
     for (Found& f : found) {
         session.SendName(kMsgFixing, f.entry.name);
         ZipEntry e = f.entry;
@@ -180,33 +202,75 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
                 if (f.data >= file.Size()) break;
                 throw ZlFailure{kResultDamaged};
             }
-            if (f.data + f.entry.packedSize > file.Size()) break;  // cut inside the data
+            if (f.data + f.entry.packedSize > file.Size()) {
+                // Past the end of a file whose end record was found: no cut
+                // file but a size that cannot be told.
+                if (haveDirectory) throw ZlFailure{kResultDamaged};
+                break;  // cut inside the data
+            }
             pos = f.data + f.entry.packedSize + DescriptorLength(file, f);
             found.push_back(std::move(f));
         }
     } else {
         std::uint64_t next = 0;
         EntryReader reader;
+        // Reading candidates' data costs; what real entries need is about the
+        // file's size, as an entry found is passed over. Candidates beyond
+        // this budget (crafted headers claiming long data) are not read.
+        std::uint64_t budget = 4 * file.Size() + (16u << 20);
+        StatsHolder stats;
+        ZipEntry scanning;
+        scanning.name = Narrow(archive);
+        FillStats(stats, scanning);
+        int lastPercent = -1;
         for (std::uint64_t pos : Signatures(file, 0, false)) {
+            const int percent = file.Size() ? static_cast<int>(pos * 100 / file.Size()) : 100;
+            if (percent != lastPercent) {
+                // Also lets the caller stop the scan.
+                stats.block.percent = static_cast<std::uint8_t>(lastPercent = percent);
+                session.Send(kMsgProgress, &stats.block);
+            }
             if (pos < next) continue;
             Found f;
-            if (!ParseLocal(file, pos, f) || !Complete(file, f, central)) continue;
-            if (f.data + f.entry.packedSize > file.Size()) continue;
-            std::optional<ZipKeys> keys;
-            if (f.entry.Encrypted() && !CheckPassword(file, f.entry, password, keys)) continue;
-            DataResult r = DataResult::Damaged;
-            try {
-                r = reader.Read(file, f.entry, keys ? &*keys : nullptr, [](const std::uint8_t*, std::size_t) {}, {});
-            } catch (const ZlFailure& failure) {
-                if (failure.code != kResultDamaged) throw;
+            if (!ParseLocal(file, pos, f)) continue;
+            const std::uint64_t before = f.entry.packedSize;
+            const bool measured = !central.count(f.entry.localOffset) && (f.entry.flags & kFlagDescriptor) &&
+                                  f.entry.packedSize == 0;
+            if (!Complete(file, f, central, budget)) {
+                if (measured) budget -= std::min(budget, f.entry.packedSize);
+                continue;
             }
-            if (r != DataResult::Ok) continue;
-            next = f.data + f.entry.packedSize + DescriptorLength(file, f);
+            if (measured) budget -= std::min(budget, f.entry.packedSize - before);
+            if (f.data + f.entry.packedSize > file.Size()) continue;
+            const std::uint64_t end = f.data + f.entry.packedSize + DescriptorLength(file, f);
+            std::optional<ZipKeys> keys;
+            const bool readable = (f.entry.method == 0 || f.entry.method == 8) &&
+                                  (!f.entry.Encrypted() || CheckPassword(file, f.entry, password, keys));
+            if (!readable) {
+                // Another method, or encrypted without the password: its data
+                // cannot be checked, so it stays as it stands when its frame
+                // is sound (the next record begins where it claims to end).
+                if (!RecordAt(file, end)) continue;
+            } else {
+                if (f.entry.packedSize > budget) continue;
+                budget -= f.entry.packedSize;
+                DataResult r = DataResult::Damaged;
+                try {
+                    r = reader.Read(file, f.entry, keys ? &*keys : nullptr, [](const std::uint8_t*, std::size_t) {},
+                                    {});
+                } catch (const ZlFailure& failure) {
+                    if (failure.code != kResultDamaged) throw;
+                }
+                if (r != DataResult::Ok) continue;
+            }
+            next = end;
             found.push_back(std::move(f));
         }
     }
     if (found.empty()) throw ZlFailure{kResultDamaged};
-    Write(archive, tempFolder, file, found, haveDirectory ? dir.rawComment : std::string(), session);
+    // A program stub in front of a readable directory's entries stays.
+    const std::uint64_t stub = haveDirectory ? std::min(dir.dataStart, found.front().entry.localOffset) : 0;
+    Write(archive, tempFolder, file, found, haveDirectory ? dir.rawComment : std::string(), stub, session);
     return static_cast<int>(found.size());
 }
 

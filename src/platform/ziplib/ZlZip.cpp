@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "platform/ziplib/ZlCore.h"
@@ -138,10 +139,16 @@ struct Source {
 
 class Gatherer {
 public:
-    Gatherer(const ZipArgs& a, const std::wstring& tempPath, Session& s, Outcome& out)
+    // Archive and Temp are the files the archive is read from and written to
+    // (either may be closed): never sources, whatever name reaches them.
+    Gatherer(const ZipArgs& a, InFile& archive, OutFile& temp, const std::wstring& tempPath, Session& s,
+             Outcome& out)
         : m_args(a),
           m_archiveKey(LowerWide(FullPath(a.archive))),
           m_tempKey(LowerWide(FullPath(tempPath))),
+          m_archiveId(IdentityOf(archive.Handle())),
+          m_tempId(IdentityOf(temp.Handle())),
+          m_archiveSize(archive.Size()),
           m_session(s),
           m_out(out)
     {
@@ -203,6 +210,13 @@ private:
             if (MatchAny(m_args.excludes, s.stored) || MatchAny(m_args.excludes, bare)) return;
         }
         s.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        // Another name of the archive or of the new file (a short name, a
+        // link): only a file of the archive's size, or an empty one like the
+        // new file so far, can be either; the others cost no extra open.
+        if (!folder && (s.size == 0 || (m_archiveId.valid && s.size == m_archiveSize))) {
+            const FileIdentity id = IdentityOf(path);
+            if (id == m_archiveId || id == m_tempId) return;
+        }
         s.time = data.ftLastWriteTime;
         s.dosTime = DosTimeOf(s.time);
         s.attributes = data.dwFileAttributes;
@@ -268,6 +282,8 @@ private:
 
     const ZipArgs& m_args;
     std::wstring m_archiveKey, m_tempKey;
+    FileIdentity m_archiveId, m_tempId;
+    std::uint64_t m_archiveSize;
     Session& m_session;
     Outcome& m_out;
     std::vector<Source> m_sources;
@@ -299,7 +315,8 @@ public:
         return e;
     }
 
-    // Writes the entry; false when the source cannot be read (nothing written).
+    // Writes the entry; false when the source cannot be read (nothing of it
+    // stays written).
     bool Write(const Source& src, ZipEntry& e)
     {
         InFile in;
@@ -344,7 +361,17 @@ public:
         int lastPercent = -1;
         for (bool more = !noData;;) {
             bool end = !more;
-            const std::size_t got = more ? in.Fill(m_in.data(), piece, end) : 0;
+            std::size_t got = 0;
+            if (more) {
+                try {
+                    got = in.Fill(m_in.data(), piece, end);
+                } catch (const ZlFailure&) {
+                    // The source cannot be read after all (locked in part,
+                    // gone): the entry is given up, nothing of it stays.
+                    m_out.Rewind(e.localOffset);
+                    return false;
+                }
+            }
             size += got;
             if (end) more = false;
             crc = Crc32(crc, m_in.data(), got);
@@ -468,7 +495,7 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
     ZipDirectory dir;
     ReadExisting(a.archive, old, dir);
     Rewriter rewriter(a.archive, TempFolderFor(a));
-    std::vector<Source> sources = Gatherer(a, rewriter.TempPath(), session, out).Run();
+    std::vector<Source> sources = Gatherer(a, old, rewriter.Out(), rewriter.TempPath(), session, out).Run();
     if (a.label && a.mode == 0) VolumeLabel(a, sources);
 
     // Everything is decided before the first byte is written.
@@ -476,7 +503,12 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
     for (size_t i = 0; i < dir.entries.size(); ++i)
         if (!IsLabel(dir.entries[i])) oldByName.emplace(LowerUtf8(dir.entries[i].name), i);
     std::map<std::string, bool> storedNames;
-    std::vector<std::pair<const Source*, bool>> work;  // source, replaces an entry
+    struct Work {
+        const Source* source;
+        bool replacing;
+        std::optional<size_t> old;  // the entry it replaces, kept when the source cannot be read
+    };
+    std::vector<Work> work;
     std::vector<bool> replaced(dir.entries.size());
     for (const Source& s : sources) {
         if (s.label) {
@@ -485,7 +517,7 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
             bool any = false;
             for (size_t i = 0; i < dir.entries.size(); ++i)
                 if (IsLabel(dir.entries[i])) any = replaced[i] = true;
-            work.emplace_back(&s, any);
+            work.push_back({&s, any, std::nullopt});
             continue;
         }
         const std::string key = LowerUtf8(s.stored);
@@ -499,20 +531,25 @@ void AddFiles(const ZipArgs& a, Session& session, Outcome& out)
             if (s.dosTime <= (static_cast<std::uint32_t>(e.dosDate) << 16 | e.dosTime)) continue;
         }
         if (inArchive) replaced[found->second] = true;
-        work.emplace_back(&s, inArchive);
+        work.push_back({&s, inArchive, inArchive ? std::optional<size_t>(found->second) : std::nullopt});
     }
     if (work.empty()) return;  // nothing newer, nothing found: the archive stays as it was
 
+    // A program stub in front of the entries (a self-extracting archive) stays.
+    rewriter.KeepStub(old, dir.dataStart);
     for (size_t i = 0; i < dir.entries.size(); ++i)
         if (!replaced[i]) rewriter.Keep(old, dir.entries[i]);
     EntryWriter writer(a, session, rewriter.Out());
     std::vector<const Source*> added;
-    for (const auto& [source, replacing] : work) {
+    for (const Work& w : work) {
+        const Source* source = w.source;
         ZipEntry e = writer.Describe(*source);
         StatsHolder stats;
         FillStats(stats, e);
-        session.Send(replacing ? kMsgUpdating : kMsgAdding, &stats.block);
+        session.Send(w.replacing ? kMsgUpdating : kMsgAdding, &stats.block);
         if (!writer.Write(*source, e)) {
+            // An entry is replaced only by new data written whole: the old one stays.
+            if (w.old) rewriter.Keep(old, dir.entries[*w.old]);
             session.Skip(source->stored, kSkipCannotOpen);
             out.code = kResultSkipped;
             continue;
@@ -547,6 +584,7 @@ void DeleteEntries(const ZipArgs& a, Session& session, Outcome& out)
     }
     if (std::none_of(gone.begin(), gone.end(), [](bool b) { return b; })) return;
     Rewriter rewriter(a.archive, TempFolderFor(a));
+    rewriter.KeepStub(old, dir.dataStart);
     for (size_t i = 0; i < dir.entries.size(); ++i) {
         if (!gone[i]) {
             rewriter.Keep(old, dir.entries[i]);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/rarlib/RarLib.h"
+#include "platform/rarlib/RarReader.h"
 
 namespace fs = std::filesystem;
 
@@ -222,6 +224,93 @@ TEST(RarLib, BrokenHeadersAndForeignFilesGiveTheirCodes) {
     EXPECT_EQ(List(Fixture("text.txt")).openResult, RarBadArchive);
     EXPECT_EQ(List(Fixture("missing.rar")).openResult, RarOpenError);
 }
+
+// RAR 5 pieces for crafted archives.
+void PutVInt(std::string& s, std::uint64_t v) {
+    do {
+        s += static_cast<char>((v & 0x7F) | (v > 0x7F ? 0x80 : 0));
+        v >>= 7;
+    } while (v);
+}
+
+std::string Block5(const std::string& body) {
+    std::string sized;
+    PutVInt(sized, body.size());
+    sized += body;
+    const std::uint32_t crc = velmora::rar::Crc32(sized.data(), sized.size());
+    std::string out;
+    for (int i = 0; i < 4; ++i) out += static_cast<char>(crc >> (8 * i));
+    return out + sized;
+}
+
+TEST_F(RarLibFiles, AHeaderOfManyExtraRecordsListsAtOnce) {
+    // A file header of 100,000 tiny extra records (about 200 KB, well below
+    // the 2 MiB a header may have): each is read in place.
+    std::string extra;
+    for (int i = 0; i < 100000; ++i) extra += "\x01\x7F";  // size 1, an unknown type
+    const std::string data = "Inhalt";
+    std::string file;
+    PutVInt(file, 2);     // file header
+    PutVInt(file, 0x03);  // extra area and data follow
+    PutVInt(file, extra.size());
+    PutVInt(file, data.size());
+    PutVInt(file, 0);  // no time, no CRC
+    PutVInt(file, data.size());
+    PutVInt(file, 0x20);
+    PutVInt(file, 0);  // stored
+    PutVInt(file, 0);
+    PutVInt(file, 9);
+    file += "viele.txt" + extra;
+    const std::string archive = std::string("Rar!\x1A\x07\x01\x00", 8) + Block5(std::string("\x01\x00\x00", 3)) +
+                                Block5(file) + data + Block5(std::string("\x05\x00\x00", 3));
+    const fs::path path = m_dir / "viele.rar";
+    std::ofstream(path, std::ios::binary) << archive;
+    const auto start = std::chrono::steady_clock::now();
+    const Listing l = List(path.string());
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(l.openResult, 0u);
+    EXPECT_EQ(Names(l), std::vector<std::string>{"viele.txt"});
+    EXPECT_EQ(l.lastRead, RarEndArchive);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 1000);
+}
+
+#ifdef _WIN32
+TEST_F(RarLibFiles, ANameBeyondTheAnsiCodePageIsExtractedByItsWideName) {
+    // The header record is ANSI and shows "?" for the Cyrillic letters; the
+    // full name made of it still writes the file by its real name.
+    const std::string name = "\xD0\x9A\xD0\xB8\xD1\x80.txt";
+    const std::string data = "Inhalt";
+    const std::uint32_t crc = velmora::rar::Crc32(data.data(), data.size());
+    std::string file;
+    PutVInt(file, 2);     // file header
+    PutVInt(file, 0x02);  // data follows
+    PutVInt(file, data.size());
+    PutVInt(file, 0x04);  // a CRC, no time
+    PutVInt(file, data.size());
+    PutVInt(file, 0x20);
+    for (int i = 0; i < 4; ++i) file += static_cast<char>(crc >> (8 * i));
+    PutVInt(file, 0);  // stored
+    PutVInt(file, 0);
+    PutVInt(file, name.size());
+    file += name;
+    const std::string archive = std::string("Rar!\x1A\x07\x01\x00", 8) + Block5(std::string("\x01\x00\x00", 3)) +
+                                Block5(file) + data + Block5(std::string("\x05\x00\x00", 3));
+    const fs::path path = m_dir / "kyrillisch.rar";
+    std::ofstream(path, std::ios::binary) << archive;
+    const std::string arcName = path.string();
+    RAROpenArchiveData open{arcName.c_str(), RarOpenExtract, 99, nullptr, 0, 0, 0, 0};
+    void* h = RAROpenArchive(&open);
+    ASSERT_NE(h, nullptr);
+    RARHeaderData hd{};
+    ASSERT_EQ(RARReadHeader(h, &hd), 0);
+    EXPECT_STREQ(hd.FileName, "???.txt");
+    const std::string target = m_dir.string() + "\\" + hd.FileName;
+    EXPECT_EQ(RARProcessFile(h, RarExtract, nullptr, target.c_str()), 0);
+    RARCloseArchive(h);
+    EXPECT_EQ(ReadFile(m_dir / L"\u041A\u0438\u0440.txt"), data);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);  // the archive and the file
+}
+#endif
 
 TEST(RarLib, NamesEndAtTheirFirstNul) {
     Listing l = List(Fixture("unicode.rar"));
