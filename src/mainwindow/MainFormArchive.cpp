@@ -279,7 +279,7 @@ void THauptform::ShowArchivePopup(TDMChildForm*, POINT Screen) {
         wasVisible[i] = hidden[i]->Visible();
         hidden[i]->SetVisible(false);
     }
-    StandardMDIPopUp.Popup(Screen.x, Screen.y);
+    StandardMDIPopUp.Popup(Screen.x, Screen.y, this);
     for (size_t i = 0; i < std::size(hidden); ++i)
         hidden[i]->SetVisible(wasVisible[i]);
 }

@@ -29,7 +29,9 @@ const std::vector<int> kDefaultWidths{100, 130, 75, 75, 35};
 const wchar_t kDummyFolder[] = L"C:\\Velmora-Ordner";
 
 bool IsFolder(const TDatenSatz& Record) { return Record.Unterverzeichnis != nullptr; }
-bool IsUp(const TDatenSatz& Record) { return Record.Name == L".."; }
+// The up row is the node that points back at its parent's list without owning
+// it; an entry stored as "..\x" makes a real folder named "..", which is not.
+bool IsUp(const TDatenSatz& Record) { return Record.Unterverzeichnis && !Record.OwnedList; }
 
 std::wstring WithoutLeadingBackslash(const std::wstring& Name) {
     return !Name.empty() && Name[0] == L'\\' ? Name.substr(1) : Name;

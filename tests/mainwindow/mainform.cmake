@@ -29,6 +29,12 @@ velmora_test(mainform_panes_test LABEL gui
   NO_GTEST_MAIN
   LOCKS registry)
 
+velmora_test(mainform_input_test LABEL gui
+  SOURCES MainWindowInputTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
 velmora_test(mainform_handlers_test LABEL gui
   SOURCES AppHandlersTest.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
