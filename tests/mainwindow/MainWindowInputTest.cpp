@@ -144,4 +144,28 @@ TEST_F(MainWindowInput, TheDriveBoxStartsOnThePanesDrive) {
     EXPECT_EQ(_wcsicmp(form.LWAuswahlMonitor.Directory().c_str(), L"z:\\"), 0) << "the monitor watches C:";
 }
 
+TEST_F(MainWindowInput, BackInThePlainListTheFocusedRowIsInSight) {
+    for (int i = 0; i < 150; ++i)
+        m_folder.MakeFile(L"eine recht lange datei " + std::to_wstring(i) + L".txt");
+    THauptform& form = StartOnFolder();
+    form.SetBounds(20, 20, 560, 480);
+    form.ShowPaneKind(1, ftAusfDateiliste);
+    Application->ProcessMessages();
+    const HWND list = form.RightPane->GetControlHandle();
+    MouseClick(RowPoint(form, L"datei.txt"));
+    // The user scrolls the detailed view to its last column.
+    for (int i = 0; i < 10; ++i)
+        SendMessageW(list, WM_HSCROLL, SB_PAGERIGHT, 0);
+    ASSERT_GT(GetScrollPos(list, SB_HORZ), 0) << "the detailed view is not wider than the pane";
+    form.ShowPaneKind(1, ftDateiliste);
+    Application->ProcessMessages();
+    const int focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    ASSERT_GE(focused, 0);
+    RECT row{}, client{}, both{};
+    row.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&row));
+    GetClientRect(list, &client);
+    EXPECT_TRUE(IntersectRect(&both, &row, &client)) << "the focused row is out of sight";
+}
+
 }  // namespace
