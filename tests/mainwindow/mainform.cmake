@@ -35,6 +35,13 @@ velmora_test(mainform_input_test LABEL gui
   NO_GTEST_MAIN
   LOCKS registry)
 
+# The splitter under the real mouse, released outside it, in the program itself.
+add_test(NAME mainform_splitter_drag
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/splitter-drag.sh ${CMAKE_SOURCE_DIR}/tools $<TARGET_FILE:Velmora>)
+set_tests_properties(mainform_splitter_drag PROPERTIES
+  LABELS gui TIMEOUT 180 RESOURCE_LOCK "registry;display"
+  ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME}")
+
 velmora_test(mainform_handlers_test LABEL gui
   SOURCES AppHandlersTest.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
