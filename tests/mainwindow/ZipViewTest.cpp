@@ -248,6 +248,70 @@ TEST_F(ZipView, ADoubleClickedZipInAFileListOpensThere) {
     form.ShowPaneKind(0, ftAusfDateiliste);
 }
 
+// A zip of empty stored entries with the given names, as bytes.
+std::string EmptyEntriesZip(const std::vector<std::string>& names) {
+    std::string local, central;
+    auto put = [](std::string& to, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            to += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    for (const std::string& name : names) {
+        const auto offset = static_cast<unsigned>(local.size());
+        put(local, 0x04034b50, 4);
+        put(local, 20, 2);
+        put(local, 0, 2);
+        put(local, 0, 2);
+        put(local, 0, 2);
+        put(local, 0x21, 2);
+        for (int i = 0; i < 3; ++i)
+            put(local, 0, 4);
+        put(local, static_cast<unsigned>(name.size()), 2);
+        put(local, 0, 2);
+        local += name;
+        put(central, 0x02014b50, 4);
+        put(central, 20, 2);
+        put(central, 20, 2);
+        put(central, 0, 2);
+        put(central, 0, 2);
+        put(central, 0, 2);
+        put(central, 0x21, 2);
+        for (int i = 0; i < 3; ++i)
+            put(central, 0, 4);
+        put(central, static_cast<unsigned>(name.size()), 2);
+        for (int i = 0; i < 4; ++i)
+            put(central, 0, 2);
+        put(central, 0, 4);
+        put(central, offset, 4);
+        central += name;
+    }
+    std::string end;
+    put(end, 0x06054b50, 4);
+    put(end, 0, 2);
+    put(end, 0, 2);
+    put(end, static_cast<unsigned>(names.size()), 2);
+    put(end, static_cast<unsigned>(names.size()), 2);
+    put(end, static_cast<unsigned>(central.size()), 4);
+    put(end, static_cast<unsigned>(local.size()), 4);
+    put(end, 0, 2);
+    return local + central + end;
+}
+
+// An entry stored as "..\x.txt" makes a folder named ".." at the top: it is a
+// folder to walk into, not the way up.
+TEST_F(ZipView, AFolderNamedTwoDotsIsNoWayUp) {
+    THauptform& form = Start();
+    SetForegroundWindow(form.Handle());
+    TScratchFiles scratch(L"zipview");
+    const std::wstring path = scratch.Write(EmptyEntriesZip({"..\\x.txt", "a.txt"}), L"punkte.zip");
+    TZipViewForm& pane = Open(1, path);
+    ASSERT_EQ(pane.Dateiliste.Count(), 2);
+    pane.Dateiliste.SetFocus();
+    PressKey(VK_HOME);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(pane.SubPath(), L"..\\");
+    m_form->ShowPaneKind(1, m_form->ListKind);
+}
+
 // Whether the menu shows the item (a command or a submenu) right now.
 bool InMenu(HMENU menu, TMenuItem& item) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
