@@ -197,11 +197,23 @@ void PressKey(WORD key, TShiftState shift) {
     Application->ProcessMessages();
 }
 
-// A relative move by nothing makes the mouse-move message at the place the
-// cursor was set to.
+// An absolute move to the point, in the input's 0..65535 scale of the screen
+// (rounded up, so that it maps back onto the same pixel).
+static INPUT MoveInput(POINT screen) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x) * 65536 + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y) * 65536 + h - 1) / h);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
 void MouseMoveTo(POINT screen) {
     SetCursorPos(screen.x, screen.y);
-    SendMouse(MOUSEEVENTF_MOVE);
+    INPUT in = MoveInput(screen);
+    SendInput(1, &in, sizeof in);
+    Application->ProcessMessages();
 }
 
 void MouseDown(POINT screen, TMouseButton button) {
@@ -220,7 +232,7 @@ void MouseClick(POINT screen, TMouseButton button) {
     SetCursorPos(screen.x, screen.y);
     INPUT in[3]{};
     for (INPUT& one : in) one.type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
+    in[0] = MoveInput(screen);
     in[1].mi.dwFlags = DownFlag(button);
     in[2].mi.dwFlags = UpFlag(button);
     SendInput(3, in, sizeof(INPUT));
