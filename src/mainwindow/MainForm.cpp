@@ -204,6 +204,7 @@ void THauptform::FormCreate(TObject*) {
         DateiOperationLaeuft = DropWirdVerarbeitet = velmora::LaufwerkWirdGewechselt = OrdnerWirdErstellt = false;
         CreateServiceObjects();
         ApplyViewOptions();
+        UpdateBasketIcon();
         RefreshMRUList();
         LWPanel2.Hide();
         Panel1.Hide();
@@ -388,6 +389,14 @@ void THauptform::FormShow(TObject*) {
             GetCurrentDirectoryW(MAX_PATH, current);
             SetDOSPfad(SameTextAscii(current, L"X:\\") ? L"C:\\" : current);
         }
+        // The drive bars start on the drives the panes show, not on the box's own first drive.
+        for (auto [side, pane] : {std::pair{0, LeftPane}, std::pair{1, RightPane}}) {
+            if (!pane || (side == 1 && !LWPanel2.Visible()) || !IstVerzeichnisFenster(pane->GetPaneKind()))
+                continue;
+            if (const std::wstring shown = pane->GetDirectory(); shown.size() >= 2 && shown[1] == L':')
+                SelectDrive(side, shown[0]);
+        }
+        Fehlercode = fc::HauptformFormShow;
         Placeholder(L"ShowFKeyCaptions");
         ShowFreeSpace();
         ArrangePanes();

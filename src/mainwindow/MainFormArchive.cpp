@@ -165,13 +165,15 @@ bool THauptform::OpenPathInPane(int Side, const std::wstring& Path) {
     pane->SetArchiveFile(Path);
     pane->ReadContents();
     Fehlercode = fc::OpenPathInPane;
-    UpdatePaneStatus(pane->GetArchiveFile());
     if (IsTree(other)) {
         other->SetDirectory(Path);
         if (Path.size() > 1 && Path[1] == L':')
             SelectDrive(Side == 0 ? 1 : 0, Path[0]);
         StartQuickViewThread(ExtractFilePath(Path));
     }
+    // The archive's totals come last: the folder count shares their panel
+    // and would stand there until the first click in the pane.
+    UpdatePaneStatus(pane->GetArchiveFile());
     Fehlercode = 0;
     return true;
 }
@@ -279,7 +281,7 @@ void THauptform::ShowArchivePopup(TDMChildForm*, POINT Screen) {
         wasVisible[i] = hidden[i]->Visible();
         hidden[i]->SetVisible(false);
     }
-    StandardMDIPopUp.Popup(Screen.x, Screen.y);
+    StandardMDIPopUp.Popup(Screen.x, Screen.y, this);
     for (size_t i = 0; i < std::size(hidden); ++i)
         hidden[i]->SetVisible(wasVisible[i]);
 }

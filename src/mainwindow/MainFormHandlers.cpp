@@ -43,8 +43,10 @@ public:
 
 bool THauptform::LaufwerkWirdGewechselt() const { return velmora::LaufwerkWirdGewechselt; }
 // The panes' right clicks: the recent-files list and the pane pop-up menu.
-void THauptform::ShowRecentFilesPopup(POINT Screen) { MRUPopup.Popup(Screen.x, Screen.y); }
-void THauptform::ShowPanePopup(TDMChildForm*, POINT Screen) { StandardMDIPopUp.Popup(Screen.x, Screen.y); }
+void THauptform::ShowRecentFilesPopup(POINT Screen) { MRUPopup.Popup(Screen.x, Screen.y, this); }
+void THauptform::ShowPanePopup(TDMChildForm* Pane, POINT Screen) {
+    StandardMDIPopUp.Popup(Screen.x, Screen.y, Pane ? static_cast<TControl*>(Pane) : this);
+}
 void THauptform::SetContextFolder(const std::wstring& Folder) { ContextFolder = Folder; }
 
 bool THauptform::ShowArchiveOnDoubleClick() const { return Settings && Settings->Arc.ShowOnDoubleClick; }

@@ -497,6 +497,10 @@ bool THauptform::TryShowDirectory(TObject* Sender, const std::wstring& Path) {
                 otherReplaced = true;
             }
             Fehlercode = fc::ShowDirectory;
+        } else if (!velmora::LaufwerkWirdGewechselt && Path.size() >= 2 && Path[1] == L':') {
+            // A list's folder change moves its drive bar as the tree's does.
+            SelectDrive(side, Path[0]);
+            Fehlercode = fc::ShowDirectory;
         }
         other = left ? RightPane : LeftPane;
         if (pane)

@@ -11,6 +11,7 @@
 #include "panes/TreeCodes.h"
 #include "platform/gui/Application.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileSystem.h"
 #include "platform/rtl/PathNames.h"
 
 namespace velmora {
@@ -264,8 +265,13 @@ void TVbaumForm::RefreshNode(TTreeNode* Node, bool Flag) {
     if (Flag)
         Verzeichnisbaum.BeginUpdate();
     const bool offen = Node->Expanded();
+    // A selection below the node is found again after a watched refresh while
+    // it still exists: a change elsewhere in the folder must not move the user's place.
+    std::wstring behalten;
     for (TTreeNode* s = Verzeichnisbaum.Selected(); s; s = s->Parent())
         if (s->Parent() == Node) {
+            if (Flag)
+                behalten = NodePath(Verzeichnisbaum.Selected());
             const bool alt = m_lokalisiert;
             m_lokalisiert = true;
             Verzeichnisbaum.SetSelected(Node);
@@ -288,6 +294,15 @@ void TVbaumForm::RefreshNode(TTreeNode* Node, bool Flag) {
     m_liestNeu = false;
     if (Flag)
         Verzeichnisbaum.EndUpdate();
+    if (!behalten.empty()) {
+        if (DirectoryExists(behalten) || FileExists(behalten)) {
+            SetDirectory(behalten);
+        } else if (m_host && Verzeichnisbaum.Selected() == Node) {
+            // The selected folder is gone: the list follows the node that took its place.
+            if (const std::wstring pfad = NodePath(Node); !pfad.empty())
+                m_host->ShowDirectory(this, pfad);
+        }
+    }
     Fehlercode = 0;
 }
 

@@ -29,7 +29,9 @@ const std::vector<int> kDefaultWidths{100, 130, 75, 75, 35};
 const wchar_t kDummyFolder[] = L"C:\\Velmora-Ordner";
 
 bool IsFolder(const TDatenSatz& Record) { return Record.Unterverzeichnis != nullptr; }
-bool IsUp(const TDatenSatz& Record) { return Record.Name == L".."; }
+// The up row is the node that points back at its parent's list without owning
+// it; an entry stored as "..\x" makes a real folder named "..", which is not.
+bool IsUp(const TDatenSatz& Record) { return Record.Unterverzeichnis && !Record.OwnedList; }
 
 std::wstring WithoutLeadingBackslash(const std::wstring& Name) {
     return !Name.empty() && Name[0] == L'\\' ? Name.substr(1) : Name;
@@ -168,9 +170,23 @@ void TZipViewForm::ReadContents() {
     Fehlercode = 0;
 }
 
-void TZipViewForm::ShowLevel() {
+void TZipViewForm::ShowLevel(const std::wstring& FocusName) {
     StatusZeile.SetSimpleText(SystemLower(m_prefix + m_subPath));
     FillList();
+    // Without a focused row the keys act on nothing until the first click.
+    TListItem* row = Dateiliste.Count() > 0 ? Dateiliste.Items(0) : nullptr;
+    for (int i = 0; i < Dateiliste.Count() && !FocusName.empty(); ++i) {
+        const TDatenSatz* record = Record(Dateiliste.Items(i));
+        if (record && IsFolder(*record) && !IsUp(*record) && WithoutLeadingBackslash(record->Name) == FocusName) {
+            row = Dateiliste.Items(i);
+            break;
+        }
+    }
+    if (row) {
+        row->SetFocused(true);
+        row->SetSelected(true);
+        row->MakeVisible();
+    }
 }
 
 // ---- Rows
@@ -419,9 +435,11 @@ void TZipViewForm::LevelUp() {
     // The sub-path loses its last folder (each ends in "\").
     const size_t cut =
         m_subPath.size() < 2 ? std::wstring::npos : m_subPath.find_last_of(L'\\', m_subPath.size() - 2);
-    m_subPath.erase(cut == std::wstring::npos ? 0 : cut + 1);
+    const size_t from = cut == std::wstring::npos ? 0 : cut + 1;
+    const std::wstring left = m_subPath.substr(from, m_subPath.size() - from - 1);
+    m_subPath.erase(from);
     m_current = parent;
-    ShowLevel();
+    ShowLevel(left);
     Fehlercode = 0;
 }
 

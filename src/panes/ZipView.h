@@ -76,7 +76,9 @@ public:
 private:
     void Navigate(archive::TDatenSatz& Folder);
     void LevelUp();
-    void ShowLevel();
+    // Shows the current level with the focus on the folder named FocusName (the
+    // one just left), else on the first row.
+    void ShowLevel(const std::wstring& FocusName = L"");
     int Compare(const archive::TDatenSatz& A, const archive::TDatenSatz& B) const;
     int CompareNames(const archive::TDatenSatz& A, const archive::TDatenSatz& B) const;
     std::wstring RowCaption(const archive::TDatenSatz& Record) const;

@@ -158,6 +158,9 @@ const TShortCutCase kShortCuts[] = {
 TEST_F(MenusTest, EveryShortCutReachesItsHandlerFromAPaneAndFromTheCommandLine) {
     THauptform& form = StartWithPane();
     ASSERT_TRUE(form.DOSZeilenPanel.Visible());
+    // Emptying the basket is offered once the basket holds something.
+    for (TMenuItem* item : {&form.Sammelkorbleeren1, &form.Sammelkorbleeren2, &form.AlleEintrgeausListeentfernen})
+        item->SetEnabled(true);
     for (const bool fromPane : {true, false}) {
         const HWND target = fromPane ? m_pane->Handle() : CommandLine();
         for (const TShortCutCase& c : kShortCuts) {
@@ -238,8 +241,12 @@ TEST_F(MenusTest, ItemsSharingAShortCutAllRunTheirHandlerAndDisabledOnesNever) {
         {Ctrl('E'), L"MarkierteDateienausSammelkorbentfernen1Click",
          {&form.MarkierteDateienausSammelkorbentfernen1, &form.MarkierteDateienausSammelkorbentfernen2}},
     };
-    // Removing marked files from the basket waits until the basket pane enables it.
+    // Removing marked files from the basket waits until the basket pane enables
+    // it, emptying it until the basket holds something.
     EXPECT_FALSE(PressAndSee(m_pane->Handle(), Ctrl('E')));
+    EXPECT_FALSE(PressAndSee(m_pane->Handle(), Ctrl('L')));
+    for (TMenuItem* item : {&form.Sammelkorbleeren1, &form.Sammelkorbleeren2, &form.AlleEintrgeausListeentfernen})
+        item->SetEnabled(true);
     form.MarkierteDateienausSammelkorbentfernen1.SetEnabled(true);
     form.MarkierteDateienausSammelkorbentfernen2.SetEnabled(true);
     for (const TShared& s : shared) {

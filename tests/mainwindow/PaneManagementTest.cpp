@@ -192,9 +192,10 @@ TEST_F(PanesTest, ATreeOnTheLeftOfTwoListsHidesTheSecondBarWhoseDriveTheFirstBar
     // A drive that exists only in the boxes' lists: nothing is watched there.
     for (TDriveComboBox* box : {&form.LWAuswahl, &form.LWAuswahl2})
         box->SetItems(TStringList{L"c:", L"y:"});
+    const wchar_t leftDrive = form.LWAuswahl.Drive();
     form.SelectDrive(1, L'Y');
     EXPECT_EQ(form.LWAuswahl2.Drive(), L'y');
-    EXPECT_EQ(form.LWAuswahl.Drive(), L'c');
+    EXPECT_EQ(form.LWAuswahl.Drive(), leftDrive) << "the first bar keeps its drive";
     EXPECT_EQ(form.LWAuswahlMonitor2.Directory(), L"y:\\");
     // A list that only changes its kind keeps both bars' drives.
     form.ShowPaneKind(1, ftDateiliste);
@@ -238,25 +239,47 @@ TEST_F(PanesTest, PanesAndSplitterFillTheRoomBetweenTheBars) {
 TEST_F(PanesTest, TheSplitterStopsAtSixPixelsAndTenPixelsBeforeTheRightEdge) {
     RegWriteUserValue(MainformSchluessel, L"BreiteLinkesFenster", L"200");
     THauptform& form = StartPanes();
-    form.SizePanel.MouseDown(TMouseButton::mbLeft, 0, 2, 40);
+    form.SetBounds(40, 40, 800, 600);
+    Application->ProcessMessages();
+    const POINT grip = ScreenPoint(form.SizePanel, 2, 40);
+    MouseDown(grip);
+    EXPECT_EQ(GetCapture(), form.SizePanel.Handle()) << "the drag holds the mouse";
     EXPECT_TRUE(m_log.Contains(L"#1 BeginUpdate") && m_log.Contains(L"#2 BeginUpdate"));
-    form.SizePanel.MouseMove(0, 2 - 150, 40);
+    MouseMoveTo({grip.x - 150, grip.y});
     EXPECT_EQ(form.LeftPane->Width(), 50);
-    form.SizePanel.MouseMove(0, 2 - 45, 40);
+    MouseMoveTo({grip.x - 245, grip.y});
     EXPECT_EQ(form.LeftPane->Width(), 6) << "dragged past the left edge";
     EXPECT_EQ(form.SizePanel.Left(), 6);
     EXPECT_EQ(form.RightPane->Left(), 10);
     EXPECT_EQ(form.RightPane->Width(), form.ClientWidth() - 10);
     EXPECT_EQ(form.LeftPaneWidth, 200) << "kept until the button is released";
-    form.SizePanel.MouseMove(0, 2 + form.ClientWidth(), 40);
+    const POINT beyond = ScreenPoint(form, form.ClientWidth() + 30, 40);
+    MouseMoveTo(beyond);
     EXPECT_EQ(form.LeftPane->Width(), form.ClientWidth() - 10) << "dragged past the right edge";
     EXPECT_EQ(form.RightPane->Left(), form.ClientWidth() - 6);
     EXPECT_EQ(form.RightPane->Width(), 6);
-    form.SizePanel.MouseUp(TMouseButton::mbLeft, 0, 2, 40);
+    MouseUp(beyond);  // outside the splitter and the window
+    EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_TRUE(m_log.Contains(L"#1 EndUpdate") && m_log.Contains(L"#2 EndUpdate"));
     EXPECT_EQ(form.LeftPaneWidth, form.ClientWidth() - 10);
-    form.SizePanel.MouseMove(0, -500, 40);
-    EXPECT_EQ(form.LeftPaneWidth, form.ClientWidth() - 10) << "no drag without the button";
+    MouseMoveTo(ScreenPoint(form.SizePanel, 2, 60));
+    MouseMoveTo({grip.x - 100, grip.y});
+    EXPECT_EQ(form.LeftPane->Width(), form.ClientWidth() - 10) << "no drag without the button";
+}
+
+TEST_F(PanesTest, ALostMouseEndsTheSplitterDrag) {
+    RegWriteUserValue(MainformSchluessel, L"BreiteLinkesFenster", L"200");
+    THauptform& form = StartPanes();
+    form.SetBounds(40, 40, 800, 600);
+    Application->ProcessMessages();
+    const POINT grip = ScreenPoint(form.SizePanel, 2, 40);
+    MouseDown(grip);
+    MouseMoveTo({grip.x + 100, grip.y});
+    SendMessageW(form.SizePanel.Handle(), WM_CANCELMODE, 0, 0);
+    Application->ProcessMessages();
+    EXPECT_TRUE(m_log.Contains(L"#1 EndUpdate") && m_log.Contains(L"#2 EndUpdate")) << "the panes draw again";
+    EXPECT_EQ(form.LeftPaneWidth, 300);
+    MouseUp({grip.x + 100, grip.y});
 }
 
 TEST_F(PanesTest, MinimisingRestoringAndClosingLeaveTheLeftWidth) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <thread>
 
@@ -175,8 +177,26 @@ TEST_F(VbaumTest, DeletingAnExpandedFolderFromOutsideRefreshesItsParentOnce) {
     EXPECT_EQ(Lower(pane.WatchRefreshes()[0]), L"y:\\");
     gui::TTreeNode* drive = pane.LoadedNodeOf(L"y:\\");
     EXPECT_EQ(Texts(drive), (std::vector<std::wstring>{L"leer", L"nurrar", L"tief"}));
-    // The selection was below the refreshed node: it moved up to it.
+    // The selected folder is gone: the selection moved up to the refreshed node,
+    // and the list beside it was told to follow.
     EXPECT_EQ(pane.Verzeichnisbaum.Selected(), drive);
+    EXPECT_NE(std::find_if(m_host.Calls.begin(), m_host.Calls.end(),
+                           [](const std::wstring& call) { return Lower(call) == L"showdirectory y:\\"; }),
+              m_host.Calls.end());
+}
+
+TEST_F(VbaumTest, DeletingAFolderElsewhereKeepsTheSelectedOne) {
+    TVbaumForm& pane = Pane();
+    pane.SetDirectory(L"y:\\weg");
+    pane.SetDirectory(L"y:\\tief\\unter\\ganz");
+    ASSERT_EQ(Lower(pane.GetDirectory()), L"y:\\tief\\unter\\ganz\\");
+    m_host.Calls.clear();
+
+    ASSERT_TRUE(RemoveDirectoryW(L"y:\\weg\\innen"));
+    ASSERT_TRUE(RemoveDirectoryW(L"y:\\weg"));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !pane.WatchRefreshes().empty(); }, 20000));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !pane.WatchRunning(); }, 20000));
+    EXPECT_EQ(Lower(pane.GetDirectory()), L"y:\\tief\\unter\\ganz\\") << "the tree jumped";
 }
 
 TEST_F(VbaumTest, ReplacingThePaneAmidABurstOfChangesIsSafe) {

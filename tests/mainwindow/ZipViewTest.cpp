@@ -12,7 +12,9 @@
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "panes/ZipView.h"
+#include "mainwindow/StatusThreads.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/gui/Testing.h"
 
 namespace velmora::test {
 namespace {
@@ -246,6 +248,70 @@ TEST_F(ZipView, ADoubleClickedZipInAFileListOpensThere) {
     form.ShowPaneKind(0, ftAusfDateiliste);
 }
 
+// A zip of empty stored entries with the given names, as bytes.
+std::string EmptyEntriesZip(const std::vector<std::string>& names) {
+    std::string local, central;
+    auto put = [](std::string& to, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            to += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    for (const std::string& name : names) {
+        const auto offset = static_cast<unsigned>(local.size());
+        put(local, 0x04034b50, 4);
+        put(local, 20, 2);
+        put(local, 0, 2);
+        put(local, 0, 2);
+        put(local, 0, 2);
+        put(local, 0x21, 2);
+        for (int i = 0; i < 3; ++i)
+            put(local, 0, 4);
+        put(local, static_cast<unsigned>(name.size()), 2);
+        put(local, 0, 2);
+        local += name;
+        put(central, 0x02014b50, 4);
+        put(central, 20, 2);
+        put(central, 20, 2);
+        put(central, 0, 2);
+        put(central, 0, 2);
+        put(central, 0, 2);
+        put(central, 0x21, 2);
+        for (int i = 0; i < 3; ++i)
+            put(central, 0, 4);
+        put(central, static_cast<unsigned>(name.size()), 2);
+        for (int i = 0; i < 4; ++i)
+            put(central, 0, 2);
+        put(central, 0, 4);
+        put(central, offset, 4);
+        central += name;
+    }
+    std::string end;
+    put(end, 0x06054b50, 4);
+    put(end, 0, 2);
+    put(end, 0, 2);
+    put(end, static_cast<unsigned>(names.size()), 2);
+    put(end, static_cast<unsigned>(names.size()), 2);
+    put(end, static_cast<unsigned>(central.size()), 4);
+    put(end, static_cast<unsigned>(local.size()), 4);
+    put(end, 0, 2);
+    return local + central + end;
+}
+
+// An entry stored as "..\x.txt" makes a folder named ".." at the top: it is a
+// folder to walk into, not the way up.
+TEST_F(ZipView, AFolderNamedTwoDotsIsNoWayUp) {
+    THauptform& form = Start();
+    SetForegroundWindow(form.Handle());
+    TScratchFiles scratch(L"zipview");
+    const std::wstring path = scratch.Write(EmptyEntriesZip({"..\\x.txt", "a.txt"}), L"punkte.zip");
+    TZipViewForm& pane = Open(1, path);
+    ASSERT_EQ(pane.Dateiliste.Count(), 2);
+    pane.Dateiliste.SetFocus();
+    PressKey(VK_HOME);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(pane.SubPath(), L"..\\");
+    m_form->ShowPaneKind(1, m_form->ListKind);
+}
+
 // Whether the menu shows the item (a command or a submenu) right now.
 bool InMenu(HMENU menu, TMenuItem& item) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -262,28 +328,33 @@ bool InMenu(HMENU menu, TMenuItem& item) {
 
 TEST_F(ZipView, ThePopupOverArchiveEntriesLeavesOutWhatDoesNotApplyToThemForThatTimeOnly) {
     THauptform& form = Start();
+    form.SetBounds(20, 20, 900, 640);
+    SetForegroundWindow(form.Handle());
     TZipViewForm& pane = Open(1, Fixture("proj.zip"));
+    Application->ProcessMessages();
     TMenuItem* notForEntries[] = {&form.Neu1, &form.Kopieren1, &form.Verschieben1, &form.Umbenennen1,
                                   &form.Dateiauswahl1};
+    // Read inside the open menu's own loop, then closed by Escape.
     std::vector<std::vector<bool>> shownAtEachPopup;
-    form.StandardMDIPopUp.OnPopup = [&](TObject*) {
+    auto readMenu = [&](HWND, HMENU menu) {
         std::vector<bool> shown;
         for (TMenuItem* item : notForEntries)
-            shown.push_back(InMenu(form.StandardMDIPopUp.Handle(), *item));
+            shown.push_back(InMenu(menu, *item));
         shownAtEachPopup.push_back(shown);
-        EXPECT_TRUE(InMenu(form.StandardMDIPopUp.Handle(), form.Lschen1));
-        // The menu's own loop reads this and closes.
-        PostMessageW(Application->UtilityWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(InMenu(menu, form.Lschen1));
+        PostKey(VK_ESCAPE);
     };
 
     // A right click on "a.txt" marks it and opens the popup.
     ASSERT_EQ(Rows(pane).back(), L"a.txt");
     RECT row{};
-    row.left = LVIR_BOUNDS;
+    row.left = LVIR_LABEL;
     ASSERT_TRUE(SendMessageW(pane.Dateiliste.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
-    const int x = row.left + 5, y = (row.top + row.bottom) / 2;
-    pane.DateilisteMouseDown(&pane.Dateiliste, TMouseButton::mbRight, 0, x, y);
-    pane.DateilisteMouseUp(&pane.Dateiliste, TMouseButton::mbRight, 0, x, y);
+    {
+        TMenuLoopWatch menu(readMenu);
+        MouseClick(ScreenPoint(pane.Dateiliste, row.left + 5, (row.top + row.bottom) / 2), TMouseButton::mbRight);
+        ASSERT_TRUE(menu.Ran()) << "no menu opened over the entry";
+    }
     ASSERT_EQ(shownAtEachPopup.size(), 1u);
     EXPECT_EQ(shownAtEachPopup[0], std::vector<bool>(std::size(notForEntries), false));
     EXPECT_TRUE(pane.Dateiliste.Items(1)->Selected());
@@ -291,11 +362,71 @@ TEST_F(ZipView, ThePopupOverArchiveEntriesLeavesOutWhatDoesNotApplyToThemForThat
         EXPECT_TRUE(item->Visible());
 
     // Opened from the tree, the popup holds them all again.
-    form.ShowPanePopup(form.LeftPane, POINT{x, y});
+    const HWND tree = form.LeftPane->GetControlHandle();
+    const auto node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    ASSERT_NE(node, nullptr);
+    RECT item{};
+    *reinterpret_cast<HTREEITEM*>(&item) = node;
+    ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
+    POINT onNode{item.left + 4, (item.top + item.bottom) / 2};
+    ClientToScreen(tree, &onNode);
+    {
+        TMenuLoopWatch menu(readMenu);
+        MouseClick(onNode, TMouseButton::mbRight);
+        ASSERT_TRUE(menu.Ran()) << "no menu opened over the tree";
+    }
     ASSERT_EQ(shownAtEachPopup.size(), 2u);
     EXPECT_EQ(shownAtEachPopup[1], std::vector<bool>(std::size(notForEntries), true));
-    form.StandardMDIPopUp.OnPopup = nullptr;
     Application->ProcessMessages();
+}
+
+// Opened and walked by hand: the status line shows the archive's totals at
+// once, and a row has the focus after each level, so the keys act on it.
+TEST_F(ZipView, AnOpenedArchiveShowsItsTotalsAndFocusesARow) {
+    THauptform& form = Make();
+    form.Settings->Arc.ShowOnDoubleClick = true;
+    Start();
+    form.SetBounds(20, 20, 900, 640);
+    SetForegroundWindow(form.Handle());
+    TScratchFiles scratch(L"zipview");
+    scratch.Copy("proj.zip", L"paket.zip");
+    form.ShowPaneKind(1, ftAusfDateiliste);
+    ASSERT_TRUE(form.ShowDirectory(form.RightPane, scratch.Folder()));
+    Application->ProcessMessages();
+    const HWND list = form.RightPane->GetControlHandle();
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING;
+    find.psz = L"paket.zip";
+    const int index = static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    ASSERT_GE(index, 0);
+    RECT row{};
+    row.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+    POINT onRow{row.left + 5, (row.top + row.bottom) / 2};
+    ClientToScreen(list, &onRow);
+    MouseClick(onRow);
+    MouseClick(onRow);
+    ASSERT_TRUE(WaitUntil([&] { return form.RightPane && ZeigtArchiv(form.RightPane->GetPaneKind()); }));
+    auto* pane = dynamic_cast<TZipViewForm*>(form.RightPane);
+    ASSERT_NE(pane, nullptr);
+    TArchivDaten totals;
+    pane->GetArchivDaten(totals);
+    EXPECT_EQ(form.HauptStatusZeile.Panel(1).Text, ArchiveStatusText(pane->GetArchiveFile(), totals));
+    ASSERT_NE(pane->Dateiliste.ItemFocused(), nullptr) << "no row has the focus";
+    const std::wstring first = Rows(*pane).front();
+    EXPECT_EQ(pane->Dateiliste.ItemFocused()->Caption(), first);
+
+    // Into the folder "sub" by Enter on its row, and back by Backspace: the focus is on "sub".
+    pane->Dateiliste.SetFocus();
+    PressKey(VK_RETURN);
+    ASSERT_EQ(pane->SubPath(), L"sub\\");
+    ASSERT_NE(pane->Dateiliste.ItemFocused(), nullptr);
+    EXPECT_EQ(pane->Dateiliste.ItemFocused()->Caption(), L"..");
+    PressKey(VK_BACK);
+    ASSERT_EQ(pane->SubPath(), L"");
+    ASSERT_NE(pane->Dateiliste.ItemFocused(), nullptr);
+    EXPECT_EQ(pane->Dateiliste.ItemFocused()->Caption(), first) << "the folder one came from";
+    form.ShowPaneKind(1, ftAusfDateiliste);
 }
 
 }  // namespace

@@ -29,6 +29,27 @@ velmora_test(mainform_panes_test LABEL gui
   NO_GTEST_MAIN
   LOCKS registry)
 
+velmora_test(mainform_input_test LABEL gui
+  SOURCES MainWindowInputTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
+# The splitter under the real mouse, released outside it, in the program itself.
+add_test(NAME mainform_splitter_drag
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/splitter-drag.sh ${CMAKE_SOURCE_DIR}/tools $<TARGET_FILE:Velmora>)
+set_tests_properties(mainform_splitter_drag PROPERTIES
+  LABELS gui TIMEOUT 180 RESOURCE_LOCK "registry;display"
+  ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME}")
+
+# The menu bar by mouse on the program's first run, in a fresh Wine prefix.
+add_test(NAME mainform_menubar_fresh_prefix
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/menubar-fresh.sh ${CMAKE_SOURCE_DIR}/tools $<TARGET_FILE:Velmora>
+          ${CMAKE_CURRENT_BINARY_DIR}/fresh-prefix)
+set_tests_properties(mainform_menubar_fresh_prefix PROPERTIES
+  LABELS gui TIMEOUT 300 RESOURCE_LOCK display
+  ENVIRONMENT "XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME};VELMORA_WINEARCH=${VELMORA_WINEARCH}")
+
 velmora_test(mainform_handlers_test LABEL gui
   SOURCES AppHandlersTest.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main

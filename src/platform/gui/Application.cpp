@@ -12,6 +12,10 @@
 #include "Menus.h"
 #include "Timer.h"
 
+#ifndef WM_KEYF1
+#define WM_KEYF1 0x004D
+#endif
+
 namespace velmora::gui {
 
 TApplication* Application = nullptr;
@@ -97,7 +101,16 @@ bool TApplication::ProcessMessage() {
         return true;
     }
     try {
-        if (IsShortCut(msg) || IsMdiMsg(msg) || IsDialogMsg(msg)) return true;
+        // The system posts its own help request for every F1 press, with or
+        // without shift keys: a press that is a shortcut asks for none. It is
+        // taken out before the shortcut runs, since a dialog the shortcut opens
+        // would serve it.
+        MSG help{};
+        const bool f1 = (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam == VK_F1 &&
+                        PeekMessageW(&help, nullptr, WM_KEYF1, WM_KEYF1, PM_REMOVE);
+        if (IsShortCut(msg)) return true;
+        if (f1) PostMessageW(help.hwnd, help.message, help.wParam, help.lParam);
+        if (IsMdiMsg(msg) || IsDialogMsg(msg)) return true;
     } catch (...) {
         HandleCallbackException(this);
         return true;

@@ -615,11 +615,19 @@ bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         if (target != this && message == WM_LBUTTONDOWN) {
             m_captureControl = target;
             SetCapture(m_handle);
+        } else if (target == this && message == WM_LBUTTONDOWN && !m_oldProc && OnMouseMove) {
+            m_dragCapture = true;
+            SetCapture(m_handle);
         }
         target->MouseDown(b, shift, cx, cy);
         break;
     }
     case WM_LBUTTONDBLCLK:
+        // The second press of a double click may start a drag as well.
+        if (target == this && !m_oldProc && OnMouseMove) {
+            m_dragCapture = true;
+            SetCapture(m_handle);
+        }
         target->MouseDown(TMouseButton::mbLeft, shift | ssDouble, cx, cy);
         target->DblClick();
         break;
@@ -633,6 +641,10 @@ bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
             m_captureControl = nullptr;
             ReleaseCapture();
         }
+        if (target == this && message == WM_LBUTTONUP && m_dragCapture) {
+            m_dragCapture = false;
+            ReleaseCapture();
+        }
         target->MouseUp(b, shift, cx, cy);
         if (captured && cx >= 0 && cy >= 0 && cx < target->m_width && cy < target->m_height) target->Click();
         break;
@@ -640,6 +652,19 @@ bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     default: return false;
     }
     return target != this;
+}
+
+// A drag of this window that loses the mouse (another window took it, a menu
+// or dialog cancelled the mode) ends as if the button had been released where
+// the cursor is, so that what the drag turned off comes back on.
+void TWinControl::EndDragCapture() {
+    if (!m_dragCapture) return;
+    m_dragCapture = false;
+    m_leftDown = false;
+    POINT p{};
+    GetCursorPos(&p);
+    if (m_handle) ::ScreenToClient(m_handle, &p);
+    MouseUp(TMouseButton::mbLeft, KeyShiftState(), p.x, p.y);
 }
 
 void TWinControl::DropCaptureControl() {
@@ -845,7 +870,11 @@ bool TWinControl::InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRES
             m_leftDown = !onChild;
             if (TabStop) ::SetFocus(m_handle);
         } else if (message == WM_LBUTTONUP) {
-            bool click = m_leftDown && !onChild;
+            // With the mouse held for a drag the release may lie outside: no click there.
+            RECT client{};
+            GetClientRect(m_handle, &client);
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            bool click = m_leftDown && !onChild && PtInRect(&client, at);
             m_leftDown = false;
             if (click) Click();
         }
@@ -857,11 +886,15 @@ bool TWinControl::InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRES
         break;
     case WM_CAPTURECHANGED:
         // Our own release on button-up has cleared the control before.
-        if (reinterpret_cast<HWND>(lParam) != m_handle) DropCaptureControl();
+        if (reinterpret_cast<HWND>(lParam) != m_handle) {
+            DropCaptureControl();
+            EndDragCapture();
+        }
         break;
     case WM_CANCELMODE:
-        if (m_captureControl) {
+        if (m_captureControl || m_dragCapture) {
             DropCaptureControl();
+            EndDragCapture();
             if (GetCapture() == m_handle) ReleaseCapture();
         }
         break;
@@ -921,6 +954,23 @@ bool TWinControl::InputMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRES
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_RBUTTONDOWN && m_oldProc) {
+        // A native list or tree follows the right button in a loop of its own
+        // and takes the button-up from the queue: that release is reported
+        // once the loop has returned, so a right click always ends in MouseUp.
+        m_rightDown = true;
+        if (InputMessage(message, wParam, lParam, result)) return result;
+        LRESULT r = DefaultHandler(message, wParam, lParam);
+        if (m_rightDown && m_handle && !(GetKeyState(VK_RBUTTON) & 0x8000)) {
+            m_rightDown = false;
+            POINT p{};
+            GetCursorPos(&p);
+            ::ScreenToClient(m_handle, &p);
+            MouseUp(TMouseButton::mbRight, KeyShiftState(), p.x, p.y);
+        }
+        return r;
+    }
+    if (message == WM_RBUTTONUP) m_rightDown = false;
     if (WindowMessage(message, wParam, lParam, result) || ReflectMessage(message, wParam, lParam, result) ||
         InputMessage(message, wParam, lParam, result))
         return result;

@@ -247,6 +247,7 @@ protected:
     bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     // Tells the windowless control holding the mouse that it has lost it.
     void DropCaptureControl();
+    void EndDragCapture();
     void SetHover(TControl* control);
     void ShowPopupMenu(TControl* control, int x, int y);
     virtual HWND ParentHandleForChildren() { return Handle(); }
@@ -265,6 +266,10 @@ protected:
     int m_alignLock = 0;
     bool m_trackingLeave = false;
     bool m_leftDown = false;
+    // This window holds the mouse for its own drag (a windowed control that
+    // follows moves): the button-up arrives wherever it is released.
+    bool m_dragCapture = false;
+    bool m_rightDown = false;
     TGdiObject m_colorBrush;
     TColor m_brushColor = clNone;
     friend class TControl;

@@ -244,7 +244,13 @@ void TForm::FocusControl(TWinControl* control) {
     if (control && control->CanFocus()) ::SetFocus(control->Handle());
 }
 
-void TForm::SetActiveControlFromFocus(TWinControl* control) { m_activeControl = control; }
+void TForm::SetActiveControlFromFocus(TWinControl* control) {
+    m_activeControl = control;
+    // The focus now lies in an MDI child: the frame gives it back through its
+    // client, to that child's control, not to a control of its own.
+    if (m_formStyle == TFormStyle::fsMDIChild && control)
+        if (TForm* frame = MdiFrame(); frame && frame != this) frame->m_activeControl = nullptr;
+}
 
 TButton* TForm::DefaultButton() const {
     TButton* found = nullptr;
@@ -296,7 +302,12 @@ void TForm::SetVisible(bool visible) {
         ShowWindow(m_handle, show);
         if (!m_shownOnce) {
             m_shownOnce = true;
-            if (!m_activeControl)
+            // An MDI frame's keys belong to its active child; other forms start
+            // on their first control.
+            if (!m_activeControl && m_formStyle == TFormStyle::fsMDIForm && m_mdiClient &&
+                SendMessageW(m_mdiClient, WM_MDIGETACTIVE, 0, 0))
+                ::SetFocus(m_mdiClient);
+            else if (!m_activeControl)
                 if (HWND first = GetNextDlgTabItem(m_handle, nullptr, FALSE)) ::SetFocus(first);
         }
         if (m_activeControl && m_activeControl->CanFocus()) ::SetFocus(m_activeControl->Handle());
@@ -528,6 +539,15 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (MinHeight > 0) info->ptMinTrackSize.y = MinHeight;
         break;
     }
+    case WM_SETFOCUS:
+        // An MDI child that gets the focus hands it on to the control that had it.
+        if (m_formStyle == TFormStyle::fsMDIChild && m_activeControl && m_activeControl != this &&
+            m_activeControl->HandleAllocated() && m_activeControl->CanFocus()) {
+            LRESULT r = DefaultHandler(message, wParam, lParam);
+            ::SetFocus(m_activeControl->Handle());
+            return r;
+        }
+        break;
     case WM_ACTIVATE: {
         LRESULT r = DefaultHandler(message, wParam, lParam);
         if (LOWORD(wParam) != WA_INACTIVE) {

@@ -158,6 +158,11 @@ void TListView::SetViewStyle(TViewStyle style) {
         static const DWORD styles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
         LONG s = GetWindowLongW(m_handle, GWL_STYLE);
         SetWindowLongW(m_handle, GWL_STYLE, (s & ~LVS_TYPEMASK) | styles[static_cast<int>(style)]);
+        // The new layout keeps the old scroll offset, which may leave every
+        // row of the focused one's column out of sight.
+        SyncRows();
+        const auto focused = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        if (focused >= 0) SendMessageW(m_handle, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
     }
 }
 

@@ -263,9 +263,16 @@ void TMainMenu::Rebuilt() {
 void TPopupMenu::Popup(int x, int y, TControl* component) {
     m_popupComponent = component;
     Fire(OnPopup, this);
-    HWND owner = Application->UtilityWindow();
+    // The owner is the visible top-level window that holds the control, else
+    // the main form: a menu owned by a hidden window closes as soon as it opens.
+    HWND owner = nullptr;
     if (component)
-        if (TForm* form = component->ParentForm(); form && form->HandleAllocated()) owner = form->Handle();
+        if (TForm* form = component->ParentForm(); form && form->HandleAllocated())
+            owner = GetAncestor(form->Handle(), GA_ROOT);
+    if (!owner || !IsWindowVisible(owner))
+        if (TForm* main = Application->MainForm(); main && main->HandleAllocated() && IsWindowVisible(main->Handle()))
+            owner = main->Handle();
+    if (!owner) owner = Application->UtilityWindow();
     SetForegroundWindow(owner);
     UINT command = static_cast<UINT>(
         TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));

@@ -138,4 +138,171 @@ void PostKey(WORD key, TShiftState shift) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+POINT ScreenPoint(const TControl& control, int x, int y) {
+    POINT p{x, y};
+    if (auto* windowed = dynamic_cast<TWinControl*>(const_cast<TControl*>(&control));
+        windowed && windowed->HandleAllocated()) {
+        ::ClientToScreen(windowed->Handle(), &p);
+        return p;
+    }
+    return control.ClientToScreen(p);
+}
+
+namespace {
+
+void SendMouse(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    Application->ProcessMessages();
+}
+
+DWORD DownFlag(TMouseButton button) {
+    return button == TMouseButton::mbLeft    ? MOUSEEVENTF_LEFTDOWN
+           : button == TMouseButton::mbRight ? MOUSEEVENTF_RIGHTDOWN
+                                             : MOUSEEVENTF_MIDDLEDOWN;
+}
+
+DWORD UpFlag(TMouseButton button) {
+    return button == TMouseButton::mbLeft    ? MOUSEEVENTF_LEFTUP
+           : button == TMouseButton::mbRight ? MOUSEEVENTF_RIGHTUP
+                                             : MOUSEEVENTF_MIDDLEUP;
+}
+
+std::wstring PlainText(std::wstring text) {
+    if (auto tab = text.find(L'\t'); tab != std::wstring::npos) text.erase(tab);
+    std::wstring plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
+TMenuLoopWatch* g_menuWatch = nullptr;
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM found) {
+    wchar_t name[16]{};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+void PressKey(WORD key, TShiftState shift) {
+    PostKey(key, shift);
+    Application->ProcessMessages();
+}
+
+// An absolute move to the point, in the input's 0..65535 scale of the screen
+// (rounded up, so that it maps back onto the same pixel).
+static INPUT MoveInput(POINT screen) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x) * 65536 + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y) * 65536 + h - 1) / h);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
+void MouseMoveTo(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT in = MoveInput(screen);
+    SendInput(1, &in, sizeof in);
+    Application->ProcessMessages();
+}
+
+void MouseDown(POINT screen, TMouseButton button) {
+    MouseMoveTo(screen);
+    SendMouse(DownFlag(button));
+}
+
+void MouseUp(POINT screen, TMouseButton button) {
+    MouseMoveTo(screen);
+    SendMouse(UpFlag(button));
+}
+
+// Both buttons events are queued before any is served: a native list follows
+// a pressed button in a loop of its own that returns only on the release.
+void MouseClick(POINT screen, TMouseButton button) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT in[3]{};
+    for (INPUT& one : in) one.type = INPUT_MOUSE;
+    in[0] = MoveInput(screen);
+    in[1].mi.dwFlags = DownFlag(button);
+    in[2].mi.dwFlags = UpFlag(button);
+    SendInput(3, in, sizeof(INPUT));
+    Application->ProcessMessages();
+}
+
+void MouseDrag(POINT from, POINT to) {
+    MouseDown(from);
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        MouseMoveTo({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    MouseUp(to);
+}
+
+TMenuLoopWatch::TMenuLoopWatch(std::function<void(HWND, HMENU)> action) : m_action(std::move(action)) {
+    g_menuWatch = this;
+    m_hook = SetWindowsHookExW(WH_MSGFILTER, Filter, nullptr, GetCurrentThreadId());
+}
+
+TMenuLoopWatch::~TMenuLoopWatch() {
+    if (m_hook) UnhookWindowsHookEx(m_hook);
+    if (g_menuWatch == this) g_menuWatch = nullptr;
+}
+
+LRESULT CALLBACK TMenuLoopWatch::Filter(int code, WPARAM wParam, LPARAM lParam) {
+    TMenuLoopWatch* self = g_menuWatch;
+    if (code == MSGF_MENU && self && !self->m_ran) {
+        HWND menuWindow = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menuWindow));
+        if (menuWindow) {
+            self->m_ran = true;
+            auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+            try {
+                self->m_action(menuWindow, menu);
+            } catch (...) {
+                EndMenu();
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<std::wstring> TMenuLoopWatch::ItemTexts(HMENU menu) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256]{};
+        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+        texts.push_back(PlainText(text));
+    }
+    return texts;
+}
+
+bool TMenuLoopWatch::ClickItem(HWND menuWindow, HMENU menu, const std::wstring& text) {
+    const std::vector<std::wstring> texts = ItemTexts(menu);
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+        if (texts[i] != text) continue;
+        RECT r{};
+        if (!GetMenuItemRect(menuWindow, menu, i, &r)) return false;
+        // The menu loop reads these from the queue after the hook returns.
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        INPUT in[3]{};
+        for (INPUT& one : in) one.type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(3, in, sizeof(INPUT));
+        return true;
+    }
+    return false;
+}
+
 }  // namespace velmora::gui
+

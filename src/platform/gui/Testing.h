@@ -113,4 +113,41 @@ bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs = 5000
 // Sends a key press (down, char, up) to the focused window through the message loop.
 void PostKey(WORD key, TShiftState shift = 0);
 
+// Real input for window tests: the events go through the input queue, so the
+// window under the cursor (or the one holding the capture) gets them as it
+// would from a user's hand. Each call serves the messages it caused. A native
+// list follows a pressed button in a loop of its own until the release: press
+// it there by MouseClick, which queues both.
+POINT ScreenPoint(const TControl& control, int x, int y);
+void PressKey(WORD key, TShiftState shift = 0);
+void MouseDown(POINT screen, TMouseButton button = TMouseButton::mbLeft);
+void MouseMoveTo(POINT screen);
+void MouseUp(POINT screen, TMouseButton button = TMouseButton::mbLeft);
+void MouseClick(POINT screen, TMouseButton button = TMouseButton::mbLeft);
+// Presses the left button at From, moves in a few steps and releases at To
+// (which may lie outside the window pressed).
+void MouseDrag(POINT from, POINT to);
+
+// Runs Action once inside the next menu loop of this thread, with the open
+// menu's window, so a test sees a pop-up or menu bar menu really open and can
+// answer it by hand (a click on an item, Escape). Ran() tells whether it did.
+class TMenuLoopWatch {
+public:
+    explicit TMenuLoopWatch(std::function<void(HWND menuWindow, HMENU menu)> action);
+    ~TMenuLoopWatch();
+    TMenuLoopWatch(const TMenuLoopWatch&) = delete;
+    TMenuLoopWatch& operator=(const TMenuLoopWatch&) = delete;
+    bool Ran() const { return m_ran; }
+    // The texts of the open menu's items, without their key texts.
+    static std::vector<std::wstring> ItemTexts(HMENU menu);
+    // Clicks the open menu's item whose text (without "&" and key text) is Text.
+    static bool ClickItem(HWND menuWindow, HMENU menu, const std::wstring& text);
+
+private:
+    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam);
+    std::function<void(HWND, HMENU)> m_action;
+    HHOOK m_hook = nullptr;
+    bool m_ran = false;
+};
+
 }  // namespace velmora::gui

@@ -59,6 +59,7 @@ TEST(SpeedButtons, OneButtonOfAGroupIsDown) {
 
 TEST(Splitter, DraggingResizesTheControlBeforeIt) {
     TForm form(nullptr);
+    form.SetBounds(400, 100, 420, 240);
     form.SetClientSize(400, 200);
     TPanel left(&form);
     left.SetWidth(100);
@@ -71,23 +72,46 @@ TEST(Splitter, DraggingResizesTheControlBeforeIt) {
     ASSERT_EQ(splitter.Left(), 100);
     int moved = 0;
     splitter.OnMoved = [&](TObject*) { ++moved; };
-    POINT origin = splitter.ClientToScreen({1, 50});
-    SetCursorPos(origin.x, origin.y);
-    splitter.MouseDown(TMouseButton::mbLeft, 0, 1, 50);
-    SetCursorPos(origin.x + 50, origin.y);
-    splitter.MouseMove(ssLeft, 51, 50);
-    splitter.MouseUp(TMouseButton::mbLeft, 0, 51, 50);
+    POINT grip = ScreenPoint(splitter, 1, 50);
+    MouseDown(grip);
+    EXPECT_EQ(GetCapture(), form.Handle()) << "the form holds the mouse for its bar";
+    MouseMoveTo({grip.x + 50, grip.y});
+    MouseUp({grip.x + 50, grip.y});
     EXPECT_EQ(left.Width(), 150);
     EXPECT_EQ(splitter.Left(), 150);
     EXPECT_EQ(rest.Left(), 153);
     EXPECT_EQ(moved, 1);
-    origin = splitter.ClientToScreen({1, 50});
-    SetCursorPos(origin.x, origin.y);
-    splitter.MouseDown(TMouseButton::mbLeft, 0, 1, 50);
-    SetCursorPos(origin.x - 300, origin.y);
-    splitter.MouseMove(ssLeft, -299, 50);
-    splitter.MouseUp(TMouseButton::mbLeft, 0, -299, 50);
+    grip = ScreenPoint(splitter, 1, 50);
+    MouseDrag(grip, {grip.x - 300, grip.y});  // released outside the form
     EXPECT_EQ(left.Width(), 30);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST(Splitter, AWindowedControlThatFollowsMovesGetsItsButtonUpOutside) {
+    TForm form(nullptr);
+    form.SetBounds(400, 100, 300, 200);
+    TPanel bar(&form);
+    bar.SetBounds(100, 0, 8, 150);
+    std::vector<std::wstring> seen;
+    bar.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int) { seen.push_back(L"down " + std::to_wstring(x)); };
+    bar.OnMouseMove = [&](TObject*, TShiftState, int, int) {};
+    bar.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int) { seen.push_back(L"up " + std::to_wstring(x)); };
+    int clicks = 0;
+    bar.OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    const POINT grip = ScreenPoint(bar, 2, 40);
+    MouseDown(grip);
+    EXPECT_EQ(GetCapture(), bar.Handle());
+    MouseUp({grip.x + 250, grip.y});
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"down 2", L"up 252"}));
+    EXPECT_EQ(clicks, 0) << "released outside: no click";
+    EXPECT_EQ(GetCapture(), nullptr);
+    // A drag cut off by another window taking the mouse ends with a button-up too.
+    MouseDown(grip);
+    SendMessageW(bar.Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(seen.size(), 4u);
+    MouseUp({grip.x + 250, grip.y});
+    EXPECT_EQ(seen.size(), 4u) << "the drag ended before";
 }
 
 TEST(Screen, TheHourglassPutsThePreviousCursorBack) {

@@ -159,22 +159,31 @@ TEST(Menus, AnotherOwnersMenuWithOurIdsReachesNoneOfOurItems) {
     Application->HelpFile.clear();
 }
 
-TEST(Menus, APopupClickRunsAfterThePopupHasReturned) {
+TEST(Menus, ARightClickOpensTheControlsPopupWhoseChoiceRunsAfterItHasClosed) {
     std::unique_ptr<TMenuForm, TComponentDeleter> form(Create<TMenuForm>(nullptr));
     auto* popup = new TPopupMenu(form.get());
-    bool popupReturned = false, clickedAfterReturn = false;
-    popup->Items().Add(new TMenuItem(form.get(), L"&Öffnen", [&](TObject*) { clickedAfterReturn = popupReturned; }));
-    bool onPopup = false;
-    popup->OnPopup = [&](TObject*) { onPopup = true; };
+    HWND menuWindow = nullptr;
+    bool clicked = false, clickedWhileOpen = false;
+    popup->Items().Add(new TMenuItem(form.get(), L"&Öffnen", [&](TObject*) {
+        clicked = true;
+        clickedWhileOpen = menuWindow && IsWindowVisible(menuWindow);
+    }));
+    popup->Items().Add(new TMenuItem(form.get(), L"&Löschen"));
+    form->Edit.PopupMenu = popup;
     form->Show();
-    // The menu's own loop reads these: first item, then Enter.
-    PostMessageW(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(form->Handle(), WM_KEYDOWN, VK_RETURN, 0);
-    popup->Popup(100, 100, &form->Edit);
-    popupReturned = true;
-    EXPECT_TRUE(onPopup);
+    SetForegroundWindow(form->Handle());
+    std::vector<std::wstring> shown;
+    TMenuLoopWatch open([&](HWND window, HMENU menu) {
+        menuWindow = window;
+        shown = TMenuLoopWatch::ItemTexts(menu);
+        TMenuLoopWatch::ClickItem(window, menu, L"Öffnen");
+    });
+    MouseClick(ScreenPoint(form->Edit, 10, 10), TMouseButton::mbRight);
+    ASSERT_TRUE(open.Ran()) << "no menu window was open";
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"Öffnen", L"Löschen"}));
     EXPECT_EQ(popup->PopupComponent(), &form->Edit);
-    EXPECT_TRUE(WaitUntil([&] { return clickedAfterReturn; }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return clicked; }, 2000));
+    EXPECT_FALSE(clickedWhileOpen);
 }
 
 TEST(Menus, RadioItemsOfAGroupUncheckEachOther) {
