@@ -180,6 +180,16 @@ bool CopiedWhole(const std::wstring& source, const std::wstring& target) {
 // Where each name lands: a single name given a target that is no folder takes
 // that name (a copy or move under a new name, as the shell does it); otherwise
 // every name goes into the target folder.
+// A target cleaned like any name, but a folder written as one ("x:\neu\") stays
+// one: it is where the names go, not a new name.
+std::wstring TargetName(const std::wstring& target) {
+    std::wstring clean = CleanName(target);
+    const bool folderWritten = !target.empty() && (target.back() == L'\\' || target.back() == L'/');
+    if (folderWritten && clean.back() != L'\\')
+        clean += L'\\';
+    return clean;
+}
+
 std::vector<std::wstring> LandingNames(const std::vector<std::wstring>& sources, const std::wstring& target) {
     const bool newName = sources.size() == 1 && !target.empty() && target.back() != L'\\' && !DirectoryExists(target);
     std::vector<std::wstring> names;
@@ -790,7 +800,7 @@ void TDateiRoutinen::CopyFiles(const std::wstring& SourcePrefix, const std::wstr
     Fehlercode = fc::CopyFiles;
     const std::wstring prefix = SourcePrefix.empty() ? SourcePrefix : IncludeTrailingBackslash(SourcePrefix);
     const std::vector<std::wstring> sources = CleanNames(SourceNames(prefix, List));
-    const std::wstring target = CleanName(TargetFolder);
+    const std::wstring target = TargetName(TargetFolder);
     const std::vector<std::wstring> landing = LandingNames(sources, target);
     if (!CheckTargets(false, sources, landing)) {
         Fehlercode = 0;
@@ -847,7 +857,7 @@ void TDateiRoutinen::MoveFiles(const std::wstring& SourcePrefix, const std::wstr
     const std::vector<std::wstring> sources = CleanNames(SourceNames(prefix, List));
     // One destination per name: the shell moves nothing when several names go
     // into one folder.
-    const std::vector<std::wstring> targets = LandingNames(sources, CleanName(TargetFolder));
+    const std::vector<std::wstring> targets = LandingNames(sources, TargetName(TargetFolder));
     if (!CheckTargets(true, sources, targets)) {
         Fehlercode = 0;
         return;

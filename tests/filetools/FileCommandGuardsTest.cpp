@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "FileRoutinesTestSupport.h"
 #include "filetools/DateiRoutinen.h"
 #include "foundation/FileOperator.h"
@@ -260,6 +262,20 @@ TEST_F(FileCommandGuards, ACopyThatRunsOutOfSpaceLeavesNoPartialFileUnderTheReal
     EXPECT_EQ(m_boxes.Calls()[1].Text, L"Folgende Dateien im Ziel sind unvollständig:\rs:\\gross.bin");
     DeleteFileW(L"s:\\Gross.bin");
     EXPECT_EQ(ReadAll(gross).size(), 3u << 20) << "the source stays whole";
+}
+
+TEST_F(FileCommandGuards, TheWipeWarningForANameOver260CharactersSaysSoAndFitsTheScreen) {
+    const std::wstring longName = kWork + std::wstring(120, L'a') + L"\\" + std::wstring(120, L'b') + L"\\datei.txt";
+    m_routinen.WipeFiles(Records({longName}));
+    const std::wstring text = OnlyBox();
+    EXPECT_NE(text.find(L"Ihr Name ist länger als 260 Zeichen."), std::wstring::npos);
+    size_t longest = 0;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find(L'\r', start), text.size());
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    EXPECT_LE(longest, 120u) << "every line of the box fits the screen";
 }
 
 }  // namespace
