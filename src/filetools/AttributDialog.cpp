@@ -54,7 +54,13 @@ std::optional<TDateTime> MaskenDatum(const std::wstring& Text) {
     const std::wstring text = WithoutBlanks(Text);
     auto numbers = Numbers(text, LocaleDateSeparator());
     if (!numbers || numbers->size() != 3) return std::nullopt;
-    return TryStrToDateTime(text);
+    const auto date = TryStrToDateTime(text);
+    // A file's date holds only the years 1980 to 2107: any other is no date
+    // for a file, and would silently become another.
+    if (!date) return std::nullopt;
+    const int year = DecodeDateTime(*date).year;
+    if (year < 1980 || year > 2107) return std::nullopt;
+    return date;
 }
 
 std::optional<TDateTime> MaskenZeit(const std::wstring& Text) {
@@ -120,6 +126,7 @@ void TAttributDialog::SetDateien(const TDateiListe& Liste, TDateTime Jetzt) {
     Zeit.SetText(LocaleTimeText(stamp));
     DatumAendern.SetChecked(false);
     ZeitAendern.SetChecked(false);
+    m_ordnerDabei = std::any_of(Liste.begin(), Liste.end(), [](const auto& record) { return record->Attr & 16; });
     Fehlercode = 0;
 }
 
@@ -166,7 +173,12 @@ void TAttributDialog::FormClose(TObject*, TCloseAction& Action) {
     if (m_ok) {
         m_ok = false;
         m_checking = true;
-        if (!TexteGueltig()) Action = TCloseAction::caNone;
+        if (!TexteGueltig())
+            Action = TCloseAction::caNone;
+        else if (m_ordnerDabei && (DatumAendern.Checked() || ZeitAendern.Checked()))
+            // Folders keep their date: said once, not per folder.
+            MessageDlg(L"Verzeichnisse behalten ihr Datum; Datum und Uhrzeit werden nur bei Dateien geändert.",
+                       TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
         m_checking = false;
     }
     Fehlercode = 0;

@@ -47,6 +47,7 @@ private:
 
     bool m_ok = false;
     bool m_checking = false;
+    bool m_ordnerDabei = false;
     gui::TCheckBoxState m_start[4] = {};
 };
 

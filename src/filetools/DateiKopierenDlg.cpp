@@ -109,6 +109,9 @@ void TDateiKopierenDlg::Fuellen() {
     const std::wstring target = Zielverzeichnis.Text();
     Zielverzeichnis.SetItems(NewestFirst(Kontext().RecentDirs));
     Zielverzeichnis.SetText(target);
+    // The old target is selected, so that what the user types replaces it.
+    if (Zielverzeichnis.HandleAllocated())
+        SendMessageW(Zielverzeichnis.Handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 bool TDateiKopierenDlg::RecentToOther(const std::wstring& Path) {
@@ -139,12 +142,14 @@ bool TDateiKopierenDlg::ZielAnlegen(const std::wstring& Folder) {
 bool TDateiKopierenDlg::Pruefen() {
     std::wstring target = Trim(Zielverzeichnis.Text());
     if (target.empty()) return Refuse(L"Sie haben noch kein Zielverzeichnis angegeben!", Zielverzeichnis);
-    TDateiRoutinen::NormalizePath(target);
+    // Typed names mean the folder the dialog shows, not the program's current one.
+    Absolut(target);
     Zielverzeichnis.SetText(target);
     const std::wstring source = Trim(QuellDateien.Text());
-    const TDateiListe* liste = Dateiliste();
+    TDateiListe* liste = Dateiliste();
     if (source.empty() || !liste || liste->empty())
         return Refuse(L"Sie haben noch keine Datei(en) für die Dateioperation angegeben!", QuellDateien);
+    for (auto& record : *liste) Absolut(record->Name);
     if (!DirectoryExists(target)) {
         // One file to a name with an extension is a copy under a new name:
         // then only the folder of that name must exist.

@@ -62,6 +62,65 @@ bool ReadEntry(const std::wstring& name, TDiskEntry& entry) {
 
 bool Exists(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool IsDriveRelativeOrRelative(const std::wstring& name) {
+    return !(name.size() >= 3 && name[1] == L':' && name[2] == L'\\') && !StartsWith(name, L"\\\\");
+}
+
+// A name as the routines check it and hand it to the shell: "/" read as "\",
+// made absolute the way the system would (so "x:", "x:name", "." and ".." are
+// resolved here and never by the shell later), without trailing separators: with
+// one, the system follows a final link, and a check would look at the link's
+// target instead of the link. A drive's root keeps its "\".
+std::wstring CleanName(std::wstring name) {
+    std::replace(name.begin(), name.end(), L'/', L'\\');
+    if (name.size() == 2 && name[1] == L':')
+        name += L'\\';
+    if (IsDriveRelativeOrRelative(name) || name.find(L"\\.") != std::wstring::npos)
+        name = FullPathName(name);
+    while (name.size() > 1 && name.back() == L'\\' && !(name.size() == 3 && name[1] == L':'))
+        name.pop_back();
+    return name;
+}
+
+// "x:\" or "\\server\share": a whole drive.
+bool IsDriveRoot(const std::wstring& clean) {
+    if (clean.size() == 3 && clean[1] == L':' && clean[2] == L'\\')
+        return true;
+    if (!StartsWith(clean, L"\\\\"))
+        return false;
+    return std::count(clean.begin() + 2, clean.end(), L'\\') <= 1;
+}
+
+std::vector<std::wstring> CleanNames(const std::vector<std::wstring>& names) {
+    std::vector<std::wstring> clean;
+    for (const std::wstring& name : names)
+        clean.push_back(CleanName(name));
+    return clean;
+}
+
+std::vector<std::wstring> DriveRoots(const std::vector<std::wstring>& clean) {
+    std::vector<std::wstring> roots;
+    std::copy_if(clean.begin(), clean.end(), std::back_inserter(roots), IsDriveRoot);
+    return roots;
+}
+
+// The long form of a name that need not exist: the long form of its deepest
+// existing folder, and the rest as written. Lower-cased, for comparing.
+std::wstring LongForm(const std::wstring& name) {
+    const std::wstring full = LongPathName(name);
+    if (!full.empty())
+        return SystemLower(IsDriveRoot(full) ? full : ExcludeTrailingBackslash(full));
+    const size_t cut = name.rfind(L'\\');
+    if (cut == std::wstring::npos || cut < 3 || IsDriveRoot(name))
+        return SystemLower(name);
+    return LongForm(name.substr(0, cut)) + L"\\" + SystemLower(name.substr(cut + 1));
+}
+
+bool IsSameOrBelow(const std::wstring& name, const std::wstring& folder) {
+    const std::wstring n = LongForm(name), f = LongForm(folder);
+    return n == f || StartsWith(n, IncludeTrailingBackslash(f));
+}
+
 bool IsFolderLink(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
@@ -121,6 +180,16 @@ bool CopiedWhole(const std::wstring& source, const std::wstring& target) {
 // Where each name lands: a single name given a target that is no folder takes
 // that name (a copy or move under a new name, as the shell does it); otherwise
 // every name goes into the target folder.
+// A target cleaned like any name, but a folder written as one ("x:\neu\") stays
+// one: it is where the names go, not a new name.
+std::wstring TargetName(const std::wstring& target) {
+    std::wstring clean = CleanName(target);
+    const bool folderWritten = !target.empty() && (target.back() == L'\\' || target.back() == L'/');
+    if (folderWritten && clean.back() != L'\\')
+        clean += L'\\';
+    return clean;
+}
+
 std::vector<std::wstring> LandingNames(const std::vector<std::wstring>& sources, const std::wstring& target) {
     const bool newName = sources.size() == 1 && !target.empty() && target.back() != L'\\' && !DirectoryExists(target);
     std::vector<std::wstring> names;
@@ -130,15 +199,27 @@ std::vector<std::wstring> LandingNames(const std::vector<std::wstring>& sources,
 }
 
 std::wstring FinalPath(HANDLE handle) {
-    wchar_t buffer[MAX_PATH * 2];
-    const DWORD n = GetFinalPathNameByHandleW(handle, buffer, MAX_PATH * 2, FILE_NAME_NORMALIZED);
-    if (n == 0 || n >= MAX_PATH * 2)
+    const DWORD n = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED);
+    if (n == 0)
         return {};
-    return buffer;
+    std::wstring path(n, L'\0');
+    const DWORD got = GetFinalPathNameByHandleW(handle, path.data(), n, FILE_NAME_NORMALIZED);
+    if (got == 0 || got >= n)
+        return {};
+    path.resize(got);
+    return path;
 }
 
-// The opened file is the very entry Name in its folder, not a file a link points to.
+// The opened file is the very entry Name in its folder, not a file a link of
+// that name points to. The system does not mark every link as one, so the
+// file's final place is compared with the entry's: the folder's final place and
+// the entry's long name (a short name or an unusual spelling is no link).
 bool OpenedInPlace(const std::wstring& name, HANDLE file) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(name.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
     HANDLE folder = CreateFileW(ExtractFileDir(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE)
@@ -147,7 +228,7 @@ bool OpenedInPlace(const std::wstring& name, HANDLE file) {
     CloseHandle(folder);
     const std::wstring filePath = FinalPath(file);
     return !folderPath.empty() && !filePath.empty() &&
-           SystemLower(IncludeTrailingBackslash(folderPath) + ExtractFileName(name)) == SystemLower(filePath);
+           SystemLower(IncludeTrailingBackslash(folderPath) + found.cFileName) == SystemLower(filePath);
 }
 
 const wchar_t kWipeQuestion[] =
@@ -263,10 +344,15 @@ void TDateiRoutinen::NormalizePath(std::wstring& Path, const std::wstring& Curre
     Fehlercode = fc::NormalizePath;
     const std::wstring folder = ExtractFilePath(Path);
     const bool drive = folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\';
-    if (Path.size() == 2 && Path[1] == L':') {
-        Path += L'\\';
-    } else if (drive || StartsWith(folder, L"\\\\")) {
-    } else if (StartsWith(Path, L"\\") || (Path.size() >= 2 && Path[1] == L':')) {
+    const bool driveRelative = Path.size() >= 2 && Path[1] == L':' && !drive;
+    if (drive || StartsWith(folder, L"\\\\")) {
+    } else if (driveRelative && !CurrentFolder.empty() && CurrentFolder.size() >= 2 && CurrentFolder[1] == L':' &&
+               towupper(CurrentFolder[0]) == towupper(Path[0])) {
+        // "x:name" on the shown folder's drive is relative to the shown folder,
+        // and "x:" alone is that folder.
+        const std::wstring rest = Path.substr(2);
+        Path = rest.empty() ? CurrentFolder : IncludeTrailingBackslash(CurrentFolder) + rest;
+    } else if (StartsWith(Path, L"\\") || driveRelative) {
         // Rooted on the current drive, or relative to another drive's folder: the
         // system knows both.
         const std::wstring full = FullPathName(Path);
@@ -347,6 +433,16 @@ void TDateiRoutinen::CommonPathOfStrings(const TStringList& List, std::wstring& 
 
 namespace {
 
+// Where the name ends, the mask's part must end too, or hold a lone "*": mask
+// characters the name lacks are not "nothing", or "*.txt" would take "a.t" and a
+// group mark "readme" the file "read".
+bool RestIsStarOrNothing(const std::wstring& mask, size_t from) {
+    if (from >= mask.size())
+        return true;
+    const std::wstring rest = mask.substr(from, mask.find(L'.', from) - from);
+    return rest.empty() || rest == L"*";
+}
+
 // One character of the name against the mask's at the same place; a place beyond
 // the mask's end holds nothing and matches nothing.
 enum class TStep { Next, Match, Fail };
@@ -374,7 +470,7 @@ bool MatchesBase(const std::wstring& name, const std::wstring& mask) {
         if (step != TStep::Next)
             return step == TStep::Match;
     }
-    return true;
+    return RestIsStarOrNothing(mask, name.size());
 }
 
 bool MatchesExtension(const std::wstring& name, const std::wstring& mask) {
@@ -392,7 +488,7 @@ bool MatchesExtension(const std::wstring& name, const std::wstring& mask) {
         if (m == L'\0' || (m != nameExt[i] && m != L'?'))
             return false;
     }
-    return true;
+    return RestIsStarOrNothing(maskExt, nameExt.size());
 }
 
 }  // namespace
@@ -507,11 +603,42 @@ void TDateiRoutinen::SetFileDate(const std::wstring& Name, TDateTime Date) {
     Fehlercode = 0;
 }
 
+namespace {
+
+// A change of case alone finds the file itself under its new name, and the
+// system may take that for "done": it goes through a free name of the folder.
+bool MoveByName(const std::wstring& oldName, const std::wstring& newName) {
+    if (SystemLower(oldName) != SystemLower(newName) || oldName == newName)
+        return MoveFileW(oldName.c_str(), newName.c_str()) != FALSE;
+    for (int i = 0; i < 100; ++i) {
+        const std::wstring between = oldName + L".~" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(i);
+        if (Exists(between))
+            continue;
+        if (!MoveFileW(oldName.c_str(), between.c_str()))
+            return false;
+        if (MoveFileW(between.c_str(), newName.c_str()))
+            return true;
+        MoveFileW(between.c_str(), oldName.c_str());
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Only the name changes: a new name that holds a folder or a drive would move the
+// file elsewhere and is refused with the same box. A change of case alone is a
+// rename of its own.
 bool TDateiRoutinen::RenameFile(const std::wstring& OldName, const std::wstring& NewName) {
     Fehlercode = fc::RenameFile;
-    const bool renamed = MoveFileW(OldName.c_str(), NewName.c_str()) != FALSE;
+    const std::wstring folder = ExtractFilePath(OldName);
+    const bool sameFolder = NewName.size() > folder.size() && SystemLower(NewName.substr(0, folder.size())) ==
+                                                                  SystemLower(folder);
+    const bool plainName = sameFolder && NewName.find_first_of(L"\\/:", folder.size()) == std::wstring::npos;
+    const bool renamed = plainName && !IsDriveRoot(CleanName(OldName)) && MoveByName(OldName, NewName);
     if (!renamed)
-        ErrorBox(L"Die Datei " + ExtractFileName(OldName) + L" konnte nicht\rwie gewünscht in " + NewName +
+        ErrorBox(L"Die Datei " + SystemLower(ExtractFileName(OldName)) + L" konnte nicht\rwie gewünscht in " +
+                 SystemLower(NewName) +
                  L" umbenannt werden!\rVermutlich existiert bereits eine Datei mit identischem Namen\r"
                  L"oder der angegebene Name ist nicht erlaubt.");
     Fehlercode = 0;
@@ -573,18 +700,125 @@ void TDateiRoutinen::ReportLeftOver(const std::wstring& Heading, const std::vect
     ErrorBox(text);
 }
 
+namespace {
+
+// The names whose landing name another name of the list shares.
+std::vector<std::wstring> SharedLandings(const std::vector<std::wstring>& sources,
+                                         const std::vector<std::wstring>& landing) {
+    std::vector<std::wstring> shared;
+    for (size_t i = 0; i < sources.size(); ++i)
+        for (size_t j = 0; j < sources.size(); ++j)
+            if (i != j && LongForm(landing[i]) == LongForm(landing[j])) {
+                shared.push_back(sources[i]);
+                break;
+            }
+    return shared;
+}
+
+// Target files that are not Source's whole files, also below folders.
+void IncompleteFiles(const std::wstring& source, const std::wstring& target, std::vector<std::wstring>& out) {
+    TDiskEntry s, t;
+    if (!ReadEntry(source, s) || !ReadEntry(target, t))
+        return;
+    if (!(s.Attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (!(t.Attributes & FILE_ATTRIBUTE_DIRECTORY) && s.Size != t.Size)
+            out.push_back(target);
+        return;
+    }
+    if (!(t.Attributes & FILE_ATTRIBUTE_DIRECTORY) || IsFolderLink(s.Attributes))
+        return;
+    ForEachEntry(source, [&](const std::wstring& child, const TDiskEntry&) {
+        IncompleteFiles(child, IncludeTrailingBackslash(target) + ExtractFileName(child), out);
+    });
+}
+
+}  // namespace
+
+// Refuses, with one box each, a list that would act on a whole drive, land two
+// names on one target, or copy or move a folder into itself or a file onto
+// itself. True when the list may go to the shell.
+bool TDateiRoutinen::CheckTargets(bool Move, const std::vector<std::wstring>& Sources,
+                                  const std::vector<std::wstring>& Landing) {
+    if (Move) {
+        const std::vector<std::wstring> roots = DriveRoots(Sources);
+        if (!roots.empty()) {
+            ReportLeftOver(L"Ein ganzes Laufwerk kann nicht verschoben werden:", roots);
+            return false;
+        }
+    }
+    const std::vector<std::wstring> shared = SharedLandings(Sources, Landing);
+    if (!shared.empty()) {
+        ReportLeftOver(Move ? L"Folgende Dateien erhielten im Ziel denselben Namen und wurden deshalb nicht verschoben:"
+                            : L"Folgende Dateien erhielten im Ziel denselben Namen und wurden deshalb nicht kopiert:",
+                       shared);
+        return false;
+    }
+    std::vector<std::wstring> intoItself, ontoItself;
+    for (size_t i = 0; i < Sources.size(); ++i) {
+        TDiskEntry entry;
+        if (!ReadEntry(Sources[i], entry))
+            continue;
+        if ((entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) && IsSameOrBelow(Landing[i], Sources[i]))
+            intoItself.push_back(Sources[i]);
+        else if (!(entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) && LongForm(Landing[i]) == LongForm(Sources[i]))
+            ontoItself.push_back(Sources[i]);
+    }
+    if (!intoItself.empty()) {
+        ReportLeftOver(Move ? L"Folgende Verzeichnisse können nicht in sich selbst verschoben werden:"
+                            : L"Folgende Verzeichnisse können nicht in sich selbst kopiert werden:",
+                       intoItself);
+        return false;
+    }
+    if (!ontoItself.empty()) {
+        ReportLeftOver(Move ? L"Folgende Dateien können nicht auf sich selbst verschoben werden:"
+                            : L"Folgende Dateien können nicht auf sich selbst kopiert werden:",
+                       ontoItself);
+        return false;
+    }
+    return true;
+}
+
+// What a copy that stopped short left under the real names: partial files this
+// run made are removed; those it could not remove, and partial files over names
+// that were there before, are named as incomplete.
+void TDateiRoutinen::RemovePartial(const std::wstring& Source, const std::wstring& Target, bool TargetExisted,
+                                   std::vector<std::wstring>& Incomplete) {
+    std::vector<std::wstring> partial;
+    IncompleteFiles(Source, Target, partial);
+    for (const std::wstring& name : partial) {
+        if (!TargetExisted) {
+            SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (DeleteFileW(name.c_str()))
+                continue;
+        }
+        Incomplete.push_back(name);
+    }
+}
+
 void TDateiRoutinen::CopyFiles(const std::wstring& SourcePrefix, const std::wstring& TargetFolder,
                                bool NoConfirmation, const TDateiListe& List) {
     Fehlercode = fc::CopyFiles;
-    const std::vector<std::wstring> sources = SourceNames(SourcePrefix, List);
-    const std::vector<std::wstring> landing = LandingNames(sources, TargetFolder);
-    RunShell(TFileOperation::foCopy, foAllowUndo | (NoConfirmation ? foNoConfirmation : 0), sources, {TargetFolder});
+    const std::wstring prefix = SourcePrefix.empty() ? SourcePrefix : IncludeTrailingBackslash(SourcePrefix);
+    const std::vector<std::wstring> sources = CleanNames(SourceNames(prefix, List));
+    const std::wstring target = TargetName(TargetFolder);
+    const std::vector<std::wstring> landing = LandingNames(sources, target);
+    if (!CheckTargets(false, sources, landing)) {
+        Fehlercode = 0;
+        return;
+    }
+    std::vector<bool> existed;
+    for (const std::wstring& name : landing)
+        existed.push_back(Exists(name));
+    RunShell(TFileOperation::foCopy, foAllowUndo | (NoConfirmation ? foNoConfirmation : 0), sources, {target});
     if (!m_operator.Aborted()) {
-        std::vector<std::wstring> failed;
+        std::vector<std::wstring> failed, incomplete;
         for (size_t i = 0; i < sources.size(); ++i)
-            if (!CopiedWhole(sources[i], landing[i]))
+            if (!CopiedWhole(sources[i], landing[i])) {
                 failed.push_back(sources[i]);
+                RemovePartial(sources[i], landing[i], existed[i], incomplete);
+            }
         ReportLeftOver(L"Folgende Dateien wurden nicht vollständig kopiert:", failed);
+        ReportLeftOver(L"Folgende Dateien im Ziel sind unvollständig:", incomplete);
     }
     Fehlercode = 0;
 }
@@ -592,13 +826,25 @@ void TDateiRoutinen::CopyFiles(const std::wstring& SourcePrefix, const std::wstr
 bool TDateiRoutinen::CopyFilesForSync(const std::wstring& Source, const std::wstring& Target, bool NoConfirmation,
                                       bool Silent) {
     Fehlercode = fc::CopyFilesForSync;
+    const std::wstring source = CleanName(Source), target = CleanName(Target);
+    if (LongForm(source) == LongForm(target) || IsSameOrBelow(target, source)) {
+        if (!Silent)
+            ReportLeftOver(L"Folgende Dateien können nicht auf sich selbst kopiert werden:", {source});
+        Fehlercode = 0;
+        return false;
+    }
+    const bool existed = Exists(target);
     const TFileOperationFlags flags =
         foAllowUndo | (Silent ? foSilent : 0) | (NoConfirmation ? foNoConfirmation : 0);
-    bool ok = RunShell(TFileOperation::foCopy, flags, {Source}, {Target});
-    if (!m_operator.Aborted() && !CopiedWhole(Source, Target)) {
+    bool ok = RunShell(TFileOperation::foCopy, flags, {source}, {target});
+    if (!m_operator.Aborted() && !CopiedWhole(source, target)) {
         ok = false;
-        if (!Silent)
-            ReportLeftOver(L"Folgende Dateien wurden nicht vollständig kopiert:", {Source});
+        std::vector<std::wstring> incomplete;
+        RemovePartial(source, target, existed, incomplete);
+        if (!Silent) {
+            ReportLeftOver(L"Folgende Dateien wurden nicht vollständig kopiert:", {source});
+            ReportLeftOver(L"Folgende Dateien im Ziel sind unvollständig:", incomplete);
+        }
     }
     Fehlercode = 0;
     return ok;
@@ -607,18 +853,41 @@ bool TDateiRoutinen::CopyFilesForSync(const std::wstring& Source, const std::wst
 void TDateiRoutinen::MoveFiles(const std::wstring& SourcePrefix, const std::wstring& TargetFolder,
                                bool NoConfirmation, const TDateiListe& List) {
     Fehlercode = fc::MoveFiles;
-    const std::vector<std::wstring> sources = SourceNames(SourcePrefix, List);
+    const std::wstring prefix = SourcePrefix.empty() ? SourcePrefix : IncludeTrailingBackslash(SourcePrefix);
+    const std::vector<std::wstring> sources = CleanNames(SourceNames(prefix, List));
     // One destination per name: the shell moves nothing when several names go
     // into one folder.
-    const std::vector<std::wstring> targets = LandingNames(sources, TargetFolder);
+    const std::vector<std::wstring> targets = LandingNames(sources, TargetName(TargetFolder));
+    if (!CheckTargets(true, sources, targets)) {
+        Fehlercode = 0;
+        return;
+    }
+    // Read now: after the move the source is gone, and only its size can tell a
+    // whole target from a partial one.
+    std::vector<TDiskEntry> before(sources.size());
+    std::vector<bool> known, existed;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        known.push_back(ReadEntry(sources[i], before[i]));
+        existed.push_back(Exists(targets[i]));
+    }
     RunShell(TFileOperation::foMove, foAllowUndo | foMultiDestFiles | (NoConfirmation ? foNoConfirmation : 0), sources,
              targets);
     if (!m_operator.Aborted()) {
-        std::vector<std::wstring> failed;
-        for (size_t i = 0; i < sources.size(); ++i)
-            if (Exists(sources[i]) || !Exists(targets[i]))
+        std::vector<std::wstring> failed, incomplete;
+        for (size_t i = 0; i < sources.size(); ++i) {
+            TDiskEntry after;
+            const bool arrived = ReadEntry(targets[i], after);
+            const bool isFile = known[i] && !(before[i].Attributes & FILE_ATTRIBUTE_DIRECTORY);
+            if (Exists(sources[i]) || !arrived || (isFile && after.Size != before[i].Size)) {
                 failed.push_back(sources[i]);
+                if (Exists(sources[i]) && arrived)
+                    RemovePartial(sources[i], targets[i], existed[i], incomplete);
+                else if (arrived && isFile)
+                    incomplete.push_back(targets[i]);
+            }
+        }
         ReportLeftOver(L"Folgende Dateien wurden nicht verschoben:", failed);
+        ReportLeftOver(L"Folgende Dateien im Ziel sind unvollständig:", incomplete);
     }
     Fehlercode = 0;
 }
@@ -627,15 +896,25 @@ void TDateiRoutinen::DeleteFiles(const TDateiListe& List, bool Confirm, bool Sil
     Fehlercode = fc::DeleteFiles;
     std::vector<std::wstring> names;
     for (const auto& record : List)
-        names.push_back(record->Name);
+        names.push_back(CleanName(record->Name));
+    const std::vector<std::wstring> roots = DriveRoots(names);
+    if (!roots.empty()) {
+        if (!Silent)
+            ReportLeftOver(L"Ein ganzes Laufwerk kann nicht gelöscht werden:", roots);
+        Fehlercode = 0;
+        return;
+    }
     if (Mode == 2) {
         const int answer =
             MessageDlg(kWipeQuestion, TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel});
         Fehlercode = fc::DeleteFiles;
         if (answer == mrYes) {
-            WipeFiles(List);
+            // Only what was overwritten in full goes for good.
+            m_askHardLinks = true;
+            const std::vector<std::wstring> wiped = WipeNames(names);
+            m_askHardLinks = false;
             Fehlercode = fc::DeleteFiles;
-            DeleteForGood(names, false, Silent);
+            DeleteForGood(wiped, false, Silent);
         } else if (answer == mrNo) {
             Mode = 0;
         }
@@ -684,59 +963,158 @@ void TDateiRoutinen::CreateLinks(const std::wstring& Source, const std::wstring&
 
 // ---- The zero-fill wipe ----
 
+namespace {
+
+// A mask in the last part of a name stands for the entries it matches there.
+std::vector<std::wstring> Expanded(const std::wstring& name) {
+    if (ExtractFileName(name).find_first_of(L"*?") == std::wstring::npos)
+        return {name};
+    std::vector<std::wstring> names;
+    const std::wstring folder = ExtractFilePath(name);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(name.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring entry = found.cFileName;
+        if (entry != L"." && entry != L"..")
+            names.push_back(folder + entry);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+struct TIdentity {
+    DWORD Serial = 0, High = 0, Low = 0, Links = 0;
+    bool operator==(const TIdentity& o) const { return Serial == o.Serial && High == o.High && Low == o.Low; }
+};
+
+bool IdentityOf(HANDLE handle, TIdentity& id) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(handle, &info))
+        return false;
+    id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, info.nNumberOfLinks};
+    return true;
+}
+
+// The entry of that name itself, not what a link of that name points to.
+bool EntryIdentity(const std::wstring& name, TIdentity& id) {
+    HANDLE entry = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (entry == INVALID_HANDLE_VALUE)
+        return false;
+    const bool ok = IdentityOf(entry, id);
+    CloseHandle(entry);
+    return ok;
+}
+
+// A long name broken into lines, so that its box fits the screen.
+std::wstring BoxName(const std::wstring& name) {
+    constexpr size_t kLine = 100;
+    const std::wstring lower = L"\"" + SystemLower(name) + L"\"";
+    if (lower.size() <= kLine + 20)
+        return lower;
+    std::wstring text;
+    for (size_t i = 0; i < lower.size(); i += kLine)
+        text += (i ? L"\r" : L"") + lower.substr(i, kLine);
+    return text;
+}
+
+void WipeWarning(const std::wstring& name) {
+    std::wstring text = L"Beim Füllen der Datei\r" + BoxName(name) + L"\rmit Nullbytes ist ein Fehler aufgetreten.";
+    if (name.size() > MAX_PATH)
+        text += L"\rIhr Name ist länger als 260 Zeichen.";
+    WarningBox(text);
+}
+
+}  // namespace
+
 void TDateiRoutinen::WipeFiles(const TDateiListe& List) {
+    std::vector<std::wstring> names;
+    for (const auto& record : List)
+        names.push_back(CleanName(record->Name));
+    WipeNames(names);
+}
+
+std::vector<std::wstring> TDateiRoutinen::WipeNames(const std::vector<std::wstring>& Names) {
     Fehlercode = fc::WipeFiles;
     THourGlass hourglass;
-    std::vector<std::wstring> links;
-    for (const auto& record : List)
-        WipeOne(record->Name, links);
+    std::vector<std::wstring> links, whole;
+    for (const std::wstring& given : Names)
+        for (const std::wstring& name : Expanded(given))
+            if (!IsDriveRoot(name) && WipeOne(name, links))
+                whole.push_back(name);
     for (const std::wstring& link : links)
-        WarningBox(L"Die Datei\r" + Quoted(link) +
+        WarningBox(L"Die Datei\r" + BoxName(link) +
                    L"\rverweist auf eine andere Stelle und wurde nicht mit Nullbytes überschrieben.");
     Fehlercode = 0;
+    return whole;
 }
 
 // Attributes and size come from the disk now: a typed-in or stale record
-// knows neither.
-void TDateiRoutinen::WipeOne(const std::wstring& Name, std::vector<std::wstring>& Links) {
+// knows neither. True when every file under the name was overwritten in full
+// (or, with more names than this one, the user lets this name go unwiped).
+bool TDateiRoutinen::WipeOne(const std::wstring& Name, std::vector<std::wstring>& Links) {
     TDiskEntry entry;
     if (!ReadEntry(Name, entry)) {
-        WarningBox(L"Beim Füllen der Datei\r" + Quoted(Name) + L"\rmit Nullbytes ist ein Fehler aufgetreten.");
-        return;
+        WipeWarning(Name);
+        return false;
     }
-    if (entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (IsFolderLink(entry.Attributes))
-            Links.push_back(Name);
-        else
-            WipeFolder(Name, Links);
-        return;
+    if (entry.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        Links.push_back(Name);
+        return false;
     }
+    if (entry.Attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return WipeFolder(Name, Links);
     if (entry.Size <= 0)
-        return;
+        return true;
     if (entry.Attributes & FILE_ATTRIBUTE_READONLY)
         SetAttributes(Name, 2, 2, 2, 0);
     Fehlercode = fc::WipeFiles;
     HANDLE file = m_writer->Open(Name);
     if (file == INVALID_HANDLE_VALUE) {
-        WarningBox(L"Beim Füllen der Datei\r" + Quoted(Name) + L"\rmit Nullbytes ist ein Fehler aufgetreten.");
-        return;
+        WipeWarning(Name);
+        return false;
     }
-    if (!OpenedInPlace(Name, file)) {
+    TIdentity opened, own;
+    if (!IdentityOf(file, opened) || !EntryIdentity(Name, own) || !(opened == own) || !OpenedInPlace(Name, file)) {
         m_writer->Close(file);
         Links.push_back(Name);
-        return;
+        return false;
     }
-    WipeContents(Name, file);
+    if (opened.Links > 1) {
+        m_writer->Close(file);
+        return HardLinkGoesUnwiped(Name);
+    }
+    return WipeContents(Name, file);
 }
 
-void TDateiRoutinen::WipeFolder(const std::wstring& Folder, std::vector<std::wstring>& Links) {
+// Zeros would show under the file's other names too: it is not overwritten, and
+// this name goes only when the user says so.
+bool TDateiRoutinen::HardLinkGoesUnwiped(const std::wstring& Name) {
+    const std::wstring text = L"Die Datei\r" + BoxName(Name) +
+                              L"\rhat weitere Namen, unter denen dieselben Daten stehen, und wurde deshalb nicht "
+                              L"mit Nullbytes überschrieben.";
+    if (!m_askHardLinks) {
+        WarningBox(text);
+        return false;
+    }
+    const int answer = MessageDlg(text + L"\rSoll dieser Name trotzdem endgültig gelöscht werden?",
+                                  TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo});
+    Fehlercode = fc::WipeFiles;
+    return answer == mrYes;
+}
+
+bool TDateiRoutinen::WipeFolder(const std::wstring& Folder, std::vector<std::wstring>& Links) {
     std::vector<std::wstring> children;
     ForEachEntry(Folder, [&](const std::wstring& child, const TDiskEntry&) { children.push_back(child); });
+    bool whole = true;
     for (const std::wstring& child : children)
-        WipeOne(child, Links);
+        whole = WipeOne(child, Links) && whole;
+    return whole;
 }
 
-void TDateiRoutinen::WipeContents(const std::wstring& Name, HANDLE File) {
+bool TDateiRoutinen::WipeContents(const std::wstring& Name, HANDLE File) {
     static const std::vector<char> zeros(kWipeBufferSize, 0);
     LARGE_INTEGER size{};
     bool ok = GetFileSizeEx(File, &size) != FALSE;
@@ -749,7 +1127,8 @@ void TDateiRoutinen::WipeContents(const std::wstring& Name, HANDLE File) {
     ok = m_writer->Flush(File) && ok;
     m_writer->Close(File);
     if (!ok)
-        WarningBox(L"Beim Füllen der Datei\r" + Quoted(Name) + L"\rmit Nullbytes ist ein Fehler aufgetreten.");
+        WipeWarning(Name);
+    return ok;
 }
 
 }  // namespace velmora

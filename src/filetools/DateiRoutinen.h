@@ -104,9 +104,15 @@ public:
 private:
     bool RunShell(TFileOperation Operation, TFileOperationFlags Flags, const std::vector<std::wstring>& Sources,
                   const std::vector<std::wstring>& Destinations);
-    void WipeOne(const std::wstring& Name, std::vector<std::wstring>& Links);
-    void WipeFolder(const std::wstring& Folder, std::vector<std::wstring>& Links);
-    void WipeContents(const std::wstring& Name, HANDLE File);
+    bool CheckTargets(bool Move, const std::vector<std::wstring>& Sources, const std::vector<std::wstring>& Landing);
+    void RemovePartial(const std::wstring& Source, const std::wstring& Target, bool TargetExisted,
+                       std::vector<std::wstring>& Incomplete);
+    // Wipes the names (masks expanded) and gives those overwritten in full.
+    std::vector<std::wstring> WipeNames(const std::vector<std::wstring>& Names);
+    bool WipeOne(const std::wstring& Name, std::vector<std::wstring>& Links);
+    bool WipeFolder(const std::wstring& Folder, std::vector<std::wstring>& Links);
+    bool WipeContents(const std::wstring& Name, HANDLE File);
+    bool HardLinkGoesUnwiped(const std::wstring& Name);
     void DeleteForGood(const std::vector<std::wstring>& Names, bool Confirm, bool Silent);
     void ReportLeftOver(const std::wstring& Heading, const std::vector<std::wstring>& Names);
 
@@ -114,6 +120,8 @@ private:
     TNullSchreiber m_diskWriter;
     TNullSchreiber* m_writer = &m_diskWriter;
     TLinkErsteller* m_linkMaker = nullptr;
+    // A wipe before deleting asks whether a file with further names may go unwiped.
+    bool m_askHardLinks = false;
 };
 
 // The one instance, made and freed by the main window.

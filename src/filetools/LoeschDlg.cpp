@@ -65,7 +65,8 @@ bool TLoeschDlg::Pruefen() {
         ZLDateien.SetFocus();
         return false;
     }
-    for (auto& record : *liste) TDateiRoutinen::NormalizePath(record->Name);
+    // Typed names mean the folder the dialog shows, not the program's current one.
+    for (auto& record : *liste) Absolut(record->Name);
     Quelle().Rebuild();
     if (liste->size() == 1 && Kontext().AddPathHistory) Kontext().AddPathHistory(source);
     return true;

@@ -1,5 +1,6 @@
 #include "QuellDialog.h"
 
+#include "DateiRoutinen.h"
 #include "FileToolsCodes.h"
 #include "foundation/controls/BrowseDr.h"
 #include "platform/gui/Application.h"
@@ -80,6 +81,13 @@ void TQuellDialog::SetDateiliste(TDateiListe* Liste) {
 void TQuellDialog::SetAktuellesVerzeichnis(const std::wstring& Folder) {
     m_folder = Folder;
     m_folderLabel->SetFileName(SystemLower(Folder));
+}
+
+void TQuellDialog::Absolut(std::wstring& Name) const {
+    if (m_folder.empty())
+        TDateiRoutinen::NormalizePath(Name);
+    else
+        TDateiRoutinen::NormalizePath(Name, m_folder);
 }
 
 TDateienBearbeitenDlg* TQuellDialog::ListEditor() {

@@ -28,6 +28,9 @@ public:
     // The folder the dialog starts its browsers in, shown in its file label.
     void SetAktuellesVerzeichnis(const std::wstring& Folder);
     const std::wstring& AktuellesVerzeichnis() const { return m_folder; }
+    // A typed name made absolute against the folder the dialog shows (the
+    // program's current folder only while it shows none).
+    void Absolut(std::wstring& Name) const;
     // The heading of the list editor.
     std::wstring ListLabelText;
     // The prompt of the folder browser for sources.

@@ -34,6 +34,9 @@ const wchar_t kCommandComError[] =
     L"Ihre command.com konnte nicht gefunden werden. Stellen Sie sicher,\r"
     L"daß sie sich in Ihrem Windowsverzeichnis befindet.";
 
+const wchar_t kMoveRootRefused[] = L"Ein ganzes Laufwerk kann nicht verschoben werden:";
+const wchar_t kDeleteRootRefused[] = L"Ein ganzes Laufwerk kann nicht gelöscht werden:";
+
 const wchar_t kDeleteArchivedQuestion[] = L"Soll(en) die ausgewählte(n) Datei(en) wirklich gelöscht werden?";
 
 const wchar_t kAttributesArchivedInfo[] =
@@ -73,6 +76,22 @@ std::wstring TreeSourceFolder(std::wstring Folder) {
 }
 
 bool IsRoot(const std::wstring& Name) { return Name.size() <= 3 && Name.size() >= 2 && Name[1] == L':'; }
+
+// A whole drive is never moved or deleted, whichever way the command came: the
+// box says so before any dialog.
+bool RefusedDriveRoot(const TDateiListe& List, const std::wstring& ContextRoot, const wchar_t* Heading) {
+    std::wstring root = ContextRoot;
+    for (const auto& record : List)
+        if (root.empty() && IsRoot(record->Name))
+            root = record->Name.substr(0, 2) + L"\\";
+    if (root.empty())
+        return false;
+    MessageDlg(std::wstring(Heading) + L"\r" + SystemLower(root), TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+    return true;
+}
+
+// The tree's context folder when it is a drive's root, else empty.
+std::wstring ContextRootOf(const std::wstring& Folder) { return IsRoot(Folder) ? Folder.substr(0, 2) + L"\\" : L""; }
 
 // Splits a typed folder name into the folder it goes into and the name there.
 // "\\server\..." is taken whole; "\x" goes on the base folder's drive; a full
@@ -318,12 +337,20 @@ void THauptform::CopyMoveOrLink(TObject* Sender, int Vorgang) {
     if (context) {
         // A drive root cannot be moved away; copied or linked it is the whole drive.
         ContextSelection(list, Vorgang != 1);
+        if (Vorgang == 1 && RefusedDriveRoot(list, ContextRootOf(ContextFolder), kMoveRootRefused)) {
+            Fehlercode = 0;
+            return;
+        }
         if (list.empty()) {
             Fehlercode = 0;
             return;
         }
     } else {
         pane->GetSelection(list);
+        if (Vorgang == 1 && RefusedDriveRoot(list, L"", kMoveRootRefused)) {
+            Fehlercode = 0;
+            return;
+        }
     }
     if (IsListKind(kind) && DropArchived(list))
         MessageDlg(texte.ArchivText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, texte.ArchivHilfe);
@@ -429,7 +456,8 @@ void THauptform::DateiUmbenennenClick(TObject* Sender) {
     }
     const std::wstring old = list.front()->Name;
     const std::wstring folder = ExtractFilePath(old);
-    const std::wstring oldPart = SystemLower(old.substr(folder.size()));
+    // Compared as written: a change of case alone is a rename too.
+    const std::wstring oldPart = old.substr(folder.size());
     if (!m_umbenennenDlg)
         m_umbenennenDlg = Create<TDateiUmbenennenDlg>(this);
     TDateiUmbenennenDlg& dlg = *m_umbenennenDlg;
@@ -438,7 +466,7 @@ void THauptform::DateiUmbenennenClick(TObject* Sender) {
     bool renamed = false;
     while (dlg.ShowModal() == mrOk) {
         newName = Trim(dlg.NeuerDateiName.Text());
-        if (newName.empty() || SystemLower(newName) == oldPart)
+        if (newName.empty() || newName == oldPart)
             break;
         if (DateiRoutinen && DateiRoutinen->RenameFile(old, folder + newName)) {
             renamed = true;
@@ -522,12 +550,16 @@ void THauptform::DateiLoeschenClick(TObject* Sender) {
     if (context) {
         // A drive root is never deleted.
         ContextSelection(list, false);
-        if (list.empty()) {
+        if (RefusedDriveRoot(list, ContextRootOf(ContextFolder), kDeleteRootRefused) || list.empty()) {
             Fehlercode = 0;
             return;
         }
     } else {
         pane->GetSelection(list);
+        if (RefusedDriveRoot(list, L"", kDeleteRootRefused)) {
+            Fehlercode = 0;
+            return;
+        }
     }
     if (IsListKind(kind) &&
         std::any_of(list.begin(), list.end(), [](const auto& record) { return record->InArchive; })) {

@@ -475,7 +475,10 @@ void TVbaumForm::GetSelection(TDateiListe& List) {
     if (pfad.empty())
         return;
     auto record = std::make_unique<TEineDatei>();
-    record->Name = ExcludeTrailingBackslash(pfad);
+    // A drive's root keeps its "\": a bare "x:" is that drive's current folder,
+    // which the shell would take for whatever folder that is.
+    record->Name = pfad.size() <= 3 && pfad.size() >= 2 && pfad[1] == L':' ? std::wstring(pfad.substr(0, 2)) + L"\\"
+                                                                           : ExcludeTrailingBackslash(pfad);
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileW(record->Name.c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {

@@ -11,6 +11,7 @@
 #include "foundation/TestFiles.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Testing.h"
+#include "platform/rtl/FileSystem.h"
 
 using namespace velmora;
 using namespace velmora::test;
@@ -35,11 +36,14 @@ TEST_P(MatchesMaskTest, FollowsTheProgramsWildcardRules) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, MatchesMaskTest,
     ::testing::Values(
-        // Only as many characters as the name's extension has are compared.
-        MaskCase{L"a.txt", L"*.txt", true}, MaskCase{L"a.tx", L"*.txt", true}, MaskCase{L"a.t", L"*.txt", true},
-        MaskCase{L"a.txtx", L"*.txt", false}, MaskCase{L"a", L"*.txt", false},
-        // Masks longer and shorter than the name.
-        MaskCase{L"ab", L"abc", true}, MaskCase{L"ab", L"abc.*", true}, MaskCase{L"abc.txt", L"ab.txt", false},
+        // The extension must be the mask's whole extension, or end where its "*" stands.
+        MaskCase{L"a.txt", L"*.txt", true}, MaskCase{L"a.tx", L"*.txt", false}, MaskCase{L"a.t", L"*.txt", false},
+        MaskCase{L"a.txtx", L"*.txt", false}, MaskCase{L"a", L"*.txt", false}, MaskCase{L"a.t", L"*.t*", true},
+        MaskCase{L"a.txt", L"*.t??", true}, MaskCase{L"a.tx", L"*.t??", false},
+        // Masks longer and shorter than the name: a longer mask's rest must be a lone "*".
+        MaskCase{L"ab", L"abc", false}, MaskCase{L"ab", L"abc.*", false}, MaskCase{L"ab", L"ab*", true},
+        MaskCase{L"ab", L"ab.*", true}, MaskCase{L"read", L"readme", false}, MaskCase{L"readme", L"readme", true},
+        MaskCase{L"ab", L"ab?", false}, MaskCase{L"abc.txt", L"ab.txt", false},
         MaskCase{L"ab.txt", L"abc.txt", false}, MaskCase{L"abc", L"ab", false}, MaskCase{L"abc", L"a?", false},
         MaskCase{L"abc", L"a?c", true}, MaskCase{L"abx.doc", L"ab*.doc", true}, MaskCase{L"abx.doc", L"ab*.d?c", true},
         MaskCase{L"abx.dac", L"ab*.dxc", false},
@@ -97,7 +101,13 @@ TEST(NormalizePathTest, MakesRelativeNamesAbsolute) {
     EXPECT_EQ(normalized(L"d:\\brief.doc", L"c:\\daten"), L"d:\\brief.doc");
     EXPECT_EQ(normalized(L"\\\\server\\teil\\a.doc", L"c:\\daten"), L"\\\\server\\teil\\a.doc");
     EXPECT_EQ(normalized(L"brief.doc", L""), L"C:\\brief.doc");
-    EXPECT_EQ(normalized(L"d:", L"c:\\daten"), L"d:\\");
+    // A drive alone, or a name after it, on the shown folder's drive means that
+    // folder, as it does for the system's current folder; another drive's is
+    // the system's to say.
+    EXPECT_EQ(normalized(L"c:", L"c:\\daten"), L"c:\\daten");
+    EXPECT_EQ(normalized(L"C:alt\\brief.doc", L"c:\\daten"), L"c:\\daten\\alt\\brief.doc");
+    EXPECT_EQ(normalized(L"d:", L"c:\\daten"), FullPathName(L"d:"));
+    EXPECT_NE(normalized(L"d:", L"c:\\daten"), L"d:");
 }
 
 TEST(NormalizePathTest, RootedAndDriveRelativeNamesFollowTheSystem) {

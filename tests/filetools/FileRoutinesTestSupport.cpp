@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/rtl/Strings.h"
+
 namespace velmora::test {
 
 std::vector<std::wstring> SplitShellList(const std::wstring& list) {
@@ -71,6 +73,41 @@ std::wstring NoSmallDriveReason() {
         return L"the fixture script did not run";
     const std::string text = ReadAll(root + L"no-small-drive.txt");
     return std::wstring(text.begin(), text.end());
+}
+
+namespace {
+void ListInto(const std::wstring& Folder, const std::wstring& Relative, std::map<std::wstring, std::string>& Out) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((Folder + Relative + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const std::wstring relative = Relative + name;
+        const std::wstring key = SystemLower(relative);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            Out[key] = "<link>";
+        } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            Out[key] = "<dir>";
+            ListInto(Folder, relative + L"\\", Out);
+        } else {
+            const std::string data = ReadAll(Folder + relative);
+            std::uint32_t hash = 2166136261u;
+            for (unsigned char c : data)
+                hash = (hash ^ c) * 16777619u;
+            Out[key] = std::to_string(data.size()) + ":" + std::to_string(hash);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+}  // namespace
+
+std::map<std::wstring, std::string> Listing(const std::wstring& Folder) {
+    std::map<std::wstring, std::string> out;
+    ListInto(Folder.empty() || Folder.back() == L'\\' ? Folder : Folder + L"\\", L"", out);
+    return out;
 }
 
 }  // namespace velmora::test

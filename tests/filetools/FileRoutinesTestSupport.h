@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -86,4 +87,8 @@ namespace velmora::test {
 std::wstring FixtureFolder(const std::wstring& Side);
 // The fixture's reason why it has no small drive, or empty when it has one.
 std::wstring NoSmallDriveReason();
+// Every entry below Folder, by its lower-cased name relative to Folder: a file as
+// its size and a checksum of its bytes, a folder as "<dir>", a folder link as
+// "<link>" (not followed). Two listings compare whole trees before and after.
+std::map<std::wstring, std::string> Listing(const std::wstring& Folder);
 }  // namespace velmora::test

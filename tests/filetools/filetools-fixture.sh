@@ -11,7 +11,7 @@ devices="$VELMORA_WINEPREFIX/dosdevices"
 
 if [ "$action" = cleanup ]; then
   if mountpoint -q "$dir/small" 2>/dev/null; then umount "$dir/small" || true; fi
-  rm -f "$devices/q:" "$devices/s:"
+  rm -f "$devices/n:" "$devices/s:" "$devices/w:"
   rm -rf "$dir"
   exit 0
 fi
@@ -29,9 +29,19 @@ for side in unit gui; do
   head -c 800 /dev/zero | tr '\0' 'h' > "$base/tree/holder/own.txt"
 done
 
-# A letter for a folder that does not exist: the drive is never ready.
+# A letter for a folder that does not exist: the drive is never ready. (q: and
+# r: belong to the volume-label test, which does not take this fixture's lock.)
 mkdir -p "$devices"
-ln -sfn "$dir/missing" "$devices/q:"
+ln -sfn "$dir/missing" "$devices/n:"
+
+# A scratch drive w: whose root the tests may try to delete or move: it holds
+# only what the tests put there, and a folder link "lk\outlink" to a folder
+# outside the drive.
+mkdir -p "$dir/wdrive/lk" "$dir/woutside/linked"
+head -c 900 /dev/zero | tr '\0' 'k' > "$dir/wdrive/keep.txt"
+head -c 1200 /dev/zero | tr '\0' 'l' > "$dir/woutside/linked/inner.txt"
+ln -s ../../woutside/linked "$dir/wdrive/lk/outlink"
+ln -sfn "$dir/wdrive" "$devices/w:"
 
 # The small drive.
 mkdir -p "$dir/small"

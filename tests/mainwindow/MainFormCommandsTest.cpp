@@ -343,14 +343,16 @@ TEST_F(CommandsTest, FromTheTreeThePopUpWorksOnTheContextFolderFromItsParent) {
     EXPECT_FALSE(script.Failed());
     EXPECT_EQ(form.ContextFolder, sub + L"\\");
 
-    // A drive root is never moved; an archive pane copies through its own command.
+    // A drive root is never moved, and a box says so; an archive pane copies
+    // through its own command.
     form.ContextFolder = L"c:";
     TModalScript none;
     form.Verschieben1.Click();
     ActiveOfKind(ftZip);
     form.DateiKopieren.Click();
     EXPECT_EQ(none.FormsSeen(), 0);
-    EXPECT_TRUE(m_boxes.Calls().empty());
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Ein ganzes Laufwerk kann nicht verschoben werden:\rc:\\");
 }
 
 TEST_F(CommandsTest, EveryLinkItemAndTheShortCutsOfCopyAndMoveShowTheirDialog) {
@@ -594,7 +596,9 @@ TEST_F(CommandsTest, DeleteDoesNothingInTheRecycleBinViewOrForADriveRoot) {
     form.Lschen1.Click();
     EXPECT_TRUE(FileExists(a));
     EXPECT_EQ(form.ContextFolder, L"c:\\");
-    EXPECT_TRUE(m_boxes.Calls().empty());
+    // The drive root is refused with a box.
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Ein ganzes Laufwerk kann nicht gelöscht werden:\rc:\\");
 }
 
 // (Plain files among them go to the shell with its confirmations on, which a

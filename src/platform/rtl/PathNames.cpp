@@ -4,7 +4,14 @@ namespace velmora {
 
 namespace {
 
-size_t LastDelimiter(std::wstring_view path) { return path.find_last_of(L"\\:"); }
+// A name ends at its last "\", or behind the colon of a leading drive ("c:name").
+// A colon anywhere else belongs to the name: Wine lists a Unix file "a:b.txt"
+// under that very name.
+size_t LastDelimiter(std::wstring_view path) {
+    const size_t slash = path.rfind(L'\\');
+    if (slash != std::wstring_view::npos) return slash;
+    return path.size() >= 2 && path[1] == L':' ? 1 : std::wstring_view::npos;
+}
 
 }  // namespace
 

@@ -9,7 +9,8 @@ namespace velmora {
 
 std::wstring IncludeTrailingBackslash(std::wstring_view path);
 std::wstring ExcludeTrailingBackslash(std::wstring_view path);
-// Everything up to and including the last "\" or ":".
+// Everything up to and including the last "\", or the drive "x:" of "x:name";
+// a colon elsewhere is part of the name.
 std::wstring ExtractFilePath(std::wstring_view path);
 // ExtractFilePath without the trailing "\" (but "C:\" keeps it).
 std::wstring ExtractFileDir(std::wstring_view path);

@@ -16,6 +16,18 @@ TEST(PathNames, SplittingAPath) {
     EXPECT_EQ(ChangeFileExt(L"x.exe", L".zip"), L"x.zip");
 }
 
+// Wine shows a Unix file "a:b.txt" under that name: only "\" and the drive's
+// colon split a name.
+TEST(PathNames, AColonInsideANameIsPartOfTheName) {
+    EXPECT_EQ(ExtractFileName(L"t:\\src\\a:b.txt"), L"a:b.txt");
+    EXPECT_EQ(ExtractFilePath(L"t:\\src\\a:b.txt"), L"t:\\src\\");
+    EXPECT_EQ(ExtractFileDir(L"t:\\src\\a:b.txt"), L"t:\\src");
+    EXPECT_EQ(ExtractFileName(L"a:b:c.txt"), L"b:c.txt");
+    EXPECT_EQ(ExtractFilePath(L"a:b:c.txt"), L"a:");
+    EXPECT_EQ(ExtractFileName(L"ab:c.txt"), L"ab:c.txt");
+    EXPECT_EQ(ExtractFilePath(L"ab:c.txt"), L"");
+}
+
 TEST(PathNames, TrailingBackslashIsAddedOrRemovedOnce) {
     EXPECT_EQ(IncludeTrailingBackslash(L"C:\\x"), L"C:\\x\\");
     EXPECT_EQ(IncludeTrailingBackslash(L"C:\\x\\"), L"C:\\x\\");
