@@ -158,6 +158,8 @@ const TShortCutCase kShortCuts[] = {
 TEST_F(MenusTest, EveryShortCutReachesItsHandlerFromAPaneAndFromTheCommandLine) {
     THauptform& form = StartWithPane();
     ASSERT_TRUE(form.DOSZeilenPanel.Visible());
+    // The quick viewer's item is enabled only where a quick viewer is installed.
+    form.Schnellansicht.SetEnabled(true);
     for (const bool fromPane : {true, false}) {
         const HWND target = fromPane ? m_pane->Handle() : CommandLine();
         for (const TShortCutCase& c : kShortCuts) {
