@@ -1,5 +1,7 @@
 #include "DateiTypListe.h"
 
+#include <windows.h>
+
 #include "FileToolsCodes.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Fehlercode.h"
@@ -16,6 +18,11 @@ void Anhaengen(TDateiTypListe& List, std::wstring name, TStringList masks) {
     typ->Name = std::move(name);
     typ->Masks = std::move(masks);
     List.push_back(std::move(typ));
+}
+
+std::wstring Lower(std::wstring s) {
+    if (!s.empty()) CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
 }
 
 std::wstring TrimRightBlanks(std::wstring s) {
@@ -107,6 +114,63 @@ std::wstring MaskenText(const TStringList& Masks) {
         text += m;
     }
     return text;
+}
+
+std::wstring EingabePruefen(const std::wstring& Text, bool AlsMaske) {
+    if (Text.empty()) return L"Sie haben Ihre Eingabe vergessen!";
+    if (AlsMaske && !MaskeOhneOrdner(Text))
+        return L"Der von Ihnen angegebene Dateifilter ist ungültig.\rBitte überprüfen Sie Ihre Eingabe nochmal.";
+    return L"";
+}
+
+TTypenBearbeitung::TTypenBearbeitung(TDateiTypListe& List) : m_list(List) {
+    for (const auto& typ : m_list) m_beimZeigen.push_back(typ.get());
+}
+
+TVordefFilter* TTypenBearbeitung::TypAt(int Typ) const {
+    return Typ >= 0 && Typ < static_cast<int>(m_list.size()) ? m_list[static_cast<size_t>(Typ)].get() : nullptr;
+}
+
+int TTypenBearbeitung::NeuerTyp(const std::wstring& Name) {
+    Anhaengen(m_list, Name, {});
+    return static_cast<int>(m_list.size()) - 1;
+}
+
+void TTypenBearbeitung::FilterHinzu(int Typ, const std::wstring& Text) {
+    if (TVordefFilter* typ = TypAt(Typ)) typ->Masks.Add(Lower(Text));
+}
+
+std::wstring TTypenBearbeitung::FilterAendern(int Typ, int Maske, const std::wstring& Text) {
+    TVordefFilter* typ = TypAt(Typ);
+    if (!typ || Maske < 0 || Maske >= typ->Masks.Count()) return L"";
+    const std::wstring text = Lower(Text);
+    if (text == typ->Masks[Maske]) return L"";
+    for (int i = 0; i < typ->Masks.Count(); ++i)
+        if (i != Maske && typ->Masks[i] == text)
+            return L"Der angegebene Filter <" + text + L"> gehört bereits zum Dateitypen " + typ->Name;
+    typ->Masks[Maske] = text;
+    return L"";
+}
+
+void TTypenBearbeitung::FilterEntfernen(int Typ, int Maske) {
+    TVordefFilter* typ = TypAt(Typ);
+    if (typ && Maske >= 0 && Maske < typ->Masks.Count()) typ->Masks.Delete(Maske);
+}
+
+void TTypenBearbeitung::Ok() {
+    for (size_t i = m_list.size(); i-- > 1;)
+        if (m_list[i]->Masks.Empty()) m_list.erase(m_list.begin() + static_cast<std::ptrdiff_t>(i));
+    m_beimZeigen.clear();
+    for (const auto& typ : m_list) m_beimZeigen.push_back(typ.get());
+}
+
+void TTypenBearbeitung::Abbrechen() {
+    TDateiTypListe kept;
+    for (const TVordefFilter* old : m_beimZeigen)
+        for (auto& typ : m_list)
+            if (typ.get() == old) kept.push_back(std::move(typ));
+    // What is left in the list was added in this showing and goes with it.
+    m_list = std::move(kept);
 }
 
 }  // namespace velmora

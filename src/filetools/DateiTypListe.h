@@ -43,4 +43,36 @@ std::wstring MaskenText(const TStringList& Masks);
 // Whether Text is usable as a mask: no folder part.
 bool MaskeOhneOrdner(const std::wstring& Text);
 
+// The one-line input's check before it closes with OK: the error box's text, or
+// empty when the text passes. Only a mask is checked for a folder part.
+std::wstring EingabePruefen(const std::wstring& Text, bool AlsMaske);
+
+// What the type editor does to the list, apart from its window. Made when the
+// editor shows: it remembers the records that exist then, so that Cancel drops
+// (and frees) exactly the types added in this showing, while mask changes made to
+// the older types stay.
+class TTypenBearbeitung {
+public:
+    explicit TTypenBearbeitung(TDateiTypListe& List);
+
+    // Appends a type without masks; its index.
+    int NeuerTyp(const std::wstring& Name);
+    // Appends the lower-cased text to the type's masks.
+    void FilterHinzu(int Typ, const std::wstring& Text);
+    // Replaces a mask by the lower-cased text. The information box's text when
+    // another mask of the type already reads so (nothing changes), else empty.
+    std::wstring FilterAendern(int Typ, int Maske, const std::wstring& Text);
+    void FilterEntfernen(int Typ, int Maske);
+    // OK: every type after "Alle Dateien" without a mask leaves the list.
+    void Ok();
+    // Cancel: the list holds the records of the showing again, in their order.
+    void Abbrechen();
+
+private:
+    TVordefFilter* TypAt(int Typ) const;
+
+    TDateiTypListe& m_list;
+    std::vector<const TVordefFilter*> m_beimZeigen;
+};
+
 }  // namespace velmora

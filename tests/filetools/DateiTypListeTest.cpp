@@ -117,3 +117,61 @@ TEST(MaskenDerTypen, ChosenTypesGiveTheirMasksOnceInListOrder) {
               L"*.bmp; *.ico; *.pcx; *.gif; *.jpg; *.pcd; *.tif; *.wmf; *.art; "
               L"*.dll; *.sys; *.vxd; *.386; *.drv; *.inf");
 }
+
+namespace {
+
+TDateiTypListe ZweiTypen() {
+    TDateiTypListe list;
+    list.push_back(std::make_unique<TVordefFilter>(TVordefFilter{AlleDateienName, {L"*.*"}}));
+    list.push_back(std::make_unique<TVordefFilter>(TVordefFilter{L"Text-Dateien", {L"*.txt", L"*.doc"}}));
+    return list;
+}
+
+}  // namespace
+
+TEST(TypenBearbeitung, OkDropsTheTypesWithoutMasks) {
+    TDateiTypListe list = ZweiTypen();
+    TTypenBearbeitung edit(list);
+    const int leer = edit.NeuerTyp(L"Leer");
+    const int voll = edit.NeuerTyp(L"Bilder");
+    edit.FilterHinzu(voll, L"*.BMP");
+    edit.FilterHinzu(1, L"*.Log");
+    edit.FilterEntfernen(1, 0);
+    ASSERT_EQ(leer, 2);
+    edit.Ok();
+    EXPECT_EQ(Names(list), (std::vector<std::wstring>{AlleDateienName, L"Text-Dateien", L"Bilder"}));
+    EXPECT_EQ(list[2]->Masks, TStringList({L"*.bmp"})) << "masks are kept lower-cased";
+    EXPECT_EQ(list[1]->Masks, TStringList({L"*.doc", L"*.log"}));
+}
+
+TEST(TypenBearbeitung, CancelDropsTheNewTypesAndKeepsTheOldTypesMaskChanges) {
+    TDateiTypListe list = ZweiTypen();
+    const TVordefFilter* text = list[1].get();
+    TTypenBearbeitung edit(list);
+    const int neu = edit.NeuerTyp(L"Bilder");
+    edit.FilterHinzu(neu, L"*.bmp");
+    edit.FilterHinzu(1, L"*.LOG");
+    edit.Abbrechen();
+    EXPECT_EQ(Names(list), (std::vector<std::wstring>{AlleDateienName, L"Text-Dateien"}));
+    EXPECT_EQ(list[1].get(), text) << "the old record itself stays";
+    EXPECT_EQ(list[1]->Masks, TStringList({L"*.txt", L"*.doc", L"*.log"}));
+}
+
+TEST(TypenBearbeitung, AChangedMaskThatAnotherMaskAlreadyHasIsRefused) {
+    TDateiTypListe list = ZweiTypen();
+    TTypenBearbeitung edit(list);
+    EXPECT_EQ(edit.FilterAendern(1, 1, L"*.TXT"), L"Der angegebene Filter <*.txt> gehört bereits zum Dateitypen Text-Dateien");
+    EXPECT_EQ(list[1]->Masks, TStringList({L"*.txt", L"*.doc"}));
+    EXPECT_EQ(edit.FilterAendern(1, 1, L"*.DOC"), L"") << "unchanged";
+    EXPECT_EQ(edit.FilterAendern(1, 1, L"*.Rtf"), L"");
+    EXPECT_EQ(list[1]->Masks, TStringList({L"*.txt", L"*.rtf"}));
+}
+
+TEST(EingabePruefen, AnEmptyTextAndAMaskWithAFolderAreRefused) {
+    EXPECT_EQ(EingabePruefen(L"", false), L"Sie haben Ihre Eingabe vergessen!");
+    EXPECT_EQ(EingabePruefen(L"", true), L"Sie haben Ihre Eingabe vergessen!");
+    EXPECT_EQ(EingabePruefen(L"c:\\temp\\*.txt", true),
+              L"Der von Ihnen angegebene Dateifilter ist ungültig.\rBitte überprüfen Sie Ihre Eingabe nochmal.");
+    EXPECT_EQ(EingabePruefen(L"*.txt", true), L"");
+    EXPECT_EQ(EingabePruefen(L"HTML: Seiten", false), L"") << "a type name is no mask";
+}
