@@ -49,6 +49,9 @@
     X(AttributSetDateien, 3125) \
     X(AttributAnwenden, 3126) \
     X(AttributFormClose, 3127) \
-    X(LinksErstellen, 3130)
+    X(LinksErstellen, 3130) \
+    /* The file-type list. */ \
+    X(DateiTypenLaden, 3301) \
+    X(DateiTypenSpeichern, 3302)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

@@ -78,6 +78,12 @@ struct TRoutineNumbers;
     X(SaveOftBenVerz, 1333)                    \
     /* File records. */                        \
     X(SortierRoutinenQuickSort, 1501)         \
+    /* File-type registrations. */             \
+    X(GetFileTypes, 1601)                      \
+    X(ResolveProgramPath, 1602)                \
+    X(DeleteFileType, 1603)                    \
+    X(RegisterExtension, 1604)                 \
+    X(SetOpenCommand, 1605)                    \
     /* Byte-size texts of the panes and the status line. */ \
     X(FormatByteSize, 164)
 

@@ -6,6 +6,7 @@
 #include "MainWindowCodes.h"
 #include "PaneRules.h"
 #include "foundation/ComPtr.h"
+#include "foundation/DateiTypen.h"
 #include "foundation/ShellRoutinen.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -209,6 +210,8 @@ void THauptform::FormCreate(TObject*) {
         LWPanel2.Hide();
         Panel1.Hide();
         LearnShellLocations();
+        QuickViewerProgram(QuickViewerCommand);
+        Schnellansicht.SetEnabled(!QuickViewerCommand.empty());
         LWAuswahlMonitor.SetDirectory(DriveRoot(LWAuswahl.Drive()));
         LWAuswahlMonitor.SetActive(true);
         CreateRecycleMonitors();
@@ -225,6 +228,8 @@ void THauptform::FormCreate(TObject*) {
 
 void THauptform::CreateServiceObjects() {
     Settings = std::make_unique<TEinstellungen>();
+    DateiTypenLaden(DateiTypen);
+    m_dateiTypenGeladen = true;
     m_dateiRoutinen = std::make_unique<TDateiRoutinen>(FileOperator);
     DateiRoutinen = m_dateiRoutinen.get();
     m_iconRoutinen = std::make_unique<TIconRoutinen>();
@@ -450,6 +455,10 @@ void THauptform::CleanUp() {
     FreePanes();
     FreeArchiveObjects();
     FreeRecycleMonitors();
+    // A window that was never fully made leaves the stored types as they are.
+    if (m_dateiTypenGeladen && !m_createFailed)
+        DateiTypenSpeichern(DateiTypen);
+    m_dateiTypenGeladen = false;
     gui::FreeAndNil(AboutBox);
     BasketEmptyIcon.Assign(nullptr);
     BasketFullIcon.Assign(nullptr);

@@ -16,6 +16,7 @@
 #include "FensterEinstellungen.h"
 #include "panes/PaneHost.h"
 #include "filetools/DateiRoutinen.h"
+#include "filetools/DateiTypListe.h"
 #include "filetools/DialogBasis.h"
 #include "StatusThreads.h"
 #include "archive/formats/ArcLister.h"
@@ -246,6 +247,10 @@ public:
     std::unique_ptr<TDateiListe> SearchResult, Basket;
     gui::TIcon BasketEmptyIcon, BasketFullIcon;
     std::wstring DesktopPath;
+    // The named file types offered for marking and for the pane filters.
+    TDateiTypListe DateiTypen;
+    // The quick viewer's program; empty when none is registered or its file is missing.
+    std::wstring QuickViewerCommand;
 
     bool FirstShow() const { return m_firstShow; }
     bool CreateFailed() const { return m_createFailed; }
@@ -537,6 +542,8 @@ private:
 
     bool m_firstShow = true;
     bool m_createFailed = false;
+    // Set once the file types are loaded: only a list that was loaded is saved.
+    bool m_dateiTypenGeladen = false;
     bool m_closing = false;
     std::wstring m_recycleBinName;
     ULONG m_recycleBinAttributes = 0;

@@ -158,8 +158,10 @@ const TShortCutCase kShortCuts[] = {
 TEST_F(MenusTest, EveryShortCutReachesItsHandlerFromAPaneAndFromTheCommandLine) {
     THauptform& form = StartWithPane();
     ASSERT_TRUE(form.DOSZeilenPanel.Visible());
-    // Emptying the basket is offered once the basket holds something.
-    for (TMenuItem* item : {&form.Sammelkorbleeren1, &form.Sammelkorbleeren2, &form.AlleEintrgeausListeentfernen})
+    // Emptying the basket is offered once the basket holds something, the quick
+    // viewer's item only where a quick viewer is installed.
+    for (TMenuItem* item : {&form.Sammelkorbleeren1, &form.Sammelkorbleeren2, &form.AlleEintrgeausListeentfernen,
+                            &form.Schnellansicht})
         item->SetEnabled(true);
     for (const bool fromPane : {true, false}) {
         const HWND target = fromPane ? m_pane->Handle() : CommandLine();

@@ -116,3 +116,12 @@ add_test(NAME mainform_fileops_regquery
 set_tests_properties(mainform_fileops_regquery PROPERTIES
   LABELS gui TIMEOUT 300 RESOURCE_LOCK "registry;display;filetools_tree" FIXTURES_REQUIRED filetools_tree
   ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME};VELMORA_FILETOOLS_FIXTURE=${CMAKE_BINARY_DIR}/filetools-fixture")
+
+# The file types and the quick viewer of the main window, in the build's own prefix.
+velmora_test(mainform_filetypes_test LABEL gui
+  SOURCES MainFormDateiTypenTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/RegTool.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+target_include_directories(mainform_filetypes_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+set_property(TEST mainform_filetypes_test APPEND PROPERTY ENVIRONMENT VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX})
