@@ -32,6 +32,9 @@ macro(velmora_setup_gtest)
   add_subdirectory(${VELMORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endmacro()
 
+# The line tests/GTestSkipReport.cpp prints when tests skipped and none failed.
+set(VELMORA_SKIP_LINE "Velmora: [0-9]+ skipped, none failed")
+
 # velmora_test(NAME LABEL unit|gui|native SOURCES ... [LIBS ...] [LOCKS ...] [TIMEOUT s] [NO_GTEST_MAIN])
 # One CTest entry per test program. In the native build every test gets the label
 # "native" whatever it asked for, and is recorded for the Windows build's CTest run.
@@ -40,7 +43,7 @@ function(velmora_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/tests/GTestSkipReport.cpp)
   if(T_NO_GTEST_MAIN)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock)
   else()
@@ -54,7 +57,8 @@ function(velmora_test name)
   else()
     target_link_libraries(${name} PRIVATE ${VELMORA_WIN32_LIBS})
     add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
-    set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT ${T_TIMEOUT})
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT ${T_TIMEOUT}
+      SKIP_REGULAR_EXPRESSION "${VELMORA_SKIP_LINE}")
     # Wine's recycle bin is $XDG_DATA_HOME/Trash: keep it in the build folder.
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME})
     # Window tests share one X display: run together, their windows steal the
@@ -92,7 +96,7 @@ function(velmora_finish)
         set(args_q "\"${args_q}\"")
       endif()
       string(APPEND content "add_test(native.${t} \"$<TARGET_FILE:${t}>\" ${args_q})\n")
-      string(APPEND content "set_tests_properties(native.${t} PROPERTIES LABELS native TIMEOUT ${timeout} ENVIRONMENT \"ASAN_OPTIONS=detect_leaks=0:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1\")\n")
+      string(APPEND content "set_tests_properties(native.${t} PROPERTIES LABELS native TIMEOUT ${timeout} SKIP_REGULAR_EXPRESSION \"${VELMORA_SKIP_LINE}\" ENVIRONMENT \"ASAN_OPTIONS=detect_leaks=0:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1\")\n")
     endforeach()
     file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/native-tests.cmake CONTENT "${content}")
   elseif(VELMORA_WITH_NATIVE)

@@ -27,6 +27,8 @@ const std::string& InputPath() {
 
 }  // namespace
 
+bool fuzzLastInputRaised = false;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& path = InputPath();
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
@@ -40,12 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lister.OnRead = [&](velmora::arc::TArcBase*, int) { ++entries; };
     lister.OnTotals = [](velmora::arc::TArcBase*, int) {};
     lister.OnError = [](velmora::arc::TArcBase*, const std::wstring&, const std::wstring&, int) {};
+    fuzzLastInputRaised = false;
     try {
         lister.SetArchiveFile(velmora::FromUtf8(path));
         // The first byte picks a pattern with or without a folder part.
         lister.SetFileSpec(size > 0 && (data[0] & 1) ? L"d*\\*.t?t" : L"*.*");
         lister.Activate();
     } catch (const velmora::Exception&) {
+        fuzzLastInputRaised = true;
     }
     return 0;
 }

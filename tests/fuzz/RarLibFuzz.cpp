@@ -24,6 +24,8 @@ const std::string& InputPath() {
 
 }  // namespace
 
+bool fuzzLastInputRaised = false;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::FILE* f = std::fopen(InputPath().c_str(), "wb");
     if (!f) std::abort();
@@ -32,12 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char comment[256];
     RAROpenArchiveData open{InputPath().c_str(), RarOpenExtract, 0, comment, sizeof comment, 0, 0, 0};
     void* h = RAROpenArchive(&open);
+    fuzzLastInputRaised = !h;
     if (!h) return 0;
     char entryComment[16];
     RARHeaderData header{};
     header.CmtBuf = entryComment;
     header.CmtBufSize = sizeof entryComment;
-    while (RARReadHeader(h, &header) == 0) RARProcessFile(h, RarTest, nullptr, nullptr);
+    bool failed = false;
+    int result;
+    while ((result = RARReadHeader(h, &header)) == RarOk) failed |= RARProcessFile(h, RarTest, nullptr, nullptr) != RarOk;
+    fuzzLastInputRaised = failed || result != RarEndArchive;
     RARCloseArchive(h);
     return 0;
 }

@@ -91,31 +91,3 @@ TEST_F(PaneBase, ListOperationsLeaveTheCallersListAsItWas) {
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0]->Name, L"c:\\vorher.txt");
 }
-
-TEST_F(PaneBase, EveryOtherOperationDoesNothing) {
-    TDMChildForm& p = *pane;
-    TOptionen options;
-    p.ApplyOptions(options);
-    p.ReadContents();
-    p.BeginUpdate();
-    p.EndUpdate();
-    p.SelectAll();
-    p.InvertSelection();
-    p.SelectGroup(TStringList{L"*.*"}, false, L"", L"", true, L"Höchstens", 10, true, true, true, true);
-    p.SelectDrive(L'c');
-    p.RefreshDirectory(L"c:\\");
-    p.OpenSelected();
-    p.SelectFile(L"c:\\a.txt");
-    p.SetPathCaption(L"c:\\neu");
-    p.SetFilter(options.Filter);
-    p.FillList();
-    p.RebuildColumns();
-    p.ShowVirtualFolder(nullptr);
-    p.RefreshNode(nullptr, true);
-    p.RecycleBinChanged();
-    p.RemoveMarkedFromBasket();
-    p.CleanUp();
-    EXPECT_EQ(p.GetPaneKind(), ftVerzeichnisbaum);
-    EXPECT_EQ(p.GetDirectory(), L"");
-    EXPECT_TRUE(p.Visible());
-}

@@ -39,6 +39,8 @@ void BackgroundWriter::WaitFor(std::atomic<bool>& Asleep, std::condition_variabl
     // before it looks at the flag: one of the two sees the other.
     std::unique_lock lock(m_mutex);
     Asleep = true;
+    if (&Asleep == &m_writerAsleep && OnWriterAsleep)
+        OnWriterAsleep();
     Wakeup.wait(lock, ready);
     Asleep = false;
 }

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -34,6 +35,9 @@ public:
     bool Drain();
     // Ends the thread and drops what is not written yet.
     void Stop();
+    // For tests: called on the thread, under the lock, as it goes to sleep for
+    // want of blocks.
+    std::function<void()> OnWriterAsleep;
 
 private:
     std::uint8_t* Block(std::uint32_t number) { return m_memory.get() + (number % kBlocks) * kBlockSize; }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
+#include <mutex>
 #include <thread>
 
 #include "ArcTestFiles.h"
@@ -62,9 +66,38 @@ TEST(BackgroundWriter, WritesOnAfterADrain)
     EXPECT_TRUE(ReadBack(dir.Path("rounds")) == data);
 }
 
-// Blocks handed over slowly: the thread has stopped yielding and sleeps each
-// time, and must be woken by the next block and by the drain (a lost wake-up
-// hangs here).
+// Ends the run with a message when a step hangs, as a lost wake-up would.
+class HangBound {
+public:
+    explicit HangBound(const char* what)
+        : m_watch([this, what] {
+              std::unique_lock lock(m_mutex);
+              if (!m_ended.wait_for(lock, std::chrono::seconds(30), [this] { return m_done; })) {
+                  std::fprintf(stderr, "Hangs: %s\n", what);
+                  std::abort();
+              }
+          })
+    {
+    }
+    ~HangBound()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_ended.notify_one();
+        m_watch.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_done = false;
+    std::thread m_watch;
+};
+
+// Each block is handed over only once the thread has gone to sleep, so it must
+// be woken by the next block and by the drain (a lost wake-up hangs here).
 TEST(BackgroundWriter, ASleepingThreadIsWokenByEachBlock)
 {
     ScratchDir dir("bgwriter");
@@ -72,11 +105,21 @@ TEST(BackgroundWriter, ASleepingThreadIsWokenByEachBlock)
     TArcFile file;
     ASSERT_TRUE(file.CreateNew(dir.Path("slow")));
     {
+        HangBound bound("a sleeping writer is not woken");
+        std::mutex mutex;
+        std::condition_variable slept;
+        std::size_t sleeps = 0;
         BackgroundWriter writer(file);
-        for (std::size_t at = 0; at < data.size(); at += kBlock) {
+        writer.OnWriterAsleep = [&] {
+            std::lock_guard lock(mutex);
+            ++sleeps;
+            slept.notify_one();
+        };
+        for (std::size_t at = 0, block = 0; at < data.size(); at += kBlock, ++block) {
             ASSERT_TRUE(writer.Put(data.data() + at, std::min(kBlock, data.size() - at)));
-            // Longer than the thread's spell of yielding, on purpose.
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            // This piece handed the one before over: it is written and the thread asleep again.
+            std::unique_lock lock(mutex);
+            slept.wait(lock, [&] { return sleeps >= block; });
         }
         ASSERT_TRUE(writer.Drain());
     }

@@ -13,7 +13,6 @@
 #include "platform/gui/Layout.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/Testing.h"
-#include "platform/gui/Threads.h"
 
 using namespace velmora::gui;
 
@@ -118,35 +117,6 @@ TEST(Memos, LinesGoInAndComeBack) {
     memo.AddLine(L"dritte");
     form.Show();
     EXPECT_EQ(memo.Lines(), (velmora::TStringList{L"erste", L"zweite", L"dritte"}));
-}
-
-class TStepper : public TThread {
-public:
-    ~TStepper() override { StopAndWait(); }
-    std::atomic<int> Steps{0};
-
-protected:
-    void Execute() override {
-        while (CheckPause()) {
-            ++Steps;
-            Sleep(1);
-        }
-    }
-};
-
-TEST(Threads, APausedThreadMakesNoProgressUntilResumed) {
-    TStepper thread;
-    thread.Resume();
-    ASSERT_TRUE(WaitUntil([&] { return thread.Steps > 2; }));
-    thread.Suspend();
-    Sleep(30);
-    int paused = thread.Steps;
-    Sleep(50);
-    EXPECT_LE(thread.Steps - paused, 1);
-    thread.Resume();
-    EXPECT_TRUE(WaitUntil([&] { return thread.Steps > paused + 2; }));
-    thread.Terminate();
-    thread.WaitFor();
 }
 
 }  // namespace

@@ -50,27 +50,54 @@ TEST(Threads, WaitForServesSynchronisedCallsInsteadOfDeadlocking) {
     EXPECT_TRUE(terminated);
 }
 
+// Takes one round per token and says when it comes to its pause check, so that
+// a test knows the thread stands at the check with the pause already set.
 class TPausable : public TThread {
 public:
-    ~TPausable() override { StopAndWait(); }
-    std::atomic<int> Rounds{0};
+    explicit TPausable(std::atomic<int>* rounds) : Rounds(rounds) {}
+    ~TPausable() override {
+        Terminate();
+        ReleaseSemaphore(Go, 1, nullptr);
+        StopAndWait();
+        CloseHandle(Go);
+        CloseHandle(AtCheck);
+    }
+    HANDLE Go = CreateSemaphoreW(nullptr, 0, 100, nullptr);
+    HANDLE AtCheck = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    std::atomic<int>* Rounds;
 
 protected:
     void Execute() override {
-        while (CheckPause()) {
-            ++Rounds;
-            Sleep(1);
+        while (WaitForSingleObject(Go, INFINITE) == WAIT_OBJECT_0) {
+            SetEvent(AtCheck);
+            if (!CheckPause()) return;
+            ++*Rounds;
         }
     }
 };
 
-TEST(Threads, APausedThreadEndsWhenTerminatedAndFreed) {
-    auto thread = std::make_unique<TPausable>();
+TEST(Threads, APausedThreadMakesNoProgressUntilResumedAndEndsWhenFreed) {
+    std::atomic<int> rounds{0};
+    auto thread = std::make_unique<TPausable>(&rounds);
     thread->Resume();
-    EXPECT_TRUE(WaitUntil([&] { return thread->Rounds > 0; }));
     thread->Suspend();
-    thread.reset();  // terminates, wakes and waits
-    SUCCEED();
+    ReleaseSemaphore(thread->Go, 1, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread->AtCheck, 10000), WAIT_OBJECT_0);
+    thread->Resume();
+    ASSERT_TRUE(WaitUntil([&] { return rounds > 0; }));
+    // Paused again at the check; freeing it terminates, wakes and waits.
+    thread->Suspend();
+    ReleaseSemaphore(thread->Go, 1, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread->AtCheck, 10000), WAIT_OBJECT_0);
+    HANDLE ended = nullptr;
+    DuplicateHandle(GetCurrentProcess(), thread->Handle(), GetCurrentProcess(), &ended, SYNCHRONIZE, FALSE, 0);
+    {
+        THangGuard guard(L"a paused thread freed");
+        thread.reset();
+    }
+    EXPECT_EQ(WaitForSingleObject(ended, 0), WAIT_OBJECT_0);  // ended, not merely let go
+    CloseHandle(ended);
+    EXPECT_EQ(rounds, 1);  // the round after the resume, none while paused
 }
 
 class TSelfFreeing : public TThread {
