@@ -24,16 +24,6 @@ using namespace velmora::gui;
 
 namespace {
 
-void WriteFileOf(const std::wstring& path, size_t bytes, char fill) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    const std::string data(bytes, fill);
-    DWORD written = 0;
-    if (bytes)
-        WriteFile(h, data.data(), static_cast<DWORD>(bytes), &written, nullptr);
-    CloseHandle(h);
-}
-
 template <class T>
 using Owned = std::unique_ptr<T, TComponentDeleter>;
 
@@ -47,8 +37,8 @@ protected:
         RemoveTree(kWork);
         ForceDirectories(kWork + L"cwd");
         ForceDirectories(kWork + L"src");
-        WriteFileOf(kWork + L"cwd\\victim.txt", 50, 'c');
-        WriteFileOf(kWork + L"src\\victim.txt", 60, 's');
+        EXPECT_TRUE(WriteFileOf(kWork + L"cwd\\victim.txt", 50, 'c'));
+        EXPECT_TRUE(WriteFileOf(kWork + L"src\\victim.txt", 60, 's'));
         GetCurrentDirectoryW(MAX_PATH, m_savedDir);
         SetCurrentDirectoryW((kWork + L"cwd").c_str());
         m_cwdBefore = Listing(kWork + L"cwd");

@@ -26,16 +26,6 @@ using namespace velmora::gui;
 
 namespace {
 
-void WriteFileOf(const std::wstring& path, size_t bytes, char fill) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    const std::string data(bytes, fill);
-    DWORD written = 0;
-    if (bytes)
-        WriteFile(h, data.data(), static_cast<DWORD>(bytes), &written, nullptr);
-    CloseHandle(h);
-}
-
 std::vector<std::wstring> DiskNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
     for (const auto& [name, what] : Listing(folder))
@@ -82,7 +72,7 @@ protected:
 };
 
 TEST_F(FileCommandGuards, AWholeDriveIsNeitherDeletedNorMovedHoweverItIsWritten) {
-    WriteFileOf(kWork + L"a.txt", 40, 'a');
+    EXPECT_TRUE(WriteFileOf(kWork + L"a.txt", 40, 'a'));
     Remember();
     for (const wchar_t* name : {L"w:", L"w:\\", L"W:/", L"w:\\arbeit\\..", L"w:\\\\"}) {
         for (int mode : {0, 1, 2}) {
@@ -124,8 +114,8 @@ TEST_F(FileCommandGuards, TwoNamesLandingOnOneTargetAreRefusedForCopyAndMove) {
     ForceDirectories(kWork + L"s1");
     ForceDirectories(kWork + L"s2");
     ForceDirectories(kWork + L"ziel");
-    WriteFileOf(kWork + L"s1\\x.txt", 10, '1');
-    WriteFileOf(kWork + L"s2\\X.TXT", 20, '2');
+    EXPECT_TRUE(WriteFileOf(kWork + L"s1\\x.txt", 10, '1'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"s2\\X.TXT", 20, '2'));
     Remember();
     const TDateiListe list = Records({kWork + L"s1\\x.txt", kWork + L"s2\\X.TXT"});
     m_routinen.CopyFiles(L"", kWork + L"ziel", true, list);
@@ -140,7 +130,7 @@ TEST_F(FileCommandGuards, TwoNamesLandingOnOneTargetAreRefusedForCopyAndMove) {
 
 TEST_F(FileCommandGuards, AFolderIsNeverCopiedOrMovedIntoItselfNorAFileOntoItself) {
     ForceDirectories(kWork + L"Ordner\\unten");
-    WriteFileOf(kWork + L"Ordner\\f.txt", 30, 'f');
+    EXPECT_TRUE(WriteFileOf(kWork + L"Ordner\\f.txt", 30, 'f'));
     Remember();
     m_routinen.CopyFiles(L"", kWork + L"ordner\\unten", true, Records({kWork + L"Ordner"}));
     EXPECT_EQ(OnlyBox(), L"Folgende Verzeichnisse können nicht in sich selbst kopiert werden:\rw:\\arbeit\\ordner");
@@ -161,8 +151,8 @@ TEST_F(FileCommandGuards, AFolderIsNeverCopiedOrMovedIntoItselfNorAFileOntoItsel
 }
 
 TEST_F(FileCommandGuards, TheWipeDeletesOnlyWhatItOverwroteInFull) {
-    WriteFileOf(kWork + L"kaputt.bin", 5000, 'k');
-    WriteFileOf(kWork + L"gut.bin", 3000, 'g');
+    EXPECT_TRUE(WriteFileOf(kWork + L"kaputt.bin", 5000, 'k'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"gut.bin", 3000, 'g'));
     m_writer.FailWrite = [&](const std::wstring& file, size_t) { return SystemLower(file).ends_with(L"kaputt.bin"); };
     m_boxes.Answer(mrYes);
     m_routinen.DeleteFiles(Records({kWork + L"kaputt.bin", kWork + L"gut.bin"}), false, false, 2);
@@ -174,9 +164,9 @@ TEST_F(FileCommandGuards, TheWipeDeletesOnlyWhatItOverwroteInFull) {
 }
 
 TEST_F(FileCommandGuards, AMaskIsExpandedBeforeTheWipeAndOnlyItsFilesGo) {
-    WriteFileOf(kWork + L"m1.txt", 100, '1');
-    WriteFileOf(kWork + L"m2.txt", 200, '2');
-    WriteFileOf(kWork + L"bleibt.bin", 300, 'b');
+    EXPECT_TRUE(WriteFileOf(kWork + L"m1.txt", 100, '1'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"m2.txt", 200, '2'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"bleibt.bin", 300, 'b'));
     m_boxes.Answer(mrYes);
     m_routinen.DeleteFiles(Records({kWork + L"*.txt"}), false, false, 2);
     ASSERT_EQ(m_writer.Opened.size(), 2u) << "each file overwritten before it goes";
@@ -188,7 +178,7 @@ TEST_F(FileCommandGuards, AMaskIsExpandedBeforeTheWipeAndOnlyItsFilesGo) {
 TEST_F(FileCommandGuards, AFileWithAnotherNameIsNotZeroedAndGoesOnlyWhenTheUserSaysSo) {
     ForceDirectories(kWork + L"anderswo");
     const std::wstring own = kWork + L"doppelt.bin", other = kWork + L"anderswo\\zweiter.bin";
-    WriteFileOf(own, 4000, 'd');
+    EXPECT_TRUE(WriteFileOf(own, 4000, 'd'));
     ASSERT_TRUE(CreateHardLinkW(other.c_str(), own.c_str(), nullptr));
     m_boxes.Answer(mrYes);
     m_boxes.Answer(mrNo);
@@ -210,7 +200,7 @@ TEST_F(FileCommandGuards, AFileWithAnotherNameIsNotZeroedAndGoesOnlyWhenTheUserS
 
 TEST_F(FileCommandGuards, AShortNameIsTheFileItselfAndIsWiped) {
     const std::wstring file = kWork + L"ein recht langer name.text";
-    WriteFileOf(file, 2500, 'n');
+    EXPECT_TRUE(WriteFileOf(file, 2500, 'n'));
     const std::wstring shortForm = ShortPathName(file);
     if (shortForm.empty() || SystemLower(shortForm) == SystemLower(file))
         GTEST_SKIP() << "the drive gives no short names";
@@ -222,7 +212,7 @@ TEST_F(FileCommandGuards, AShortNameIsTheFileItselfAndIsWiped) {
 TEST_F(FileCommandGuards, RenameChangesTheNameOnlyAndCaseAloneToo) {
     ForceDirectories(kWork + L"ren");
     const std::wstring file = kWork + L"ren\\Brief.txt";
-    WriteFileOf(file, 12, 'r');
+    EXPECT_TRUE(WriteFileOf(file, 12, 'r'));
     Remember();
     for (const wchar_t* bad : {L"..\\..\\weg.txt", L"sub/weg.txt", L"c:weg.txt"}) {
         m_boxes.Clear();
@@ -248,14 +238,14 @@ TEST_F(FileCommandGuards, ACopyThatRunsOutOfSpaceLeavesNoPartialFileUnderTheReal
     if (!reason.empty())
         GTEST_SKIP() << "no small drive here";
     const std::wstring gross = kWork + L"Gross.bin";
-    WriteFileOf(gross, 3 << 20, 'g');
+    EXPECT_TRUE(WriteFileOf(gross, 3 << 20, 'g'));
     DeleteFileW(L"s:\\gross.bin");
     m_routinen.CopyFiles(L"", L"s:\\", true, Records({gross}));
     EXPECT_EQ(OnlyBox(), L"Folgende Dateien wurden nicht vollständig kopiert:\rw:\\arbeit\\gross.bin");
     EXPECT_FALSE(FileExists(L"s:\\gross.bin")) << "the partial copy this run made is gone";
 
     // Over a file that was there before, the partial one is named.
-    WriteFileOf(L"s:\\Gross.bin", 10, 'x');
+    EXPECT_TRUE(WriteFileOf(L"s:\\Gross.bin", 10, 'x'));
     m_boxes.Clear();
     m_routinen.CopyFiles(L"", L"s:\\", true, Records({gross}));
     ASSERT_EQ(m_boxes.Calls().size(), 2u);

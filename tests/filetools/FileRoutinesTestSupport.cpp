@@ -110,4 +110,15 @@ std::map<std::wstring, std::string> Listing(const std::wstring& Folder) {
     return out;
 }
 
+bool WriteFileOf(const std::wstring& Path, size_t Bytes, char Fill) {
+    HANDLE h = CreateFileW(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const std::string data(Bytes, Fill);
+    DWORD written = 0;
+    const bool ok = !Bytes || (WriteFile(h, data.data(), static_cast<DWORD>(Bytes), &written, nullptr) && written == Bytes);
+    CloseHandle(h);
+    return ok;
+}
+
 }  // namespace velmora::test

@@ -91,4 +91,7 @@ std::wstring NoSmallDriveReason();
 // its size and a checksum of its bytes, a folder as "<dir>", a folder link as
 // "<link>" (not followed). Two listings compare whole trees before and after.
 std::map<std::wstring, std::string> Listing(const std::wstring& Folder);
+// Writes Bytes copies of Fill to Path, replacing what was there; false when the
+// file could not be made.
+bool WriteFileOf(const std::wstring& Path, size_t Bytes, char Fill);
 }  // namespace velmora::test

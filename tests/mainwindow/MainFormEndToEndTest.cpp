@@ -57,16 +57,6 @@ std::wstring Environment(const wchar_t* Name) {
     return n && n < 1024 ? std::wstring(buffer) : std::wstring();
 }
 
-void WriteFileOf(const std::wstring& Path, size_t Bytes, char Fill) {
-    HANDLE h = CreateFileW(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << std::string(Path.begin(), Path.end());
-    const std::string data(Bytes, Fill);
-    DWORD written = 0;
-    if (Bytes)
-        WriteFile(h, data.data(), static_cast<DWORD>(Bytes), &written, nullptr);
-    CloseHandle(h);
-}
-
 // Names compared as the file system compares them.
 std::set<std::wstring> Lower(const std::vector<std::wstring>& Names) {
     std::set<std::wstring> lower;
@@ -310,7 +300,7 @@ protected:
 };
 
 TEST_F(ChosenByKeys, F8AndF6OnADriveInTheTreeAreRefusedWithABox) {
-    WriteFileOf(kWork + L"a.txt", 20, 'a');
+    EXPECT_TRUE(WriteFileOf(kWork + L"a.txt", 20, 'a'));
     THauptform& form = Open(kWork, kWork);
     form.Settings->Best.AuswahlDlgVorLoeschen = false;
     form.ShowPaneKind(0, ftVerzeichnisbaum);
@@ -334,8 +324,8 @@ TEST_F(ChosenByKeys, F8AndF6OnADriveInTheTreeAreRefusedWithABox) {
 }
 
 TEST_F(ChosenByKeys, F8WithALinkTypedWithATrailingSeparatorLeavesTheLinkedFolderWhole) {
-    WriteFileOf(kWork + L"a.txt", 20, 'a');
-    THauptform& form = Open(kWork, kWork);
+    EXPECT_TRUE(WriteFileOf(kWork + L"a.txt", 20, 'a'));
+    Open(kWork, kWork);
     ASSERT_TRUE(Shows(Left(), {L"a.txt"}));
     Mark(Left(), {L"a.txt"});
     Remember();
@@ -348,10 +338,10 @@ TEST_F(ChosenByKeys, F8WithALinkTypedWithATrailingSeparatorLeavesTheLinkedFolder
 TEST_F(ChosenByKeys, F8WithANameTypedTakesItInTheShownFolderNotTheCurrentOne) {
     ForceDirectories(kWork + L"src");
     ForceDirectories(kWork + L"cwd");
-    WriteFileOf(kWork + L"src\\victim.txt", 30, 's');
-    WriteFileOf(kWork + L"src\\bleibt.txt", 31, 'b');
-    WriteFileOf(kWork + L"cwd\\victim.txt", 32, 'c');
-    THauptform& form = Open(kWork + L"src\\", kWork + L"cwd\\");
+    EXPECT_TRUE(WriteFileOf(kWork + L"src\\victim.txt", 30, 's'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"src\\bleibt.txt", 31, 'b'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"cwd\\victim.txt", 32, 'c'));
+    Open(kWork + L"src\\", kWork + L"cwd\\");
     ASSERT_TRUE(Shows(Left(), {L"victim.txt", L"bleibt.txt"}));
     wchar_t saved[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, saved);
@@ -369,9 +359,9 @@ TEST_F(ChosenByKeys, F5AndF6WithTwoNamesLandingOnOneTargetAreRefused) {
     ForceDirectories(kWork + L"s1");
     ForceDirectories(kWork + L"s2");
     ForceDirectories(kWork + L"ziel");
-    WriteFileOf(kWork + L"s1\\x.txt", 10, '1');
-    WriteFileOf(kWork + L"s2\\x.txt", 20, '2');
-    THauptform& form = Open(kWork + L"s1\\", kWork + L"ziel\\");
+    EXPECT_TRUE(WriteFileOf(kWork + L"s1\\x.txt", 10, '1'));
+    EXPECT_TRUE(WriteFileOf(kWork + L"s2\\x.txt", 20, '2'));
+    Open(kWork + L"s1\\", kWork + L"ziel\\");
     ASSERT_TRUE(Shows(Left(), {L"x.txt"}));
     Remember();
     for (WORD key : {WORD(VK_F5), WORD(VK_F6)}) {
@@ -399,11 +389,11 @@ TEST_F(ChosenByKeys, F5AndF6WithTwoNamesLandingOnOneTargetAreRefused) {
 
 TEST_F(EndToEnd, CopyAndMoveOfFilesAndAFolderReachDiskAndBothPanes) {
     const std::wstring quelle = Folder(L"kopie\\quelle"), ziel = Folder(L"kopie\\ziel");
-    WriteFileOf(quelle + L"a.txt", 100, 'a');
-    WriteFileOf(quelle + L"b.txt", 200, 'b');
-    WriteFileOf(quelle + L"c.txt", 300, 'c');
+    EXPECT_TRUE(WriteFileOf(quelle + L"a.txt", 100, 'a'));
+    EXPECT_TRUE(WriteFileOf(quelle + L"b.txt", 200, 'b'));
+    EXPECT_TRUE(WriteFileOf(quelle + L"c.txt", 300, 'c'));
     ForceDirectories(quelle + L"Ordner");
-    WriteFileOf(quelle + L"Ordner\\innen.txt", 50, 'i');
+    EXPECT_TRUE(WriteFileOf(quelle + L"Ordner\\innen.txt", 50, 'i'));
     THauptform& form = Open(quelle, ziel);
     ASSERT_TRUE(Shows(Left(), {L"a.txt", L"b.txt", L"c.txt", L"Ordner"}));
     ASSERT_TRUE(Shows(Right(), {}));
@@ -429,8 +419,8 @@ TEST_F(EndToEnd, CopyAndMoveOfFilesAndAFolderReachDiskAndBothPanes) {
 // under that name, nothing reported missing.
 TEST_F(EndToEnd, OneFileCopiedAndMovedUnderANewName) {
     const std::wstring quelle = Folder(L"neuername\\quelle"), ziel = Folder(L"neuername\\ziel");
-    WriteFileOf(quelle + L"brief.txt", 40, 'k');
-    WriteFileOf(quelle + L"notiz.txt", 60, 'v');
+    EXPECT_TRUE(WriteFileOf(quelle + L"brief.txt", 40, 'k'));
+    EXPECT_TRUE(WriteFileOf(quelle + L"notiz.txt", 60, 'v'));
     THauptform& form = Open(quelle, ziel);
     ASSERT_TRUE(Shows(Left(), {L"brief.txt", L"notiz.txt"}));
 
@@ -455,7 +445,7 @@ TEST_F(EndToEnd, ACopyOntoAFullDriveIsNamedInItsBox) {
         GTEST_SKIP() << Narrow(reason);
     const std::wstring quelle = Folder(L"voll");
     const std::wstring gross = quelle + L"Gross.bin";
-    WriteFileOf(gross, 3 << 20, 'g');
+    EXPECT_TRUE(WriteFileOf(gross, 3 << 20, 'g'));
     ASSERT_TRUE(DirectoryExists(L"s:\\")) << "the fixture's small drive";
     DeleteFileW(L"s:\\Gross.bin");
     THauptform& form = Open(quelle, L"s:\\");
@@ -473,15 +463,15 @@ TEST_F(EndToEnd, ACopyOntoAFullDriveIsNamedInItsBox) {
 
 TEST_F(EndToEnd, DeleteToTheBinForGoodAndWipedLeavesWhatAHardLinkOutsideReads) {
     const std::wstring baum = Folder(L"loeschen"), aussen = Folder(L"aussen");
-    WriteFileOf(baum + L"papierkorb-e2e.txt", 17, 'p');
-    WriteFileOf(baum + L"endgueltig.txt", 5, 'e');
+    EXPECT_TRUE(WriteFileOf(baum + L"papierkorb-e2e.txt", 17, 'p'));
+    EXPECT_TRUE(WriteFileOf(baum + L"endgueltig.txt", 5, 'e'));
     ForceDirectories(baum + L"Weg");
-    WriteFileOf(baum + L"Weg\\x.txt", 3, 'x');
-    WriteFileOf(baum + L"bleibt.txt", 10, 'b');
-    WriteFileOf(baum + L"geheim.bin", 5000, 'g');
+    EXPECT_TRUE(WriteFileOf(baum + L"Weg\\x.txt", 3, 'x'));
+    EXPECT_TRUE(WriteFileOf(baum + L"bleibt.txt", 10, 'b'));
+    EXPECT_TRUE(WriteFileOf(baum + L"geheim.bin", 5000, 'g'));
     ForceDirectories(baum + L"Geheimordner");
-    WriteFileOf(baum + L"Geheimordner\\eins.txt", 700, '1');
-    WriteFileOf(baum + L"Geheimordner\\zwei.txt", 800, '2');
+    EXPECT_TRUE(WriteFileOf(baum + L"Geheimordner\\eins.txt", 700, '1'));
+    EXPECT_TRUE(WriteFileOf(baum + L"Geheimordner\\zwei.txt", 800, '2'));
     // Made beforehand, outside the tree: they keep the data the wipe leaves.
     ASSERT_TRUE(CreateHardLinkW((aussen + L"geheim.bin").c_str(), (baum + L"geheim.bin").c_str(), nullptr));
     ASSERT_TRUE(CreateHardLinkW((aussen + L"eins.txt").c_str(), (baum + L"Geheimordner\\eins.txt").c_str(), nullptr));
@@ -547,8 +537,8 @@ TEST_F(EndToEnd, DeleteToTheBinForGoodAndWipedLeavesWhatAHardLinkOutsideReads) {
 TEST_F(EndToEnd, RenameNewFolderAndAttributesWithTheListOfTheRenamedFolderFollowing) {
     const std::wstring baum = Folder(L"umbenennen");
     ForceDirectories(baum + L"Alt");
-    WriteFileOf(baum + L"Alt\\drin.txt", 4, 'd');
-    WriteFileOf(baum + L"datei.txt", 6, 'f');
+    EXPECT_TRUE(WriteFileOf(baum + L"Alt\\drin.txt", 4, 'd'));
+    EXPECT_TRUE(WriteFileOf(baum + L"datei.txt", 6, 'f'));
     THauptform& form = Open(baum, baum + L"Alt\\");
     ASSERT_TRUE(Shows(Left(), {L"Alt", L"datei.txt"}));
     ASSERT_TRUE(Shows(Right(), {L"drin.txt"}));
@@ -565,13 +555,13 @@ TEST_F(EndToEnd, RenameNewFolderAndAttributesWithTheListOfTheRenamedFolderFollow
     EXPECT_TRUE(Shows(Left(), {L"Neu", L"datei.txt"}));
     EXPECT_EQ(SystemLower(Right().GetDirectory()), SystemLower(baum + L"Neu\\"));
     // The right pane goes on in the renamed folder.
-    WriteFileOf(baum + L"Neu\\spaeter.txt", 1, 's');
+    EXPECT_TRUE(WriteFileOf(baum + L"Neu\\spaeter.txt", 1, 's'));
     Right().ReadContents();
     EXPECT_TRUE(Shows(Right(), {L"drin.txt", L"spaeter.txt"}));
 
     // A list in a folder below the renamed one follows too.
     ForceDirectories(baum + L"Neu\\Tief");
-    WriteFileOf(baum + L"Neu\\Tief\\unten.txt", 2, 'u');
+    EXPECT_TRUE(WriteFileOf(baum + L"Neu\\Tief\\unten.txt", 2, 'u'));
     ASSERT_TRUE(form.ShowDirectory(form.RightPane, baum + L"Neu\\Tief\\"));
     ASSERT_TRUE(Shows(Right(), {L"unten.txt"}));
     ASSERT_TRUE(Shows(Left(), {L"Neu", L"datei.txt"}));
@@ -584,7 +574,7 @@ TEST_F(EndToEnd, RenameNewFolderAndAttributesWithTheListOfTheRenamedFolderFollow
     });
     EXPECT_TRUE(OnDisk(baum, {L"Neuer", L"datei.txt"}));
     EXPECT_EQ(SystemLower(Right().GetDirectory()), SystemLower(baum + L"Neuer\\Tief\\"));
-    WriteFileOf(baum + L"Neuer\\Tief\\spaeter.txt", 1, 's');
+    EXPECT_TRUE(WriteFileOf(baum + L"Neuer\\Tief\\spaeter.txt", 1, 's'));
     Right().ReadContents();
     EXPECT_TRUE(Shows(Right(), {L"unten.txt", L"spaeter.txt"}));
     EXPECT_TRUE(Shows(Left(), {L"Neuer", L"datei.txt"}));
@@ -643,9 +633,9 @@ TEST_F(EndToEnd, RenameNewFolderAndAttributesWithTheListOfTheRenamedFolderFollow
 
 TEST_F(EndToEnd, LinksOfTwoFilesOfOneBaseNameBesideAnExistingShortcutGetNumbers) {
     const std::wstring baum = Folder(L"links"), ziel = Folder(L"links\\ziel");
-    WriteFileOf(baum + L"a.txt", 1, 't');
-    WriteFileOf(baum + L"a.doc", 2, 'd');
-    WriteFileOf(baum + L"b.txt", 3, 'b');
+    EXPECT_TRUE(WriteFileOf(baum + L"a.txt", 1, 't'));
+    EXPECT_TRUE(WriteFileOf(baum + L"a.doc", 2, 'd'));
+    EXPECT_TRUE(WriteFileOf(baum + L"b.txt", 3, 'b'));
     ASSERT_TRUE(CreateShellLink(baum + L"b.txt", ziel + L"a.lnk", L"schon da"));
     THauptform& form = Open(baum, ziel);
     ASSERT_TRUE(Shows(Left(), {L"a.txt", L"a.doc", L"b.txt", L"ziel"}));
