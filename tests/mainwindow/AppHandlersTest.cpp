@@ -158,10 +158,32 @@ TEST_F(AppHandlersTest, TheAboutBoxIsKeptFromItsFirstShowing) {
 
 TEST_F(AppHandlersTest, ActivationKeepsTheActivePaneOnTop) {
     THauptform& form = StartPanes();
-    form.RightPane->BringToFront();
-    form.AppActivate(Application);
-    EXPECT_EQ(form.ActiveMDIChild(), form.RightPane);
-    form.LeftPane->BringToFront();
-    form.AppActivate(Application);
-    EXPECT_EQ(form.ActiveMDIChild(), form.LeftPane);
+    // The topmost pane among the frame's children.
+    auto top = [&] {
+        for (HWND w = GetWindow(form.LeftPane->Handle(), GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (w == form.LeftPane->Handle() || w == form.RightPane->Handle())
+                return w;
+        return HWND{};
+    };
+    // The system tells every top-level window of the thread that the program became active.
+    auto activateApp = [] {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM) {
+                SendMessageW(w, WM_ACTIVATEAPP, TRUE, 0);
+                return TRUE;
+            },
+            0);
+    };
+    for (TDMChildForm* active : {form.LeftPane, form.RightPane}) {
+        TDMChildForm* other = active == form.LeftPane ? form.RightPane : form.LeftPane;
+        active->BringToFront();
+        ASSERT_EQ(form.ActiveMDIChild(), active);
+        // Another program's window order put the other pane on top, without activating it.
+        SetWindowPos(other->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_EQ(top(), other->Handle());
+        activateApp();
+        EXPECT_EQ(top(), active->Handle());
+        EXPECT_EQ(form.ActiveMDIChild(), active);
+    }
 }
