@@ -212,9 +212,13 @@ TEST_F(VbaumTest, ReplacingThePaneAmidABurstOfChangesIsSafe) {
     for (int round = 0; round < 6; ++round) {
         TVbaumForm& pane = Pane();
         pane.SetDirectory(L"y:\\tief\\unter");
-        gui::WaitUntil([&] { return !pane.WatchRefreshes().empty() || done; }, 2000);
+        ASSERT_TRUE(gui::WaitUntil([&] { return !pane.WatchRefreshes().empty() || done; }, 20000));
         Forget(pane);
         pane.Free();
+        // Reports the freed pane's monitor had already sent reach nobody.
+        const size_t calls = m_host.Calls.size();
+        gui::Application->ProcessMessages();
+        EXPECT_EQ(m_host.Calls.size(), calls);
     }
     burst.join();
     TVbaumForm& last = Pane();
@@ -260,7 +264,11 @@ TEST_F(VbaumTest, KeysSortRequestsAndPopupReachTheHost) {
     memcpy(&r, &item, sizeof item);
     ASSERT_TRUE(SendMessageW(pane.GetControlHandle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
     m_host.Calls.clear();
-    pane.VerzeichnisBaumMouseUp(nullptr, gui::TMouseButton::mbRight, 0, r.left + 2, (r.top + r.bottom) / 2);
+    POINT onNode{r.left + 4, (r.top + r.bottom) / 2};
+    ClientToScreen(pane.GetControlHandle(), &onNode);
+    SetForegroundWindow(pane.GetControlHandle());
+    gui::MouseClick(onNode, gui::TMouseButton::mbRight);
+    gui::WaitUntil([&] { return m_host.Calls.size() >= 2; }, 5000);
     ASSERT_EQ(m_host.Calls.size(), 2u);
     EXPECT_EQ(Lower(m_host.Calls[0]), L"contextfolder y:\\tief\\");
     EXPECT_EQ(m_host.Calls[1], L"ShowPanePopup");
