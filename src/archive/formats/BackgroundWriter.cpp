@@ -55,6 +55,21 @@ void BackgroundWriter::Wake(std::atomic<bool>& Asleep, std::condition_variable& 
     Wakeup.notify_one();
 }
 
+bool BackgroundWriter::WriteBlock(const std::uint8_t* data, std::size_t count)
+{
+    if (OnBlock)
+        OnBlock(data, count);
+    return m_file.Write(data, static_cast<std::uint32_t>(count)) == count;
+}
+
+void BackgroundWriter::HandOver()
+{
+    m_sizes[m_submitted % kBlocks] = m_fill;
+    ++m_submitted;
+    m_fill = 0;
+    Wake(m_writerAsleep, m_toWrite);
+}
+
 // Hands the full block to the thread and waits until the next one is free.
 bool BackgroundWriter::Submit()
 {
@@ -67,16 +82,13 @@ bool BackgroundWriter::Submit()
         }
     }
     if (m_noThread) {
-        if (!m_failed && m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill)
+        if (!m_failed && !WriteBlock(Block(m_submitted), m_fill))
             m_failed = true;
         m_fill = 0;
         return !m_failed;
     }
-    m_sizes[m_submitted % kBlocks] = m_fill;
-    ++m_submitted;
-    Wake(m_writerAsleep, m_toWrite);
+    HandOver();
     WaitFor(m_fillerAsleep, m_wasWritten, [this] { return m_failed || m_submitted - m_written < kBlocks; });
-    m_fill = 0;
     return !m_failed;
 }
 
@@ -88,7 +100,7 @@ void BackgroundWriter::Run()
             return;
         const std::uint32_t number = m_written;
         const std::size_t size = m_sizes[number % kBlocks];
-        const bool ok = m_file.Write(Block(number), static_cast<std::uint32_t>(size)) == size;
+        const bool ok = WriteBlock(Block(number), size);
         if (!ok)
             m_failed = true;
         else
@@ -99,22 +111,24 @@ void BackgroundWriter::Run()
     }
 }
 
-bool BackgroundWriter::Drain()
+bool BackgroundWriter::Flush()
 {
     if (!m_thread.joinable()) {
-        // Never outgrew one block: written here, in one piece.
-        if (m_fill > 0 && !m_failed && m_file.Write(Block(m_submitted), static_cast<std::uint32_t>(m_fill)) != m_fill)
+        // No thread yet (or none to be had): written here, in one piece.
+        if (m_fill > 0 && !m_failed && !WriteBlock(Block(m_submitted), m_fill))
             m_failed = true;
         m_fill = 0;
         return !m_failed;
     }
-    if (m_fill > 0) {
-        m_sizes[m_submitted % kBlocks] = m_fill;
-        ++m_submitted;
-        m_fill = 0;
-        Wake(m_writerAsleep, m_toWrite);
-    }
+    if (m_fill > 0)
+        HandOver();
     WaitFor(m_fillerAsleep, m_wasWritten, [this] { return m_failed || m_written == m_submitted; });
+    return !m_failed;
+}
+
+bool BackgroundWriter::Drain()
+{
+    Flush();
     Stop();
     return !m_failed;
 }

@@ -30,11 +30,18 @@ public:
 
     // Takes a copy of the bytes; false once a write has failed.
     bool Put(const std::uint8_t* data, std::size_t count);
+    // Writes everything taken so far, the block being filled included, and
+    // keeps the thread; false once a write has failed.
+    bool Flush();
     // Writes everything taken and ends the thread; false when a write failed.
     // The file is the caller's alone afterwards.
     bool Drain();
     // Ends the thread and drops what is not written yet.
     void Stop();
+    // Called with each block just before it is written, in the file's order,
+    // on the thread that writes it: work on the written data (a checksum)
+    // runs there, beside the decoder, instead of in its way.
+    std::function<void(const std::uint8_t* data, std::size_t count)> OnBlock;
     // For tests: called on the thread, under the lock, as it goes to sleep for
     // want of blocks.
     std::function<void()> OnWriterAsleep;
@@ -42,6 +49,10 @@ public:
 private:
     std::uint8_t* Block(std::uint32_t number) { return m_memory.get() + (number % kBlocks) * kBlockSize; }
     bool Submit();
+    // Writes one block on the calling thread; false when the write failed.
+    bool WriteBlock(const std::uint8_t* data, std::size_t count);
+    // Hands the block being filled to the thread, even when not full.
+    void HandOver();
     void Run();
     // Waits until Ready() holds: first a short spell of yielding, since the
     // other side mostly answers within a block's time, then asleep with

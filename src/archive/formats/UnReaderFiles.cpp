@@ -17,16 +17,22 @@ std::size_t ArchiveSource::Read(std::uint8_t* buffer, std::size_t count)
     return m_file.Read(buffer, static_cast<std::uint32_t>(count));
 }
 
+TargetSink::TargetSink(CrcKind kind, const bool& abort) : m_kind(kind), m_abort(abort)
+{
+    m_writer.OnBlock = [this](const std::uint8_t* data, std::size_t count) {
+        if (m_kind == CrcKind::Crc16)
+            UpdateCrc16(data, count, m_crc16);
+        else
+            UpdateCrc32(data, count, m_crc32);
+    };
+}
+
 void TargetSink::Write(const std::uint8_t* data, std::size_t count)
 {
     if (m_abort)
         RaiseDecodeError(err::UserAborted);
     if (!m_writer.Put(data, count))
         RaiseDecodeError(err::WriteError);
-    if (m_kind == CrcKind::Crc16)
-        UpdateCrc16(data, count, m_crc16);
-    else
-        UpdateCrc32(data, count, m_crc32);
 }
 
 void BoundedSink::Write(const std::uint8_t* data, std::size_t count)

@@ -34,7 +34,7 @@ enum class CrcKind { Crc16, Crc32 };
 // (at the next write or at the end), a set abort flag 25300.
 class TargetSink : public ByteSink {
 public:
-    TargetSink(CrcKind kind, const bool& abort) : m_kind(kind), m_abort(abort) {}
+    TargetSink(CrcKind kind, const bool& abort);
     ~TargetSink() override = default;
 
     // Only once the writer was drained or stopped.
@@ -45,9 +45,15 @@ public:
     // Drops what is still on its way to the file.
     void StopWriting() { m_writer.Stop(); }
     // The CRC of what was written since the last reset, as stored in headers.
-    std::uint32_t Crc() const { return m_kind == CrcKind::Crc16 ? m_crc16 : ~m_crc32; }
+    // The writer's thread computes it: both wait for what is on its way.
+    std::uint32_t Crc()
+    {
+        m_writer.Flush();
+        return m_kind == CrcKind::Crc16 ? m_crc16 : ~m_crc32;
+    }
     void ResetCrc()
     {
+        m_writer.Flush();
         m_crc16 = 0;
         m_crc32 = 0xFFFFFFFF;
     }
@@ -76,7 +82,7 @@ public:
     // Creates the target's folder and the temporary file; false when that fails.
     bool Create();
     TargetSink& Sink() { return m_sink; }
-    std::uint32_t Crc() const { return m_sink.Crc(); }
+    std::uint32_t Crc() { return m_sink.Crc(); }
 
     // Runs the decoding into the sink. False when the abort flag ended it
     // (nothing is kept); a failure is raised on once what was written is kept
