@@ -52,6 +52,9 @@
     X(LinksErstellen, 3130) \
     /* The file-type list. */ \
     X(DateiTypenLaden, 3301) \
-    X(DateiTypenSpeichern, 3302)
+    X(DateiTypenSpeichern, 3302) \
+    /* Drive tools: real space needed and volume information. */ \
+    X(SpeicherbedarfErmitteln, 3501) \
+    X(SpeicherbedarfErgebnis, 3502)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

@@ -27,6 +27,9 @@ for side in unit gui; do
   ln -s ../outside/secret.txt "$base/tree/file-link.txt"
   ln -s ../../outside/folder "$base/tree/holder/folder-link"
   head -c 800 /dev/zero | tr '\0' 'h' > "$base/tree/holder/own.txt"
+  # A folder link back to its parent's parent: a walk that follows it never ends.
+  mkdir -p "$base/loop/inner"
+  ln -s .. "$base/loop/inner/up"
 done
 
 # A letter for a folder that does not exist: the drive is never ready. (q: and

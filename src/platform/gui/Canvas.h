@@ -15,7 +15,8 @@ using TColor = std::uint32_t;
 constexpr TColor SystemColor(int index) { return 0x80000000u | static_cast<TColor>(index); }
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clSilver = 0xC0C0C0, clGray = 0x808080,
                  clNavy = 0x800000, clBlue = 0xFF0000, clRed = 0x0000FF, clGreen = 0x008000,
-                 clYellow = 0x00FFFF, clMaroon = 0x000080, clTeal = 0x808000, clNone = 0x1FFFFFFF;
+                 clYellow = 0x00FFFF, clLime = 0x00FF00, clMaroon = 0x000080, clTeal = 0x808000,
+                 clNone = 0x1FFFFFFF;
 constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE), clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT),
                  clBtnShadow = SystemColor(COLOR_BTNSHADOW), clBtnText = SystemColor(COLOR_BTNTEXT),
                  clGrayText = SystemColor(COLOR_GRAYTEXT), clWindow = SystemColor(COLOR_WINDOW),
