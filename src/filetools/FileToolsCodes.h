@@ -55,6 +55,10 @@
     X(DateiTypenSpeichern, 3302) \
     /* Drive tools: real space needed and volume information. */ \
     X(SpeicherbedarfErmitteln, 3501) \
-    X(SpeicherbedarfErgebnis, 3502)
+    X(SpeicherbedarfErgebnis, 3502) \
+    X(VolumeInfoAnzeigen, 3503) \
+    X(VolumeInfoUeberhang, 3504) \
+    X(DiskNameZeigen, 3505) \
+    X(DiskNameOK, 3506)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)
