@@ -1,6 +1,7 @@
 // Shows one of the file dialogs with sample data until it is closed, for the
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
-// attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen
+// attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
+// volumen2|benennen
 
 #include <windows.h>
 
@@ -13,6 +14,9 @@
 #include "filetools/DateiRoutinen.h"
 #include "filetools/DateiUmbenennenDlg.h"
 #include "filetools/DateienBearbeitenDlg.h"
+#include "filetools/DiskNameDlg.h"
+#include "filetools/SpeicherbedarfDlg.h"
+#include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
 #include "filetools/SammelkorbInhaltDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
@@ -20,6 +24,7 @@
 #include "foundation/IconRoutinen.h"
 #include "platform/gui/Application.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
 
 using namespace velmora;
 using namespace velmora::gui;
@@ -125,6 +130,37 @@ int Zeigen(const std::wstring& was) {
         dlg->FileLabel.SetFileName(L"c:\\windows\\desktop\\rechnung.lnk");
         dlg->ProgressBar.SetMax(3);
         dlg->ProgressBar.SetPosition(2);
+        return dlg->ShowModal();
+    }
+    if (was == L"speicherbedarf") {
+        // The program's own folder with its subfolders, counted for real.
+        auto* dlg = Create<TSpeicherbedarfDlg>(Application);
+        TDateiListe eigene;
+        eigene.push_back(Record(ExtractFileDir(ParamStr(0)), 0, 16, Stamp(1, 1)));
+        if (!dlg->Ermitteln(eigene))
+            return -1;
+        dlg->InclSubDirs.SetChecked(true);
+        return dlg->ShowModal();
+    }
+    if (was == L"volumen" || was == L"volumen2") {
+        auto* dlg = Create<TVolumeInfoDlg>(Application);
+        dlg->DriveComboBox1.SetDrive(L'c');
+        dlg->LaufwerkAnzeigen();
+        if (was == L"volumen2") {
+            // The second page with a slack count of the whole drive, started
+            // once the dialog has shown the drive.
+            TNotifyEvent show = dlg->OnShow;
+            dlg->OnShow = [dlg, show](TObject* sender) {
+                show(sender);
+                dlg->PageControl1.SetActivePageIndex(1);
+                dlg->Button1Click(nullptr);
+            };
+        }
+        return dlg->ShowModal();
+    }
+    if (was == L"benennen") {
+        auto* dlg = Create<TNameDiskDlg>(Application);
+        dlg->Datentraeger.SetDrive(L'c');
         return dlg->ShowModal();
     }
     return -1;

@@ -185,3 +185,23 @@ TEST_F(SpeicherbedarfTest, QuickClicksGiveTheResultOfTheLastStateShownAfterTheDi
     EXPECT_EQ(dlg.PieChart.Colour(1), clRed);
     EXPECT_EQ(dlg.PieChart.Colour(2), clLime);
 }
+
+TEST_F(SpeicherbedarfTest, TheSizeSliceStaysLimeWhenItIsTheLarger) {
+    Baum baum;
+    const std::wstring big = baum.folder.MakeFile(L"gross.bin", 100000);
+    TSpeicherbedarfDlg dlg(nullptr);
+    TDateiListe marked;
+    marked.push_back(std::make_unique<TEineDatei>());
+    marked.back()->Name = big;
+    ASSERT_TRUE(dlg.Ermitteln(marked));
+    TModalScript script(20000);
+    script.Step([&](TForm&) {
+        WaitUntil([&] { return !dlg.Zaehlt() && !dlg.PieChart.Slices().empty(); }, 15000);
+        dlg.SetModalResult(mrOk);
+    });
+    dlg.ShowModal();
+    ASSERT_EQ(dlg.PieChart.Slices().size(), 2u);
+    EXPECT_EQ(dlg.PieChart.Slices()[0].Value, 100000);
+    EXPECT_EQ(dlg.PieChart.Colour(1), clLime);
+    EXPECT_EQ(dlg.PieChart.Colour(2), clRed);
+}

@@ -2,7 +2,8 @@
 # Screenshots of the file-operation dialogs with sample data, for review:
 #   copy.png, move.png, link.png   the copy dialog under its three captions
 #   delete.png, newfolder.png, attributes.png, rename.png, listeditor.png,
-#   basket.png, dosline.png, linkprogress.png
+#   basket.png, dosline.png, linkprogress.png, spaceneeded.png, volume.png,
+#   volume2.png, volumelabel.png
 # Usage: tools/screenshots/filedialogs.sh [output folder]   (after ./test.sh built everything)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -12,12 +13,13 @@ program="$build/tests/filetools/dialogschau.exe"
 # xdotool's patterns do not match umlauts here, so the titles below spell them ".+".
 window() { timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
 
-# shot SAMPLE "TITLE PATTERN" FILE: shows the sample, takes its window, closes it.
+# shot SAMPLE "TITLE PATTERN" FILE [SECONDS]: shows the sample, waits (half a
+# second unless told), takes its window, closes it.
 shot() {
   velmora_wine "$program" "$1" &
   local pid=$! w
   w=$(window "$2")
-  sleep 0.5  # let it finish painting
+  sleep "${4:-0.5}"  # let it finish painting
   import -window "$w" "$out/$3"
   xdotool windowfocus --sync "$w" key Escape || true
   wait $pid || true
@@ -34,4 +36,8 @@ shot liste "Zu kopierende Datei\(en\)" listeditor.png
 shot sammelkorb "Inhalt des Sammelkorbes" basket.png
 shot dos "Parameter .+bergeben" dosline.png
 shot verknuepfungen "Fortschritt beim Verkn.+pfungen erstellen" linkprogress.png
+shot speicherbedarf "Tats.+chlicher Speicherbedarf" spaceneeded.png
+shot volumen "Datentr.+ger-Information" volume.png
+shot volumen2 "Datentr.+ger-Information" volume2.png 8
+shot benennen "Datentr.+ger benennen" volumelabel.png
 echo "Screenshots in $out"

@@ -1,5 +1,6 @@
 #include "PieChart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -154,30 +155,32 @@ void TPieChart::Paint() {
         return;
     const int w = m_width, h = m_height;
     const double cx = w / 2.0, cy = h / 2.0;
-    // The radials only give directions: points far out keep them exact.
-    const double reach = 100.0 * std::max(w, h);
-    auto radial = [&](double angle) {
-        return POINT{static_cast<int>(std::lround(cx + reach * std::cos(angle))),
-                     static_cast<int>(std::lround(cy - reach * std::sin(angle)))};
-    };
     canvas.Pen.Color = clBlack;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    double start = 0;
-    for (size_t i = 0; i < m_slices.size(); ++i) {
+    // The largest slice is the disc beneath, the others are cut out of it as
+    // polygons along the rim: the drivers' own pie calls paint the whole disc
+    // for equal radials and a thin slice at three o'clock as its complement.
+    canvas.Brush.Color = Colour(1);
+    canvas.Ellipse(0, 0, w, h);
+    double start = kFullCircle * m_slices[0].Value / m_total;
+    for (size_t i = 1; i < m_slices.size(); ++i) {
         const double sweep = kFullCircle * m_slices[i].Value / m_total;
-        canvas.Brush.Color = Colour(static_cast<int>(i) + 1);
-        // GDI paints the whole disc for equal radials: a whole slice is the
-        // disc, an empty one nothing.
-        if (sweep >= kFullCircle)
-            canvas.Ellipse(0, 0, w, h);
-        else if (sweep > 0) {
-            const POINT a = radial(start), b = radial(start + sweep);
-            canvas.Pie(0, 0, w, h, a.x, a.y, b.x, b.y);
+        if (sweep > 0) {
+            std::vector<POINT> points{{static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy))}};
+            const int steps = std::max(1, static_cast<int>(std::ceil(sweep / (kFullCircle / 180))));
+            for (int k = 0; k <= steps; ++k) {
+                const double angle = start + sweep * k / steps;
+                points.push_back({static_cast<int>(std::lround(cx + cx * std::cos(angle))),
+                                  static_cast<int>(std::lround(cy - cy * std::sin(angle)))});
+            }
+            canvas.Brush.Color = Colour(static_cast<int>(i) + 1);
+            canvas.Polygon(points.data(), static_cast<int>(points.size()));
         }
         start += sweep;
     }
-    // Labels near the middle of each slice, over the colours.
+    // Labels near the middle of each slice, over the colours; one wider than
+    // the pie would only run into the others, and is left out.
     canvas.Font = Font;
     canvas.Brush.Style = TBrushStyle::bsClear;
     start = 0;
@@ -186,9 +189,16 @@ void TPieChart::Paint() {
         if (sweep > 0 && !slice.Label.empty()) {
             const double middle = start + sweep / 2;
             const SIZE extent = canvas.TextExtent(slice.Label);
+            if (extent.cx > w) {
+                start += sweep;
+                continue;
+            }
             const double r = sweep >= kFullCircle ? 0.0 : 0.55;
-            const int x = static_cast<int>(std::lround(cx + r * cx * std::cos(middle))) - extent.cx / 2;
-            const int y = static_cast<int>(std::lround(cy - r * cy * std::sin(middle))) - extent.cy / 2;
+            // Kept inside the control where the middle of the slice lies near its rim.
+            const int tw = static_cast<int>(extent.cx), th = static_cast<int>(extent.cy);
+            const int x = std::clamp(static_cast<int>(std::lround(cx + r * cx * std::cos(middle))) - tw / 2, 0, w - tw);
+            const int y = std::clamp(static_cast<int>(std::lround(cy - r * cy * std::sin(middle))) - th / 2, 0,
+                                     std::max(0, h - th));
             canvas.TextOut(x, y, slice.Label);
         }
         start += sweep;
