@@ -1,9 +1,13 @@
 #pragma once
-// TDateiAktionFortschrittDlg: the progress window of the link command. Shown
-// modally, it makes one shortcut per record in the target folder once it is
-// active, and closes itself when done or cancelled.
+// TDateiAktionFortschrittDlg: the progress window of the link and split
+// commands. Shown modally, it runs its job once it is active (one shortcut
+// per record in the target folder, or one file cut into numbered pieces), and
+// closes itself when done or cancelled.
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "DateiRoutinen.h"
 #include "DialogBasis.h"
@@ -30,6 +34,23 @@ public:
     // The whole command: the job set and the window shown until it is done.
     void CreateLinks(const std::wstring& Source, const std::wstring& TargetFolder, const TDateiListe& List) override;
 
+    // 0 links, 1 split: set before the job.
+    void SetMode(int Mode) { m_mode = Mode; }
+    // The split job: a copy of the file's record (its full name and its size
+    // count) and the size of every piece but the last.
+    void SetSplitJob(const TEineDatei& Datei, std::int32_t Fragment);
+    // The whole split command: the job set and the window shown until it is done.
+    void SplitFile(const TEineDatei& Datei, std::int32_t Fragment);
+
+    // The pieces a file of Size bytes is cut into; 0 for a fragment below 1.
+    static std::int64_t Teile(std::int64_t Size, std::int32_t Fragment);
+    // The name the pieces get before their ".0", ".1" ...: the file's full name,
+    // or with a counter before the extension of its file name while some file
+    // of Folder (Names, without folder) already begins with that name and a ".".
+    static std::wstring TeilBasis(const std::wstring& FullName, const std::vector<std::wstring>& Names);
+    // For tests: called after each block written.
+    std::function<void()> OnBlockGeschrieben;
+
     void FormActivate(gui::TObject* Sender);
     void CancelBtnClick(gui::TObject* Sender);
 
@@ -43,10 +64,22 @@ public:
 private:
     void RunLinks();
     void MakeLinks();
+    void RunSplit();
+    // Copies the next piece; false when the split is to end (stopped or failed).
+    bool TeilSchreiben(HANDLE Quelle, const std::wstring& Name, std::int64_t Bytes, std::vector<char>& Puffer,
+                       bool& Fehler);
+    void Fortschritt();
 
     TDateiRoutinen& m_routinen;
     std::wstring m_source, m_target;
     const TDateiListe* m_list = nullptr;
+    int m_mode = 0;
+    TEineDatei m_datei;
+    std::int32_t m_fragment = 0;
+    // The bar moves and messages are let through at most every 20 ms: a
+    // step of the bar costs more than a block's copy.
+    DWORD m_letzteAnzeige = 0;
+    int m_schritte = 0;
     bool m_pending = false;
     bool m_running = false;
     bool m_stop = false;

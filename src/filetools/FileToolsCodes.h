@@ -50,6 +50,7 @@
     X(AttributAnwenden, 3126) \
     X(AttributFormClose, 3127) \
     X(LinksErstellen, 3130) \
+    X(DateiTeilen, 3131) \
     /* The file-type list. */ \
     X(DateiTypenLaden, 3301) \
     X(DateiTypenSpeichern, 3302) \
