@@ -60,6 +60,8 @@
     X(VolumeInfoAnzeigen, 3503) \
     X(VolumeInfoUeberhang, 3504) \
     X(DiskNameZeigen, 3505) \
-    X(DiskNameOK, 3506)
+    X(DiskNameOK, 3506) \
+    X(DateiTeilenPruefen, 3507) \
+    X(GoToDirPruefen, 3508)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

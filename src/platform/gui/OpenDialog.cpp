@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/PathNames.h"
@@ -21,7 +22,16 @@ std::wstring FilterToSystem(const std::wstring& filter) {
     return result;
 }
 
+namespace {
+TOpenDialogFunction g_openDialogFunction;
+}  // namespace
+
+TOpenDialogFunction SetOpenDialogFunction(TOpenDialogFunction function) {
+    return std::exchange(g_openDialogFunction, std::move(function));
+}
+
 bool TOpenDialog::Execute() {
+    if (g_openDialogFunction) return g_openDialogFunction(*this);
     std::vector<wchar_t> buffer(32768, L'\0');
     FileName.copy(buffer.data(), std::min(FileName.size(), buffer.size() - 2));
     std::wstring filter = FilterToSystem(Filter);

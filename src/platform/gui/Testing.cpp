@@ -12,6 +12,24 @@ namespace velmora::gui {
 
 std::function<void(TForm&)>& ModalStartHook();
 
+TOpenDialogRecorder::TOpenDialogRecorder() {
+    m_previous = SetOpenDialogFunction([this](TOpenDialog& dialog) {
+        m_calls.push_back({dialog.Title, dialog.Filter, dialog.FileName, dialog.FilterIndex});
+        std::wstring answer;
+        if (!m_answers.empty()) {
+            answer = m_answers.front();
+            m_answers.pop_front();
+        }
+        if (answer.empty()) return false;
+        dialog.FileName = answer;
+        dialog.Files.Clear();
+        dialog.Files.Add(answer);
+        return true;
+    });
+}
+
+TOpenDialogRecorder::~TOpenDialogRecorder() { SetOpenDialogFunction(std::move(m_previous)); }
+
 TMessageBoxRecorder::TMessageBoxRecorder() {
     m_previous = SetMessageBoxFunction([this](const TMessageBoxCall& call) {
         m_calls.push_back(call);

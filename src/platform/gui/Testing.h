@@ -12,6 +12,7 @@
 #include "Application.h"
 #include "Controls.h"
 #include "Dialogs.h"
+#include "OpenDialog.h"
 
 namespace velmora::gui {
 
@@ -38,6 +39,29 @@ private:
     std::deque<int> m_answers;
     std::vector<TMessageBoxCall> m_calls;
     int m_unanswered = 0;
+};
+
+// Records every open-file dialog while alive instead of showing it: its
+// title, filter, filter index and file name as the caller set them. Each
+// answer is a file name chosen, or empty for Cancel; without one left, Cancel.
+class TOpenDialogRecorder {
+public:
+    struct Call {
+        std::wstring Title, Filter, FileName;
+        int FilterIndex = 0;
+    };
+    TOpenDialogRecorder();
+    ~TOpenDialogRecorder();
+    TOpenDialogRecorder(const TOpenDialogRecorder&) = delete;
+    TOpenDialogRecorder& operator=(const TOpenDialogRecorder&) = delete;
+
+    void Answer(std::wstring fileName) { m_answers.push_back(std::move(fileName)); }
+    const std::vector<Call>& Calls() const { return m_calls; }
+
+private:
+    TOpenDialogFunction m_previous;
+    std::deque<std::wstring> m_answers;
+    std::vector<Call> m_calls;
 };
 
 // Records help calls while alive instead of starting the help viewer.
