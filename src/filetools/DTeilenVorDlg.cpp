@@ -47,13 +47,13 @@ TDateiTeilenvorbereitenDlg::TDateiTeilenvorbereitenDlg(TComponent* Owner, const 
     DateiLabel.SetFocusControl(&Datei);
     lay.Place(DateiLabel, 6, 36, 40, 9);
     Datei.Hint = L"Die zu teilende Datei";
-    lay.Place(Datei, 48, 34, 140, 60);
+    lay.Place(Datei, 48, 34, 118, 60);
     DateiSuchenBtn2.SetCaption(L"...");
     DateiSuchenBtn2.Hint = L"Datei auswählen";
-    lay.Place(DateiSuchenBtn2, 192, 33, 20, 14);
-    SammelkorbBtn.SetCaption(L"&Sammelkorb");
+    lay.Place(DateiSuchenBtn2, 168, 33, 18, 14);
+    SammelkorbBtn.SetCaption(L"&Sammelkorb...");
     SammelkorbBtn.Hint = L"Datei aus dem Sammelkorb übernehmen";
-    lay.Place(SammelkorbBtn, 214, 33, 28, 14);
+    lay.Place(SammelkorbBtn, 188, 33, 54, 14);
     GroesseLabel.SetCaption(L"&Größe der einzelnen Fragmente in Bytes:");
     GroesseLabel.SetFocusControl(&Groesse);
     lay.Place(GroesseLabel, 6, 56, 150, 9);

@@ -1,7 +1,7 @@
 // Shows one of the file dialogs with sample data until it is closed, for the
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
-// volumen2|benennen
+// volumen2|benennen|teilen|gehezu|teilenlaeuft
 
 #include <windows.h>
 
@@ -14,7 +14,9 @@
 #include "filetools/DateiRoutinen.h"
 #include "filetools/DateiUmbenennenDlg.h"
 #include "filetools/DateienBearbeitenDlg.h"
+#include "filetools/DTeilenVorDlg.h"
 #include "filetools/DiskNameDlg.h"
+#include "filetools/GoToDirDialog.h"
 #include "filetools/SpeicherbedarfDlg.h"
 #include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
@@ -157,6 +159,39 @@ int Zeigen(const std::wstring& was) {
             };
         }
         return dlg->ShowModal();
+    }
+    if (was == L"teilen") {
+        auto* dlg = Create<TDateiTeilenvorbereitenDlg>(Application, kontext);
+        dlg->SetAktuellesVerzeichnis(L"c:\\daten\\");
+        dlg->Datei.SetText(L"film.avi");
+        dlg->Groesse.SetText(L"1457664");
+        return dlg->ShowModal();
+    }
+    if (was == L"gehezu") {
+        auto* dlg = Create<TGoToDirDlg>(Application, kontext);
+        dlg->Verzeichnis.SetText(L"c:\\sicherung");
+        return dlg->ShowModal();
+    }
+    if (was == L"teilenlaeuft") {
+        // A split of a file of our own, slowed down so that it is seen under way.
+        const std::wstring folder = ExtractFilePath(ParamStr(0)) + L"teilen-schau\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        TEineDatei datei;
+        datei.Name = folder + L"film.avi";
+        HANDLE h = CreateFileW(datei.Name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        LARGE_INTEGER size;
+        size.QuadPart = 20 << 20;
+        SetFilePointerEx(h, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(h);
+        CloseHandle(h);
+        datei.Size = size.QuadPart;
+        auto* dlg = Create<TDateiAktionFortschrittDlg>(Application, routinen);
+        dlg->OnBlockGeschrieben = [] { Sleep(20); };
+        const int result = (dlg->SplitFile(datei, 1457664), 0);
+        for (int i = 0; i < 20; ++i) DeleteFileW((datei.Name + L"." + std::to_wstring(i)).c_str());
+        DeleteFileW(datei.Name.c_str());
+        RemoveDirectoryW(folder.c_str());
+        return result;
     }
     if (was == L"benennen") {
         auto* dlg = Create<TNameDiskDlg>(Application);

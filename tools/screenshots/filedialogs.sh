@@ -3,7 +3,7 @@
 #   copy.png, move.png, link.png   the copy dialog under its three captions
 #   delete.png, newfolder.png, attributes.png, rename.png, listeditor.png,
 #   basket.png, dosline.png, linkprogress.png, spaceneeded.png, volume.png,
-#   volume2.png, volumelabel.png
+#   volume2.png, volumelabel.png, split.png, goto.png, splitrunning.png
 # Usage: tools/screenshots/filedialogs.sh [output folder]   (after ./test.sh built everything)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -40,4 +40,7 @@ shot speicherbedarf "Tats.+chlicher Speicherbedarf" spaceneeded.png
 shot volumen "Datentr.+ger-Information" volume.png
 shot volumen2 "Datentr.+ger-Information" volume2.png 8
 shot benennen "Datentr.+ger benennen" volumelabel.png
+shot teilen "Datei teilen" split.png
+shot gehezu "Gehe zu" goto.png
+shot teilenlaeuft "Fortschritt beim Datei teilen" splitrunning.png 2
 echo "Screenshots in $out"
