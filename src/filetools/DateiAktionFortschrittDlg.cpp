@@ -218,12 +218,12 @@ std::wstring TDateiAktionFortschrittDlg::TeilBasis(const std::wstring& FullName,
 }
 
 void TDateiAktionFortschrittDlg::Fortschritt() {
-    ++m_schritte;
     const DWORD now = GetTickCount();
     if (now - m_letzteAnzeige < 20)
         return;
     m_letzteAnzeige = now;
     ProgressBar.SetPosition(m_schritte);
+    FileLabel.SetFileName(SystemLower(m_teil));
     Application->ProcessMessages();
 }
 
@@ -234,7 +234,8 @@ bool TDateiAktionFortschrittDlg::TeilSchreiben(HANDLE Quelle, const std::wstring
         Fehler = true;
         return false;
     }
-    FileLabel.SetFileName(SystemLower(Name));
+    m_teil = Name;
+    Fortschritt();
     bool whole = true;
     while (Bytes > 0) {
         if (m_stop) {
@@ -251,6 +252,7 @@ bool TDateiAktionFortschrittDlg::TeilSchreiben(HANDLE Quelle, const std::wstring
             break;
         }
         Bytes -= read;
+        ++m_schritte;
         Fortschritt();
         if (OnBlockGeschrieben)
             OnBlockGeschrieben();
@@ -295,7 +297,6 @@ void TDateiAktionFortschrittDlg::RunSplit() {
     bool fehler = false;
     std::int64_t rest = m_datei.Size;
     for (std::int64_t i = 0; i < teile; ++i) {
-        Application->ProcessMessages();
         if (m_stop)
             break;
         const std::int64_t bytes = std::min<std::int64_t>(rest, m_fragment);
@@ -304,6 +305,7 @@ void TDateiAktionFortschrittDlg::RunSplit() {
         rest -= bytes;
     }
     ProgressBar.SetPosition(m_schritte);
+    FileLabel.SetFileName(SystemLower(m_teil));
     if (fehler && !m_stop)
         MessageDlg(L"Beim Teilen der Datei\r\n\"" + SystemLower(m_datei.Name) + L"\"\r\nist ein Fehler aufgetreten.",
                    TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});

@@ -76,10 +76,12 @@ private:
     int m_mode = 0;
     TEineDatei m_datei;
     std::int32_t m_fragment = 0;
-    // The bar moves and messages are let through at most every 20 ms: a
-    // step of the bar costs more than a block's copy.
+    // The bar and the piece's name move, and messages are let through, at
+    // most every 20 ms: a step of the bar costs more than a block's copy.
     DWORD m_letzteAnzeige = 0;
     int m_schritte = 0;
+    // The piece being written, shown with the bar.
+    std::wstring m_teil;
     bool m_pending = false;
     bool m_running = false;
     bool m_stop = false;
