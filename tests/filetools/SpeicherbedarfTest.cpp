@@ -205,3 +205,19 @@ TEST_F(SpeicherbedarfTest, TheSizeSliceStaysLimeWhenItIsTheLarger) {
     EXPECT_EQ(dlg.PieChart.Colour(1), clLime);
     EXPECT_EQ(dlg.PieChart.Colour(2), clRed);
 }
+
+TEST_F(SpeicherbedarfTest, ClosingTheDialogAmidACountStopsItAtOnce) {
+    TTempFolder tree{L"ueberhang gross"};
+    for (int f = 0; f < 200; ++f) {
+        const std::wstring folder = L"o" + std::to_wstring(f);
+        CreateDirectoryW((tree.Path() + folder).c_str(), nullptr);
+        for (int i = 0; i < 10; ++i) tree.MakeFile(folder + L"\\d" + std::to_wstring(i), static_cast<size_t>(i));
+    }
+    auto dlg = std::make_unique<TSpeicherbedarfDlg>(nullptr);
+    ASSERT_TRUE(dlg->Ermitteln(Records({{tree.Path().substr(0, tree.Path().size() - 1), false}})));
+    // The count with subfolders takes a while; the walk asks to stop at every entry.
+    dlg->InclSubDirs.SetChecked(true);
+    ASSERT_TRUE(dlg->Zaehlt());
+    THangGuard guard(L"Dialog mitten in der Zählung geschlossen", 2000);
+    dlg.reset();
+}

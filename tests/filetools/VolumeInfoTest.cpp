@@ -143,3 +143,18 @@ TEST_F(DriveDialogs, ALabelIsSetOnlyWhereTheDriveTakesOne) {
     dlg.OKBtn.Click();
     EXPECT_EQ(m_benannt.size(), 2u);
 }
+
+TEST_F(DriveDialogs, ADriveChangeMidCountShowsTheNewDriveOnly) {
+    const std::wstring base = velmora::test::FixtureFolder(L"gui");
+    if (base.empty())
+        GTEST_SKIP() << "needs the scratch drive w: of the fixture script (run through CTest)";
+    TVolumeInfoDlg dlg(nullptr);
+    dlg.DriveComboBox1.SetDrive(L'c');
+    dlg.LaufwerkAnzeigen();
+    dlg.Button1.Click();
+    dlg.DriveComboBox1.SetDrive(L'w');
+    EXPECT_FALSE(dlg.Zaehlt());
+    EXPECT_EQ(dlg.Button1.Caption(), L"Ü&berhang ermitteln");
+    Application->ProcessMessages();
+    EXPECT_EQ(Lines(dlg.PieChart), (std::vector<std::wstring>{L"5468,75 MB belegt", L"2343,75 MB frei"}));
+}
