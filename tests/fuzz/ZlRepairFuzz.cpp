@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/ziplib/ZlRepair.h"
@@ -41,13 +43,8 @@ std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(),
 }
 
 std::string ReadAll(const std::string& path) {
-    std::string data;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) data.append(buffer, n);
-        std::fclose(f);
-    }
-    return data;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The names in the work folder other than the archive: what a repair left behind.

@@ -144,6 +144,14 @@ bool Complete(InFile& file, Found& f, const std::map<std::uint64_t, const ZipEnt
     return true;
 }
 
+// Whether the entry's data runs past the end of the file. Compared without
+// adding up: a 64-bit size from a local header can be so large that the sum
+// wraps round to an earlier place, and the walk would go back there.
+bool PastEnd(InFile& file, const Found& f)
+{
+    return f.data > file.Size() || f.entry.packedSize > file.Size() - f.data;
+}
+
 // Whether a ZIP record (or the end of the file) begins at Pos.
 bool RecordAt(InFile& file, std::uint64_t pos)
 {
@@ -202,7 +210,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
                 if (f.data >= file.Size()) break;
                 throw ZlFailure{kResultDamaged};
             }
-            if (f.data + f.entry.packedSize > file.Size()) {
+            if (PastEnd(file, f)) {
                 // Past the end of a file whose end record was found: no cut
                 // file but a size that cannot be told.
                 if (haveDirectory) throw ZlFailure{kResultDamaged};
@@ -241,7 +249,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
                 continue;
             }
             if (measured) budget -= std::min(budget, f.entry.packedSize - before);
-            if (f.data + f.entry.packedSize > file.Size()) continue;
+            if (PastEnd(file, f)) continue;
             const std::uint64_t end = f.data + f.entry.packedSize + DescriptorLength(file, f);
             std::optional<ZipKeys> keys;
             const bool readable = (f.entry.method == 0 || f.entry.method == 8) &&

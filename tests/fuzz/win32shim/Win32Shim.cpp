@@ -64,6 +64,14 @@ int FdOf(HANDLE handle)
     return handle == INVALID_HANDLE_VALUE || v <= 0 ? -1 : static_cast<int>(v - 1);
 }
 
+// The file behind a handle; false with the last error set.
+bool StatOf(HANDLE handle, struct stat& st)
+{
+    const int fd = FdOf(handle);
+    if (fd < 0) return Fail(ERROR_INVALID_HANDLE);
+    return fstat(fd, &st) == 0 || FailErrno();
+}
+
 void AppendUtf8(std::string& out, std::uint32_t c)
 {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
@@ -204,9 +212,7 @@ BOOL SetFilePointerEx(HANDLE handle, LARGE_INTEGER distance, PLARGE_INTEGER newP
 BOOL GetFileSizeEx(HANDLE handle, PLARGE_INTEGER size)
 {
     struct stat st;
-    const int fd = FdOf(handle);
-    if (fd < 0) return Fail(ERROR_INVALID_HANDLE);
-    if (fstat(fd, &st) != 0) return FailErrno();
+    if (!StatOf(handle, st)) return FALSE;
     size->QuadPart = st.st_size;
     return Succeed();
 }
@@ -223,9 +229,7 @@ BOOL SetEndOfFile(HANDLE handle)
 BOOL GetFileInformationByHandle(HANDLE handle, LPBY_HANDLE_FILE_INFORMATION info)
 {
     struct stat st;
-    const int fd = FdOf(handle);
-    if (fd < 0) return Fail(ERROR_INVALID_HANDLE);
-    if (fstat(fd, &st) != 0) return FailErrno();
+    if (!StatOf(handle, st)) return FALSE;
     *info = BY_HANDLE_FILE_INFORMATION{};
     info->dwFileAttributes = AttributesOf(st);
     info->dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
