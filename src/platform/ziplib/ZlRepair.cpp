@@ -226,6 +226,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
         // file's size, as an entry found is passed over. Candidates beyond
         // this budget (crafted headers claiming long data) are not read.
         std::uint64_t budget = 4 * file.Size() + (16u << 20);
+        std::uint64_t failedEnd = 0;  // how far failed measures have read
         StatsHolder stats;
         ZipEntry scanning;
         scanning.name = Narrow(archive);
@@ -245,7 +246,14 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
             const bool measured = !central.count(f.entry.localOffset) && (f.entry.flags & kFlagDescriptor) &&
                                   f.entry.packedSize == 0;
             if (!Complete(file, f, central, budget)) {
-                if (measured) budget -= std::min(budget, f.entry.packedSize);
+                if (measured) {
+                    // A candidate whose data starts inside what an earlier
+                    // failed one read repeats that work: crafted headers nested
+                    // in stored blocks make each of them inflate one long
+                    // stream again, a thousandfold its size. Its output counts.
+                    budget -= std::min(budget, f.entry.packedSize + (f.data < failedEnd ? f.entry.size : 0));
+                    failedEnd = std::max(failedEnd, f.data + f.entry.packedSize);
+                }
                 continue;
             }
             if (measured) budget -= std::min(budget, f.entry.packedSize - before);
