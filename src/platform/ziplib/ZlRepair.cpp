@@ -144,6 +144,14 @@ bool Complete(InFile& file, Found& f, const std::map<std::uint64_t, const ZipEnt
     return true;
 }
 
+// Whether the entry's data runs past the end of the file. Compared without
+// adding up: a 64-bit size from a local header can be so large that the sum
+// wraps round to an earlier place, and the walk would go back there.
+bool PastEnd(InFile& file, const Found& f)
+{
+    return f.data > file.Size() || f.entry.packedSize > file.Size() - f.data;
+}
+
 // Whether a ZIP record (or the end of the file) begins at Pos.
 bool RecordAt(InFile& file, std::uint64_t pos)
 {
@@ -202,7 +210,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
                 if (f.data >= file.Size()) break;
                 throw ZlFailure{kResultDamaged};
             }
-            if (f.data + f.entry.packedSize > file.Size()) {
+            if (PastEnd(file, f)) {
                 // Past the end of a file whose end record was found: no cut
                 // file but a size that cannot be told.
                 if (haveDirectory) throw ZlFailure{kResultDamaged};
@@ -218,6 +226,7 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
         // file's size, as an entry found is passed over. Candidates beyond
         // this budget (crafted headers claiming long data) are not read.
         std::uint64_t budget = 4 * file.Size() + (16u << 20);
+        std::uint64_t failedEnd = 0;  // how far failed measures have read
         StatsHolder stats;
         ZipEntry scanning;
         scanning.name = Narrow(archive);
@@ -237,11 +246,18 @@ int Repair(const std::string& password, const std::wstring& archive, const std::
             const bool measured = !central.count(f.entry.localOffset) && (f.entry.flags & kFlagDescriptor) &&
                                   f.entry.packedSize == 0;
             if (!Complete(file, f, central, budget)) {
-                if (measured) budget -= std::min(budget, f.entry.packedSize);
+                if (measured) {
+                    // A candidate whose data starts inside what an earlier
+                    // failed one read repeats that work: crafted headers nested
+                    // in stored blocks make each of them inflate one long
+                    // stream again, a thousandfold its size. Its output counts.
+                    budget -= std::min(budget, f.entry.packedSize + (f.data < failedEnd ? f.entry.size : 0));
+                    failedEnd = std::max(failedEnd, f.data + f.entry.packedSize);
+                }
                 continue;
             }
             if (measured) budget -= std::min(budget, f.entry.packedSize - before);
-            if (f.data + f.entry.packedSize > file.Size()) continue;
+            if (PastEnd(file, f)) continue;
             const std::uint64_t end = f.data + f.entry.packedSize + DescriptorLength(file, f);
             std::optional<ZipKeys> keys;
             const bool readable = (f.entry.method == 0 || f.entry.method == 8) &&
