@@ -1,0 +1,145 @@
+// packrec: records one start of an outside packer. The log (PACKREC_LOG, UTF-8,
+// appended) gets one block per run:
+//   run <program file name>      cmd <command line>    arg <each argv word>
+//   dir <current folder>         show <wShowWindow, -1 when not given>
+//   list <line>                  for each line of a list file named by an
+//                                "@" or "!" word (ANSI text, as packers read it)
+//   end <exit code>
+// On request: PACKREC_SLEEP (milliseconds) waits first; PACKREC_WRITE, entries
+// separated by "|", each "path" (written with "done") or "path<source" (a copy of
+// source), relative to the current folder; PACKREC_EXIT is the exit code.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring Env(const wchar_t* name) {
+    wchar_t buffer[4096];
+    const DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
+    return n > 0 && n < 4096 ? std::wstring(buffer, n) : std::wstring();
+}
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring FromAnsi(const std::string& text) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+bool ReadWhole(const std::wstring& path, std::string& data) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char buffer[65536];
+    DWORD got = 0;
+    data.clear();
+    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+    CloseHandle(h);
+    return true;
+}
+
+bool WriteWhole(const std::wstring& path, const std::string& data) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool ok = WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) && put == data.size();
+    CloseHandle(h);
+    return ok;
+}
+
+std::wstring Unquoted(std::wstring word) {
+    if (word.size() >= 2 && word.front() == L'"' && word.back() == L'"') word = word.substr(1, word.size() - 2);
+    return word;
+}
+
+void LogList(std::wstring& log, const std::wstring& name) {
+    std::string data;
+    if (!ReadWhole(Unquoted(name), data)) {
+        log += L"list? " + name + L"\n";
+        return;
+    }
+    std::wstring text = FromAnsi(data);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        log += L"list " + line + L"\n";
+        start = end + 1;
+    }
+}
+
+void DoWrites(const std::wstring& spec) {
+    size_t start = 0;
+    while (start < spec.size()) {
+        size_t end = spec.find(L'|', start);
+        if (end == std::wstring::npos) end = spec.size();
+        const std::wstring item = spec.substr(start, end - start);
+        const size_t lt = item.find(L'<');
+        std::string data = "done";
+        if (lt != std::wstring::npos && !ReadWhole(item.substr(lt + 1), data)) data.clear();
+        if (!item.empty()) WriteWhole(item.substr(0, lt), data);
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+int wmain() {
+    const std::wstring exitText = Env(L"PACKREC_EXIT");
+    const int exitCode = exitText.empty() ? 0 : _wtoi(exitText.c_str());
+
+    std::wstring log;
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::wstring self = argc > 0 ? argv[0] : L"";
+    const size_t slash = self.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) self.erase(0, slash + 1);
+    CharLowerW(self.data());
+    log += L"run " + self + L"\n";
+    log += L"cmd " + std::wstring(GetCommandLineW()) + L"\n";
+    for (int i = 1; i < argc; ++i) log += L"arg " + std::wstring(argv[i]) + L"\n";
+    wchar_t dir[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, dir);
+    log += L"dir " + std::wstring(dir) + L"\n";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    GetStartupInfoW(&si);
+    log += L"show " + std::to_wstring((si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1) + L"\n";
+    for (int i = 1; i < argc; ++i)
+        if ((argv[i][0] == L'@' || argv[i][0] == L'!') && argv[i][1] != 0) LogList(log, argv[i] + 1);
+    LocalFree(argv);
+
+    const std::wstring sleepText = Env(L"PACKREC_SLEEP");
+    if (!sleepText.empty()) Sleep(static_cast<DWORD>(_wtoi(sleepText.c_str())));
+    DoWrites(Env(L"PACKREC_WRITE"));
+    log += L"end " + std::to_wstring(exitCode) + L"\n";
+
+    const std::wstring logName = Env(L"PACKREC_LOG");
+    if (!logName.empty()) {
+        HANDLE h = CreateFileW(logName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            const std::string data = Utf8(log);
+            DWORD put = 0;
+            WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
+            CloseHandle(h);
+        }
+    }
+    return exitCode;
+}
