@@ -17,6 +17,8 @@ public:
     int ProgressPosition = 0;
     int PositionChanges = 0;
     bool PanelShown = false;
+    // Showings not yet hidden: a nested operation hides only its own.
+    int PanelCount = 0;
     bool AbortEnabled = false;
     velmora::gui::TCursor CurrentCursor = velmora::gui::crDefault;
     int Beeps = 0;
@@ -37,7 +39,8 @@ public:
         ++PositionChanges;
     }
     void ShowProgressPanel(bool Show) override {
-        PanelShown = Show;
+        PanelCount += Show ? 1 : (PanelCount > 0 ? -1 : 0);
+        PanelShown = PanelCount > 0;
         Log.push_back(Show ? L"panel shown" : L"panel hidden");
     }
     void SetAbortEnabled(bool Enabled) override { AbortEnabled = Enabled; }

@@ -7,7 +7,7 @@
 //   end <exit code>
 // On request: PACKREC_SLEEP (milliseconds) waits first; PACKREC_WRITE, entries
 // separated by "|", each "path" (written with "done") or "path<source" (a copy of
-// source), relative to the current folder; PACKREC_EXIT is the exit code.
+// source with its time), relative to the current folder; PACKREC_EXIT is the exit code.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -91,9 +91,11 @@ void DoWrites(const std::wstring& spec) {
         if (end == std::wstring::npos) end = spec.size();
         const std::wstring item = spec.substr(start, end - start);
         const size_t lt = item.find(L'<');
-        std::string data = "done";
-        if (lt != std::wstring::npos && !ReadWhole(item.substr(lt + 1), data)) data.clear();
-        if (!item.empty()) WriteWhole(item.substr(0, lt), data);
+        // A copy keeps its source's time, as an unpacker gives a file its entry's.
+        if (lt != std::wstring::npos)
+            CopyFileW(item.substr(lt + 1).c_str(), item.substr(0, lt).c_str(), FALSE);
+        else if (!item.empty())
+            WriteWhole(item, "done");
         start = end + 1;
     }
 }

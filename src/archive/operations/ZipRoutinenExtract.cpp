@@ -1,0 +1,206 @@
+// Extraction of TZipRoutinen: the zip library and the outside unpackers.
+#include <windows.h>
+
+#include <cmath>
+
+#include "ArchiveCodes.h"
+#include "ZipRoutinen.h"
+#include "ZipRoutinenScope.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
+#include "platform/rtl/Strings.h"
+
+namespace velmora::archive {
+
+namespace {
+
+bool IsSelfExtracting(std::uint8_t kind) { return kind >= ftZipExe && kind <= ftArcExe; }
+
+std::wstring StoredName(const std::wstring& entry) {
+    std::wstring name = TZipRoutinen::ReplaceChar(entry, L'/', L'\\');
+    while (!name.empty() && name.front() == L'\\') name.erase(0, 1);
+    return name;
+}
+
+// The entry's folder less the leading base folder, made safe to go below a target.
+std::wstring FolderBelowBase(const std::wstring& entry, const std::wstring& base) {
+    std::wstring folder = ExtractFilePath(StoredName(entry));
+    std::wstring lowerBase = SystemLower(StoredName(base));
+    if (!lowerBase.empty() && lowerBase.back() != L'\\') lowerBase += L'\\';
+    if (!lowerBase.empty() && SystemLower(folder).compare(0, lowerBase.size(), lowerBase) == 0)
+        folder.erase(0, lowerBase.size());
+    return SafeEntryFolder(folder);
+}
+
+// Where extraction in PathMode puts the entry.
+std::wstring TargetOf(const std::wstring& target, const std::wstring& entry, int pathMode, const std::wstring& base) {
+    const std::wstring name = ExtractFileName(StoredName(entry));
+    if (pathMode == 1) return target + FolderBelowBase(entry, base) + name;
+    if (pathMode == 2) return target + SafeEntryFolder(StoredName(entry)) + name;
+    return target + name;
+}
+
+bool WrittenAs(const std::wstring& path, const TEineDatei& entry) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    const std::int64_t size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    FILETIME local;
+    SYSTEMTIME st;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &st);
+    const TDateTime time =
+        TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0}).value_or(0);
+    return size == entry.Size && std::fabs(time - entry.Time) * 86400.0 <= 2.0 + 1e-6;
+}
+
+bool IsRemovableArchive(const std::wstring& archive, const std::function<unsigned(const std::wstring&)>& type) {
+    return archive.size() > 2 && archive[1] == L':' && archive[2] == L'\\' &&
+           type(archive.substr(0, 3)) == DRIVE_REMOVABLE;
+}
+
+}  // namespace
+
+void TZipRoutinen::ExtractFromArchive(const std::wstring& ArchiveName, const TStringList& Entries,
+                                      bool DeleteAfter, const std::wstring& Target, const std::wstring& Password,
+                                      int PathMode, TZlOverwrite Overwrite, int Mode,
+                                      const std::wstring& BaseFolder) {
+    Fehlercode = fc::ExtractFromArchive;
+    std::uint8_t kind = 0;
+    GetArchiveType(ArchiveName, kind);
+    if (kind == 0) return;
+    const std::wstring target = IncludeTrailingBackslash(Target);
+    ForceDirectories(target);
+    // A self-extracting program is never changed by an extraction.
+    const bool deleteAfter = DeleteAfter && !IsSelfExtracting(kind);
+    if (kind == ftZip && Packer.UseInternUnZip) {
+        ZipExtract(ArchiveName, Entries, deleteAfter, target, Password, PathMode, Overwrite, Mode, BaseFolder);
+    } else {
+        TPackerExtractOptions options;
+        options.Password = Password;
+        options.PathMode = PathMode;
+        options.Overwrite = static_cast<int>(Overwrite);
+        options.Mode = Mode;
+        options.DeleteAfter = deleteAfter;
+        options.BaseFolder = BaseFolder;
+        OutsideExtract(kind, ArchiveName, Entries, target, options);
+    }
+    Fehlercode = 0;
+}
+
+// Records the entries the zip library reports as written (its message 60),
+// passing them on to the handler set before; the handler comes back at the end.
+class TWrittenEntries {
+public:
+    explicit TWrittenEntries(TZipLib& zip) : m_zip(zip), m_previous(zip.OnExtracting) {
+        zip.OnExtracting = [this](TZipLib* lib, const TZlFileStats& stats) {
+            m_names.Add(stats.FileName);
+            if (m_previous) m_previous(lib, stats);
+        };
+    }
+    ~TWrittenEntries() { m_zip.OnExtracting = m_previous; }
+    TWrittenEntries(const TWrittenEntries&) = delete;
+    TWrittenEntries& operator=(const TWrittenEntries&) = delete;
+
+    // The written entries that one of Chosen names; the list starts afresh.
+    TStringList Take(const TStringList& chosen) {
+        TStringList taken;
+        for (const auto& name : m_names.Items())
+            for (const auto& c : chosen.Items())
+                if (TZipRoutinen::MatchesArchivePath(name, c)) {
+                    taken.Add(StoredName(name));
+                    break;
+                }
+        m_names.Clear();
+        return taken;
+    }
+
+private:
+    TZipLib& m_zip;
+    TZlFileStatsEvent m_previous;
+    TStringList m_names;
+};
+
+void TZipRoutinen::ZipExtract(const std::wstring& ArchiveName, const TStringList& Entries, bool DeleteAfter,
+                              const std::wstring& Target, const std::wstring& Password, int PathMode,
+                              TZlOverwrite Overwrite, int Mode, const std::wstring& BaseFolder) {
+    const bool removable = IsRemovableArchive(ArchiveName, DriveType);
+    m_zip.MultidiskMode = removable;
+    TOperationScope scope(m_host, true, ExtractRunning);
+    TWrittenEntries written(m_zip);
+    m_zip.ZipFileName = ArchiveName;
+    m_host.SetStatusText(0, L"Ausgewählte Dateien aus Archiv extrahieren");
+    m_zip.Overwrite = Overwrite;
+    m_zip.Password = Password;
+    if (PathMode == 1) {
+        m_zip.UsePaths = false;
+        for (const auto& entry : Entries.Items()) {
+            m_zip.FilesToProcess.Clear();
+            m_zip.FilesToProcess.Add(entry);
+            m_zip.ExtractDirectory = Target + FolderBelowBase(entry, BaseFolder);
+            ForceDirectories(m_zip.ExtractDirectory);
+            const int result = m_zip.Extract(Mode);
+            if (ShowZipResult(result, L"Extrahiervorgang") != kZipSuccess) break;
+            const TStringList taken = written.Take(m_zip.FilesToProcess);
+            if (DeleteAfter && !taken.Empty()) {
+                ZipDelete(ArchiveName, taken);
+                m_zip.ZipFileName = ArchiveName;
+                m_zip.MultidiskMode = removable;
+            }
+        }
+    } else {
+        m_zip.UsePaths = PathMode == 2;
+        if (PathMode == 2)
+            for (const auto& entry : Entries.Items()) ForceDirectories(Target + SafeEntryFolder(StoredName(entry)));
+        m_zip.FilesToProcess.Assign(Entries);
+        m_zip.ExtractDirectory = Target;
+        const int result = m_zip.Extract(Mode);
+        const TStringList taken = written.Take(Entries);
+        if (ShowZipResult(result, L"Extrahiervorgang") == kZipSuccess && DeleteAfter && !taken.Empty())
+            ZipDelete(ArchiveName, taken);
+    }
+    m_zip.Password.clear();
+}
+
+void TZipRoutinen::OutsideExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                                  const std::wstring& Target, const TPackerExtractOptions& Options) {
+    // What extraction with delete may take out of the archive: only entries now
+    // standing at their target with their size and time. The outside ARJ packer
+    // deletes what it wrote itself.
+    const bool arjDeletes = Kind == ftArj;
+    const bool checkWritten = Options.DeleteAfter && !arjDeletes;
+    TDateiListe listed;
+    if (checkWritten) {
+        std::wstring name = ArchiveName;
+        TArchivDaten daten;
+        OpenArchive(Kind, name, daten, listed);
+    }
+    std::wstring shortName = ShortPathName(ArchiveName);
+    if (shortName.empty()) shortName = ArchiveName;
+    if (!RunPackers(ExtractRuns(PackerContext(), Kind, shortName, Entries, Target, Options), 'x', Kind) ||
+        !checkWritten)
+        return;
+
+    const int pathMode = Kind == ftLzh && Options.PathMode == 2 ? 1 : Options.PathMode;
+    const std::wstring base = Kind == ftLzh && Options.PathMode == 2 ? L"" : Options.BaseFolder;
+    TStringList written;
+    for (const auto& entry : Entries.Items()) {
+        const std::wstring stored = SystemLower(StoredName(entry));
+        for (const auto& e : listed)
+            if (SystemLower(StoredName(e->Name)) == stored) {
+                if (WrittenAs(TargetOf(Target, entry, pathMode, base), *e)) written.Add(entry);
+                break;
+            }
+    }
+    DeleteExtracted(Kind, ArchiveName, written);
+}
+
+void TZipRoutinen::DeleteExtracted(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Written) {
+    if (Written.Empty() || IsSelfExtracting(Kind)) return;
+    if (Kind == ftZip)
+        ZipDelete(ArchiveName, Written);
+    else
+        RunPackers(DeleteRuns(PackerContext(), Kind, ArchiveName, Written), 'd', Kind);
+}
+
+}  // namespace velmora::archive
