@@ -1,0 +1,166 @@
+// Operations that delete as they go lose nothing they did not write: sources
+// a packer did not take, entries an unpacker or the zip library did not write,
+// and never a byte of a self-extracting program.
+
+#include <gtest/gtest.h>
+
+#include "PackRec.h"
+#include "ZipRoutinenRecorder.h"
+#include "archive/operations/ZipRoutinen.h"
+#include "foundation/AppExec.h"
+#include "platform/gui/Testing.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
+
+using namespace velmora;
+using namespace velmora::archive;
+using packrectest::Exists;
+using packrectest::WinePath;
+
+namespace {
+
+std::wstring Fixture(const char* relative) {
+    return WinePath((std::string(VELMORA_SOURCE_DIR "/tests/data/") + relative).c_str());
+}
+
+std::string ReadAll(const std::wstring& path) {
+    std::string data;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return data;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+    CloseHandle(h);
+    return data;
+}
+
+// A file as an entry would be written: its size and its (local) time.
+void MakeLike(const std::wstring& path, const TEineDatei& entry) {
+    ForceDirectories(ExtractFilePath(path));
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string data(static_cast<size_t>(entry.Size), 'x');
+    DWORD put = 0;
+    WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
+    const DateParts p = DecodeDateTime(entry.Time);
+    SYSTEMTIME st{static_cast<WORD>(p.year), static_cast<WORD>(p.month), 0, static_cast<WORD>(p.day),
+                  static_cast<WORD>(p.hour), static_cast<WORD>(p.minute), static_cast<WORD>(p.second), 0};
+    FILETIME local, utc;
+    SystemTimeToFileTime(&st, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    SetFileTime(h, nullptr, nullptr, &utc);
+    CloseHandle(h);
+}
+
+class NothingLost : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
+    void SetUp() override {
+        zip.OnListing = [this](TZipLib*, const TZlFileStats& s) { routines.AddXZipEntry(s); };
+        lister.OnRead = [this](arc::TArcBase*, int) { routines.AddArcListerEntry(lister); };
+        routines.AppExec = &exec;
+        routines.DriveType = [](const std::wstring&) { return unsigned{DRIVE_FIXED}; };
+        routines.Packer.LhaPath = rec.Install(L"lha.exe");
+        routines.Packer.RarPath = rec.Install(L"rar.exe");
+        routines.Packer.UnZipPath = rec.Install(L"unzip.exe");
+        routines.Packer.UseInternZip = routines.Packer.UseInternUnZip = true;
+        zip.TempPath.clear();
+        ForceDirectories(Dir());
+    }
+    std::wstring Dir() const { return rec.Folder.Path() + L"arbeit\\"; }
+    std::wstring Copy(const char* fixture, const wchar_t* name) const {
+        const std::wstring path = Dir() + name;
+        CopyFileW(Fixture(fixture).c_str(), path.c_str(), FALSE);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return path;
+    }
+    TDateiListe Listing(std::uint8_t kind, const std::wstring& archive) {
+        TDateiListe list;
+        std::wstring name = archive;
+        TArchivDaten daten;
+        routines.OpenArchive(kind, name, daten, list);
+        return list;
+    }
+
+    packrectest::TPackRec rec{L"nothinglost"};
+    TAppExec exec{nullptr};
+    ziproutinentest::TRecorderHost host;
+    TZipLib zip{nullptr};
+    arc::TArcLister lister;
+    TZipRoutinen routines{host, zip, lister};
+    gui::TMessageBoxRecorder boxes;
+};
+
+TEST_F(NothingLost, LhaFreshenWithMoveDeletesOnlyTheSourcesThePackerTook) {
+    const std::wstring taken = Copy("archive/level1.lzh", L"genommen.lzh");
+    const TDateiListe entries = Listing(ftLzh, taken);
+    ASSERT_GE(entries.size(), 2u);
+    const std::wstring src = Dir() + L"quellen\\";
+    MakeLike(src + entries[0]->Name, *entries[0]);
+    MakeLike(src + entries[1]->Name, *entries[1]);
+    TEineDatei other;
+    other.Size = entries[0]->Size;
+    other.Time = entries[0]->Time;
+    MakeLike(src + L"dritte.txt", other);
+    // The packer "freshens" the archive into one holding two of the three.
+    SetEnvironmentVariableW(L"PACKREC_WRITE", (L"t.lzh<" + taken).c_str());
+    routines.AddToArchive(Dir() + L"t.lzh", {src + L"*.*"}, ftLzh, L"", false, false, 5, true, true, true, 1);
+    ASSERT_EQ(rec.Runs().size(), 1u);
+    EXPECT_FALSE(Exists(src + entries[0]->Name));
+    EXPECT_FALSE(Exists(src + entries[1]->Name));
+    EXPECT_TRUE(Exists(src + L"dritte.txt"));
+}
+
+TEST_F(NothingLost, AnUnpackerThatWroteOneOfTwoTargetsLosesOnlyThatEntry) {
+    const std::wstring archive = Copy("archive/blocks.rar", L"t.rar");
+    const TDateiListe entries = Listing(ftRar, archive);
+    ASSERT_GE(entries.size(), 2u);
+    const std::wstring like = Dir() + L"wie.bin";
+    MakeLike(like, *entries[0]);
+    const std::wstring target = Dir() + L"ziel\\";
+    SetEnvironmentVariableW(L"PACKREC_WRITE", (ExtractFileName(entries[0]->Name) + L"<" + like).c_str());
+    routines.ExtractFromArchive(archive, {entries[0]->Name, entries[1]->Name}, true, target, L"", 0,
+                                TZlOverwrite::zowAsk, 0, L"");
+    const auto runs = rec.Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].Args[0], L"d");
+    EXPECT_EQ(runs[1].List, std::vector<std::wstring>{entries[0]->Name});
+}
+
+TEST_F(NothingLost, ASelfExtractingProgramStaysByteIdentical) {
+    const std::wstring program = Copy("archive/zipsfx.exe", L"sfx.exe");
+    const std::string before = ReadAll(program);
+    const TDateiListe entries = Listing(ftZipExe, program);
+    ASSERT_FALSE(entries.empty());
+    routines.ExtractFromArchive(program, {entries[0]->Name}, true, Dir() + L"ziel\\", L"", 2, TZlOverwrite::zowAlways,
+                                0, L"");
+    EXPECT_EQ(rec.Runs().size(), 1u);
+    EXPECT_EQ(ReadAll(program), before);
+}
+
+TEST_F(NothingLost, ZipFreshenWithDeleteTakesOutOnlyTheEntryItWrote) {
+    const std::wstring archive = Copy("zip-extract/folders.zip", L"t.zip");
+    const std::wstring target = Dir() + L"ziel\\";
+    // Only readme.txt has an older file to freshen; the others have none.
+    TEineDatei old;
+    old.Size = 1;
+    old.Time = 32874;  // 1990
+    MakeLike(target + L"readme.txt", old);
+    routines.ExtractFromArchive(archive, {L"readme.txt", L"sub\\liste.txt"}, true, target, L"", 0,
+                                TZlOverwrite::zowAlways, 1, L"");
+    std::vector<std::wstring> left;
+    for (const auto& e : Listing(ftZip, archive)) left.push_back(e->Name);
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"sub\\deep\\notiz.txt", L"sub\\liste.txt"}));
+}
+
+TEST_F(NothingLost, RelativePathsWithDeleteKeepTheOperationRunningBetweenEntries) {
+    const std::wstring archive = Copy("zip-extract/folders.zip", L"t.zip");
+    std::vector<bool> running;
+    zip.OnExtracting = [&](TZipLib*, const TZlFileStats&) { running.push_back(host.PanelShown); };
+    routines.ExtractFromArchive(archive, {L"sub\\liste.txt", L"sub\\deep\\notiz.txt"}, true, Dir() + L"ziel\\", L"",
+                                1, TZlOverwrite::zowAlways, 0, L"sub\\");
+    EXPECT_EQ(running, (std::vector<bool>{true, true}));
+    EXPECT_TRUE(Exists(Dir() + L"ziel\\deep\\notiz.txt"));
+    EXPECT_FALSE(host.PanelShown);
+}
+
+}  // namespace
