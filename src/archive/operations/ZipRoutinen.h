@@ -162,6 +162,10 @@ public:
                             TZlOverwrite Overwrite, int Mode, const std::wstring& BaseFolder);
     void TestArchive(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
     void DeleteFromArchive(const std::wstring& ArchiveName, const TStringList& Entries);
+    // For freshening (Mode 1) and updating (Mode 2): drops the entries that are
+    // not to be written over the files below Target.
+    void CollectSelection(const std::wstring& ArchiveName, std::uint8_t Kind, TStringList& Entries,
+                          const std::wstring& Target, const std::wstring& BaseFolder, int PathMode, int Mode);
     void ConvertToSfx(const TStringList& Archives);
     void UpdateArchiveDate(const TStringList& Archives);
     void RepairArchive(const TStringList& Archives);
@@ -184,6 +188,9 @@ private:
     void ZipExtract(const std::wstring& ArchiveName, const TStringList& Entries, bool DeleteAfter,
                     const std::wstring& Target, const std::wstring& Password, int PathMode, TZlOverwrite Overwrite,
                     int Mode, const std::wstring& BaseFolder);
+    // The archive format library's unpacker of Kind, entry by entry.
+    void InProcessExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                          const std::wstring& Target, const TPackerExtractOptions& Options);
     // The format's delete for entries extraction wrote.
     void DeleteExtracted(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Written);
 

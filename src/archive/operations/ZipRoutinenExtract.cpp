@@ -73,18 +73,25 @@ void TZipRoutinen::ExtractFromArchive(const std::wstring& ArchiveName, const TSt
     ForceDirectories(target);
     // A self-extracting program is never changed by an extraction.
     const bool deleteAfter = DeleteAfter && !IsSelfExtracting(kind);
-    if (kind == ftZip && Packer.UseInternUnZip) {
+    TPackerExtractOptions options;
+    options.Password = Password;
+    options.PathMode = PathMode;
+    options.Overwrite = static_cast<int>(Overwrite);
+    options.Mode = Mode;
+    options.DeleteAfter = deleteAfter;
+    options.BaseFolder = BaseFolder;
+    // The format library's unpackers take no password for ARJ and ARC.
+    const bool inProcess = (kind == ftZipExe && Packer.UseInternUnZip) ||
+                           ((kind == ftArj || kind == ftArjExe) && Packer.UseInternUnArj && Password.empty()) ||
+                           (kind == ftLzh && Packer.UseInternUnLha) ||
+                           ((kind == ftArc || kind == ftArcExe) && Packer.UseInternUnArc && Password.empty()) ||
+                           (kind == ftZoo && Packer.UseInternUnZoo);
+    if (kind == ftZip && Packer.UseInternUnZip)
         ZipExtract(ArchiveName, Entries, deleteAfter, target, Password, PathMode, Overwrite, Mode, BaseFolder);
-    } else {
-        TPackerExtractOptions options;
-        options.Password = Password;
-        options.PathMode = PathMode;
-        options.Overwrite = static_cast<int>(Overwrite);
-        options.Mode = Mode;
-        options.DeleteAfter = deleteAfter;
-        options.BaseFolder = BaseFolder;
+    else if (inProcess)
+        InProcessExtract(kind, ArchiveName, Entries, target, options);
+    else
         OutsideExtract(kind, ArchiveName, Entries, target, options);
-    }
     Fehlercode = 0;
 }
 

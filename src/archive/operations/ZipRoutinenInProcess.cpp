@@ -1,0 +1,169 @@
+// Extraction through the archive format library's unpackers, one run per
+// chosen entry, and the choice of entries for freshening and updating.
+#include <windows.h>
+
+#include <cmath>
+#include <memory>
+
+#include "ArchiveCodes.h"
+#include "ZipRoutinen.h"
+#include "ZipRoutinenScope.h"
+#include "archive/formats/UnARC.h"
+#include "archive/formats/UnARJ.h"
+#include "archive/formats/UnLHA.h"
+#include "archive/formats/UnZIP.h"
+#include "archive/formats/UnZoo.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
+#include "platform/rtl/Strings.h"
+
+namespace velmora::archive {
+
+namespace {
+
+std::unique_ptr<arc::TUnBase> MakeUnpacker(std::uint8_t kind) {
+    switch (kind) {
+    case ftArj: case ftArjExe: return std::make_unique<arc::TUnARJ>();
+    case ftLzh: return std::make_unique<arc::TUnLHA>();
+    case ftArc: case ftArcExe: return std::make_unique<arc::TUnARC>();
+    case ftZoo: return std::make_unique<arc::TUnZOO>();
+    case ftZipExe: return std::make_unique<arc::TUnZIP>();
+    default: return nullptr;
+    }
+}
+
+std::wstring StoredName(const std::wstring& entry) {
+    std::wstring name = TZipRoutinen::ReplaceChar(entry, L'/', L'\\');
+    while (!name.empty() && name.front() == L'\\') name.erase(0, 1);
+    return name;
+}
+
+std::wstring FolderBelowBase(const std::wstring& entry, const std::wstring& base) {
+    std::wstring folder = ExtractFilePath(StoredName(entry));
+    std::wstring lowerBase = SystemLower(StoredName(base));
+    if (!lowerBase.empty() && lowerBase.back() != L'\\') lowerBase += L'\\';
+    if (!lowerBase.empty() && SystemLower(folder).compare(0, lowerBase.size(), lowerBase) == 0)
+        folder.erase(0, lowerBase.size());
+    return SafeEntryFolder(folder);
+}
+
+// The folder an entry goes to by PathMode, and the file it becomes.
+std::wstring FolderFor(const std::wstring& target, const std::wstring& entry, int pathMode, const std::wstring& base) {
+    if (pathMode == 1) return target + FolderBelowBase(entry, base);
+    if (pathMode == 2) return target + SafeEntryFolder(StoredName(entry));
+    return target;
+}
+
+bool FileTimeOf(const std::wstring& path, TDateTime& time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    FILETIME local;
+    SYSTEMTIME st;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &st);
+    time = TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0}).value_or(0);
+    return true;
+}
+
+}  // namespace
+
+void TZipRoutinen::CollectSelection(const std::wstring& ArchiveName, std::uint8_t Kind, TStringList& Entries,
+                                    const std::wstring& Target, const std::wstring& BaseFolder, int PathMode,
+                                    int Mode) {
+    if (Mode != 1 && Mode != 2) return;
+    Fehlercode = fc::CollectSelection;
+    const std::wstring panel = m_host.StatusText(0);
+    m_host.SetStatusText(0, L"Bereite Entpacken des Archives vor...");
+    TDateiListe listed;
+    bool read = false;
+    for (int i = Entries.Count() - 1; i >= 0; --i) {
+        const std::wstring entry = Entries[i];
+        const std::wstring path =
+            FolderFor(Target, entry, PathMode, BaseFolder) + ExtractFileName(StoredName(entry));
+        TDateTime fileTime = 0;
+        if (!FileTimeOf(path, fileTime)) {
+            if (Mode == 1) Entries.Delete(i);
+            continue;
+        }
+        if (!read) {
+            std::wstring name = ArchiveName;
+            TArchivDaten daten;
+            OpenArchive(Kind, name, daten, listed);
+            read = true;
+        }
+        bool newer = false;
+        for (const auto& e : listed)
+            if (SystemLower(StoredName(e->Name)) == SystemLower(StoredName(entry))) {
+                // Archive times go in two-second steps.
+                newer = (e->Time - fileTime) * 86400.0 > 2.0;
+                break;
+            }
+        if (!newer) Entries.Delete(i);
+    }
+    m_host.SetStatusText(0, panel);
+    Fehlercode = 0;
+}
+
+void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                                    const std::wstring& Target, const TPackerExtractOptions& Options) {
+    TStringList chosen = Entries;
+    CollectSelection(ArchiveName, Kind, chosen, Target, Options.BaseFolder, Options.PathMode, Options.Mode);
+    ReplaceMode = Options.Mode != 0 ? 2 : Options.Overwrite == 1 ? 1 : Options.Overwrite == 2 ? 2 : 0;
+    TStringList written;
+    {
+        TOperationScope scope(m_host, true, ExtractRunning);
+        for (const auto& entry : chosen.Items()) {
+            if (m_host.AbortRequested()) break;
+            std::unique_ptr<arc::TUnBase> unpacker = MakeUnpacker(Kind);
+            if (!unpacker) break;
+            const std::wstring stored = StoredName(entry);
+            const std::wstring folder = FolderFor(Target, entry, Options.PathMode, Options.BaseFolder);
+            // The one entry of that full name: a name without folder means the
+            // archive's root, not that name in any folder.
+            const std::wstring spec = ExtractFilePath(stored).empty() ? L"\\" + stored : stored;
+            const std::wstring expected =
+                SystemLower((Options.PathMode == 2 ? Target + SafeEntryFolder(stored) : folder) +
+                            ExtractFileName(stored));
+            bool passed = false;
+            unpacker->OnFileExists = [this](arc::TArcBase*, const std::wstring& fn, bool& accept) {
+                if (ReplaceMode == 0) {
+                    const int answer = m_host.AskReplace(fn);
+                    if (answer == 3) ReplaceMode = 1;
+                    if (answer == 4) ReplaceMode = 2;
+                    accept = answer == 1 || answer == 4;
+                } else {
+                    accept = ReplaceMode == 2;
+                }
+            };
+            unpacker->OnBegin = [&](arc::TArcBase*, const std::wstring& fn, int, bool& extract) {
+                extract = extract && SystemLower(fn) == expected;
+            };
+            unpacker->OnEnd = [&](arc::TArcBase*, const std::wstring& fn, bool crcPass) {
+                if (SystemLower(fn) == expected && crcPass) passed = true;
+            };
+            try {
+                ForceDirectories(Options.PathMode == 2 ? Target + SafeEntryFolder(stored) : folder);
+                unpacker->SetArchiveFile(ArchiveName);
+                unpacker->SetExtractDir(Options.PathMode == 2 ? Target : folder);
+                unpacker->SetUseStoredDirs(Options.PathMode == 2);
+                unpacker->SetSetDateTo(arc::TSetDate::OrigDate);
+                unpacker->SetFileSpec(spec);
+                if (!Options.Password.empty()) unpacker->SetPasswords(TStringList{Options.Password});
+                unpacker->Extract();
+            } catch (const std::exception& e) {
+                gui::MessageDlg(L"Fehler beim Entpacken des Archives", gui::TMsgDlgType::mtError,
+                                {gui::TMsgDlgBtn::mbOK});
+                (void)e;
+                break;
+            }
+            if (passed) written.Add(entry);
+        }
+    }
+    ReplaceMode = 0;
+    if (Options.DeleteAfter) DeleteExtracted(Kind, ArchiveName, written);
+}
+
+}  // namespace velmora::archive
