@@ -155,6 +155,25 @@ std::wstring SafeEntryFolder(const std::wstring& EntryName) {
     return folder;
 }
 
+std::wstring StoredEntryName(const std::wstring& Entry) {
+    std::wstring name = TZipRoutinen::ReplaceChar(Entry, L'/', L'\\');
+    while (!name.empty() && name.front() == L'\\') name.erase(0, 1);
+    return name;
+}
+
+std::wstring EntryTargetFolder(const std::wstring& Target, const std::wstring& Entry, int PathMode,
+                               const std::wstring& BaseFolder) {
+    const std::wstring stored = StoredEntryName(Entry);
+    if (PathMode == 2) return Target + SafeEntryFolder(stored);
+    if (PathMode != 1) return Target;
+    std::wstring folder = ExtractFilePath(stored);
+    std::wstring lowerBase = SystemLower(StoredEntryName(BaseFolder));
+    if (!lowerBase.empty() && lowerBase.back() != L'\\') lowerBase += L'\\';
+    if (!lowerBase.empty() && SystemLower(folder).compare(0, lowerBase.size(), lowerBase) == 0)
+        folder.erase(0, lowerBase.size());
+    return Target + SafeEntryFolder(folder);
+}
+
 std::vector<TPackerRun> AddRuns(const TPackerContext& C, std::uint8_t Kind, const std::wstring& Archive,
                                 const TStringList& Files, const TPackerAddOptions& O) {
     const std::wstring folder = FolderOf(Archive);
@@ -283,30 +302,13 @@ std::vector<TPackerRun> TestRuns(const TPackerContext& C, std::uint8_t Kind, con
 
 namespace {
 
-// The entry's folder below the target for a per-folder run: its stored folder
-// less the base folder (when it lies below it), made safe.
-std::wstring RelativeFolder(const std::wstring& entry, const std::wstring& base) {
-    std::wstring folder = ExtractFilePath(TZipRoutinen::ReplaceChar(entry, L'/', L'\\'));
-    std::wstring lowerBase = SystemLower(TZipRoutinen::ReplaceChar(base, L'/', L'\\'));
-    if (!lowerBase.empty() && lowerBase.front() == L'\\') lowerBase.erase(0, 1);
-    if (!lowerBase.empty() && lowerBase.back() != L'\\') lowerBase += L'\\';
-    std::wstring lowerFolder = SystemLower(folder);
-    if (!lowerFolder.empty() && lowerFolder.front() == L'\\') {
-        lowerFolder.erase(0, 1);
-        folder.erase(0, 1);
-    }
-    if (!lowerBase.empty() && lowerFolder.compare(0, lowerBase.size(), lowerBase) == 0)
-        folder.erase(0, lowerBase.size());
-    return SafeEntryFolder(folder);
-}
-
 // The entries grouped into runs by the folder each is written to.
 std::vector<TPackerRun> FolderRuns(const TPackerRun& frame, const TStringList& entries, const std::wstring& target,
                                    const std::wstring& base, int pathMode) {
     const bool perFolder = pathMode == 1;
     std::vector<TPackerRun> runs;
     for (const auto& entry : entries.Items()) {
-        const std::wstring folder = perFolder ? target + RelativeFolder(entry, base) : target;
+        const std::wstring folder = EntryTargetFolder(target, entry, perFolder ? 1 : 0, base);
         TPackerRun* run = nullptr;
         for (auto& r : runs)
             if (SystemLower(r.Folder) == SystemLower(folder)) run = &r;

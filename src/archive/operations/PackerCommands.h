@@ -61,6 +61,14 @@ std::wstring QuotedWord(const std::wstring& Word);
 // root, "." and ".." parts are dropped; "" or a relative folder with "\".
 std::wstring SafeEntryFolder(const std::wstring& EntryName);
 
+// The entry's name as stored: "\\" for "/", no leading "\\".
+std::wstring StoredEntryName(const std::wstring& Entry);
+// The folder an entry is written to: Target, plus in PathMode 1 its stored
+// folder less BaseFolder (when it lies below it), in PathMode 2 its whole
+// stored folder, both made safe.
+std::wstring EntryTargetFolder(const std::wstring& Target, const std::wstring& Entry, int PathMode,
+                               const std::wstring& BaseFolder);
+
 // Kind is the archive kind (ftZip ... ftZoo). Each returns the runs in order;
 // no runs for a kind the operation has no outside packer for.
 std::vector<TPackerRun> AddRuns(const TPackerContext& C, std::uint8_t Kind, const std::wstring& Archive,

@@ -191,6 +191,10 @@ private:
     // The archive format library's unpacker of Kind, entry by entry.
     void InProcessExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
                           const std::wstring& Target, const TPackerExtractOptions& Options);
+    // The RAR library: the chosen entries written, or tested.
+    void RarLibExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                    const std::wstring& Target, const TPackerExtractOptions& Options);
+    void RarLibTest(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
     // The format's delete for entries extraction wrote.
     void DeleteExtracted(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Written);
 

@@ -16,28 +16,9 @@ namespace {
 
 bool IsSelfExtracting(std::uint8_t kind) { return kind >= ftZipExe && kind <= ftArcExe; }
 
-std::wstring StoredName(const std::wstring& entry) {
-    std::wstring name = TZipRoutinen::ReplaceChar(entry, L'/', L'\\');
-    while (!name.empty() && name.front() == L'\\') name.erase(0, 1);
-    return name;
-}
-
-// The entry's folder less the leading base folder, made safe to go below a target.
-std::wstring FolderBelowBase(const std::wstring& entry, const std::wstring& base) {
-    std::wstring folder = ExtractFilePath(StoredName(entry));
-    std::wstring lowerBase = SystemLower(StoredName(base));
-    if (!lowerBase.empty() && lowerBase.back() != L'\\') lowerBase += L'\\';
-    if (!lowerBase.empty() && SystemLower(folder).compare(0, lowerBase.size(), lowerBase) == 0)
-        folder.erase(0, lowerBase.size());
-    return SafeEntryFolder(folder);
-}
-
 // Where extraction in PathMode puts the entry.
 std::wstring TargetOf(const std::wstring& target, const std::wstring& entry, int pathMode, const std::wstring& base) {
-    const std::wstring name = ExtractFileName(StoredName(entry));
-    if (pathMode == 1) return target + FolderBelowBase(entry, base) + name;
-    if (pathMode == 2) return target + SafeEntryFolder(StoredName(entry)) + name;
-    return target + name;
+    return EntryTargetFolder(target, entry, pathMode, base) + ExtractFileName(StoredEntryName(entry));
 }
 
 bool WrittenAs(const std::wstring& path, const TEineDatei& entry) {
@@ -90,6 +71,8 @@ void TZipRoutinen::ExtractFromArchive(const std::wstring& ArchiveName, const TSt
         ZipExtract(ArchiveName, Entries, deleteAfter, target, Password, PathMode, Overwrite, Mode, BaseFolder);
     else if (inProcess)
         InProcessExtract(kind, ArchiveName, Entries, target, options);
+    else if ((kind == ftRar || kind == ftRarExe) && Packer.UseInternUnRar)
+        RarLibExtract(kind, ArchiveName, Entries, target, options);
     else
         OutsideExtract(kind, ArchiveName, Entries, target, options);
     Fehlercode = 0;
@@ -115,7 +98,7 @@ public:
         for (const auto& name : m_names.Items())
             for (const auto& c : chosen.Items())
                 if (TZipRoutinen::MatchesArchivePath(name, c)) {
-                    taken.Add(StoredName(name));
+                    taken.Add(StoredEntryName(name));
                     break;
                 }
         m_names.Clear();
@@ -144,7 +127,7 @@ void TZipRoutinen::ZipExtract(const std::wstring& ArchiveName, const TStringList
         for (const auto& entry : Entries.Items()) {
             m_zip.FilesToProcess.Clear();
             m_zip.FilesToProcess.Add(entry);
-            m_zip.ExtractDirectory = Target + FolderBelowBase(entry, BaseFolder);
+            m_zip.ExtractDirectory = EntryTargetFolder(Target, entry, 1, BaseFolder);
             ForceDirectories(m_zip.ExtractDirectory);
             const int result = m_zip.Extract(Mode);
             if (ShowZipResult(result, L"Extrahiervorgang") != kZipSuccess) break;
@@ -158,7 +141,7 @@ void TZipRoutinen::ZipExtract(const std::wstring& ArchiveName, const TStringList
     } else {
         m_zip.UsePaths = PathMode == 2;
         if (PathMode == 2)
-            for (const auto& entry : Entries.Items()) ForceDirectories(Target + SafeEntryFolder(StoredName(entry)));
+            for (const auto& entry : Entries.Items()) ForceDirectories(EntryTargetFolder(Target, entry, 2, L""));
         m_zip.FilesToProcess.Assign(Entries);
         m_zip.ExtractDirectory = Target;
         const int result = m_zip.Extract(Mode);
@@ -192,9 +175,9 @@ void TZipRoutinen::OutsideExtract(std::uint8_t Kind, const std::wstring& Archive
     const std::wstring base = Kind == ftLzh && Options.PathMode == 2 ? L"" : Options.BaseFolder;
     TStringList written;
     for (const auto& entry : Entries.Items()) {
-        const std::wstring stored = SystemLower(StoredName(entry));
+        const std::wstring stored = SystemLower(StoredEntryName(entry));
         for (const auto& e : listed)
-            if (SystemLower(StoredName(e->Name)) == stored) {
+            if (SystemLower(StoredEntryName(e->Name)) == stored) {
                 if (WrittenAs(TargetOf(Target, entry, pathMode, base), *e)) written.Add(entry);
                 break;
             }

@@ -33,28 +33,6 @@ std::unique_ptr<arc::TUnBase> MakeUnpacker(std::uint8_t kind) {
     }
 }
 
-std::wstring StoredName(const std::wstring& entry) {
-    std::wstring name = TZipRoutinen::ReplaceChar(entry, L'/', L'\\');
-    while (!name.empty() && name.front() == L'\\') name.erase(0, 1);
-    return name;
-}
-
-std::wstring FolderBelowBase(const std::wstring& entry, const std::wstring& base) {
-    std::wstring folder = ExtractFilePath(StoredName(entry));
-    std::wstring lowerBase = SystemLower(StoredName(base));
-    if (!lowerBase.empty() && lowerBase.back() != L'\\') lowerBase += L'\\';
-    if (!lowerBase.empty() && SystemLower(folder).compare(0, lowerBase.size(), lowerBase) == 0)
-        folder.erase(0, lowerBase.size());
-    return SafeEntryFolder(folder);
-}
-
-// The folder an entry goes to by PathMode, and the file it becomes.
-std::wstring FolderFor(const std::wstring& target, const std::wstring& entry, int pathMode, const std::wstring& base) {
-    if (pathMode == 1) return target + FolderBelowBase(entry, base);
-    if (pathMode == 2) return target + SafeEntryFolder(StoredName(entry));
-    return target;
-}
-
 bool FileTimeOf(const std::wstring& path, TDateTime& time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
@@ -82,7 +60,7 @@ void TZipRoutinen::CollectSelection(const std::wstring& ArchiveName, std::uint8_
     for (int i = Entries.Count() - 1; i >= 0; --i) {
         const std::wstring entry = Entries[i];
         const std::wstring path =
-            FolderFor(Target, entry, PathMode, BaseFolder) + ExtractFileName(StoredName(entry));
+            EntryTargetFolder(Target, entry, PathMode, BaseFolder) + ExtractFileName(StoredEntryName(entry));
         TDateTime fileTime = 0;
         if (!FileTimeOf(path, fileTime)) {
             if (Mode == 1) Entries.Delete(i);
@@ -96,7 +74,7 @@ void TZipRoutinen::CollectSelection(const std::wstring& ArchiveName, std::uint8_
         }
         bool newer = false;
         for (const auto& e : listed)
-            if (SystemLower(StoredName(e->Name)) == SystemLower(StoredName(entry))) {
+            if (SystemLower(StoredEntryName(e->Name)) == SystemLower(StoredEntryName(entry))) {
                 // Archive times go in two-second steps.
                 newer = (e->Time - fileTime) * 86400.0 > 2.0;
                 break;
@@ -119,14 +97,13 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
             if (m_host.AbortRequested()) break;
             std::unique_ptr<arc::TUnBase> unpacker = MakeUnpacker(Kind);
             if (!unpacker) break;
-            const std::wstring stored = StoredName(entry);
-            const std::wstring folder = FolderFor(Target, entry, Options.PathMode, Options.BaseFolder);
+            const std::wstring stored = StoredEntryName(entry);
+            const std::wstring folder = EntryTargetFolder(Target, entry, Options.PathMode, Options.BaseFolder);
             // The one entry of that full name: a name without folder means the
             // archive's root, not that name in any folder.
             const std::wstring spec = ExtractFilePath(stored).empty() ? L"\\" + stored : stored;
             const std::wstring expected =
-                SystemLower((Options.PathMode == 2 ? Target + SafeEntryFolder(stored) : folder) +
-                            ExtractFileName(stored));
+                SystemLower(folder + ExtractFileName(stored));
             bool passed = false;
             unpacker->OnFileExists = [this](arc::TArcBase*, const std::wstring& fn, bool& accept) {
                 if (ReplaceMode == 0) {
@@ -145,7 +122,7 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
                 if (SystemLower(fn) == expected && crcPass) passed = true;
             };
             try {
-                ForceDirectories(Options.PathMode == 2 ? Target + SafeEntryFolder(stored) : folder);
+                ForceDirectories(folder);
                 unpacker->SetArchiveFile(ArchiveName);
                 unpacker->SetExtractDir(Options.PathMode == 2 ? Target : folder);
                 unpacker->SetUseStoredDirs(Options.PathMode == 2);

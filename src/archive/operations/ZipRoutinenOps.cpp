@@ -204,7 +204,13 @@ void TZipRoutinen::TestArchive(const std::wstring& ArchiveName, const TStringLis
     GetArchiveType(ArchiveName, kind);
     switch (kind) {
     case ftZip: case ftZipExe: ZipTest(ArchiveName, Entries, Password); break;
-    case ftArj: case ftArjExe: case ftLzh: case ftRar: case ftRarExe: case ftArc:
+    case ftRar: case ftRarExe:
+        if (Packer.UseInternUnRar)
+            RarLibTest(ArchiveName, Entries, Password);
+        else
+            RunPackers(TestRuns(PackerContext(), kind, ArchiveName, Entries, Password), 't', kind);
+        break;
+    case ftArj: case ftArjExe: case ftLzh: case ftArc:
         RunPackers(TestRuns(PackerContext(), kind, ArchiveName, Entries, Password), 't', kind);
         break;
     default: break;

@@ -232,3 +232,23 @@ TEST_F(NothingLost, InProcessUnpackersWriteWhatArcToolWritesInEveryPathMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NothingLost, TheRarLibraryWritesOnlyTheChosenEntryAndTestsReportDamage) {
+    routines.Packer.UseInternUnRar = true;
+    const std::wstring archive = Copy("archive/blocks.rar", L"t.rar");
+    const TDateiListe entries = Listing(ftRar, archive);
+    ASSERT_GE(entries.size(), 2u);
+    const std::wstring target = Dir() + L"ziel\\";
+    routines.ExtractFromArchive(archive, {entries[0]->Name}, false, target, L"", 2, TZlOverwrite::zowAlways, 0, L"");
+    EXPECT_EQ(static_cast<std::int64_t>(ReadAll(target + entries[0]->Name).size()), entries[0]->Size);
+    EXPECT_FALSE(Exists(target + entries[1]->Name));
+    routines.TestArchive(archive, {entries[0]->Name}, L"");
+    EXPECT_TRUE(boxes.Calls().empty());
+    routines.TestArchive(Copy("archive/badcrc.rar", L"b.rar"), {L"*.*"}, L"");
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Text.rfind(L"Fehler beim Testen des Archives", 0), 0u);
+}
+
+}  // namespace
