@@ -167,6 +167,9 @@ public:
     void CollectSelection(const std::wstring& ArchiveName, std::uint8_t Kind, TStringList& Entries,
                           const std::wstring& Target, const std::wstring& BaseFolder, int PathMode, int Mode);
     void ConvertToSfx(const TStringList& Archives);
+    // Each self-extracting program back into the plain archive its converter
+    // proposes; a file of that name is replaced only when the host says so.
+    void SfxToArchive(const TStringList& Programs);
     void UpdateArchiveDate(const TStringList& Archives);
     void RepairArchive(const TStringList& Archives);
 

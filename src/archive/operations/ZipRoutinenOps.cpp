@@ -7,6 +7,7 @@
 #include "ArchiveCodes.h"
 #include "ZipRoutinen.h"
 #include "ZipRoutinenScope.h"
+#include "archive/formats/UnSFX.h"
 #include "filetools/DateiRoutinen.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
@@ -271,6 +272,26 @@ void TZipRoutinen::ConvertToSfx(const TStringList& Archives) {
                 DateiRoutinen->RenameFile(shortExe, longExe);
             else
                 MoveFileW(shortExe.c_str(), longExe.c_str());
+        }
+    }
+    Fehlercode = 0;
+}
+
+void TZipRoutinen::SfxToArchive(const TStringList& Programs) {
+    Fehlercode = fc::SfxToArchive;
+    for (const auto& program : Programs.Items()) {
+        arc::TUnSFX converter;
+        ReplaceMode = 0;
+        converter.OnFileExists = [this](arc::TArcBase*, const std::wstring& fn, bool& accept) {
+            const int answer = m_host.AskReplace(fn);
+            accept = answer == 1 || answer == 4;
+        };
+        try {
+            converter.SetArchiveFile(program);
+            converter.SetOutFilename(L"");
+            converter.Activate();
+        } catch (const Exception& e) {
+            ErrorBox(e.Message());
         }
     }
     Fehlercode = 0;

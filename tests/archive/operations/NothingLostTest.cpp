@@ -252,3 +252,42 @@ TEST_F(NothingLost, TheRarLibraryWritesOnlyTheChosenEntryAndTestsReportDamage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NothingLost, ALongNamedArchiveBecomesALongNamedProgramAndBack) {
+    routines.Packer.Zip2ExePath = rec.Install(L"zip2exe.exe");
+    const std::wstring archive = Copy("archive/comment.zip", L"Langer Name.zip");
+    const std::wstring shortExe = ChangeFileExt(ExtractFileName(ShortPathName(archive)), L".exe");
+    ASSERT_NE(SystemLower(shortExe), L"langer name.exe");
+    // The converter writes under the short name it was given.
+    SetEnvironmentVariableW(L"PACKREC_WRITE", (shortExe + L"<" + Fixture("archive/zipsfx.exe")).c_str());
+    const std::wstring program = Dir() + L"Langer Name.exe";
+    CopyFileW(Fixture("archive/zipsfx.exe").c_str(), program.c_str(), FALSE);
+    routines.ConvertToSfx({archive});
+    EXPECT_TRUE(rec.Runs().empty()) << "a program of that name is never overwritten";
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Text, L"Die Datei Langer Name.exe existiert bereits und wird nicht überschrieben.");
+
+    DeleteFileW(program.c_str());
+    routines.ConvertToSfx({archive});
+    ASSERT_EQ(rec.Runs().size(), 1u);
+    EXPECT_EQ(rec.Runs()[0].Args, std::vector<std::wstring>{ExtractFileName(ShortPathName(archive))});
+    // One program, by the long name.
+    std::vector<std::wstring> programs;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((Dir() + L"*.exe").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do programs.push_back(found.cFileName);
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(programs, std::vector<std::wstring>{L"Langer Name.exe"});
+
+    DeleteFileW(archive.c_str());
+    routines.SfxToArchive({program});
+    std::uint8_t kind = 0;
+    EXPECT_TRUE(routines.GetArchiveType(archive, kind) && kind == ftZip);
+}
+
+}  // namespace
