@@ -1,5 +1,9 @@
 #include "PackerCommands.h"
 
+#include <windows.h>
+
+#include <cmath>
+
 #include "ZipRoutinen.h"
 #include "foundation/DMChild_Typen.h"
 #include "platform/rtl/FileSystem.h"
@@ -153,6 +157,26 @@ std::wstring SafeEntryFolder(const std::wstring& EntryName) {
         start = end + 1;
     }
     return folder;
+}
+
+bool FileStamp(const std::wstring& Path, std::int64_t& Size, TDateTime& Time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    Size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    FILETIME local;
+    SYSTEMTIME st;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &st);
+    Time = TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0}).value_or(0);
+    return true;
+}
+
+bool SameAsEntry(const std::wstring& Path, const TEineDatei& Entry) {
+    std::int64_t size = 0;
+    TDateTime time = 0;
+    return FileStamp(Path, size, time) && size == Entry.Size && std::fabs(time - Entry.Time) * 86400.0 <= 2.0 + 1e-6;
 }
 
 std::wstring StoredEntryName(const std::wstring& Entry) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/EineDatei.h"
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/StringList.h"
 
 namespace velmora::archive {
@@ -68,6 +70,12 @@ std::wstring StoredEntryName(const std::wstring& Entry);
 // stored folder, both made safe.
 std::wstring EntryTargetFolder(const std::wstring& Target, const std::wstring& Entry, int PathMode,
                                const std::wstring& BaseFolder);
+
+// Size and local time of a file on disk; false when there is no such file.
+bool FileStamp(const std::wstring& Path, std::int64_t& Size, TDateTime& Time);
+// Whether the file at Path is the entry as written: its size, and its time
+// within the two-second steps archives keep.
+bool SameAsEntry(const std::wstring& Path, const TEineDatei& Entry);
 
 // Kind is the archive kind (ftZip ... ftZoo). Each returns the runs in order;
 // no runs for a kind the operation has no outside packer for.

@@ -1,7 +1,6 @@
 // Extraction of TZipRoutinen: the zip library and the outside unpackers.
 #include <windows.h>
 
-#include <cmath>
 
 #include "ArchiveCodes.h"
 #include "ZipRoutinen.h"
@@ -19,20 +18,6 @@ bool IsSelfExtracting(std::uint8_t kind) { return kind >= ftZipExe && kind <= ft
 // Where extraction in PathMode puts the entry.
 std::wstring TargetOf(const std::wstring& target, const std::wstring& entry, int pathMode, const std::wstring& base) {
     return EntryTargetFolder(target, entry, pathMode, base) + ExtractFileName(StoredEntryName(entry));
-}
-
-bool WrittenAs(const std::wstring& path, const TEineDatei& entry) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    const std::int64_t size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    FILETIME local;
-    SYSTEMTIME st;
-    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
-    FileTimeToSystemTime(&local, &st);
-    const TDateTime time =
-        TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0}).value_or(0);
-    return size == entry.Size && std::fabs(time - entry.Time) * 86400.0 <= 2.0 + 1e-6;
 }
 
 bool IsRemovableArchive(const std::wstring& archive, const std::function<unsigned(const std::wstring&)>& type) {
@@ -178,7 +163,7 @@ void TZipRoutinen::OutsideExtract(std::uint8_t Kind, const std::wstring& Archive
         const std::wstring stored = SystemLower(StoredEntryName(entry));
         for (const auto& e : listed)
             if (SystemLower(StoredEntryName(e->Name)) == stored) {
-                if (WrittenAs(TargetOf(Target, entry, pathMode, base), *e)) written.Add(entry);
+                if (SameAsEntry(TargetOf(Target, entry, pathMode, base), *e)) written.Add(entry);
                 break;
             }
     }

@@ -2,7 +2,6 @@
 // chosen entry, and the choice of entries for freshening and updating.
 #include <windows.h>
 
-#include <cmath>
 #include <memory>
 
 #include "ArchiveCodes.h"
@@ -33,19 +32,6 @@ std::unique_ptr<arc::TUnBase> MakeUnpacker(std::uint8_t kind) {
     }
 }
 
-bool FileTimeOf(const std::wstring& path, TDateTime& time) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    FILETIME local;
-    SYSTEMTIME st;
-    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
-    FileTimeToSystemTime(&local, &st);
-    time = TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0}).value_or(0);
-    return true;
-}
-
 }  // namespace
 
 void TZipRoutinen::CollectSelection(const std::wstring& ArchiveName, std::uint8_t Kind, TStringList& Entries,
@@ -62,7 +48,8 @@ void TZipRoutinen::CollectSelection(const std::wstring& ArchiveName, std::uint8_
         const std::wstring path =
             EntryTargetFolder(Target, entry, PathMode, BaseFolder) + ExtractFileName(StoredEntryName(entry));
         TDateTime fileTime = 0;
-        if (!FileTimeOf(path, fileTime)) {
+        std::int64_t fileSize = 0;
+        if (!FileStamp(path, fileSize, fileTime)) {
             if (Mode == 1) Entries.Delete(i);
             continue;
         }

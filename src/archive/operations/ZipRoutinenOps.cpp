@@ -2,7 +2,6 @@
 // whole-archive commands, through the zip library or the outside packers.
 #include <windows.h>
 
-#include <cmath>
 
 #include "ArchiveCodes.h"
 #include "ZipRoutinen.h"
@@ -20,37 +19,13 @@ namespace velmora::archive {
 using gui::TMsgDlgBtn;
 using gui::TMsgDlgType;
 
+using detail::ErrorBox;
+using detail::InformationBox;
+using detail::IsPlainFile;
+
 namespace {
 
-void ErrorBox(const std::wstring& text) { gui::MessageDlg(text, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}); }
-void InformationBox(const std::wstring& text) {
-    gui::MessageDlg(text, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
-}
 
-bool IsPlainFile(const std::wstring& name) {
-    const DWORD attr = GetFileAttributesW(name.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Size and time of a file on disk; false when there is none.
-bool FileStamp(const std::wstring& path, std::int64_t& size, TDateTime& time) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    FILETIME local;
-    SYSTEMTIME st;
-    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
-    FileTimeToSystemTime(&local, &st);
-    time = TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0}).value_or(0);
-    return true;
-}
-
-// Archive times keep two-second steps: a file and an entry within two seconds
-// are the same.
-bool SameStamp(std::int64_t fileSize, TDateTime fileTime, const TEineDatei& entry) {
-    return fileSize == entry.Size && std::fabs(fileTime - entry.Time) * 86400.0 <= 2.0 + 1e-6;
-}
 
 // The files Files names now: masks expanded in their folder (and below it when
 // recursing).
@@ -158,11 +133,8 @@ void TZipRoutinen::OutsideAdd(std::uint8_t Kind, const std::wstring& ArchiveName
     TDateiListe listed;
     OpenArchive(ftLzh, name, daten, listed);
     for (const auto& source : sources) {
-        std::int64_t size = 0;
-        TDateTime time = 0;
-        if (!FileStamp(source, size, time)) continue;
         for (const auto& entry : listed)
-            if (NameEndsPath(source, entry->Name) && SameStamp(size, time, *entry)) {
+            if (NameEndsPath(source, entry->Name) && SameAsEntry(source, *entry)) {
                 DeleteFileW(source.c_str());
                 break;
             }
@@ -247,9 +219,7 @@ void TZipRoutinen::ConvertToSfx(const TStringList& Archives) {
     Fehlercode = fc::ConvertToSfx;
     for (const auto& archive : Archives.Items()) {
         std::uint8_t kind = 0;
-        if (!IsPlainFile(archive) || !GetArchiveType(archive, kind) || kind < ftZip || kind > ftRar ||
-            kind == ftArc)
-            continue;
+        if (!IsPlainFile(archive) || !GetArchiveType(archive, kind) || kind < ftZip || kind > ftRar) continue;
         std::wstring shortName = ShortPathName(archive);
         if (shortName.empty()) shortName = archive;
         const std::wstring folder = ExtractFilePath(archive);

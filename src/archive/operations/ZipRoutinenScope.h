@@ -1,11 +1,30 @@
 #pragma once
 // The frame every listing reader of TZipRoutinen runs in.
 
+#include <windows.h>
+
 #include <string>
 
 #include "ZipRoutinen.h"
+#include "platform/gui/Dialogs.h"
 
 namespace velmora::archive {
+
+// The routines' message boxes and file checks.
+namespace detail {
+
+inline void ErrorBox(const std::wstring& text) {
+    gui::MessageDlg(text, gui::TMsgDlgType::mtError, {gui::TMsgDlgBtn::mbOK});
+}
+inline void InformationBox(const std::wstring& text) {
+    gui::MessageDlg(text, gui::TMsgDlgType::mtInformation, {gui::TMsgDlgBtn::mbOK});
+}
+inline bool IsPlainFile(const std::wstring& name) {
+    const DWORD attr = GetFileAttributesW(name.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace detail
 
 // Keeps the status panels a reader writes to and the cursor, shows the
 // hourglass, and puts everything back however the reader ends.

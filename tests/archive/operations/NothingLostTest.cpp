@@ -9,8 +9,7 @@
 
 #include "ArcTool.h"
 
-#include "PackRec.h"
-#include "ZipRoutinenRecorder.h"
+#include "PackerFixture.h"
 #include "archive/operations/ZipRoutinen.h"
 #include "foundation/AppExec.h"
 #include "platform/gui/Testing.h"
@@ -21,23 +20,13 @@
 using namespace velmora;
 using namespace velmora::archive;
 using packrectest::Exists;
+using packrectest::ReadAll;
 using packrectest::WinePath;
 
 namespace {
 
 std::wstring Fixture(const char* relative) {
     return WinePath((std::string(VELMORA_SOURCE_DIR "/tests/data/") + relative).c_str());
-}
-
-std::string ReadAll(const std::wstring& path) {
-    std::string data;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return data;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-    CloseHandle(h);
-    return data;
 }
 
 // A file as an entry would be written: its size and its (local) time.
@@ -57,19 +46,15 @@ void MakeLike(const std::wstring& path, const TEineDatei& entry) {
     CloseHandle(h);
 }
 
-class NothingLost : public ::testing::Test {
+class NothingLost : public ::testing::Test, protected packrectest::TOperationsUnderTest {
 protected:
+    NothingLost() : TOperationsUnderTest(L"nothinglost") {}
     static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
     void SetUp() override {
-        zip.OnListing = [this](TZipLib*, const TZlFileStats& s) { routines.AddXZipEntry(s); };
-        lister.OnRead = [this](arc::TArcBase*, int) { routines.AddArcListerEntry(lister); };
-        routines.AppExec = &exec;
-        routines.DriveType = [](const std::wstring&) { return unsigned{DRIVE_FIXED}; };
         routines.Packer.LhaPath = rec.Install(L"lha.exe");
         routines.Packer.RarPath = rec.Install(L"rar.exe");
         routines.Packer.UnZipPath = rec.Install(L"unzip.exe");
         routines.Packer.UseInternZip = routines.Packer.UseInternUnZip = true;
-        zip.TempPath.clear();
         ForceDirectories(Dir());
     }
     std::wstring Dir() const { return rec.Folder.Path() + L"arbeit\\"; }
@@ -79,21 +64,7 @@ protected:
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         return path;
     }
-    TDateiListe Listing(std::uint8_t kind, const std::wstring& archive) {
-        TDateiListe list;
-        std::wstring name = archive;
-        TArchivDaten daten;
-        routines.OpenArchive(kind, name, daten, list);
-        return list;
-    }
 
-    packrectest::TPackRec rec{L"nothinglost"};
-    TAppExec exec{nullptr};
-    ziproutinentest::TRecorderHost host;
-    TZipLib zip{nullptr};
-    arc::TArcLister lister;
-    TZipRoutinen routines{host, zip, lister};
-    gui::TMessageBoxRecorder boxes;
 };
 
 TEST_F(NothingLost, LhaFreshenWithMoveDeletesOnlyTheSourcesThePackerTook) {

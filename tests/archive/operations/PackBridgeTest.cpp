@@ -8,8 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "PackRec.h"
-#include "ZipRoutinenRecorder.h"
+#include "PackerFixture.h"
 #include "archive/operations/ZipRoutinen.h"
 #include "foundation/AppExec.h"
 #include "platform/gui/Testing.h"
@@ -20,45 +19,24 @@
 using namespace velmora;
 using namespace velmora::archive;
 using packrectest::Exists;
+using packrectest::ReadAll;
+using packrectest::WriteFileText;
 using packrectest::WinePath;
 using W = std::vector<std::wstring>;
 
 namespace {
 
-std::string ReadAll(const std::wstring& path) {
-    std::string data;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return data;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-    CloseHandle(h);
-    return data;
-}
-
-void WriteFileText(const std::wstring& path, const std::string& text) {
-    ForceDirectories(ExtractFilePath(path));
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
-    CloseHandle(h);
-}
-
-class PackBridge : public ::testing::Test {
+class PackBridge : public ::testing::Test, protected packrectest::TOperationsUnderTest {
 protected:
+    PackBridge() : TOperationsUnderTest(L"packbridge") {}
     void SetUp() override {
         for (const char* tool : {"arj", "arc"})
             if (!Exists(WinePath((std::string("/usr/bin/") + tool).c_str())))
                 GTEST_SKIP() << "the host has no " << tool << " (tools/setup.sh installs arj and arc)";
-        lister.OnRead = [this](arc::TArcBase*, int) { routines.AddArcListerEntry(lister); };
-        routines.AppExec = &exec;
-        routines.DriveType = [](const std::wstring&) { return unsigned{DRIVE_FIXED}; };
         arj = Install(L"arj.exe");
         arc = Install(L"arc.exe");
         routines.Packer.ArjPath = arj;
         routines.Packer.PkPakPath = routines.Packer.PkUnPakPath = arc;
-        zip.TempPath.clear();
         SetEnvironmentVariableW(L"PACKBRIDGE_LOG", Log().c_str());
         ForceDirectories(Work());
         // Three sources, one in a sub-folder, of different sizes.
@@ -110,23 +88,12 @@ protected:
     }
     // Names (lower-cased, "\") and sizes as our reader lists them.
     std::map<std::wstring, std::int64_t> Ours(std::uint8_t kind, const std::wstring& archive) {
-        TDateiListe list;
-        std::wstring name = archive;
-        TArchivDaten daten;
-        routines.OpenArchive(kind, name, daten, list);
         std::map<std::wstring, std::int64_t> rows;
-        for (const auto& e : list) rows[SystemLower(e->Name)] = e->Size;
+        for (const auto& e : Listing(kind, archive)) rows[SystemLower(e->Name)] = e->Size;
         return rows;
     }
 
-    packrectest::TPackRec rec{L"packbridge"};
     std::wstring arj, arc;
-    TAppExec exec{nullptr};
-    ziproutinentest::TRecorderHost host;
-    TZipLib zip{nullptr};
-    arc::TArcLister lister;
-    TZipRoutinen routines{host, zip, lister};
-    gui::TMessageBoxRecorder boxes;
 };
 
 // Names lower-cased with "\\" and sizes from a listing of the packer.

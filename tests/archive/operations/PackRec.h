@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../foundation/TestFiles.h"
+#include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Strings.h"
 
 namespace packrectest {
@@ -17,6 +18,31 @@ inline std::wstring WinePath(const char* unixPath) {
     std::wstring p = L"Z:" + velmora::FromUtf8(unixPath);
     std::replace(p.begin(), p.end(), L'/', L'\\');
     return p;
+}
+
+inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+inline std::string ReadAll(const std::wstring& path) {
+    std::string data;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return data;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+    CloseHandle(h);
+    return data;
+}
+
+// Writes Text as the whole file, making its folder first; false when it could not.
+inline bool WriteFileText(const std::wstring& path, const std::string& text) {
+    velmora::ForceDirectories(path.substr(0, path.find_last_of(L'\\') + 1));
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
+    CloseHandle(h);
+    return ok;
 }
 
 struct TRun {
@@ -51,15 +77,7 @@ public:
 
     std::vector<TRun> Runs() const {
         std::vector<TRun> runs;
-        HANDLE h = CreateFileW(Log().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return runs;
-        std::string data;
-        char buffer[65536];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-        CloseHandle(h);
-        const std::wstring text = velmora::FromUtf8(data);
+        const std::wstring text = velmora::FromUtf8(ReadAll(Log()));
         size_t start = 0;
         while (start < text.size()) {
             size_t end = text.find(L'\n', start);
@@ -86,7 +104,5 @@ public:
 
     velmora::test::TTempFolder Folder;
 };
-
-inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace packrectest

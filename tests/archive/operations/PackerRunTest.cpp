@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PackRec.h"
-#include "ZipRoutinenRecorder.h"
+#include "PackerFixture.h"
 #include "archive/operations/ZipRoutinen.h"
 #include "filetools/DateiRoutinen.h"
 #include "foundation/AppExec.h"
@@ -45,12 +44,10 @@ W Split(const W& words) {
     return out;
 }
 
-class Packers : public ::testing::Test {
+class Packers : public ::testing::Test, protected packrectest::TOperationsUnderTest {
 protected:
+    Packers() : TOperationsUnderTest(L"packrec") {}
     void SetUp() override {
-        lister.OnRead = [this](arc::TArcBase*, int) { routines.AddArcListerEntry(lister); };
-        routines.AppExec = &exec;
-        routines.DriveType = [](const std::wstring&) { return unsigned{DRIVE_FIXED}; };
         auto& p = routines.Packer;
         p.ZipPath = rec.Install(L"zip.exe");
         p.UnZipPath = rec.Install(L"unzip.exe");
@@ -61,7 +58,6 @@ protected:
         p.ZooPath = rec.Install(L"zoo.exe");
         p.PkPakPath = rec.Install(L"pkpak.exe");
         p.PkUnPakPath = rec.Install(L"pkunpak.exe");
-        zip.TempPath.clear();
         ForceDirectories(Archives());
         ForceDirectories(Sources());
     }
@@ -88,13 +84,6 @@ protected:
         routines.AddToArchive(archive, files, kind, pw, false, false, level, recurse, paths, move, mode);
     }
 
-    packrectest::TPackRec rec;
-    TAppExec exec{nullptr};
-    ziproutinentest::TRecorderHost host;
-    TZipLib zip{nullptr};
-    arc::TArcLister lister;
-    TZipRoutinen routines{host, zip, lister};
-    gui::TMessageBoxRecorder boxes;
 };
 
 TEST_F(Packers, AddRunsEveryFormatWithTheWordsOfItsOptions) {

@@ -12,25 +12,14 @@
 
 #include <shellapi.h>
 
+#include "../PackToolText.h"
+
 #include <string>
 #include <vector>
 
+using namespace packtool;
+
 namespace {
-
-std::wstring Env(const wchar_t* name) {
-    wchar_t buffer[4096];
-    const DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
-    return n > 0 && n < 4096 ? std::wstring(buffer, n) : std::wstring();
-}
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 std::wstring FromAnsi(const std::string& text) {
     if (text.empty()) return {};
@@ -38,27 +27,6 @@ std::wstring FromAnsi(const std::string& text) {
     std::wstring out(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
-}
-
-bool ReadWhole(const std::wstring& path, std::string& data) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char buffer[65536];
-    DWORD got = 0;
-    data.clear();
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-    CloseHandle(h);
-    return true;
-}
-
-bool WriteWhole(const std::wstring& path, const std::string& data) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    const bool ok = WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) && put == data.size();
-    CloseHandle(h);
-    return ok;
 }
 
 std::wstring Unquoted(std::wstring word) {
@@ -132,16 +100,6 @@ int wmain() {
     DoWrites(Env(L"PACKREC_WRITE"));
     log += L"end " + std::to_wstring(exitCode) + L"\n";
 
-    const std::wstring logName = Env(L"PACKREC_LOG");
-    if (!logName.empty()) {
-        HANDLE h = CreateFileW(logName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            const std::string data = Utf8(log);
-            DWORD put = 0;
-            WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
-            CloseHandle(h);
-        }
-    }
+    AppendUtf8(Env(L"PACKREC_LOG"), log);
     return exitCode;
 }
