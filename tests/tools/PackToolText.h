@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace packtool {
 
@@ -54,6 +55,21 @@ inline void AppendUtf8(const std::wstring& path, const std::wstring& text) {
     DWORD put = 0;
     WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
     CloseHandle(h);
+}
+
+// The lines of a text (LF or CR LF).
+inline std::vector<std::wstring> Lines(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
 }
 
 }  // namespace packtool

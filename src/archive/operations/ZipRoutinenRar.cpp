@@ -39,6 +39,18 @@ std::unique_ptr<void, RarCloser> OpenRar(const std::wstring& archive, const std:
     return handle;
 }
 
+// The next header's entry name as stored and whether it is a chosen file;
+// false at the end of the headers, Read then holding the library's result.
+bool NextHeader(void* handle, const TStringList& entries, RARHeaderData& header, std::wstring& name, bool& chosen,
+                int& read) {
+    header = RARHeaderData{};
+    read = RARReadHeader(handle, &header);
+    if (read != RarOk) return false;
+    name = StoredEntryName(FromAnsiBuffer(header.FileName, sizeof header.FileName));
+    chosen = (header.Flags & RarEntryFolder) != RarEntryFolder && IsChosen(name, entries);
+    return true;
+}
+
 bool NewerThanFile(const std::wstring& path, const RARHeaderData& header, bool& exists) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     exists = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != 0;
@@ -61,13 +73,11 @@ void TZipRoutinen::RarLibExtract(std::uint8_t Kind, const std::wstring& ArchiveN
         if (!handle) return;
         int overwrite = Options.Overwrite;
         int read = RarOk;
-        for (;;) {
-            RARHeaderData header{};
-            read = RARReadHeader(handle.get(), &header);
-            if (read != RarOk) break;
-            const std::wstring name = StoredEntryName(FromAnsiBuffer(header.FileName, sizeof header.FileName));
-            const bool folder = (header.Flags & RarEntryFolder) == RarEntryFolder;
-            bool extract = !folder && !m_host.AbortRequested() && IsChosen(name, Entries);
+        RARHeaderData header;
+        std::wstring name;
+        bool chosen = false;
+        while (NextHeader(handle.get(), Entries, header, name, chosen, read)) {
+            bool extract = chosen && !m_host.AbortRequested();
             const std::wstring dest =
                 EntryTargetFolder(Target, name, Options.PathMode, Options.BaseFolder) + ExtractFileName(name);
             bool exists = false;
@@ -109,13 +119,11 @@ void TZipRoutinen::RarLibTest(const std::wstring& ArchiveName, const TStringList
     auto handle = OpenRar(ArchiveName, Password);
     if (!handle) return;
     int read = RarOk;
-    for (;;) {
-        RARHeaderData header{};
-        read = RARReadHeader(handle.get(), &header);
-        if (read != RarOk) break;
-        const std::wstring name = StoredEntryName(FromAnsiBuffer(header.FileName, sizeof header.FileName));
-        const bool folder = (header.Flags & RarEntryFolder) == RarEntryFolder;
-        if (folder || m_host.AbortRequested() || !IsChosen(name, Entries)) {
+    RARHeaderData header;
+    std::wstring name;
+    bool chosen = false;
+    while (NextHeader(handle.get(), Entries, header, name, chosen, read)) {
+        if (!chosen || m_host.AbortRequested()) {
             RARProcessFile(handle.get(), RarSkip, nullptr, nullptr);
             continue;
         }

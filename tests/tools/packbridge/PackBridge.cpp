@@ -66,17 +66,9 @@ void AppendLog(const std::wstring& text) { AppendUtf8(Env(L"PACKBRIDGE_LOG"), te
 std::wstring HostList(const std::wstring& list, const std::wstring& copy) {
     std::string data;
     if (!ReadWhole(list, data)) return list;
-    const std::wstring text = Wide(data, CP_ACP);
     std::string out;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
+    for (const auto& line : Lines(Wide(data, CP_ACP)))
         if (!line.empty()) out += Utf8(HostWord(line)) + "\n";
-        start = end + 1;
-    }
     WriteWhole(copy, out);
     return copy;
 }

@@ -40,16 +40,7 @@ void LogList(std::wstring& log, const std::wstring& name) {
         log += L"list? " + name + L"\n";
         return;
     }
-    std::wstring text = FromAnsi(data);
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        log += L"list " + line + L"\n";
-        start = end + 1;
-    }
+    for (const auto& line : Lines(FromAnsi(data))) log += L"list " + line + L"\n";
 }
 
 void DoWrites(const std::wstring& spec) {
