@@ -262,3 +262,25 @@ TEST_F(NothingLost, ALongNamedArchiveBecomesALongNamedProgramAndBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NothingLost, AReplaceAllAnswerHoldsForTheRestOfTheRun) {
+    routines.Packer.UseInternUnLha = true;
+    const std::wstring archive = Copy("archive/level1.lzh", L"t.lzh");
+    const TDateiListe entries = Listing(ftLzh, archive);
+    ASSERT_GE(entries.size(), 2u);
+    const std::wstring target = Dir() + L"ziel\\";
+    TEineDatei old;
+    old.Size = 1;
+    old.Time = 32874;
+    MakeLike(target + entries[0]->Name, old);
+    MakeLike(target + entries[1]->Name, old);
+    host.ReplaceAnswers = {4};
+    routines.ExtractFromArchive(archive, {entries[0]->Name, entries[1]->Name}, false, target, L"", 2,
+                                TZlOverwrite::zowAsk, 0, L"");
+    EXPECT_EQ(host.ReplaceQuestions, 1);
+    EXPECT_EQ(static_cast<std::int64_t>(ReadAll(target + entries[1]->Name).size()), entries[1]->Size);
+}
+
+}  // namespace

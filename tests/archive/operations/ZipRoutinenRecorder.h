@@ -47,6 +47,16 @@ public:
     velmora::gui::TCursor Cursor() const override { return CurrentCursor; }
     void SetCursor(velmora::gui::TCursor Cursor) override { CurrentCursor = Cursor; }
     void Beep() override { ++Beeps; }
+    // The answers to extraction's replace questions, in order; skip when none is left.
+    std::vector<int> ReplaceAnswers;
+    int ReplaceQuestions = 0;
+    int AskReplace(const std::wstring&) override {
+        ++ReplaceQuestions;
+        if (ReplaceAnswers.empty()) return 0;
+        const int answer = ReplaceAnswers.front();
+        ReplaceAnswers.erase(ReplaceAnswers.begin());
+        return answer;
+    }
 
     // Everything a reading must leave as it found it.
     bool Restored() const {
