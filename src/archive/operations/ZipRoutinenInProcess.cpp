@@ -88,7 +88,7 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
             const std::wstring folder = EntryTargetFolder(Target, entry, Options.PathMode, Options.BaseFolder);
             // The one entry of that full name: a name without folder means the
             // archive's root, not that name in any folder.
-            const std::wstring spec = ExtractFilePath(stored).empty() ? L"\\" + stored : stored;
+            const std::wstring fileSpec = ExtractFilePath(stored).empty() ? L"\\" + stored : stored;
             const std::wstring expected =
                 SystemLower(folder + ExtractFileName(stored));
             bool passed = false;
@@ -114,7 +114,7 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
                 unpacker->SetExtractDir(Options.PathMode == 2 ? Target : folder);
                 unpacker->SetUseStoredDirs(Options.PathMode == 2);
                 unpacker->SetSetDateTo(arc::TSetDate::OrigDate);
-                unpacker->SetFileSpec(spec);
+                unpacker->SetFileSpec(fileSpec);
                 if (!Options.Password.empty()) unpacker->SetPasswords(TStringList{Options.Password});
                 unpacker->Extract();
             } catch (const std::exception& e) {

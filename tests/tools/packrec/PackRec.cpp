@@ -43,12 +43,12 @@ void LogList(std::wstring& log, const std::wstring& name) {
     for (const auto& line : Lines(FromAnsi(data))) log += L"list " + line + L"\n";
 }
 
-void DoWrites(const std::wstring& spec) {
+void DoWrites(const std::wstring& writes) {
     size_t start = 0;
-    while (start < spec.size()) {
-        size_t end = spec.find(L'|', start);
-        if (end == std::wstring::npos) end = spec.size();
-        const std::wstring item = spec.substr(start, end - start);
+    while (start < writes.size()) {
+        size_t end = writes.find(L'|', start);
+        if (end == std::wstring::npos) end = writes.size();
+        const std::wstring item = writes.substr(start, end - start);
         const size_t lt = item.find(L'<');
         // A copy keeps its source's time, as an unpacker gives a file its entry's.
         if (lt != std::wstring::npos)
