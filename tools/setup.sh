@@ -8,6 +8,8 @@
 #   imagemagick xdotool screenshots (tools/screenshot.sh, tools/screenshots/)
 #   libclang-rt-dev     libFuzzer and the sanitizer runtimes of clang (tools/fuzz-*.sh)
 #   python3 zip unzip   making and checking the test fixtures (tests/data)
+#   arj arc             the outside packers the bridge tests run through packbridge
+#                       (tests/archive/operations); without them those tests skip
 #   locales             the de_DE.UTF-8 locale every Wine call runs in
 #                       (tools/wine-env.sh): without it Wine falls back to the C
 #                       locale and cannot create file names beyond ASCII ("Größe.txt")
@@ -18,7 +20,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ gcc clang libclang-rt-dev
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
           wine wine32:i386 fonts-wine xvfb xauth googletest libz-mingw-w64-dev
-          imagemagick xdotool python3 zip unzip locales)
+          imagemagick xdotool python3 zip unzip locales arj arc)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo

@@ -21,6 +21,7 @@
 #include "StatusThreads.h"
 #include "archive/formats/ArcLister.h"
 #include "archive/operations/ZipRoutinen.h"
+#include "foundation/AppExec.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
@@ -373,8 +374,10 @@ public:
 
     // Archive listing (MainFormArchive.cpp): the zip component, the lister and the
     // archive routines, made at creation; the routines reach the window through
-    // ArchiveHost. The progress panel sets ArchiveRunning.
+    // ArchiveHost. The progress panel sets ArchiveRunning. AppExec starts the
+    // outside packers for the routines, waiting, in their own folders.
     std::unique_ptr<archive::TZipLib> XZip;
+    std::unique_ptr<TAppExec> AppExec;
     std::unique_ptr<arc::TArcLister> ArcLister;
     std::unique_ptr<archive::TZipRoutinen> ZipRoutinen;
     archive::TZipRoutinenHost& ArchiveHost() { return *m_archiveHost; }
@@ -524,6 +527,9 @@ private:
     void CreateArchiveObjects();
     void FreeArchiveObjects();
     std::unique_ptr<archive::TZipRoutinenHost> m_archiveHost;
+    // Showings of the progress panel not yet hidden: an operation nested in
+    // another hides only its own.
+    int m_progressShowings = 0;
     // Application handlers and timers
     void SetUpTimers();
     void InstallApplicationHandlers();

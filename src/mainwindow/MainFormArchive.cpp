@@ -2,6 +2,7 @@
 // archive routines it owns, the progress panel with its Abort button, and the
 // commands that open an archive (or a marked folder) in a side.
 
+#include <algorithm>
 #include <iterator>
 
 #include "foundation/DMChild_Typen.h"
@@ -66,6 +67,12 @@ void THauptform::CreateArchiveObjects() {
     ArcLister->OnRead = [this](arc::TArcBase* Sender, int Filenum) { ArcListerRead(Sender, Filenum); };
     ArcLister->OnTotals = [this](arc::TArcBase* Sender, int NumFiles) { ArcListerTotals(Sender, NumFiles); };
     ZipRoutinen = std::make_unique<archive::TZipRoutinen>(*m_archiveHost, *XZip, *ArcLister);
+    AppExec = std::make_unique<TAppExec>(nullptr);
+    AppExec->SetName(L"AppExec");
+    AppExec->Wait = true;
+    AppExec->ChangeDir = false;
+    ZipRoutinen->AppExec = AppExec.get();
+    ZipRoutinen->DateiRoutinen = DateiRoutinen;
     AbortSb.OnClick = bind(this, &THauptform::AbortSbClick);
     ApplyArchiverSettings();
 }
@@ -73,6 +80,7 @@ void THauptform::CreateArchiveObjects() {
 // The routines go before the components they use.
 void THauptform::FreeArchiveObjects() {
     ZipRoutinen.reset();
+    AppExec.reset();
     ArcLister.reset();
     XZip.reset();
 }
@@ -94,6 +102,10 @@ void THauptform::ArcListerTotals(arc::TArcBase*, int) {
 
 void THauptform::ShowProgressPanel(bool Show) {
     if (SearchReadsArchives)
+        return;
+    m_progressShowings = Show ? m_progressShowings + 1 : std::max(0, m_progressShowings - 1);
+    // Only the outermost showing shows and hides the panel.
+    if (m_progressShowings > (Show ? 1 : 0))
         return;
     ArchiveRunning = Show;
     if (!HauptStatusZeile.Visible())

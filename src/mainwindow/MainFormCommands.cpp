@@ -615,8 +615,8 @@ void THauptform::DateiLoeschenClick(TObject* Sender) {
     Fehlercode = 0;
 }
 
-// The plain files first, all at once; then each archived record from its own
-// archive.
+// The plain files first, all at once; then the archived records, each archive
+// once.
 void THauptform::DeleteFromArchives(TDateiListe& List) {
     Fehlercode = fc::DeleteFromArchives;
     TDateiListe plain;
@@ -626,9 +626,19 @@ void THauptform::DeleteFromArchives(TDateiListe& List) {
     std::erase(List, nullptr);
     if (!plain.empty() && DateiRoutinen)
         DateiRoutinen->DeleteFiles(plain, true, false, Settings ? Settings->Sonst.LoeschGroup : 0);
-    // Deleting from an archive waits for the archive routines: one call per record.
-    for (std::size_t i = 0; i < List.size(); ++i)
-        Placeholder(L"DeleteFromArchive");
+    // One call per archive, with its entries in the order of the list.
+    std::vector<std::wstring> archives;
+    for (const auto& record : List)
+        if (std::find(archives.begin(), archives.end(), record->ArchivPfad) == archives.end())
+            archives.push_back(record->ArchivPfad);
+    for (const auto& archive : archives) {
+        TStringList entries;
+        for (const auto& record : List)
+            if (record->ArchivPfad == archive)
+                entries.Add(record->Name);
+        if (ZipRoutinen)
+            ZipRoutinen->DeleteFromArchive(archive, entries);
+    }
     ReadListPanes();
     Fehlercode = 0;
 }

@@ -97,6 +97,18 @@ TEST_F(MainFormArchive, ProgressPanelSetsTheFlagAndRefusesClosing) {
     EXPECT_TRUE(CloseWindow());
 }
 
+TEST_F(MainFormArchive, ANestedOperationLeavesTheOuterOnesPanelShowing) {
+    THauptform& form = Start();
+    form.ArchiveHost().ShowProgressPanel(true);
+    form.ArchiveHost().ShowProgressPanel(true);
+    form.ArchiveHost().ShowProgressPanel(false);
+    EXPECT_TRUE(form.ArchiveRunning);
+    EXPECT_TRUE(form.Panel1.Visible());
+    form.ArchiveHost().ShowProgressPanel(false);
+    EXPECT_FALSE(form.ArchiveRunning);
+    EXPECT_TRUE(CloseWindow());
+}
+
 TEST_F(MainFormArchive, ArchiverSettingsReachTheZipComponentAndTheRoutines) {
     THauptform& form = Make();
     TArchivEinstellungen& arc = form.Settings->Arc;

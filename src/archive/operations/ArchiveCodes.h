@@ -13,6 +13,17 @@
     X(ClearFolderTree, 5106)      \
     X(ShowZipResult, 5107)        \
     X(RarOpenErrorText, 5108)     \
-    X(RarProcessErrorText, 5109)
+    X(RarProcessErrorText, 5109)  \
+    /* Archive operations and their outside packers. */ \
+    X(RunPackers, 5110)           \
+    X(AddToArchive, 5111)         \
+    X(ExtractFromArchive, 5112)   \
+    X(TestArchive, 5113)          \
+    X(DeleteFromArchive, 5114)    \
+    X(ConvertToSfx, 5115)         \
+    X(SfxToArchive, 5116)         \
+    X(UpdateArchiveDate, 5117)    \
+    X(RepairArchive, 5118)        \
+    X(CollectSelection, 5119)
 
 VELMORA_FC_SUBSYSTEM(5, VELMORA_ARCHIVE_CODES)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ArchiveCodes.h"
+#include "ZipRoutinenScope.h"
 #include "foundation/ArchiveExtension.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/FileSystem.h"
@@ -13,13 +14,13 @@ namespace velmora::archive {
 using gui::TMsgDlgBtn;
 using gui::TMsgDlgType;
 
+using detail::ErrorBox;
+using detail::InformationBox;
+using detail::IsPlainFile;
+
 namespace {
 
-void ErrorBox(const std::wstring& text) { gui::MessageDlg(text, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}); }
 
-void InformationBox(const std::wstring& text) {
-    gui::MessageDlg(text, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
-}
 
 std::uint8_t KindOfType(arc::TArcType type) {
     using arc::TArcType;
@@ -50,10 +51,6 @@ std::uint8_t KindOfExtension(const std::wstring& fileName) {
     return 0;
 }
 
-bool IsPlainFile(const std::wstring& name) {
-    const DWORD attr = GetFileAttributesW(name.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The archive's name as the RAR messages show it.
 std::wstring ShownName(const std::wstring& archiveName) { return SystemLower(ExtractFileName(archiveName)); }

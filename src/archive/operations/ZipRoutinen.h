@@ -10,11 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "PackerCommands.h"
 #include "ZipLib32.h"
 #include "ZipRoutinenHost.h"
 #include "archive/formats/ArcLister.h"
 #include "foundation/EineDatei.h"
 #include "foundation/DMChild_Typen.h"
+#include "platform/rtl/StringList.h"
+
+namespace velmora {
+class TAppExec;
+class TDateiRoutinen;
+}
 
 namespace velmora::archive {
 
@@ -115,8 +122,84 @@ public:
     // The type of a drive root ("A:\"), as GetDriveTypeW gives it; tests fake it.
     std::function<unsigned(const std::wstring& Root)> DriveType;
 
+    // The main window's process-start component (borrowed): every outside packer
+    // runs through it, waited for.
+    TAppExec* AppExec = nullptr;
+
+    // Whether the entry Entry of an archive is meant by Name, a name or a mask
+    // as the user or a dialog gives it. Both lower-cased, "/" taken as "", a
+    // leading "" ignored: a name without "*" or "?" means only the entry of that
+    // full name; a mask's folder must be the entry's folder or one above it and
+    // its file part match the entry's file name; a mask without folder matches
+    // in every folder.
+    static bool MatchesArchivePath(const std::wstring& Entry, const std::wstring& Name);
+
+    // Starts the runs one after the other, each waited for, with its list file
+    // made before and deleted after it. A missing program gets Operation's
+    // message and starts nothing; a failing start its failure message and ends
+    // the runs. True when every run ran. Operation as for MissingPackerText.
+    bool RunPackers(const std::vector<TPackerRun>& Runs, char Operation, std::uint8_t Kind);
+    // The temporary folder the outside packers get (by its short path), or "".
+    TPackerContext PackerContext() const;
+
+    // The file routines (borrowed): drive checks and renames.
+    TDateiRoutinen* DateiRoutinen = nullptr;
+    // Set while the operation of their name runs (the window's event handlers read them).
+    bool AddRunning = false;
+    bool ExtractRunning = false;
+    bool DeleteRunning = false;
+
+    // Adds Files (full paths and masks) to the archive of kind 5 to 10. Mode 0
+    // adds, 1 freshens, 2 updates; DeleteSources moves.
+    void AddToArchive(const std::wstring& ArchiveName, const TStringList& Files, std::uint8_t Kind,
+                      const std::wstring& Password, bool ClearDisks, bool MultidiskMode, int Compression,
+                      bool Recurse, bool StorePaths, bool DeleteSources, int Mode);
+    // Writes the chosen entries below Target; see TPackerExtractOptions for the
+    // path modes. With DeleteAfter only entries that were written leave the
+    // archive, and never from a self-extracting program.
+    void ExtractFromArchive(const std::wstring& ArchiveName, const TStringList& Entries, bool DeleteAfter,
+                            const std::wstring& Target, const std::wstring& Password, int PathMode,
+                            TZlOverwrite Overwrite, int Mode, const std::wstring& BaseFolder);
+    void TestArchive(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
+    void DeleteFromArchive(const std::wstring& ArchiveName, const TStringList& Entries);
+    // For freshening (Mode 1) and updating (Mode 2): drops the entries that are
+    // not to be written over the files below Target.
+    void CollectSelection(const std::wstring& ArchiveName, std::uint8_t Kind, TStringList& Entries,
+                          const std::wstring& Target, const std::wstring& BaseFolder, int PathMode, int Mode);
+    void ConvertToSfx(const TStringList& Archives);
+    // Each self-extracting program back into the plain archive its converter
+    // proposes; a file of that name is replaced only when the host says so.
+    void SfxToArchive(const TStringList& Programs);
+    void UpdateArchiveDate(const TStringList& Archives);
+    void RepairArchive(const TStringList& Archives);
+
+    // The per-format operations the ones above dispatch to.
+    void ZipAdd(const std::wstring& ArchiveName, const TStringList& Files, const std::wstring& Password,
+                bool ClearDisks, bool MultidiskMode, int Compression, bool Recurse, bool StorePaths,
+                bool DeleteSources, int Mode);
+    void ZipDelete(const std::wstring& ArchiveName, const TStringList& Entries);
+    void ZipTest(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
+
 private:
     class TReaderScope;
+    class TOperationScope;
+
+    void OutsideAdd(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Files,
+                    const TPackerAddOptions& Options);
+    void OutsideExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                        const std::wstring& Target, const TPackerExtractOptions& Options);
+    void ZipExtract(const std::wstring& ArchiveName, const TStringList& Entries, bool DeleteAfter,
+                    const std::wstring& Target, const std::wstring& Password, int PathMode, TZlOverwrite Overwrite,
+                    int Mode, const std::wstring& BaseFolder);
+    // The archive format library's unpacker of Kind, entry by entry.
+    void InProcessExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                          const std::wstring& Target, const TPackerExtractOptions& Options);
+    // The RAR library: the chosen entries written, or tested.
+    void RarLibExtract(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Entries,
+                    const std::wstring& Target, const TPackerExtractOptions& Options);
+    void RarLibTest(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
+    // The format's delete for entries extraction wrote.
+    void DeleteExtracted(std::uint8_t Kind, const std::wstring& ArchiveName, const TStringList& Written);
 
     void ReadZip(const std::wstring& ArchiveName, TDateiListe& List);
     void ReadRar(const std::wstring& ArchiveName, TDateiListe& List);

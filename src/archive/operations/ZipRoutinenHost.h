@@ -33,6 +33,15 @@ public:
     virtual void SetCursor(gui::TCursor Cursor) = 0;
 
     virtual void Beep() = 0;
+
+    // Extraction's question for a file that is already there: 0 skip, 1 replace,
+    // 3 skip all, 4 replace all. Unless the window asks, every clash is skipped.
+    virtual int AskReplace(const std::wstring& FileName) {
+        (void)FileName;
+        return 0;
+    }
+    // The user asked the running operation to stop (the Abort button).
+    virtual bool AbortRequested() const { return false; }
 };
 
 }  // namespace velmora::archive

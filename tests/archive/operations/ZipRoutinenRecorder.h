@@ -17,6 +17,8 @@ public:
     int ProgressPosition = 0;
     int PositionChanges = 0;
     bool PanelShown = false;
+    // Showings not yet hidden: a nested operation hides only its own.
+    int PanelCount = 0;
     bool AbortEnabled = false;
     velmora::gui::TCursor CurrentCursor = velmora::gui::crDefault;
     int Beeps = 0;
@@ -37,13 +39,24 @@ public:
         ++PositionChanges;
     }
     void ShowProgressPanel(bool Show) override {
-        PanelShown = Show;
+        PanelCount += Show ? 1 : (PanelCount > 0 ? -1 : 0);
+        PanelShown = PanelCount > 0;
         Log.push_back(Show ? L"panel shown" : L"panel hidden");
     }
     void SetAbortEnabled(bool Enabled) override { AbortEnabled = Enabled; }
     velmora::gui::TCursor Cursor() const override { return CurrentCursor; }
     void SetCursor(velmora::gui::TCursor Cursor) override { CurrentCursor = Cursor; }
     void Beep() override { ++Beeps; }
+    // The answers to extraction's replace questions, in order; skip when none is left.
+    std::vector<int> ReplaceAnswers;
+    int ReplaceQuestions = 0;
+    int AskReplace(const std::wstring&) override {
+        ++ReplaceQuestions;
+        if (ReplaceAnswers.empty()) return 0;
+        const int answer = ReplaceAnswers.front();
+        ReplaceAnswers.erase(ReplaceAnswers.begin());
+        return answer;
+    }
 
     // Everything a reading must leave as it found it.
     bool Restored() const {

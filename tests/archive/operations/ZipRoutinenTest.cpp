@@ -486,3 +486,29 @@ TEST_F(ZipRoutinenFixture, KindsWithoutAReaderGiveTheMessage) {
     EXPECT_EQ(boxes.Calls()[0].Text, L"Fehler beim Öffnen des Archives!");
     EXPECT_EQ(boxes.Calls()[0].Type, TMsgDlgType::mtError);
 }
+
+namespace {
+
+TEST(ArchivePathMatcher, ANameMeansOneEntryAndAMaskItsFolderAndThoseBelow) {
+    struct Case {
+        const wchar_t* entry;
+        const wchar_t* name;
+        bool match;
+    };
+    const Case cases[] = {
+        {L"a.txt", L"a.txt", true},
+        {L"docs\\a.txt", L"a.txt", false},
+        {L"\\Docs\\A.TXT", L"docs/a.txt", true},
+        {L"my.docs\\x.txt", L"my.docs\\*.*", true},
+        {L"my.docs\\sub\\x.txt", L"my.docs\\*.*", true},
+        {L"my.other\\x.txt", L"my.docs\\*.*", false},
+        {L"my.docsx\\x.txt", L"my.docs\\*.*", false},
+        {L"tief\\unten\\x.txt", L"*.txt", true},
+        {L"x.doc", L"*.txt", false},
+        {L"docs\\a.txt", L"\\docs\\?.txt", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TZipRoutinen::MatchesArchivePath(c.entry, c.name), c.match) << ToUtf8(c.entry) << " " << ToUtf8(c.name);
+}
+
+}  // namespace

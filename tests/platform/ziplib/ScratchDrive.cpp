@@ -1,6 +1,6 @@
-// scratchdrive LETTER [UNIX-FOLDER]: gives the Wine prefix the drive LETTER on
-// UNIX-FOLDER, or takes it away without a folder, and prints the label Windows
-// then reports for it. A link in dosdevices alone is not enough while the
+// scratchdrive LETTER [UNIX-FOLDER [fixed|floppy|cdrom]]: gives the Wine prefix
+// the drive LETTER of that type (fixed unless told) on UNIX-FOLDER, or takes it
+// away without a folder, and prints the label Windows then reports for it. A link in dosdevices alone is not enough while the
 // prefix's session runs: the volume information comes from Wine's mount
 // manager, which learns of drives at its start or through this request.
 
@@ -29,12 +29,12 @@ struct UnixDrive {
     USHORT labelOffset;
 };
 
-bool Define(char letter, const char* unixFolder)
+bool Define(char letter, const char* unixFolder, ULONG type)
 {
     std::vector<char> request(sizeof(UnixDrive) + (unixFolder ? std::strlen(unixFolder) + 1 : 0));
     auto* drive = reinterpret_cast<UnixDrive*>(request.data());
     drive->size = static_cast<ULONG>(request.size());
-    drive->type = DRIVE_FIXED;
+    drive->type = type;
     drive->letter = static_cast<WCHAR>(letter);
     if (unixFolder) {
         drive->mountPointOffset = sizeof(UnixDrive);
@@ -55,11 +55,13 @@ bool Define(char letter, const char* unixFolder)
 int main(int argc, char** argv)
 {
     if (argc < 2 || argv[1][0] < 'a' || argv[1][0] > 'z') {
-        std::fputs("scratchdrive LETTER [UNIX-FOLDER]\n", stderr);
+        std::fputs("scratchdrive LETTER [UNIX-FOLDER [fixed|floppy|cdrom]]\n", stderr);
         return 2;
     }
     const char letter = argv[1][0];
-    if (!Define(letter, argc > 2 ? argv[2] : nullptr)) {
+    const std::string kind = argc > 3 ? argv[3] : "fixed";
+    const ULONG type = kind == "cdrom" ? DRIVE_CDROM : kind == "floppy" ? DRIVE_REMOVABLE : DRIVE_FIXED;
+    if (!Define(letter, argc > 2 ? argv[2] : nullptr, type)) {
         std::fprintf(stderr, "drive %c: not %s (error %lu)\n", letter, argc > 2 ? "defined" : "removed", GetLastError());
         return 1;
     }
