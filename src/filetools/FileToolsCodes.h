@@ -52,6 +52,14 @@
     X(LinksErstellen, 3130) \
     /* The file-type list. */ \
     X(DateiTypenLaden, 3301) \
-    X(DateiTypenSpeichern, 3302)
+    X(DateiTypenSpeichern, 3302) \
+    X(TypenBearbeitenFormShow, 3303) \
+    X(FilterAuswahlFormShow, 3304) \
+    X(VerknuepfListeFuellen, 3305) \
+    X(VerknuepfLoeschen, 3306) \
+    X(VerknuepfNeu, 3307) \
+    X(VerknuepfEndungHinzu, 3308) \
+    X(VerknuepfBeschreibung, 3309) \
+    X(VerknuepfProgramm, 3310)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

@@ -1,6 +1,7 @@
 // Shows one of the file dialogs with sample data until it is closed, for the
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
-// attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen
+// attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|dokverkn|neuedokverkn|
+// verknloeschen|typenbearbeiten|neuertyp|gruppe|gruppe2
 
 #include <windows.h>
 
@@ -15,6 +16,8 @@
 #include "filetools/DateienBearbeitenDlg.h"
 #include "filetools/LoeschDlg.h"
 #include "filetools/SammelkorbInhaltDlg.h"
+#include "filetools/TypenBearbeitenDlg.h"
+#include "filetools/VerknuepfDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
 #include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
@@ -125,6 +128,37 @@ int Zeigen(const std::wstring& was) {
         dlg->FileLabel.SetFileName(L"c:\\windows\\desktop\\rechnung.lnk");
         dlg->ProgressBar.SetMax(3);
         dlg->ProgressBar.SetPosition(2);
+        return dlg->ShowModal();
+    }
+    if (was == L"dokverkn") {
+        TIconRoutinen icons;
+        IconRoutinen = &icons;
+        auto* dlg = Create<TVerknuepfungsDlg>(Application);
+        const int result = dlg->ShowModal();
+        IconRoutinen = nullptr;
+        return result;
+    }
+    if (was == L"neuedokverkn") {
+        static const std::vector<TEinDateityp> keine;
+        auto* dlg = Create<TNeueDokVerknuepfungDlg>(Application, keine);
+        dlg->Endung.SetText(L"txt");
+        dlg->Beschreibung.SetText(L"Textdokument");
+        dlg->OeffnenMit.SetText(L"c:\\windows\\notepad.exe");
+        return dlg->ShowModal();
+    }
+    if (was == L"verknloeschen") {
+        auto* dlg = Create<TVerknuepfungLoeschenDlg>(Application);
+        dlg->Frage.SetCaption(L"Wollen Sie nur die Verknüpfung der Endung \"txt\"\rmit dem Dokumenttyp\r"
+                              L"\"Textdokument\"\rlöschen, oder wollen Sie den ganzen Dokumenttyp löschen?");
+        return dlg->ShowModal();
+    }
+    static TDateiTypListe typen;
+    DateiTypenLaden(typen);
+    if (was == L"typenbearbeiten") return Create<TTypenBearbeitenDlg>(Application, typen)->ShowModal();
+    if (was == L"neuertyp") return Create<TNeuerDateiTypDlg>(Application)->ShowModal();
+    if (was == L"gruppe" || was == L"gruppe2") {
+        auto* dlg = Create<TFilterAuswahlDlg>(Application, typen);
+        if (was == L"gruppe2") dlg->Seiten.SetActivePageIndex(1);
         return dlg->ShowModal();
     }
     return -1;
