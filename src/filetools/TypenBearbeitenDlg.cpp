@@ -184,10 +184,10 @@ TFilterAuswahlDlg::TFilterAuswahlDlg(TComponent* Owner, TDateiTypListe& Liste)
     Label2.SetFocusControl(&DateiTypen);
     lay.Place(Label2, 4, 33, 200, 9);
     DateiTypen.MultiSelect = true;
-    lay.Place(DateiTypen, 4, 44, 140, 90);
-    lay.Place(VordefFilterListBox, 150, 44, 74, 90);
+    lay.Place(DateiTypen, 4, 44, 140, 74);
+    lay.Place(VordefFilterListBox, 150, 44, 74, 74);
     NeuerDateiTypBtn.SetCaption(L"Dateitypen &bearbeiten");
-    lay.Place(NeuerDateiTypBtn, 4, 137, 90, 14);
+    lay.Place(NeuerDateiTypBtn, 4, 122, 90, 14);
 
     for (TControl* c : std::initializer_list<TControl*>{&Datumbeachten, &Aelteste, &Label3, &Juengste,
                                                         &Groessebeachten, &Groessenbereich, &DateiGroesse, &Label4,

@@ -255,6 +255,9 @@ void TVerknuepfungsDlg::FormShow(TObject*) {
         if (IconRoutinen) {
             m_icons.SetHandle(IconRoutinen->SmallImages, true);
             ListView.SmallImages = &m_icons;
+            // The list takes its images when its window is made: this one exists.
+            SendMessageW(ListView.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                         reinterpret_cast<LPARAM>(IconRoutinen->SmallImages));
         }
     }
     ListeFuellen();
@@ -391,47 +394,48 @@ void TVerknuepfungsDlg::LoeschenBtnClick(TObject*) {
     Fehlercode = 0;
 }
 
+bool TVerknuepfungsDlg::Abfragen(const std::wstring& Caption, const std::wstring& Label, TEingabeArt Art,
+                                 const std::wstring& Text, std::wstring& Ergebnis) {
+    TNeuerDateiTypDlg& eingabe = *m_eingabe;
+    eingabe.Einrichten(Caption, Label, Art);
+    if (Art == TEingabeArt::Endung) {
+        eingabe.Edit.SetMaxLength(3);
+        eingabe.SetKleinbuchstaben(true);
+    }
+    eingabe.Edit.SetText(Text);
+    const bool ok = eingabe.ShowModal() == mrOk;
+    Ergebnis = eingabe.Edit.Text();
+    eingabe.Zuruecksetzen();
+    return ok && !Ergebnis.empty();
+}
+
 void TVerknuepfungsDlg::EndungHinzuClick(TObject*) {
     const TVerknuepfungsZeile* zeile = GewaehlteZeile();
-    if (!zeile) return;
+    std::wstring text, endung;
+    if (!zeile || !Abfragen(L"Endung hinzufügen", L"Bitte geben Sie die hinzuzufügende Dateiendung ein",
+                            TEingabeArt::Endung, L"", text))
+        return;
     Fehlercode = fc::VerknuepfEndungHinzu;
-    TNeuerDateiTypDlg& eingabe = *m_eingabe;
-    eingabe.Einrichten(L"Endung hinzufügen", L"Bitte geben Sie die hinzuzufügende Dateiendung ein",
-                       TEingabeArt::Endung);
-    eingabe.Edit.SetMaxLength(3);
-    eingabe.SetKleinbuchstaben(true);
-    eingabe.Edit.SetText(L"");
-    const bool ok = eingabe.ShowModal() == mrOk;
-    std::wstring endung;
-    EndungPruefen(Lower(eingabe.Edit.Text()), endung);
-    eingabe.Zuruecksetzen();
-    if (ok && !endung.empty()) {
-        if (const TEinDateityp* typ = Registriert(endung)) {
-            MessageDlg(BereitsVerknuepftText(L"Zu dieser Endung besteht bereits eine Verknüpfung:", *typ),
-                       TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
-        } else if (const TEinDateityp* typ = ErsterEintrag(*zeile); typ && !typ->Klasse.empty()) {
-            SetExtensionClass(endung, typ->Klasse);
-        }
-        ListeFuellen();
+    EndungPruefen(Lower(text), endung);
+    if (const TEinDateityp* typ = Registriert(endung)) {
+        MessageDlg(BereitsVerknuepftText(L"Zu dieser Endung besteht bereits eine Verknüpfung:", *typ),
+                   TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+    } else if (const TEinDateityp* typ = ErsterEintrag(*zeile); typ && !typ->Klasse.empty()) {
+        SetExtensionClass(endung, typ->Klasse);
     }
+    ListeFuellen();
     Fehlercode = 0;
 }
 
 void TVerknuepfungsDlg::BeschreibungAendernClick(TObject*) {
     const TVerknuepfungsZeile* zeile = GewaehlteZeile();
-    if (!zeile) return;
+    std::wstring text;
+    if (!zeile || !Abfragen(L"Neue Beschreibung", L"Neue Beschreibung des Dokumenttyps", TEingabeArt::Name,
+                            zeile->Beschreibung, text))
+        return;
     Fehlercode = fc::VerknuepfBeschreibung;
-    TNeuerDateiTypDlg& eingabe = *m_eingabe;
-    eingabe.Einrichten(L"Neue Beschreibung", L"Neue Beschreibung des Dokumenttyps", TEingabeArt::Name);
-    eingabe.Edit.SetText(zeile->Beschreibung);
-    const bool ok = eingabe.ShowModal() == mrOk;
-    const std::wstring text = eingabe.Edit.Text();
-    eingabe.Zuruecksetzen();
-    if (ok && !text.empty()) {
-        if (const TEinDateityp* typ = ErsterEintrag(*zeile); typ && !typ->Klasse.empty())
-            SetKeyDefault(text, typ->Klasse);
-        ListeFuellen();
-    }
+    if (const TEinDateityp* typ = ErsterEintrag(*zeile); typ && !typ->Klasse.empty()) SetKeyDefault(text, typ->Klasse);
+    ListeFuellen();
     Fehlercode = 0;
 }
 

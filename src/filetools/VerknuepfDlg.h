@@ -124,6 +124,10 @@ private:
     // The record whose own extension key is "." + Endung, case aside.
     const TEinDateityp* Registriert(const std::wstring& Endung) const;
     void GanzenTypLoeschen(const TVerknuepfungsZeile& Zeile);
+    // Lends the input dialog for one question and puts its own setup back; true
+    // with a text after OK.
+    bool Abfragen(const std::wstring& Caption, const std::wstring& Label, TEingabeArt Art, const std::wstring& Text,
+                  std::wstring& Ergebnis);
 
     std::vector<TEinDateityp> m_typen;
     std::vector<TVerknuepfungsZeile> m_zeilen;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "filetools/VerknuepfDlg.h"
+#include "foundation/IconRoutinen.h"
 #include "foundation/RegTool.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/Registry.h"
@@ -21,6 +22,9 @@ using namespace velmora;
 using namespace velmora::gui;
 using velmora::test::ClassesDefault;
 using velmora::test::ClassesKeyExists;
+using velmora::test::SetClassesDefault;
+using velmora::test::SystemFolder;
+using velmora::test::WindowsFolder;
 
 namespace {
 
@@ -43,28 +47,12 @@ std::wstring Lower(std::wstring s) {
 
 std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
-std::wstring Folder(UINT (*get)(LPWSTR, UINT)) {
-    wchar_t buffer[MAX_PATH + 1];
-    return std::wstring(buffer, get(buffer, MAX_PATH + 1));
-}
-std::wstring WindowsFolder() { return Folder(+[](LPWSTR b, UINT n) { return GetWindowsDirectoryW(b, n); }); }
-std::wstring SystemFolder() { return Folder(+[](LPWSTR b, UINT n) { return GetSystemDirectoryW(b, n); }); }
-
-void SetDefault(const std::wstring& key, const std::wstring& value) {
-    HKEY h;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(h);
-}
-
 // One type: the extension names the class, the class has a description and a command.
 void PlantType(const std::wstring& extension, const std::wstring& klasse, const std::wstring& description,
                const std::wstring& program) {
-    SetDefault(extension, klasse);
-    SetDefault(klasse, description);
-    SetDefault(klasse + L"\\shell\\open\\command", program + L" %1");
+    SetClassesDefault(extension, klasse);
+    SetClassesDefault(klasse, description);
+    SetClassesDefault(klasse + L"\\shell\\open\\command", program + L" %1");
 }
 
 // The whole classes root as the registry tool writes it.
@@ -151,12 +139,16 @@ protected:
 
 TEST_F(VerknuepfDlgTest, TwoExtensionsOfOneTypeShowAsOneRowAndTheBoxFindsIt) {
     PlantType(L".zqx", L"zqxklasse", L"Zqx-Testtyp", m_notepad);
-    SetDefault(L".zqw", L"zqxklasse");
+    SetClassesDefault(L".zqw", L"zqxklasse");
+    // With the shell's icons, as the program fills it.
+    TIconRoutinen icons;
+    IconRoutinen = &icons;
     TModalScript script;
     LARGE_INTEGER start{}, end{}, frequency{};
     script
         .Step([&](TForm&) {
             EXPECT_EQ(Endungen(L"Zqx-Testtyp"), L"zqx; zqw");
+            EXPECT_GE(m_dlg->ListView.Items(Row(L"Zqx-Testtyp"))->ImageIndex(), 0);
             QueryPerformanceFrequency(&frequency);
             QueryPerformanceCounter(&start);
             m_dlg->ListeFuellen();
@@ -173,6 +165,7 @@ TEST_F(VerknuepfDlgTest, TwoExtensionsOfOneTypeShowAsOneRowAndTheBoxFindsIt) {
         })
         .Step([&](TForm&) { m_dlg->SchliessenBtn.Click(); });
     EXPECT_EQ(m_dlg->ShowModal(), mrOk);
+    IconRoutinen = nullptr;
     EXPECT_FALSE(script.Failed());
     printf("Filling the list took %.1f ms for %d rows\n",
            1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),
@@ -184,8 +177,8 @@ TEST_F(VerknuepfDlgTest, DeletingAWholeTypeTakesOnlyTheRowsOwnKeys) {
     PlantType(L".zqx", L"zqxklasse", L"Zqx-Testtyp", m_notepad);
     PlantType(L".zqw", L"zqxandere", L"Zqx-Testtyp", m_regedit);
     // A class shared by two rows: ".zqxy" has a command of its own.
-    SetDefault(L".zqxy", L"zqxandere");
-    SetDefault(L".zqxy\\shell\\open\\command", m_cmd + L" %1");
+    SetClassesDefault(L".zqxy", L"zqxandere");
+    SetClassesDefault(L".zqxy\\shell\\open\\command", m_cmd + L" %1");
     m_boxes.Answer(mrYes);
     m_boxes.Answer(mrYes);
     TModalScript script;

@@ -19,7 +19,10 @@ shot() {
   w=$(window "$2")
   sleep 1  # let it finish painting
   import -window "$w" "$out/$3"
-  xdotool windowfocus --sync "$w" key alt+F4 || true
+  # Escape closes every one of them but the delete choice, which has no Cancel
+  # button: a program still running after a bounded wait is ended.
+  timeout 10 xdotool windowfocus --sync "$w" key Escape || true
+  timeout 10 tail --pid="$pid" -f /dev/null || kill "$pid" || true
   wait "$pid" || true
 }
 
