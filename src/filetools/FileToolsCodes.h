@@ -54,6 +54,14 @@
     /* The file-type list. */ \
     X(DateiTypenLaden, 3301) \
     X(DateiTypenSpeichern, 3302) \
+    X(TypenBearbeitenFormShow, 3303) \
+    X(FilterAuswahlFormShow, 3304) \
+    X(VerknuepfListeFuellen, 3305) \
+    X(VerknuepfLoeschen, 3306) \
+    X(VerknuepfNeu, 3307) \
+    X(VerknuepfEndungHinzu, 3308) \
+    X(VerknuepfBeschreibung, 3309) \
+    X(VerknuepfProgramm, 3310) \
     /* Drive tools: real space needed and volume information. */ \
     X(SpeicherbedarfErmitteln, 3501) \
     X(SpeicherbedarfErgebnis, 3502) \

@@ -10,6 +10,7 @@
 #include "MainForm.h"
 #include "MainWindowCodes.h"
 #include "Placeholders.h"
+#include "filetools/VerknuepfDlg.h"
 #include "foundation/Fehlercode.h"
 
 namespace velmora {
@@ -544,6 +545,14 @@ void THauptform::EnableSortByType(bool Disable) {
         item->SetEnabled(!Disable);
 }
 
+// The association editor is made on first use and kept: the form owns it.
+void THauptform::Dokumentverknpfungen1Click(TObject*) {
+    TVerknuepfungsDlg* dlg = nullptr;
+    for (int i = 0; i < ComponentCount() && !dlg; ++i) dlg = dynamic_cast<TVerknuepfungsDlg*>(Components(i));
+    if (!dlg) dlg = Create<TVerknuepfungsDlg>(this);
+    dlg->ShowModal();
+}
+
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
@@ -575,7 +584,6 @@ VELMORA_PLACEHOLDER(DiskFormatierenClick)
 VELMORA_PLACEHOLDER(Prfen1Click)
 VELMORA_PLACEHOLDER(Optimieren1Click)
 VELMORA_PLACEHOLDER(Gehezu1Click)
-VELMORA_PLACEHOLDER(Dokumentverknpfungen1Click)
 VELMORA_PLACEHOLDER(SchnellansichtClick)
 VELMORA_PLACEHOLDER(Verzeichnissesynchronisieren1Click)
 VELMORA_PLACEHOLDER(TeilenClick)

@@ -1,7 +1,8 @@
 // Shows one of the file dialogs with sample data until it is closed, for the
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
-// volumen2|benennen|teilen|gehezu|teilenlaeuft
+// volumen2|benennen|teilen|gehezu|teilenlaeuft|dokverkn|neuedokverkn|verknloeschen|
+// typenbearbeiten|neuertyp|gruppe|gruppe2
 
 #include <windows.h>
 
@@ -21,6 +22,8 @@
 #include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
 #include "filetools/SammelkorbInhaltDlg.h"
+#include "filetools/TypenBearbeitenDlg.h"
+#include "filetools/VerknuepfDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
 #include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
@@ -196,6 +199,37 @@ int Zeigen(const std::wstring& was) {
     if (was == L"benennen") {
         auto* dlg = Create<TNameDiskDlg>(Application);
         dlg->Datentraeger.SetDrive(L'c');
+        return dlg->ShowModal();
+    }
+    if (was == L"dokverkn") {
+        TIconRoutinen icons;
+        IconRoutinen = &icons;
+        auto* dlg = Create<TVerknuepfungsDlg>(Application);
+        const int result = dlg->ShowModal();
+        IconRoutinen = nullptr;
+        return result;
+    }
+    if (was == L"neuedokverkn") {
+        static const std::vector<TEinDateityp> keine;
+        auto* dlg = Create<TNeueDokVerknuepfungDlg>(Application, keine);
+        dlg->Endung.SetText(L"txt");
+        dlg->Beschreibung.SetText(L"Textdokument");
+        dlg->OeffnenMit.SetText(L"c:\\windows\\notepad.exe");
+        return dlg->ShowModal();
+    }
+    if (was == L"verknloeschen") {
+        auto* dlg = Create<TVerknuepfungLoeschenDlg>(Application);
+        dlg->Frage.SetCaption(L"Wollen Sie nur die Verknüpfung der Endung \"txt\"\rmit dem Dokumenttyp\r"
+                              L"\"Textdokument\"\rlöschen, oder wollen Sie den ganzen Dokumenttyp löschen?");
+        return dlg->ShowModal();
+    }
+    static TDateiTypListe typen;
+    DateiTypenLaden(typen);
+    if (was == L"typenbearbeiten") return Create<TTypenBearbeitenDlg>(Application, typen)->ShowModal();
+    if (was == L"neuertyp") return Create<TNeuerDateiTypDlg>(Application)->ShowModal();
+    if (was == L"gruppe" || was == L"gruppe2") {
+        auto* dlg = Create<TFilterAuswahlDlg>(Application, typen);
+        if (was == L"gruppe2") dlg->Seiten.SetActivePageIndex(1);
         return dlg->ShowModal();
     }
     return -1;

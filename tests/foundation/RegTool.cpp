@@ -64,6 +64,28 @@ TRegToolResult RunRegTool(const std::wstring& Arguments) {
     return result;
 }
 
+void SetClassesDefault(const std::wstring& Key, const std::wstring& Value) {
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                   static_cast<DWORD>((Value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+}
+
+namespace {
+
+std::wstring Folder(UINT (*get)(LPWSTR, UINT)) {
+    wchar_t buffer[MAX_PATH + 1];
+    UINT n = get(buffer, MAX_PATH + 1);
+    return n > 0 && n <= MAX_PATH ? std::wstring(buffer, n) : std::wstring();
+}
+
+}  // namespace
+
+std::wstring SystemFolder() { return Folder(+[](LPWSTR b, UINT n) { return GetSystemDirectoryW(b, n); }); }
+std::wstring WindowsFolder() { return Folder(+[](LPWSTR b, UINT n) { return GetWindowsDirectoryW(b, n); }); }
+
 bool RegKeyExists(const std::wstring& FullKey) { return RunRegTool(L"query \"" + FullKey + L"\"").ExitCode == 0; }
 
 bool ClassesKeyExists(const std::wstring& Key) { return RegKeyExists(L"HKCR\\" + Key); }

@@ -18,6 +18,13 @@ struct TRegToolResult {
 // Runs "reg.exe <Arguments>" and collects what it prints.
 TRegToolResult RunRegTool(const std::wstring& Arguments);
 
+// Sets the default value of a key below HKCR, making the key.
+void SetClassesDefault(const std::wstring& Key, const std::wstring& Value);
+
+// The system and the Windows folder, where open commands find bare program names.
+std::wstring SystemFolder();
+std::wstring WindowsFolder();
+
 // Whether a key exists, named as the registry tool names it ("HKU\\...").
 bool RegKeyExists(const std::wstring& FullKey);
 // Whether the key below HKCR exists, as the registry tool sees it.
