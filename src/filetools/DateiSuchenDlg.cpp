@@ -493,6 +493,10 @@ void TSuchFortschritt::SucheStarten() {
 }
 
 void TSuchFortschritt::SuchKompFound(TObject*, const std::wstring& FileName, std::int64_t) {
+    if (ModalResult() != mrNone) {
+        m_stop = true;
+        SuchKomp.Stop();
+    }
     if (m_stop) return;
     if (m_archivLauf) {
         ArchivDurchsuchen(FileName);
