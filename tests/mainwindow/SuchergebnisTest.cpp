@@ -10,7 +10,10 @@
 #include "ArchiveScratch.h"
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
+#include "filetools/DateiSuchenDlg.h"
 #include "panes/Suchergebnis.h"
+#include "platform/gui/Timer.h"
+#include "platform/rtl/Strings.h"
 #include "platform/gui/Testing.h"
 
 namespace velmora::test {
@@ -50,6 +53,7 @@ std::unique_ptr<TEineDatei> Entry(const std::wstring& archive, const std::wstrin
 
 class Suchergebnis : public MainWindowTest {
 protected:
+    static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
     TSuchergebnisForm& Show(int side, TFensterTyp kind) {
         m_form->ShowPaneKind(side, kind);
         auto* pane = dynamic_cast<TSuchergebnisForm*>(side == 0 ? m_form->LeftPane : m_form->RightPane);
@@ -68,6 +72,7 @@ protected:
         MapWindowPoints(header, pane.DateiListe.Handle(), &p, 1);
         MouseClick(ScreenPoint(pane.DateiListe, p.x, p.y));
     }
+    const std::vector<TMessageBoxCall>& boxes() const { return m_boxes.Calls(); }
     TScratchFiles m_files{L"sucherg"};
 };
 
@@ -166,6 +171,59 @@ TEST_F(Suchergebnis, RemovingAMarkedEntrySparesItsNamesakeInAnotherArchive) {
     PressKey('L', ssCtrl);
     EXPECT_TRUE(form.Basket->empty());
     EXPECT_EQ(pane.DateiListe.Count(), 0);
+}
+
+TEST_F(Suchergebnis, AltF7SearchesFilesAndArchivesAndShowsTheResultInTheTickedSide) {
+    THauptform& form = Start();
+    form.FoundIndex = 7;
+    const std::wstring notiz = m_files.Write("x", L"notiz.txt");
+    const std::wstring zip = SystemLower(m_files.Copy("methods.zip", L"m.zip"));
+    const std::wstring rar = SystemLower(m_files.Copy("blocks.rar", L"b.rar"));
+    m_files.Copy("cut.zip", L"kaputt.zip");
+    std::wstring folder = m_files.Folder();
+    folder.pop_back();
+    TModalScript script(20000);
+    script.Step([&](TForm& f) {
+        auto* dialog = dynamic_cast<TDateiSuchenDlg*>(&f);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->Seiten.ActivePageIndex(), 0);
+        dialog->DateiFilter.SetText(L"*.txt");
+        dialog->InclArchive.SetChecked(true);
+        dialog->Verzeichnisse.SetText(folder);
+        dialog->OKBtn.Click();
+    });
+    // The progress dialog is answered once it has ended: steps of the script
+    // would run inside the search, which lets messages through.
+    TTimer closer(nullptr);
+    closer.SetInterval(20);
+    closer.OnTimer = [&](TObject*) {
+        TSuchFortschritt* progress = form.SuchFortschritt();
+        if (!progress->Visible() || progress->CancelBtn.Caption() != L"Schließen") return;
+        closer.SetEnabled(false);
+        MouseClick(ScreenPoint(progress->RechtesFenster, 5, 5));
+        MouseClick(ScreenPoint(progress->CancelBtn, 5, 5));
+    };
+    MouseClick(ScreenPoint(*form.LeftPane, 10, 10));
+    PressKey(VK_F7, ssAlt);
+    ASSERT_TRUE(WaitUntil([&] { return !form.SuchFortschritt()->Visible() && !closer.Enabled(); }, 20000));
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(form.FoundIndex, -1);
+    // The damaged archive said so once (its listing's two boxes), and the search went on.
+    std::vector<std::wstring> texts;
+    for (const auto& box : boxes()) texts.push_back(box.Text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Das Archiv ist beschädigt. Bitte versuchen Sie es zu reparieren.",
+                                                 L"Fehler beim Öffnen des Archives!"}));
+    ASSERT_EQ(form.RightPane->GetPaneKind(), ftSuchergebnis);
+    auto& pane = dynamic_cast<TSuchergebnisForm&>(*form.RightPane);
+    std::vector<std::wstring> rows = Column(pane, 0);
+    std::sort(rows.begin(), rows.end());
+    std::vector<std::wstring> expected{SystemLower(notiz),
+                                       L"docs\\guide.txt in " + zip,
+                                       L"readme.txt in " + zip,
+                                       L"docs\\guide.txt in " + rar,
+                                       L"readme.txt in " + rar};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(rows, expected);
 }
 
 // Each kind keeps its own widths: the registry listing after this test

@@ -8,6 +8,8 @@ velmora_test(suchergebnis_window_test LABEL gui
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)
+add_dependencies(suchergebnis_window_test zlzip32 zlunz32)
+target_compile_definitions(suchergebnis_window_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
 # The column-width test and the registry listing run as one entry, so that no
 # other test that writes the dialog values can come between them.
 add_test(NAME suchergebnis_columns_regquery
