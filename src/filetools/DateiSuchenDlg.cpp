@@ -66,7 +66,7 @@ TDateiSuchenDlg::TDateiSuchenDlg(TComponent* Owner, const TDateiDialogKontext& K
       m_quelle(Verzeichnisse, BitBtn1) {
     SetCaption(L"Datei suchen");
     TDialogLayout lay(*this);
-    lay.Place(Seiten, 4, 4, 240, 124);
+    lay.Place(Seiten, 4, 4, 240, 136);
     Parameter.SetCaption(L"Parameter");
     Optionen.SetCaption(L"Optionen");
     Parameter.SetPageControl(&Seiten);
@@ -132,8 +132,8 @@ TDateiSuchenDlg::TDateiSuchenDlg(TComponent* Owner, const TDateiDialogKontext& K
 
     SetUpButtons(OKBtn, CancelBtn, HilfeBtn);
     OKBtn.SetCaption(L"&Suchen");
-    lay.Row(86, 134, 14, {{&OKBtn, 50}, {&CancelBtn, 50}, {&HilfeBtn, 50}});
-    lay.SetClientSize(*this, 248, 154);
+    lay.Row(86, 146, 14, {{&OKBtn, 50}, {&CancelBtn, 50}, {&HilfeBtn, 50}});
+    lay.SetClientSize(*this, 248, 166);
     SetHelpContextAll(29);
 
     OrdnerWaehlen = [this](const std::wstring& title, std::wstring& folder) {
@@ -355,7 +355,8 @@ TSuchFortschritt::TSuchFortschritt(TComponent* Owner, const TDateiDialogKontext&
     Dateiliste.MultiSelect = true;
     std::vector<int> widths = ParseColumnWidths(RegReadUserValue(DialogeSchluessel, kSpaltenWert));
     if (widths.size() != kSpaltenStandard.size()) widths = kSpaltenStandard;
-    const wchar_t* captions[] = {L"Pfad & Name", L"Größe", L"Datum"};
+    // The header would take the "&" as the mark of a key: doubled, it shows.
+    const wchar_t* captions[] = {L"Pfad && Name", L"Größe", L"Datum"};
     for (size_t i = 0; i < 3; ++i)
         Dateiliste.AddColumn({captions[i], widths[i], i == 1 ? TAlignment::taRightJustify : TAlignment::taLeftJustify});
     LinkesFenster.SetCaption(L"Suchergebnis im &linken Fenster anzeigen");

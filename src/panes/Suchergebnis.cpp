@@ -88,7 +88,8 @@ void TSuchergebnisForm::FormDestroy(gui::TObject*) { SaveWidths(); }
 
 void TSuchergebnisForm::LoadWidths() {
     const std::vector<int> widths = SuchSpaltenBreiten(RegReadUserValue(DialogeSchluessel, WidthsValue(GetPaneKind())));
-    const wchar_t* captions[] = {L"Pfad & Name", L"Größe", L"Datum"};
+    // The header would take the "&" as the mark of a key: doubled, it shows.
+    const wchar_t* captions[] = {L"Pfad && Name", L"Größe", L"Datum"};
     DateiListe.ClearColumns();
     for (size_t i = 0; i < widths.size(); ++i)
         DateiListe.AddColumn(
