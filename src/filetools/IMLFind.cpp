@@ -17,25 +17,18 @@ constexpr unsigned char kLineBreak = '\n';
 
 bool EndsWithBackslash(const std::wstring& s) { return !s.empty() && s.back() == L'\\'; }
 
-struct TFindHandle {
+template <BOOL(WINAPI* Close)(HANDLE)>
+struct THandle {
     HANDLE Handle;
-    explicit TFindHandle(HANDLE h) : Handle(h) {}
-    ~TFindHandle() {
-        if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
+    explicit THandle(HANDLE h) : Handle(h) {}
+    ~THandle() {
+        if (Handle != INVALID_HANDLE_VALUE) Close(Handle);
     }
-    TFindHandle(const TFindHandle&) = delete;
-    TFindHandle& operator=(const TFindHandle&) = delete;
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
 };
-
-struct TFileHandle {
-    HANDLE Handle;
-    explicit TFileHandle(HANDLE h) : Handle(h) {}
-    ~TFileHandle() {
-        if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
-    }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-};
+using TFindHandle = THandle<FindClose>;
+using TFileHandle = THandle<CloseHandle>;
 
 HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
     return FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,

@@ -56,6 +56,21 @@ bool TListenFilter::Zulassen(const std::wstring& Name, ULONG ShellAttr, const TI
     return PasstZuMaske(Name, Masken) || (ordner && Ordner);
 }
 
+TGruppenFilter TGruppenFilter::Aus(const TStringList& Masks, bool DatumFiltern, const std::wstring& DatumVon,
+                                   const std::wstring& DatumBis, bool GroesseFiltern,
+                                   const std::wstring& GroesseVergleich, std::int32_t GroesseKB, bool Normale,
+                                   bool ReadOnly, bool Hidden, bool System) {
+    TGruppenFilter filter;
+    for (const auto& mask : Masks) filter.Masken.Add(SystemLower(mask));
+    filter.DatumGroesse =
+        TDatumGroesseTest::Aus(DatumFiltern, DatumVon, DatumBis, GroesseFiltern, GroesseVergleich, GroesseKB);
+    filter.Normale = Normale;
+    filter.ReadOnly = ReadOnly;
+    filter.Hidden = Hidden;
+    filter.System = System;
+    return filter;
+}
+
 bool TGruppenFilter::Markieren(const std::wstring& Name, const TItemData* Data) const {
     if (Data) {
         if (!DatumGroesse.Passt(Data->Groesse, Data->Datum))

@@ -56,6 +56,10 @@ struct TGruppenFilter {
     TDatumGroesseTest DatumGroesse;
     bool Normale = true, ReadOnly = true, Hidden = true, System = true;
 
+    // The filter of a pane's group selection: the masks lower-cased.
+    static TGruppenFilter Aus(const TStringList& Masks, bool DatumFiltern, const std::wstring& DatumVon,
+                              const std::wstring& DatumBis, bool GroesseFiltern, const std::wstring& GroesseVergleich,
+                              std::int32_t GroesseKB, bool Normale, bool ReadOnly, bool Hidden, bool System);
     bool Markieren(const std::wstring& Name, const TItemData* Data) const;
 };
 

@@ -225,14 +225,8 @@ void TSuchergebnisForm::SelectGroup(const TStringList& Masks, bool DatumFiltern,
                                     const std::wstring& DatumBis, bool GroesseFiltern,
                                     const std::wstring& GroesseVergleich, std::int32_t GroesseKB, bool Normale,
                                     bool ReadOnly, bool Hidden, bool System) {
-    TGruppenFilter filter;
-    for (const auto& mask : Masks) filter.Masken.Add(SystemLower(mask));
-    filter.DatumGroesse =
-        TDatumGroesseTest::Aus(DatumFiltern, DatumVon, DatumBis, GroesseFiltern, GroesseVergleich, GroesseKB);
-    filter.Normale = Normale;
-    filter.ReadOnly = ReadOnly;
-    filter.Hidden = Hidden;
-    filter.System = System;
+    const TGruppenFilter filter = TGruppenFilter::Aus(Masks, DatumFiltern, DatumVon, DatumBis, GroesseFiltern,
+                                                      GroesseVergleich, GroesseKB, Normale, ReadOnly, Hidden, System);
     DateiListe.BeginUpdate();
     for (int i = 0; i < DateiListe.Count(); ++i) {
         const TEineDatei& record = *Record(DateiListe.Items(i));

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "FileRoutinesTestSupport.h"
 #include "filetools/DateiSuchenDlg.h"
 #include "foundation/TestFiles.h"
 #include "platform/gui/Testing.h"
@@ -21,13 +22,7 @@ using namespace velmora::gui;
 
 namespace {
 
-void Put(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-}
+void Put(const std::wstring& path, const std::string& bytes) { ASSERT_TRUE(WriteFileBytes(path, bytes)); }
 
 std::vector<std::wstring> Sorted(std::vector<std::wstring> texts) {
     std::sort(texts.begin(), texts.end());
