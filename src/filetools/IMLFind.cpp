@@ -13,7 +13,6 @@ namespace velmora {
 namespace {
 
 constexpr ULONGLONG kPumpInterval = 20;  // ms
-constexpr unsigned char kLineBreak = '\n';
 
 bool EndsWithBackslash(const std::wstring& s) { return !s.empty() && s.back() == L'\\'; }
 
@@ -61,6 +60,16 @@ TIMLFindText::TIMLFindText(gui::TComponent* Owner) : TComponent(Owner) {
     };
 }
 
+// In place, in plain loops the compiler can run over many bytes at once.
+void TIMLFindText::Angleichen(unsigned char* Bytes, std::size_t Count) const {
+    if (SearchType == TSearchType::stAll)
+        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = Bytes[i] < 32 ? 32 : Bytes[i];
+    if (!MatchCase)
+        for (std::size_t i = 0; i < Count; ++i)
+            Bytes[i] = static_cast<unsigned char>(Bytes[i] - 'a') < 26 ? static_cast<unsigned char>(Bytes[i] - 32)
+                                                                          : Bytes[i];
+}
+
 void TIMLFindText::PumpMessages(bool Now) {
     const ULONGLONG now = GetTickCount64();
     if (!Now && now - m_lastPump < kPumpInterval) return;
@@ -82,18 +91,11 @@ void TIMLFindText::Execute() {
     m_stopped = false;
     m_lastPump = GetTickCount64();
 
-    // The file's bytes and the text's go through one table: upper case a to z
-    // unless the case matters, and for the block search every byte below 32
-    // becomes a blank. The line search turns both line-end bytes into one mark
-    // that the text cannot hold, so that no hit spans two lines.
+    // The file's bytes and the text's are compared alike: upper case a to z
+    // unless the case matters, and for the block search every byte below 32 a
+    // blank. The text of a line search holds no line end, so no hit spans two
+    // lines.
     const bool lines = SearchType == TSearchType::stText;
-    for (int b = 0; b < 256; ++b) {
-        unsigned char c = static_cast<unsigned char>(b);
-        if (!MatchCase && c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-        if (!lines && c < 32) c = ' ';
-        if (lines && (c == '\r' || c == '\n')) c = kLineBreak;
-        m_map[b] = c;
-    }
     m_needle.clear();
     m_unfindable = false;
     if (!SearchText.empty()) {
@@ -103,8 +105,8 @@ void TIMLFindText::Execute() {
         m_needle.resize(static_cast<std::size_t>(std::max(n, 0)));
         WideCharToMultiByte(1252, 0, SearchText.c_str(), static_cast<int>(SearchText.size()), m_needle.data(), n,
                             nullptr, &lossy);
-        for (char& c : m_needle) c = static_cast<char>(m_map[static_cast<unsigned char>(c)]);
-        m_unfindable = lossy || (lines && m_needle.find(static_cast<char>(kLineBreak)) != std::string::npos);
+        Angleichen(reinterpret_cast<unsigned char*>(m_needle.data()), m_needle.size());
+        m_unfindable = lossy || (lines && m_needle.find_first_of("\r\n") != std::string::npos);
     }
 
     struct TRunning {
@@ -172,23 +174,22 @@ bool TIMLFindText::SearchFile(const TEntry& Entry, bool Lines) {
     if (file.Handle == INVALID_HANDLE_VALUE) return false;
 
     const std::size_t keep = m_needle.size() - 1;
-    m_raw.resize(kBlock);
-    m_mapped.resize(kBlock + keep);
+    m_block.resize(kBlock + keep);
     const std::boyer_moore_horspool_searcher searcher(m_needle.begin(), m_needle.end());
     // The line search reads no more than the size the walk saw, so a file that
     // grows meanwhile still ends.
     std::int64_t left = Lines ? Entry.Size : INT64_MAX;
-    std::int64_t start = 0;  // file offset of m_mapped[0]
+    std::int64_t start = 0;  // file offset of m_block[0]
     std::size_t carried = 0;
     while (left > 0 && !m_stopped) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::int64_t>(left, kBlock));
-        if (!ReadFile(file.Handle, m_raw.data(), want, &got, nullptr) || got == 0) break;
+        unsigned char* in = m_block.data() + carried;
+        if (!ReadFile(file.Handle, in, want, &got, nullptr) || got == 0) break;
         left -= got;
-        unsigned char* out = m_mapped.data() + carried;
-        for (DWORD i = 0; i < got; ++i) out[i] = m_map[m_raw[i]];
+        Angleichen(in, got);
         const std::size_t total = carried + got;
-        const auto begin = reinterpret_cast<const char*>(m_mapped.data());
+        const auto begin = reinterpret_cast<const char*>(m_block.data());
         const auto hit = std::search(begin, begin + total, searcher);
         if (hit != begin + total) {
             m_posn = start + (hit - begin) + 1;
@@ -196,7 +197,7 @@ bool TIMLFindText::SearchFile(const TEntry& Entry, bool Lines) {
         }
         // A hit may begin in this block and end in the next.
         const std::size_t next = std::min(keep, total);
-        std::memmove(m_mapped.data(), m_mapped.data() + total - next, next);
+        std::memmove(m_block.data(), m_block.data() + total - next, next);
         start += static_cast<std::int64_t>(total - next);
         carried = next;
         PumpMessages();

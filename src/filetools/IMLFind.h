@@ -71,12 +71,12 @@ private:
     // True on a hit; Posn is then its 1-based offset in the file.
     bool SearchFile(const TEntry& Entry, bool Lines);
     void PumpMessages(bool Now = false);
+    void Angleichen(unsigned char* Bytes, std::size_t Count) const;
 
     std::vector<TEntry> m_files;
     std::string m_needle;      // the text's bytes, mapped as the file's are
     bool m_unfindable = false;  // the text has characters the code page lacks
-    std::vector<unsigned char> m_raw, m_mapped;
-    unsigned char m_map[256]{};
+    std::vector<unsigned char> m_block;
     std::int64_t m_posn = 0;
     bool m_stopped = false;
     bool m_running = false;
