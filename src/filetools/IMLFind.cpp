@@ -62,12 +62,17 @@ TIMLFindText::TIMLFindText(gui::TComponent* Owner) : TComponent(Owner) {
 
 // In place, in plain loops the compiler can run over many bytes at once.
 void TIMLFindText::Angleichen(unsigned char* Bytes, std::size_t Count) const {
-    if (SearchType == TSearchType::stAll)
-        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = Bytes[i] < 32 ? 32 : Bytes[i];
-    if (!MatchCase)
-        for (std::size_t i = 0; i < Count; ++i)
-            Bytes[i] = static_cast<unsigned char>(Bytes[i] - 'a') < 26 ? static_cast<unsigned char>(Bytes[i] - 32)
-                                                                          : Bytes[i];
+    auto upper = [](unsigned char c) {
+        return static_cast<unsigned char>(c - 'a') < 26 ? static_cast<unsigned char>(c - 32) : c;
+    };
+    auto blank = [](unsigned char c) { return c < 32 ? static_cast<unsigned char>(32) : c; };
+    const bool blanks = SearchType == TSearchType::stAll;
+    if (blanks && !MatchCase)
+        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = upper(blank(Bytes[i]));
+    else if (blanks)
+        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = blank(Bytes[i]);
+    else if (!MatchCase)
+        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = upper(Bytes[i]);
 }
 
 void TIMLFindText::PumpMessages(bool Now) {

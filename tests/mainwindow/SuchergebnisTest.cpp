@@ -60,10 +60,10 @@ protected:
         EXPECT_NE(pane, nullptr);
         return *pane;
     }
-    // A click on the header of a column, as the user's hand makes it; a click on
-    // the list's empty foot before it keeps two clicks on one column from
-    // making a double click.
-    static void ClickHeader(TSuchergebnisForm& pane, int column) {
+    // A click on the header of a column, as the user's hand makes it, until the
+    // pane stands in the sort state Expected; a click on the list's empty foot
+    // before it keeps two clicks on one column from making a double click.
+    static void ClickHeader(TSuchergebnisForm& pane, int column, std::uint8_t expected) {
         MouseClick(ScreenPoint(pane.DateiListe, 5, pane.DateiListe.Height() - 5));
         const HWND header = ListView_GetHeader(pane.DateiListe.Handle());
         RECT r{};
@@ -71,6 +71,7 @@ protected:
         POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         MapWindowPoints(header, pane.DateiListe.Handle(), &p, 1);
         MouseClick(ScreenPoint(pane.DateiListe, p.x, p.y));
+        EXPECT_TRUE(WaitUntil([&] { return pane.GetSortOrder() == expected; })) << column;
     }
     const std::vector<TMessageBoxCall>& boxes() const { return m_boxes.Calls(); }
     TScratchFiles m_files{L"sucherg"};
@@ -90,17 +91,15 @@ TEST_F(Suchergebnis, RowsShowWholeKilobytesAndHeaderClicksSortThem) {
     ASSERT_EQ(Column(pane, 0), (std::vector<std::wstring>{a, b, c, d}));
     EXPECT_EQ(Column(pane, 1), (std::vector<std::wstring>{L"1 KB", L"2 KB", L"2 KB", L"0 KB"}));
 
-    ClickHeader(pane, 1);  // size, smallest first
+    ClickHeader(pane, 1, 2);  // size, smallest first
     EXPECT_EQ(Column(pane, 0), (std::vector<std::wstring>{d, a, b, c}));
-    ClickHeader(pane, 1);
+    ClickHeader(pane, 1, 3);
     EXPECT_EQ(Column(pane, 0), (std::vector<std::wstring>{c, b, a, d}));
-    ClickHeader(pane, 0);
+    ClickHeader(pane, 0, 0);
     EXPECT_EQ(Column(pane, 0), (std::vector<std::wstring>{a, b, c, d}));
-    ClickHeader(pane, 0);
+    ClickHeader(pane, 0, 1);
     EXPECT_EQ(Column(pane, 0), (std::vector<std::wstring>{d, c, b, a}));
-    EXPECT_EQ(pane.GetSortOrder(), 1);
-    ClickHeader(pane, 2);
-    EXPECT_EQ(pane.GetSortOrder(), 5);
+    ClickHeader(pane, 2, 5);
 }
 
 TEST_F(Suchergebnis, TheBasketLosesADeletedFileButKeepsOneThatCannotBeLookedUp) {
@@ -166,10 +165,10 @@ TEST_F(Suchergebnis, RemovingAMarkedEntrySparesItsNamesakeInAnotherArchive) {
     ASSERT_TRUE(WaitUntil([&] { return pane.DateiListe.SelCount() == 1; }));
     ASSERT_EQ(pane.DateiListe.Selected()->Caption(), L"liesmich.txt in c:\\eins.zip");
     PressKey('E', ssCtrl);
-    ASSERT_EQ(form.Basket->size(), 1u);
+    ASSERT_TRUE(WaitUntil([&] { return form.Basket->size() == 1; }));
     EXPECT_EQ(form.Basket->front()->ArchivPfad, L"c:\\zwei.zip");
     PressKey('L', ssCtrl);
-    EXPECT_TRUE(form.Basket->empty());
+    EXPECT_TRUE(WaitUntil([&] { return form.Basket->empty(); }));
     EXPECT_EQ(pane.DateiListe.Count(), 0);
 }
 
@@ -241,11 +240,11 @@ TEST_F(Suchergebnis, ColumnWidthsAreStoredPerKind) {
     };
     TSuchergebnisForm& result = Show(0, ftSuchergebnis);
     widen(result, 0, 40);
-    EXPECT_EQ(result.DateiListe.ColumnWidth(0), 190);
+    EXPECT_TRUE(WaitUntil([&] { return result.DateiListe.ColumnWidth(0) == 190; }));
     TSuchergebnisForm& basket = Show(0, ftSammelkorb);
     EXPECT_EQ(basket.DateiListe.ColumnWidth(0), 150);
     widen(basket, 1, 30);
-    EXPECT_EQ(basket.DateiListe.ColumnWidth(1), 80);
+    EXPECT_TRUE(WaitUntil([&] { return basket.DateiListe.ColumnWidth(1) == 80; }));
     EXPECT_TRUE(CloseWindow());
 }
 
