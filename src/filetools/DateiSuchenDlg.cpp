@@ -353,6 +353,11 @@ TSuchFortschritt::TSuchFortschritt(TComponent* Owner, const TDateiDialogKontext&
     Dateiliste.SetViewStyle(TViewStyle::vsReport);
     Dateiliste.ReadOnly = true;
     Dateiliste.MultiSelect = true;
+    // A search may list a hundred thousand files: the texts and icons of a row
+    // are made when the window shows it.
+    Dateiliste.DisplayCallbacks = true;
+    Dateiliste.RowsOnly = true;
+    Dateiliste.OnData = bind(this, &TSuchFortschritt::DateilisteData);
     std::vector<int> widths = ParseColumnWidths(RegReadUserValue(DialogeSchluessel, kSpaltenWert));
     if (widths.size() != kSpaltenStandard.size()) widths = kSpaltenStandard;
     // The header would take the "&" as the mark of a key: doubled, it shows.
@@ -390,7 +395,8 @@ void TSuchFortschritt::FormDestroy(TObject*) {
 
 void TSuchFortschritt::FormShow(TObject*) {
     Dateiliste.Clear();
-    m_neu.clear();
+    m_zeilen.clear();
+    m_gezeigtBis = 0;
     Label1.SetCaption(L"Durchsuche momentan das Verzeichnis");
     Verzeichnis.SetFileName(L"");
     CancelBtn.SetCaption(L"Abbrechen");
@@ -533,28 +539,31 @@ void TSuchFortschritt::ArchivDurchsuchen(const std::wstring& Archive) {
 }
 
 void TSuchFortschritt::Hinzufuegen(std::unique_ptr<TEineDatei> Record, const std::wstring& Caption) {
-    const std::wstring iconName = Record->InArchive ? OhneBackslash(Record->Name) : Record->Name;
-    m_neu.push_back({Caption, GroesseInKB(Record->Size), DatumUndZeit(Record->Time), Icon(iconName)});
+    m_zeilen.push_back({Caption, Record->InArchive ? OhneBackslash(Record->Name) : Record->Name, Record->Size,
+                        Record->Time});
     if (m_kontext.Suchergebnis) m_kontext.Suchergebnis->push_back(std::move(Record));
     ZeilenZeigen(false);
 }
 
 void TSuchFortschritt::ZeilenZeigen(bool Jetzt) {
-    if (m_neu.empty()) return;
+    if (m_gezeigtBis == m_zeilen.size()) return;
     const ULONGLONG now = GetTickCount64();
     if (!Jetzt && now - m_gezeigt < kZeilenIntervall) return;
     m_gezeigt = now;
     Dateiliste.BeginUpdate();
-    for (const TNeueZeile& zeile : m_neu) {
-        TListItem* item = Dateiliste.AddItem(zeile.Caption);
-        TStringList texts;
-        texts.Add(zeile.Size);
-        texts.Add(zeile.Date);
-        item->SetSubItems(texts);
-        item->SetImageIndex(zeile.Icon);
-    }
+    for (; m_gezeigtBis < m_zeilen.size(); ++m_gezeigtBis)
+        Dateiliste.AddItem(m_zeilen[m_gezeigtBis].Caption, &m_zeilen[m_gezeigtBis]);
     Dateiliste.EndUpdate();
-    m_neu.clear();
+}
+
+void TSuchFortschritt::DateilisteData(TObject*, TListItem* Item) {
+    const auto* zeile = static_cast<const TZeile*>(Item->Data);
+    if (!zeile || !Item->SubItems().Empty()) return;
+    TStringList texts;
+    texts.Add(GroesseInKB(zeile->Size));
+    texts.Add(DatumUndZeit(zeile->Time));
+    Item->SetSubItems(texts);
+    Item->SetImageIndex(Icon(zeile->IconName));
 }
 
 int TSuchFortschritt::Icon(const std::wstring& Name) {

@@ -5,6 +5,7 @@
 // search-result list (handed in through the dialog context).
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <set>
 #include <string>
@@ -114,6 +115,7 @@ public:
     void CancelBtnClick(gui::TObject* Sender);
     void SuchKompFound(gui::TObject* Sender, const std::wstring& FileName, std::int64_t Posn);
     void SuchKompSearchDirectory(gui::TObject* Sender, const std::wstring& DirName);
+    void DateilisteData(gui::TObject* Sender, gui::TListItem* Item);
     void LinkesFensterClick(gui::TObject* Sender);
     void RechtesFensterClick(gui::TObject* Sender);
     void SucheStarten();
@@ -140,11 +142,14 @@ private:
     // Every name listed in this run, lower-cased: a folder and its sub-folder
     // both listed reach a file twice.
     std::set<std::wstring> m_gelistet;
-    struct TNeueZeile {
-        std::wstring Caption, Size, Date;
-        int Icon;
+    // The rows found, in order; those from m_gezeigtBis on are not in the list yet.
+    struct TZeile {
+        std::wstring Caption, IconName;
+        std::int64_t Size;
+        TDateTime Time;
     };
-    std::vector<TNeueZeile> m_neu;
+    std::deque<TZeile> m_zeilen;
+    size_t m_gezeigtBis = 0;
     ULONGLONG m_gezeigt = 0;
     std::unordered_map<std::wstring, int> m_icons;
 };
