@@ -1,5 +1,7 @@
 #include "DateiSuchenDlg.h"
 
+#include <commctrl.h>
+
 #include "AttributDialog.h"
 #include "DateiRoutinen.h"
 #include "FileToolsCodes.h"
@@ -410,6 +412,9 @@ void TSuchFortschritt::FormShow(TObject*) {
     if (IconRoutinen && !Dateiliste.SmallImages) {
         m_bilder.SetHandle(IconRoutinen->SmallImages, true);
         Dateiliste.SmallImages = &m_bilder;
+        if (Dateiliste.HandleAllocated())
+            SendMessageW(Dateiliste.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                         reinterpret_cast<LPARAM>(m_bilder.Handle()));
     }
 }
 
