@@ -4,6 +4,7 @@
 // the recent-folders menu list, the screen position kept under "Dialoge", and the
 // German date and time texts of the user's locale.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -37,6 +38,13 @@ struct TDateiDialogKontext {
     // The options "empty lists before adding" and "standard icons in search results".
     bool ClearLists = false;
     bool StandardIcons = false;
+    // The file search's result list, and the archive routines its archive pass
+    // uses: an archive's kind, and its entries (false when it was not listed
+    // whole). SucheLiestArchive brackets the archive pass.
+    TDateiListe* Suchergebnis = nullptr;
+    std::function<bool(const std::wstring& Archive, std::uint8_t& Kind)> ArchivTyp;
+    std::function<bool(std::uint8_t Kind, const std::wstring& Archive, TDateiListe& Entries)> ArchivLesen;
+    std::function<void(bool Laeuft)> SucheLiestArchive;
 };
 
 // The recent-folders menu list lent to a dialog's pop-up menu: Borrow points its

@@ -51,6 +51,12 @@
     X(AttributFormClose, 3127) \
     X(LinksErstellen, 3130) \
     X(DateiTeilen, 3131) \
+    /* The file search. */ \
+    X(DateiSuchenFormShow, 3201) \
+    X(DateiSuchenFormClose, 3202) \
+    X(DateiSuchenOrdnerSuchen, 3203) \
+    X(DateiSuchenListEditor, 3204) \
+    X(SucheStarten, 3205) \
     /* The file-type list. */ \
     X(DateiTypenLaden, 3301) \
     X(DateiTypenSpeichern, 3302) \

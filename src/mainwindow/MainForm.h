@@ -58,6 +58,8 @@ class TAttributDialog;
 class TVerzeichnisErstellenDlg;
 class TDateiUmbenennenDlg;
 class TDateiAktionFortschrittDlg;
+class TDateiSuchenDlg;
+class TSuchFortschritt;
 
 class THauptform : public gui::TForm, public TPaneHost {
 public:
@@ -398,6 +400,17 @@ public:
     void ShowArchivePopup(TDMChildForm* Pane, POINT Screen) override;
     // The search (or the search-result pane) reads archives: no progress panel then.
     bool SearchReadsArchives = false;
+
+    // File search and the search-result and basket panes (MainFormSearch.cpp).
+    // The row of the search result the find-next command stands on; -1 before the first.
+    std::int32_t FoundIndex = -1;
+    TDateiListe* PaneRecords(TFensterTyp Kind) override;
+    bool ArchiveKind(const std::wstring& Archive, std::uint8_t& Kind) override;
+    bool ListArchive(std::uint8_t Kind, const std::wstring& Archive, TDateiListe& Entries) override;
+    void BasketChanged() override { UpdateBasketIcon(); }
+    // The search dialogs, made on first use; tests reach them here.
+    TDateiSuchenDlg* SuchenDialog();
+    TSuchFortschritt* SuchFortschritt();
     // End of archive listing.
 
     // Application handlers and timers.
@@ -472,6 +485,8 @@ private:
     TDateiUmbenennenDlg* m_umbenennenDlg = nullptr;
     TAttributDialog* m_attributDlg = nullptr;
     TDateiAktionFortschrittDlg* m_linkJob = nullptr;
+    TDateiSuchenDlg* m_suchenDlg = nullptr;
+    TSuchFortschritt* m_suchFortschritt = nullptr;
 
 public:
     // End of file commands.

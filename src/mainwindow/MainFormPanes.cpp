@@ -9,6 +9,7 @@
 #include "MainForm.h"
 #include "panes/DateiListe.h"
 #include "panes/Vbaum.h"
+#include "panes/Suchergebnis.h"
 #include "panes/ZipView.h"
 #include "Placeholders.h"
 #include "MainWindowCodes.h"
@@ -95,6 +96,8 @@ TDMChildForm* THauptform::BasePaneFactory(TFensterTyp Kind, THauptform& Host) {
     // One archive pane serves every archive kind.
     if (ZeigtArchiv(Kind))
         return Create<TZipViewForm>(&Host, static_cast<TPaneHost*>(&Host), Host.ZipRoutinen.get());
+    if (Kind == ftSuchergebnis || Kind == ftSammelkorb)
+        return Create<TSuchergebnisForm>(&Host, static_cast<TPaneHost*>(&Host), Kind);
     return Create<TDMChildForm>(&Host);
 }
 

@@ -525,14 +525,8 @@ void TDateiListeForm::SelectGroup(const TStringList& Masks, bool DatumFiltern, c
         return;
     Fehlercode = fc::DLSelectGroup;
     gui::THourGlass hourglass;
-    TGruppenFilter filter;
-    for (const auto& mask : Masks) filter.Masken.Add(SystemLower(mask));
-    filter.DatumGroesse =
-        TDatumGroesseTest::Aus(DatumFiltern, DatumVon, DatumBis, GroesseFiltern, GroesseVergleich, GroesseKB);
-    filter.Normale = Normale;
-    filter.ReadOnly = ReadOnly;
-    filter.Hidden = Hidden;
-    filter.System = System;
+    const TGruppenFilter filter = TGruppenFilter::Aus(Masks, DatumFiltern, DatumVon, DatumBis, GroesseFiltern,
+                                                      GroesseVergleich, GroesseKB, Normale, ReadOnly, Hidden, System);
     std::vector<TItemData*> all;
     for (int i = 0; i < Dateiliste.Count(); ++i) all.push_back(Daten(Dateiliste.Items(i)));
     DatenLadenFuer(all);

@@ -15,13 +15,6 @@ namespace {
 
 int Vorzeichen(long long value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
 
-std::optional<double> Tag(const std::wstring& text) {
-    const auto date = TryStrToDateTime(Trim(text));
-    if (!date)
-        return std::nullopt;
-    return std::floor(*date);
-}
-
 TStringList KleineMasken(const TMaskenListe& masks) {
     TStringList lower;
     if (masks)
@@ -39,43 +32,6 @@ bool AttributeZugelassen(std::int32_t attr, bool readOnly, bool hidden, bool sys
 }  // namespace
 
 // ---- List filter ------------------------------------------------------------
-
-TDatumGroesseTest TDatumGroesseTest::Aus(bool DatumFiltern, const std::wstring& Aelteste,
-                                         const std::wstring& Juengste, bool GroesseFiltern,
-                                         const std::wstring& Vergleich, std::int32_t GroesseKB) {
-    TDatumGroesseTest test;
-    test.DatumPruefen = DatumFiltern;
-    if (DatumFiltern) {
-        test.VonTag = Tag(Aelteste);
-        test.BisTag = Tag(Juengste);
-        if (test.VonTag && test.BisTag && *test.VonTag > *test.BisTag)
-            std::swap(test.VonTag, test.BisTag);
-    }
-    test.GroessePruefen = GroesseFiltern && !Vergleich.empty();
-    if (test.GroessePruefen) {
-        test.Vergleich = Vergleich;
-        test.GroesseKB = GroesseKB;
-    }
-    return test;
-}
-
-bool TDatumGroesseTest::Passt(std::int64_t Groesse, TDateTime Datum) const {
-    if (DatumPruefen) {
-        const double tag = std::floor(Datum);
-        if ((VonTag && tag < *VonTag) || (BisTag && tag > *BisTag))
-            return false;
-    }
-    if (GroessePruefen) {
-        const std::int64_t kb = Groesse / 1024;
-        if (Vergleich == L"Genau")
-            return kb == GroesseKB || (kb == 0 && GroesseKB == 1) || (Groesse == 0 && GroesseKB == 0);
-        if (Vergleich == L"Mindestens")
-            return kb >= GroesseKB;
-        if (Vergleich == L"Höchstens")
-            return kb <= GroesseKB;
-    }
-    return true;
-}
 
 TListenFilter TListenFilter::Aus(const TDateiFilterDatenFuerDateiListe& Filter) {
     TListenFilter filter;
@@ -98,6 +54,21 @@ bool TListenFilter::Zulassen(const std::wstring& Name, ULONG ShellAttr, const TI
     if (Data && !AttributeZugelassen(Data->Attr, ReadOnly, Hidden, System))
         return false;
     return PasstZuMaske(Name, Masken) || (ordner && Ordner);
+}
+
+TGruppenFilter TGruppenFilter::Aus(const TStringList& Masks, bool DatumFiltern, const std::wstring& DatumVon,
+                                   const std::wstring& DatumBis, bool GroesseFiltern,
+                                   const std::wstring& GroesseVergleich, std::int32_t GroesseKB, bool Normale,
+                                   bool ReadOnly, bool Hidden, bool System) {
+    TGruppenFilter filter;
+    for (const auto& mask : Masks) filter.Masken.Add(SystemLower(mask));
+    filter.DatumGroesse =
+        TDatumGroesseTest::Aus(DatumFiltern, DatumVon, DatumBis, GroesseFiltern, GroesseVergleich, GroesseKB);
+    filter.Normale = Normale;
+    filter.ReadOnly = ReadOnly;
+    filter.Hidden = Hidden;
+    filter.System = System;
+    return filter;
 }
 
 bool TGruppenFilter::Markieren(const std::wstring& Name, const TItemData* Data) const {

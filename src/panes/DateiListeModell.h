@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "filetools/DatumGroesseTest.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
@@ -29,23 +30,6 @@ inline constexpr ULONG kSfgaoDateisystem = 0x40000000;
 inline constexpr ULONG kSfgaoDateisystemVorfahr = 0x10000000;
 
 // ---- List filter ----------------------------------------------------------
-
-// The date and size tests of the list filter and of marking by a filter, with
-// the date texts converted once. A date text that does not convert leaves its
-// end of the range open.
-struct TDatumGroesseTest {
-    bool DatumPruefen = false;
-    std::optional<double> VonTag, BisTag;  // whole days, both included
-    bool GroessePruefen = false;
-    std::wstring Vergleich;  // "Genau", "Mindestens", "Höchstens"; anything else passes
-    std::int32_t GroesseKB = 0;
-
-    static TDatumGroesseTest Aus(bool DatumFiltern, const std::wstring& Aelteste, const std::wstring& Juengste,
-                                 bool GroesseFiltern, const std::wstring& Vergleich, std::int32_t GroesseKB);
-    bool BrauchtDaten() const { return DatumPruefen || GroessePruefen; }
-    // Both tests on loaded file data.
-    bool Passt(std::int64_t Groesse, TDateTime Datum) const;
-};
 
 // The pane's copy of its list filter; the fourth flag of the stored filter is
 // read here as "show folders".
@@ -72,6 +56,10 @@ struct TGruppenFilter {
     TDatumGroesseTest DatumGroesse;
     bool Normale = true, ReadOnly = true, Hidden = true, System = true;
 
+    // The filter of a pane's group selection: the masks lower-cased.
+    static TGruppenFilter Aus(const TStringList& Masks, bool DatumFiltern, const std::wstring& DatumVon,
+                              const std::wstring& DatumBis, bool GroesseFiltern, const std::wstring& GroesseVergleich,
+                              std::int32_t GroesseKB, bool Normale, bool ReadOnly, bool Hidden, bool System);
     bool Markieren(const std::wstring& Name, const TItemData* Data) const;
 };
 

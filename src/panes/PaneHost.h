@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/DMChild_Typen.h"
+#include "foundation/EineDatei.h"
 #include "platform/gui/Controls.h"
 
 namespace velmora {
@@ -68,6 +70,15 @@ public:
     // The archive pane's popup at a screen point, with the entries that do not
     // apply to archive entries hidden.
     virtual void ShowArchivePopup(TDMChildForm*, POINT) {}
+
+    // The search-result pane's lists and archive routines (not pure, as above):
+    // the main window's search result (kind 3) or basket (kind 4), null for none;
+    // an archive's kind; its entries, false when it could not be listed whole.
+    virtual TDateiListe* PaneRecords(TFensterTyp) { return nullptr; }
+    virtual bool ArchiveKind(const std::wstring&, std::uint8_t&) { return false; }
+    virtual bool ListArchive(std::uint8_t, const std::wstring&, TDateiListe&) { return false; }
+    // The basket list changed (its icon shows whether it is empty).
+    virtual void BasketChanged() {}
 
     // Starts dragging Files (full paths, never empty) out of Pane.
     virtual void StartDrag(TDMChildForm* Pane, const TStringList& Files) = 0;

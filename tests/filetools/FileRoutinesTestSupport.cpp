@@ -111,12 +111,16 @@ std::map<std::wstring, std::string> Listing(const std::wstring& Folder) {
 }
 
 bool WriteFileOf(const std::wstring& Path, size_t Bytes, char Fill) {
+    return WriteFileBytes(Path, std::string(Bytes, Fill));
+}
+
+bool WriteFileBytes(const std::wstring& Path, const std::string& Bytes) {
     HANDLE h = CreateFileW(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    const std::string data(Bytes, Fill);
     DWORD written = 0;
-    const bool ok = !Bytes || (WriteFile(h, data.data(), static_cast<DWORD>(Bytes), &written, nullptr) && written == Bytes);
+    const bool ok = Bytes.empty() || (WriteFile(h, Bytes.data(), static_cast<DWORD>(Bytes.size()), &written, nullptr) &&
+                                      written == Bytes.size());
     CloseHandle(h);
     return ok;
 }

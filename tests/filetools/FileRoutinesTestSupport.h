@@ -94,4 +94,6 @@ std::map<std::wstring, std::string> Listing(const std::wstring& Folder);
 // Writes Bytes copies of Fill to Path, replacing what was there; false when the
 // file could not be made.
 bool WriteFileOf(const std::wstring& Path, size_t Bytes, char Fill);
+// Writes Bytes to Path, replacing what was there; false when the file could not be made.
+bool WriteFileBytes(const std::wstring& Path, const std::string& Bytes);
 }  // namespace velmora::test

@@ -32,6 +32,12 @@ for side in unit gui; do
   ln -s .. "$base/loop/inner/up"
 done
 
+# The text search's tree: a link back up to its own parent folder.
+mkdir -p "$dir/search/tree/sub"
+echo oben > "$dir/search/tree/oben.txt"
+echo unten > "$dir/search/tree/sub/unten.txt"
+ln -s .. "$dir/search/tree/sub/loop"
+
 # A letter for a folder that does not exist: the drive is never ready. (q: and
 # r: belong to the volume-label test, which does not take this fixture's lock.)
 mkdir -p "$devices"

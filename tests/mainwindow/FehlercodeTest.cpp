@@ -15,6 +15,7 @@
 #include "panes/FileListCodes.h"
 #include "panes/TreeCodes.h"
 #include "panes/ZipViewCodes.h"
+#include "panes/SuchergebnisCodes.h"
 
 using namespace velmora::fc;
 
@@ -49,9 +50,9 @@ TEST(Fehlercode, NoTwoRoutinesShareANumber) {
 
 // The block of a table: its subsystem's digit. The archive formats keep no
 // numbers, so their slot 4 holds the panes' first table (the file list's); slot 6
-// holds the folder tree's and slot 7 the archive pane's. The panes number in the
-// main window's block.
-constexpr int BlockOf(int table) { return table == 4 || table == 6 || table == 7 ? 2 : table; }
+// holds the folder tree's, slot 7 the archive pane's and slot 8 the search-result
+// pane's. The panes number in the main window's block.
+constexpr int BlockOf(int table) { return table == 4 || table == 6 || table == 7 || table == 8 ? 2 : table; }
 
 // A number of its own choosing lies in its subsystem's block; the numbers the
 // design fixed lie below 200, where no block starts.

@@ -131,7 +131,6 @@ const TShortCutCase kShortCuts[] = {
     {Alt(VK_RETURN), L"DateiEigenschaftenClick", &THauptform::DateiEigenschaften},
     {Alt(VK_F3), L"TeilenClick", &THauptform::Teilen},
     {Alt(VK_F5), L"ZuArchivhinzufgen1Click", &THauptform::Archiv1},
-    {Alt(VK_F7), L"DateiSuchenClick", &THauptform::DateiSuchen},
     {Alt(VK_F8), L"DOSBefehlausfhren1Click", &THauptform::DOSBefehlausfhren1},
     {Alt(VK_F9), L"AusArchivextrahieren1Click", &THauptform::AusArchivextrahieren1},
     {Alt(VK_F10), L"Gehezu1Click", &THauptform::Gehezu1},
@@ -143,7 +142,6 @@ const TShortCutCase kShortCuts[] = {
     {Ctrl(VK_F7), L"NachNameClick", &THauptform::Unsortiert},
     {Ctrl(VK_F8), L"NachNameClick", &THauptform::NachAttributen},
     {Ctrl(VK_F10), L"Verzeichnissesynchronisieren1Click", &THauptform::Verzeichnissesynchronisieren1},
-    {Ctrl('L'), L"AlleEintrgeausListeentfernenClick", &THauptform::Sammelkorbleeren1},
     {Ctrl('N'), L"NaechstegefundeneDateiClick", &THauptform::NaechstegefundeneDatei},
     {Ctrl('O'), L"Optionen1Click", &THauptform::Optionen1},
     {Ctrl('S'), L"MarkierteDateieninSammelkorblegen1Click", &THauptform::MarkierteDateieninSammelkorblegen1},
@@ -238,19 +236,7 @@ TEST_F(MenusTest, ItemsSharingAShortCutAllRunTheirHandlerAndDisabledOnesNever) {
     const TShared shared[] = {
         {Alt(VK_F5), L"ZuArchivhinzufgen1Click",
          {&form.Archiv1, &form.ZuArchivhinzufgen1, &form.Archiv2, &form.ZuArchivhinzufgen2}},
-        {Ctrl('L'), L"AlleEintrgeausListeentfernenClick",
-         {&form.Sammelkorbleeren1, &form.Sammelkorbleeren2, &form.AlleEintrgeausListeentfernen}},
-        {Ctrl('E'), L"MarkierteDateienausSammelkorbentfernen1Click",
-         {&form.MarkierteDateienausSammelkorbentfernen1, &form.MarkierteDateienausSammelkorbentfernen2}},
     };
-    // Removing marked files from the basket waits until the basket pane enables
-    // it, emptying it until the basket holds something.
-    EXPECT_FALSE(PressAndSee(m_pane->Handle(), Ctrl('E')));
-    EXPECT_FALSE(PressAndSee(m_pane->Handle(), Ctrl('L')));
-    for (TMenuItem* item : {&form.Sammelkorbleeren1, &form.Sammelkorbleeren2, &form.AlleEintrgeausListeentfernen})
-        item->SetEnabled(true);
-    form.MarkierteDateienausSammelkorbentfernen1.SetEnabled(true);
-    form.MarkierteDateienausSammelkorbentfernen2.SetEnabled(true);
     for (const TShared& s : shared) {
         std::set<const TObject*> senders;
         while (auto call = PressAndSee(m_pane->Handle(), s.ShortCut)) {
@@ -391,7 +377,7 @@ TEST_F(MenusTest, TheToolbarButtonsRunTheCommandsOfTheirMenuItems) {
     const wchar_t* handlers[] = {
         nullptr, nullptr, nullptr,
         nullptr, nullptr, nullptr,
-        L"ZuArchivhinzufgen1Click",        L"AusArchivextrahieren1Click",      L"DateiSuchenClick",
+        L"ZuArchivhinzufgen1Click",        L"AusArchivextrahieren1Click",      nullptr,
         L"Gehezu1Click",                   L"Verzeichnissesynchronisieren1Click", L"DOSBoxffnen1Click",
         L"Optionen1Click"};
     for (int i = 1; i <= 13; ++i) {

@@ -146,7 +146,8 @@ TEST_F(MainFormTest, TwoBasketPanesAreMadeAndStoredAsTheyAre) {
     EXPECT_EQ(form.RightPane->GetPaneKind(), ftSammelkorb);
     ASSERT_TRUE(CloseWindow());
     EXPECT_EQ(Stored(L"Fenster"), L"55");
-    EXPECT_EQ(Stored(L"LSM"), L"1");
+    // The basket pane keeps the stored sort (date ascending); the other side had none.
+    EXPECT_EQ(Stored(L"LSM"), L"6");
     EXPECT_EQ(Stored(L"RSM"), L"1");
 }
 

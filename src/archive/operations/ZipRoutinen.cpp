@@ -99,10 +99,10 @@ bool TZipRoutinen::GetArchiveType(const std::wstring& FileName, std::uint8_t& Ki
     return Kind != 0;
 }
 
-void TZipRoutinen::OpenArchive(std::uint8_t Kind, std::wstring& ArchiveName, TArchivDaten& Daten, TDateiListe& List) {
+bool TZipRoutinen::OpenArchive(std::uint8_t Kind, std::wstring& ArchiveName, TArchivDaten& Daten, TDateiListe& List) {
     if (m_listing) {
         m_host.Beep();
-        return;
+        return false;
     }
     Fehlercode = fc::OpenArchive;
     m_listing = true;
@@ -145,6 +145,7 @@ void TZipRoutinen::OpenArchive(std::uint8_t Kind, std::wstring& ArchiveName, TAr
     }
     m_listing = false;
     Fehlercode = 0;
+    return !List.empty() && !m_readFailed && !ListingAborted;
 }
 
 TDateTime TZipRoutinen::DosDateTimeToDateTime(std::uint16_t Date, std::uint16_t Time) {

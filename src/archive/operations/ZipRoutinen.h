@@ -95,8 +95,9 @@ public:
     // their totals; ArchiveName comes back with "\" for "/". An archive that gives
     // no entries gets "Fehler beim Öffnen des Archives!" and an empty list; an
     // aborted listing an empty list. Never raises. While a listing runs, a
-    // second call only beeps.
-    void OpenArchive(std::uint8_t Kind, std::wstring& ArchiveName, TArchivDaten& Daten, TDateiListe& List);
+    // second call only beeps. True when the archive was listed whole: the list
+    // then tells which entries it holds; an empty list tells nothing.
+    bool OpenArchive(std::uint8_t Kind, std::wstring& ArchiveName, TArchivDaten& Daten, TDateiListe& List);
     bool ListingRunning() const { return m_listing; }
 
     // By name, a leading "\" ignored, lower-cased; entries L..R.
