@@ -1,6 +1,7 @@
 #include "DTeilenVorDlg.h"
 
 #include "DateiRoutinen.h"
+#include "DatumGroesseTest.h"
 #include "FileToolsCodes.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -14,15 +15,6 @@ namespace velmora {
 using namespace gui;
 
 namespace {
-
-TDateTime LokaleZeit(const FILETIME& time) {
-    FILETIME local;
-    SYSTEMTIME st;
-    if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &st))
-        return 0;
-    return TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds})
-        .value_or(0);
-}
 
 void Kleinschreiben(wchar_t& key) {
     const std::wstring lower = SystemLower(std::wstring(1, key));
@@ -161,7 +153,7 @@ bool TDateiTeilenvorbereitenDlg::Pruefen() {
     m_ergebnis.Name = name;
     m_ergebnis.Size = size;
     m_ergebnis.Attr = static_cast<std::int32_t>(found.dwFileAttributes);
-    m_ergebnis.Time = LokaleZeit(found.ftLastWriteTime);
+    m_ergebnis.Time = LokaleDateiZeit(found.ftLastWriteTime);
     m_fragment = static_cast<std::int32_t>(groesse);
     if (m_kontext.AddPathHistory)
         m_kontext.AddPathHistory(name);

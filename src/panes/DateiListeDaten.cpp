@@ -2,20 +2,12 @@
 
 #include <string_view>
 
+#include "filetools/DatumGroesseTest.h"
 #include "foundation/ShellRoutinen.h"
 
 namespace velmora {
 
 namespace {
-
-TDateTime LokaleZeit(const FILETIME& time) {
-    FILETIME local;
-    SYSTEMTIME st;
-    if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &st))
-        return 0;
-    return TryEncodeDateTime({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds})
-        .value_or(0);
-}
 
 void Veroeffentlichen(TItemData& Item, std::int64_t Groesse, DWORD Attr, const FILETIME& Zeit,
                       const wchar_t* DosName) {
@@ -24,7 +16,7 @@ void Veroeffentlichen(TItemData& Item, std::int64_t Groesse, DWORD Attr, const F
         return;
     Item.Groesse = Groesse;
     Item.Attr = static_cast<std::int32_t>(Attr);
-    Item.Datum = LokaleZeit(Zeit);
+    Item.Datum = LokaleDateiZeit(Zeit);
     Item.DosName = DosName;
     Item.DatenGeladen.store(true, std::memory_order_release);
 }
