@@ -14,16 +14,6 @@ namespace velmora {
 
 using namespace gui;
 
-namespace {
-
-void Kleinschreiben(wchar_t& key) {
-    const std::wstring lower = SystemLower(std::wstring(1, key));
-    if (lower.size() == 1)
-        key = lower[0];
-}
-
-}  // namespace
-
 TDateiTeilenvorbereitenDlg::TDateiTeilenvorbereitenDlg(TComponent* Owner, const TDateiDialogKontext& Kontext)
     : TPositionsDialog(Owner, L"DTeilen"), Label1(this), DateiLabel(this), GroesseLabel(this), ParameterLabel(this),
       Quellverzeichnis(this), Datei(this), DateiSuchenBtn2(this), SammelkorbBtn(this), Groesse(this), OKBtn(this),
@@ -79,7 +69,7 @@ void TDateiTeilenvorbereitenDlg::FormShow(TObject*) {
 
 void TDateiTeilenvorbereitenDlg::OKBtnClick(TObject*) { m_ok = true; }
 
-void TDateiTeilenvorbereitenDlg::DateiKeyPress(TObject*, wchar_t& Key) { Kleinschreiben(Key); }
+void TDateiTeilenvorbereitenDlg::DateiKeyPress(TObject*, wchar_t& Key) { KleinGetippt(Key); }
 
 void TDateiTeilenvorbereitenDlg::DateiSuchenBtn2Click(TObject*) {
     TOpenDialog dialog(this);

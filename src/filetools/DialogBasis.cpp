@@ -5,6 +5,7 @@
 #include "foundation/DefaultUserStore.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Buttons.h"
+#include "platform/rtl/Strings.h"
 
 namespace velmora {
 
@@ -99,6 +100,12 @@ TStringList NewestFirst(const TStringList* List) {
     if (List)
         for (int i = List->Count() - 1; i >= 0; --i) result.Add((*List)[i]);
     return result;
+}
+
+void KleinGetippt(wchar_t& Key) {
+    const std::wstring lower = SystemLower(std::wstring(1, Key));
+    if (lower.size() == 1)
+        Key = lower[0];
 }
 
 }  // namespace velmora

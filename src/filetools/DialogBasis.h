@@ -97,6 +97,9 @@ private:
 // combo box has its focus in its edit window).
 bool HasFocus(gui::TWinControl& Control);
 
+// A typed character in lower case (the dialogs' path fields).
+void KleinGetippt(wchar_t& Key);
+
 // The histories newest first.
 TStringList NewestFirst(const TStringList* List);
 

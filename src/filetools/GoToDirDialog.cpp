@@ -64,11 +64,7 @@ void TGoToDirDlg::FormShow(TObject*) {
 
 void TGoToDirDlg::OKBtnClick(TObject*) { m_ok = true; }
 
-void TGoToDirDlg::VerzeichnisKeyPress(TObject*, wchar_t& Key) {
-    const std::wstring lower = SystemLower(std::wstring(1, Key));
-    if (lower.size() == 1)
-        Key = lower[0];
-}
+void TGoToDirDlg::VerzeichnisKeyPress(TObject*, wchar_t& Key) { KleinGetippt(Key); }
 
 void TGoToDirDlg::OrdnerSuchenBtnClick(TObject*) {
     std::wstring folder;

@@ -103,10 +103,7 @@ TSammelkorbInhaltDlg* TQuellDialog::SammelkorbDlg() {
     return m_sammelkorb;
 }
 
-void TQuellDialog::LowerKey(TObject*, wchar_t& Key) {
-    const std::wstring lower = SystemLower(std::wstring(1, Key));
-    if (lower.size() == 1) Key = lower[0];
-}
+void TQuellDialog::LowerKey(TObject*, wchar_t& Key) { KleinGetippt(Key); }
 
 void TQuellDialog::HilfeBtnClick(TObject*) {
     if (Application) Application->HelpContext(HelpContext);

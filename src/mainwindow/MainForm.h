@@ -478,6 +478,10 @@ private:
     // Drops the records inside archives; true when any were dropped.
     static bool DropArchived(TDateiListe& List);
     void ReadListPanes();
+    // After a file command: both panes' lists read again, and the status
+    // line's counts of the folders they showed taken anew.
+    void NachDateibefehl();
+    void ZaehlungenErneuern();
     TDOSZeilenDlg* m_dosZeilenDlg = nullptr;
     TDateiKopierenDlg* m_kopierenDlg = nullptr;
     TLoeschDlg* m_loeschDlg = nullptr;

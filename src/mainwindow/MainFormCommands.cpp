@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "HistoryRules.h"
 #include "MainForm.h"
@@ -319,6 +320,24 @@ void THauptform::ReadListPanes() {
             pane->ReadContents();
 }
 
+void THauptform::NachDateibefehl() {
+    // A folder's list too: its monitor misses changes made while it re-arms.
+    for (TDMChildForm* pane : {LeftPane, RightPane})
+        if (pane && (IsListKind(pane->GetPaneKind()) || pane->GetPaneKind() == ftDateiliste ||
+                     pane->GetPaneKind() == ftAusfDateiliste))
+            pane->ReadContents();
+    ZaehlungenErneuern();
+}
+
+void THauptform::ZaehlungenErneuern() {
+    const std::wstring pathInfo = std::exchange(LastPathInfoPath, std::wstring());
+    const std::wstring quickView = std::exchange(LastQuickViewPath, std::wstring());
+    if (!pathInfo.empty())
+        StartPathInfoThread(pathInfo);
+    if (!quickView.empty())
+        StartQuickViewThread(quickView);
+}
+
 // ---- Copy, move and link
 
 void THauptform::DateiKopierenClick(TObject* Sender) { CopyMoveOrLink(Sender, 0); }
@@ -376,7 +395,6 @@ void THauptform::CopyMoveOrLink(TObject* Sender, int Vorgang) {
             DateiRoutinen->CopyFiles(source, target, noConfirmation, list);
         } else if (Vorgang == 1) {
             DateiRoutinen->MoveFiles(source, target, noConfirmation, list);
-            ReadListPanes();
         } else {
             if (!m_linkJob) {
                 m_linkJob = Create<TDateiAktionFortschrittDlg>(this, *DateiRoutinen);
@@ -384,6 +402,7 @@ void THauptform::CopyMoveOrLink(TObject* Sender, int Vorgang) {
             }
             DateiRoutinen->CreateLinks(source, target, list);
         }
+        NachDateibefehl();
     }
     Fehlercode = 0;
 }
@@ -431,6 +450,8 @@ void THauptform::DateiVerzeichnisErstellenClick(TObject* Sender) {
             if (side)
                 side->RefreshDirectory(base);
     OrdnerWirdErstellt = false;
+    if (made)
+        ZaehlungenErneuern();
     Fehlercode = 0;
 }
 
@@ -488,7 +509,7 @@ void THauptform::DateiUmbenennenClick(TObject* Sender) {
             else if (ZeigtArchiv(kind) && SystemLower(side->GetArchiveFile()) == SystemLower(old))
                 side->SetArchiveFile(newPath);
         }
-        ReadListPanes();
+        NachDateibefehl();
     }
     Fehlercode = 0;
 }
@@ -518,8 +539,9 @@ void THauptform::AttributeSetzen1Click(TObject*) {
     if (dlg.ShowModal() == mrOk && DateiRoutinen) {
         dlg.Anwenden(list, *DateiRoutinen);
         for (TDMChildForm* side : {LeftPane, RightPane})
-            if (side && (IsListKind(side->GetPaneKind()) || (folders && side->GetPaneKind() == ftVerzeichnisbaum)))
+            if (side && folders && side->GetPaneKind() == ftVerzeichnisbaum)
                 side->ReadContents();
+        NachDateibefehl();
     }
     Fehlercode = 0;
 }
@@ -610,7 +632,7 @@ void THauptform::DateiLoeschenClick(TObject* Sender) {
     if (go && !list.empty() && DateiRoutinen) {
         DateiRoutinen->DeleteFiles(list, dlg.Sicherheitsabfragen.Checked(), false,
                                    std::max(0, dlg.LoeschGroup.ItemIndex()));
-        ReadListPanes();
+        NachDateibefehl();
     }
     Fehlercode = 0;
 }
@@ -639,7 +661,7 @@ void THauptform::DeleteFromArchives(TDateiListe& List) {
         if (ZipRoutinen)
             ZipRoutinen->DeleteFromArchive(archive, entries);
     }
-    ReadListPanes();
+    NachDateibefehl();
     Fehlercode = 0;
 }
 

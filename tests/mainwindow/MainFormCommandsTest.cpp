@@ -18,9 +18,11 @@
 #include "filetools/LoeschDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
 #include "mainwindow/Placeholders.h"
+#include "mainwindow/StatusThreads.h"
 #include "foundation/Fehlercode.h"
 #include "foundation/Pidl.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Strings.h"
 #include "../foundation/TestFiles.h"
 
 using namespace velmora;
@@ -228,6 +230,10 @@ TEST_F(CommandsTest, CopyShowsItsDialogAndCopiesTheSelectionIntoTheTarget) {
     TLogPane& pane = ActiveOfKind(ftDateiliste);
     pane.Directory = folder.Path();
     pane.Selection = {Record(a)};
+    // The status line counts the empty target folder.
+    form.StartPathInfoThread(target);
+    ASSERT_TRUE(WaitUntil([&] { return form.HauptStatusZeile.Panel(0).Text == PathInfoText(0, 0); }, 10000));
+    m_log.Lines.clear();
     TModalScript script;
     script.Step([&](TForm& f) {
         auto& dlg = dynamic_cast<TDateiKopierenDlg&>(f);
@@ -246,6 +252,10 @@ TEST_F(CommandsTest, CopyShowsItsDialogAndCopiesTheSelectionIntoTheTarget) {
     EXPECT_TRUE(FileExists(target + L"\\A.txt"));
     EXPECT_TRUE(FileExists(a));
     EXPECT_EQ(Fehlercode, 0);
+    // What the window shows is the state after the copy, not before it.
+    EXPECT_EQ(m_log.Count(L"#" + std::to_wstring(pane.Number) + L" ReadContents"), 1);
+    EXPECT_TRUE(WaitUntil([&] { return form.HauptStatusZeile.Panel(0).Text == PathInfoText(1, 10); }, 10000))
+        << ToUtf8(form.HauptStatusZeile.Panel(0).Text);
 }
 
 TEST_F(CommandsTest, MoveFromTheBasketDropsArchivedEntriesWithItsBoxAndReadsTheListsAgain) {
@@ -479,8 +489,11 @@ TEST_F(CommandsTest, RenameAsksAgainAfterAFailureAndTheListOfTheRenamedFolderFol
     }
     ASSERT_EQ(m_boxes.Calls().size(), 1u) << "the failed rename reported by the file routines";
     EXPECT_TRUE(DirectoryExists(folder.Path() + L"Neu"));
-    EXPECT_EQ(m_log.Lines, (std::vector<std::wstring>{L"#" + std::to_wstring(other.Number) + L" SetPathCaption " +
-                                                      folder.Path() + L"Neu\\"}));
+    // The other list follows to the new name, then both show the state after the rename.
+    ASSERT_FALSE(m_log.Lines.empty());
+    EXPECT_EQ(m_log.Lines.front(), L"#" + std::to_wstring(other.Number) + L" SetPathCaption " + folder.Path() + L"Neu\\");
+    EXPECT_EQ(m_log.Count(L"#" + std::to_wstring(other.Number) + L" ReadContents"), 1);
+    EXPECT_EQ(m_log.Count(L"#" + std::to_wstring(pane.Number) + L" ReadContents"), 1);
     // A drive root and several records are never renamed.
     pane.Selection = {Record(L"c:\\")};
     TModalScript none;

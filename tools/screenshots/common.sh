@@ -16,3 +16,22 @@ fi
 source "$here/tools/wine-env.sh"
 "$here/tools/wine-prefix.sh"
 mkdir -p "$out"
+
+# Waits (bounded) for a visible window whose title matches; prints its id.
+# xdotool's patterns do not match umlauts here, so titles spell them ".+".
+window() { timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+
+# shot SAMPLE "TITLE PATTERN" FILE [SECONDS]: starts $program with the sample,
+# waits for its window and then a second (or as told) to let it paint, takes
+# the window and closes it with Escape; a program still running after a
+# bounded wait (a window without Cancel) is ended.
+shot() {
+  velmora_wine "$program" "$1" &
+  local pid=$! w
+  w=$(window "$2")
+  sleep "${4:-1}"
+  import -window "$w" "$out/$3"
+  timeout 10 xdotool windowfocus --sync "$w" key Escape || true
+  timeout 10 tail --pid="$pid" -f /dev/null || kill "$pid" || true
+  wait "$pid" || true
+}

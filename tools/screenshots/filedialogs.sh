@@ -9,22 +9,6 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 program="$build/tests/filetools/dialogschau.exe"
 
-# Waits (bounded) for a visible window whose title matches; prints its id.
-# xdotool's patterns do not match umlauts here, so the titles below spell them ".+".
-window() { timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
-
-# shot SAMPLE "TITLE PATTERN" FILE [SECONDS]: shows the sample, waits (half a
-# second unless told), takes its window, closes it.
-shot() {
-  velmora_wine "$program" "$1" &
-  local pid=$! w
-  w=$(window "$2")
-  sleep "${4:-0.5}"  # let it finish painting
-  import -window "$w" "$out/$3"
-  xdotool windowfocus --sync "$w" key Escape || true
-  wait $pid || true
-}
-
 shot kopieren "Kopiervorgang best.+tigen" copy.png
 shot verschieben "Verschiebevorgang best.+tigen" move.png
 shot verknuepfen "Verkn.+pfungsvorgang best.+tigen" link.png

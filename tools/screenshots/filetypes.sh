@@ -8,24 +8,6 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 program="$build/tests/filetools/dialogschau.exe"
 
-# Waits (bounded) for a visible window whose title matches; prints its id.
-# xdotool's patterns do not match umlauts here, so the titles below spell them ".+".
-window() { timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
-
-# shot SAMPLE "TITLE PATTERN" FILE: shows the sample, takes its window, closes it.
-shot() {
-  velmora_wine "$program" "$1" &
-  local pid=$! w
-  w=$(window "$2")
-  sleep 1  # let it finish painting
-  import -window "$w" "$out/$3"
-  # Escape closes every one of them but the delete choice, which has no Cancel
-  # button: a program still running after a bounded wait is ended.
-  timeout 10 xdotool windowfocus --sync "$w" key Escape || true
-  timeout 10 tail --pid="$pid" -f /dev/null || kill "$pid" || true
-  wait "$pid" || true
-}
-
 shot dokverkn "Dokumentverkn.+pfungen" associations.png
 shot neuedokverkn "Neue Dokumentverkn.+pfung" newassociation.png
 shot verknloeschen "Verkn.+pfung l.+schen" deleteassociation.png
