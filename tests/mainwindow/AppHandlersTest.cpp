@@ -167,6 +167,13 @@ TEST_F(AppHandlersTest, TheAboutBoxIsKeptFromItsFirstShowing) {
     EXPECT_EQ(script.FormsSeen(), 2);
 }
 
+namespace {
+BOOL CALLBACK TellActivated(HWND window, LPARAM) {
+    SendMessageW(window, WM_ACTIVATEAPP, TRUE, 0);
+    return TRUE;
+}
+}  // namespace
+
 TEST_F(AppHandlersTest, ActivationKeepsTheActivePaneOnTop) {
     THauptform& form = StartPanes();
     // The topmost pane among the frame's children.
@@ -177,15 +184,7 @@ TEST_F(AppHandlersTest, ActivationKeepsTheActivePaneOnTop) {
         return HWND{};
     };
     // The system tells every top-level window of the thread that the program became active.
-    auto activateApp = [] {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND w, LPARAM) {
-                SendMessageW(w, WM_ACTIVATEAPP, TRUE, 0);
-                return TRUE;
-            },
-            0);
-    };
+    auto activateApp = [] { EnumThreadWindows(GetCurrentThreadId(), TellActivated, 0); };
     for (TDMChildForm* active : {form.LeftPane, form.RightPane}) {
         TDMChildForm* other = active == form.LeftPane ? form.RightPane : form.LeftPane;
         active->BringToFront();
