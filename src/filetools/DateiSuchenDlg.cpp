@@ -514,16 +514,25 @@ void TSuchFortschritt::SuchKompFound(TObject*, const std::wstring& FileName, std
         ArchivDurchsuchen(FileName);
         return;
     }
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(FileName.c_str(), GetFileExInfoStandard, &data)) return;
     auto record = std::make_unique<TEineDatei>();
     record->Name = FileName;
-    record->Size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    record->Time = LokaleDateiZeit(data.ftLastWriteTime);
-    record->Attr = static_cast<std::int32_t>(data.dwFileAttributes);
+    // The search's own enumeration knows the file; a look-up only for a name
+    // reported from elsewhere.
+    if (const TIMLFindText::TEntry* found = SuchKomp.Current(); found && found->Name == FileName) {
+        record->Size = found->Size;
+        record->Time = LokaleDateiZeit(found->LastWrite);
+        record->Attr = static_cast<std::int32_t>(found->Attributes);
+    } else {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(FileName.c_str(), GetFileExInfoStandard, &data)) return;
+        record->Size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        record->Time = LokaleDateiZeit(data.ftLastWriteTime);
+        record->Attr = static_cast<std::int32_t>(data.dwFileAttributes);
+    }
     if (!EigenschaftenPruefen(record->Size, record->Time)) return;
-    if (!m_gelistet.insert(SystemLower(FileName)).second) return;
-    Hinzufuegen(std::move(record), SystemLower(FileName));
+    std::wstring lower = SystemLower(FileName);
+    if (!m_gelistet.insert(lower).second) return;
+    Hinzufuegen(std::move(record), std::move(lower));
 }
 
 void TSuchFortschritt::ArchivDurchsuchen(const std::wstring& Archive) {
@@ -543,8 +552,8 @@ void TSuchFortschritt::ArchivDurchsuchen(const std::wstring& Archive) {
     }
 }
 
-void TSuchFortschritt::Hinzufuegen(std::unique_ptr<TEineDatei> Record, const std::wstring& Caption) {
-    m_zeilen.push_back({Caption, Record->InArchive ? OhneBackslash(Record->Name) : Record->Name, Record->Size,
+void TSuchFortschritt::Hinzufuegen(std::unique_ptr<TEineDatei> Record, std::wstring Caption) {
+    m_zeilen.push_back({std::move(Caption), Record->InArchive ? OhneBackslash(Record->Name) : Record->Name, Record->Size,
                         Record->Time});
     if (m_kontext.Suchergebnis) m_kontext.Suchergebnis->push_back(std::move(Record));
     ZeilenZeigen(false);

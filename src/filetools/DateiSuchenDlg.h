@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "DateienBearbeitenDlg.h"
@@ -122,7 +122,7 @@ public:
     bool EigenschaftenPruefen(std::int64_t Size, TDateTime Date) const;
 
 private:
-    void Hinzufuegen(std::unique_ptr<TEineDatei> Record, const std::wstring& Caption);
+    void Hinzufuegen(std::unique_ptr<TEineDatei> Record, std::wstring Caption);
     void ZeilenZeigen(bool Jetzt);
     void ArchivDurchsuchen(const std::wstring& Archive);
     int Icon(const std::wstring& Name);
@@ -141,7 +141,7 @@ private:
     std::wstring m_maske;
     // Every name listed in this run, lower-cased: a folder and its sub-folder
     // both listed reach a file twice.
-    std::set<std::wstring> m_gelistet;
+    std::unordered_set<std::wstring> m_gelistet;
     // The rows found, in order; those from m_gezeigtBis on are not in the list yet.
     struct TZeile {
         std::wstring Caption, IconName;

@@ -61,18 +61,21 @@ TIMLFindText::TIMLFindText(gui::TComponent* Owner) : TComponent(Owner) {
 }
 
 // In place, in plain loops the compiler can run over many bytes at once.
-void TIMLFindText::Angleichen(unsigned char* Bytes, std::size_t Count) const {
-    auto upper = [](unsigned char c) {
-        return static_cast<unsigned char>(c - 'a') < 26 ? static_cast<unsigned char>(c - 32) : c;
-    };
-    auto blank = [](unsigned char c) { return c < 32 ? static_cast<unsigned char>(32) : c; };
-    const bool blanks = SearchType == TSearchType::stAll;
-    if (blanks && !MatchCase)
-        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = upper(blank(Bytes[i]));
-    else if (blanks)
-        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = blank(Bytes[i]);
-    else if (!MatchCase)
-        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = upper(Bytes[i]);
+void TIMLFindText::Angleichen(unsigned char* Bytes, std::size_t Count, bool Blanks) const {
+    // Branch-free, so that the compiler maps many bytes at a time.
+    if (Blanks && !MatchCase) {
+        for (std::size_t i = 0; i < Count; ++i) {
+            const unsigned char b = std::max<unsigned char>(Bytes[i], 32);
+            Bytes[i] = static_cast<unsigned char>(b - (static_cast<unsigned char>(b - 'a') < 26 ? 32 : 0));
+        }
+    } else if (Blanks) {
+        for (std::size_t i = 0; i < Count; ++i) Bytes[i] = std::max<unsigned char>(Bytes[i], 32);
+    } else if (!MatchCase) {
+        for (std::size_t i = 0; i < Count; ++i) {
+            const unsigned char c = Bytes[i];
+            Bytes[i] = static_cast<unsigned char>(c - (static_cast<unsigned char>(c - 'a') < 26 ? 32 : 0));
+        }
+    }
 }
 
 void TIMLFindText::PumpMessages(bool Now) {
@@ -110,7 +113,10 @@ void TIMLFindText::Execute() {
         m_needle.resize(static_cast<std::size_t>(std::max(n, 0)));
         WideCharToMultiByte(1252, 0, SearchText.c_str(), static_cast<int>(SearchText.size()), m_needle.data(), n,
                             nullptr, &lossy);
-        Angleichen(reinterpret_cast<unsigned char*>(m_needle.data()), m_needle.size());
+        Angleichen(reinterpret_cast<unsigned char*>(m_needle.data()), m_needle.size(), !lines);
+        // Bytes below 32 become blanks only to meet a blank of the text: without
+        // one, no such byte can be part of a hit, mapped or not.
+        m_blanks = !lines && m_needle.find(' ') != std::string::npos;
         m_unfindable = lossy || (lines && m_needle.find_first_of("\r\n") != std::string::npos);
     }
 
@@ -146,7 +152,7 @@ void TIMLFindText::Collect(const std::wstring& Folder) {
         if (name.empty()) continue;
         const std::int64_t size =
             (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | static_cast<std::int64_t>(data.nFileSizeLow);
-        m_files.push_back({name, size, data.dwFileAttributes});
+        m_files.push_back({name, size, data.dwFileAttributes, data.ftLastWriteTime});
         PumpMessages();
         if (m_stopped) break;
     } while (FindNextFileW(find.Handle, &data));
@@ -154,7 +160,12 @@ void TIMLFindText::Collect(const std::wstring& Folder) {
 
 void TIMLFindText::SearchCollected() {
     const bool lines = SearchType == TSearchType::stText;
+    struct TCurrent {
+        const TEntry*& Current;
+        ~TCurrent() { Current = nullptr; }
+    } current{m_current};
     for (const TEntry& entry : m_files) {
+        m_current = &entry;
         if (SearchText.empty()) {
             gui::Fire(OnSearch, this, entry.Name);
             gui::Fire(OnFound, this, entry.Name, m_posn);
@@ -192,7 +203,7 @@ bool TIMLFindText::SearchFile(const TEntry& Entry, bool Lines) {
         unsigned char* in = m_block.data() + carried;
         if (!ReadFile(file.Handle, in, want, &got, nullptr) || got == 0) break;
         left -= got;
-        Angleichen(in, got);
+        Angleichen(in, got, m_blanks);
         const std::size_t total = carried + got;
         const auto begin = reinterpret_cast<const char*>(m_block.data());
         const auto hit = std::search(begin, begin + total, searcher);

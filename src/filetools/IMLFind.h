@@ -55,15 +55,21 @@ public:
     void Stop() { m_stopped = true; }
     bool Running() const { return m_running; }
 
-    // Blocks read at a time; the window of a long line.
-    static constexpr std::size_t kBlock = 65536;
-
-private:
+    // A file as the folder's enumeration gave it.
     struct TEntry {
         std::wstring Name;
         std::int64_t Size;
         DWORD Attributes;
+        FILETIME LastWrite;
     };
+    // The file OnSearch and OnFound report, while they run; else null. Saves
+    // the handlers a look-up per file (a round trip to the server under Wine).
+    const TEntry* Current() const { return m_current; }
+
+    // Blocks read at a time; the window of a long line.
+    static constexpr std::size_t kBlock = 65536;
+
+private:
 
     void Collect(const std::wstring& Folder);
     void SearchCollected();
@@ -71,11 +77,15 @@ private:
     // True on a hit; Posn is then its 1-based offset in the file.
     bool SearchFile(const TEntry& Entry, bool Lines);
     void PumpMessages(bool Now = false);
-    void Angleichen(unsigned char* Bytes, std::size_t Count) const;
+    // Maps bytes as the comparison sees them: upper case a to z unless the case
+    // matters, and with Blanks every byte below 32 a blank.
+    void Angleichen(unsigned char* Bytes, std::size_t Count, bool Blanks) const;
 
     std::vector<TEntry> m_files;
+    const TEntry* m_current = nullptr;
     std::string m_needle;      // the text's bytes, mapped as the file's are
     bool m_unfindable = false;  // the text has characters the code page lacks
+    bool m_blanks = false;      // the block search maps bytes below 32 to blanks
     std::vector<unsigned char> m_block;
     std::int64_t m_posn = 0;
     bool m_stopped = false;

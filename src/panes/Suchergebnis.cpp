@@ -195,8 +195,15 @@ void TSuchergebnisForm::ApplyOptions(const TOptionen& Options) {
 
 void TSuchergebnisForm::Sort() {
     if (m_sort == 10) return;
-    DateiListe.CustomSort(
-        [this](TListItem* a, TListItem* b) { return SuchZeilenVergleich(*Record(a), *Record(b), m_sort); });
+    // Lower-casing both captions at each of the n log n comparisons cost more
+    // than the rest of the reading: each row's keys are made once.
+    std::vector<TSuchSortSchluessel> keys;
+    keys.reserve(static_cast<size_t>(DateiListe.Count()));
+    for (int i = 0; i < DateiListe.Count(); ++i) keys.push_back(SuchSortSchluessel(*Record(DateiListe.Items(i))));
+    DateiListe.CustomSort([this, &keys](TListItem* a, TListItem* b) {
+        return SuchZeilenVergleich(*Record(a), keys[static_cast<size_t>(a->Index())], *Record(b),
+                                   keys[static_cast<size_t>(b->Index())], m_sort);
+    });
 }
 
 void TSuchergebnisForm::SetSortOrder(std::uint8_t Request) {

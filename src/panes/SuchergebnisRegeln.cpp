@@ -137,7 +137,12 @@ std::wstring SuchZeilenText(const TEineDatei& Record) {
     return Record.Name;
 }
 
-int SuchZeilenVergleich(const TEineDatei& A, const TEineDatei& B, std::uint8_t Modus) {
+TSuchSortSchluessel SuchSortSchluessel(const TEineDatei& Record) {
+    return {SystemLower(SuchZeilenText(Record)), SystemLower(ExtractFileExt(Record.Name))};
+}
+
+int SuchZeilenVergleich(const TEineDatei& A, const TSuchSortSchluessel& KA, const TEineDatei& B,
+                        const TSuchSortSchluessel& KB, std::uint8_t Modus) {
     if (Modus >= 10) return 0;
     int result = 0;
     switch (Modus) {
@@ -146,20 +151,20 @@ int SuchZeilenVergleich(const TEineDatei& A, const TEineDatei& B, std::uint8_t M
     case 4:
     case 5: result = A.Time < B.Time ? -1 : A.Time > B.Time ? 1 : 0; break;
     case 6:
-    case 7: {
-        const int c = SystemLower(ExtractFileExt(A.Name)).compare(SystemLower(ExtractFileExt(B.Name)));
-        result = Vorzeichen(c);
-        break;
-    }
+    case 7: result = Vorzeichen(KA.Endung.compare(KB.Endung)); break;
     case 8:
     case 9: result = Vorzeichen(static_cast<long long>(A.Attr) - B.Attr); break;
     default: break;
     }
     if (result == 0) {
-        result = Vorzeichen(SystemLower(SuchZeilenText(A)).compare(SystemLower(SuchZeilenText(B))));
+        result = Vorzeichen(KA.Text.compare(KB.Text));
         if (Modus == 1) result = -result;
     }
     return Modus == 3 || Modus == 4 || Modus == 7 || Modus == 9 ? -result : result;
+}
+
+int SuchZeilenVergleich(const TEineDatei& A, const TEineDatei& B, std::uint8_t Modus) {
+    return SuchZeilenVergleich(A, SuchSortSchluessel(A), B, SuchSortSchluessel(B), Modus);
 }
 
 std::uint8_t SuchSpaltenAnfrage(int Column) { return Column == 1 ? 2 : Column == 2 ? 5 : 0; }

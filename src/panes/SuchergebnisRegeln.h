@@ -55,7 +55,17 @@ bool KorbTreffer(const TSatzSchluessel& Row, const TEineDatei& Record);
 // The row caption: "entry in archive" lower-cased, or the path as stored.
 std::wstring SuchZeilenText(const TEineDatei& Record);
 
+// What a row sorts by besides its record, made once per row before a sort:
+// its caption and its extension, both lower-cased.
+struct TSuchSortSchluessel {
+    std::wstring Text;
+    std::wstring Endung;
+};
+TSuchSortSchluessel SuchSortSchluessel(const TEineDatei& Record);
+
 // The order of two rows in sort mode 0..9 (10 unsorted: 0).
+int SuchZeilenVergleich(const TEineDatei& A, const TSuchSortSchluessel& KA, const TEineDatei& B,
+                        const TSuchSortSchluessel& KB, std::uint8_t Modus);
 int SuchZeilenVergleich(const TEineDatei& A, const TEineDatei& B, std::uint8_t Modus);
 
 // The request a click on a column sends: "Pfad & Name" 0, "Größe" 2, "Datum" 5.
