@@ -54,6 +54,9 @@ TSuchergebnisForm::TSuchergebnisForm(gui::TComponent* owner, TPaneHost* Host, TF
     DateiListe.MultiSelect = true;
     DateiListe.HideSelection = false;
     DateiListe.DisplayCallbacks = true;
+    // 100,000 search results: a window holding its rows took two seconds to
+    // empty on every re-read; this list marks rows by selection and focus only.
+    DateiListe.RowsOnly = true;
     DateiListe.SetViewStyle(gui::TViewStyle::vsReport);
     TDMChildForm::SetPaneKind(Kind);
     LoadWidths();
