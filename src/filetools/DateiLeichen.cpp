@@ -5,10 +5,10 @@
 #include "DateiRoutinen.h"
 #include "DatumGroesseTest.h"
 #include "FileToolsCodes.h"
+#include "LaufDialog.h"
 #include "LoeschDlg.h"
 #include "foundation/DMChild_Typen.h"
 #include "foundation/DefaultUserStore.h"
-#include "foundation/controls/BrowseDr.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Layout.h"
@@ -177,11 +177,7 @@ TDateiLeichenSuchenDlg::TDateiLeichenSuchenDlg(TComponent* Owner, const TDateiDi
     SetMasken(stored.Count() > 0 ? stored.Items() : StandardEndungen());
 
     OrdnerWaehlen = [this](const std::wstring& title, std::wstring& folder) {
-        TBrowseDirectoryDlg browser(this);
-        browser.Title = title;
-        if (!browser.Execute()) return false;
-        folder = browser.Selection();
-        return true;
+        return OrdnerAuswaehlen(this, title, folder);
     };
     EndungErfragen = [](std::wstring& text) {
         return InputQuery(L"Endung hinzufügen", L"Zur Liste hinzuzufügende Endung:", text);
@@ -432,20 +428,14 @@ void TDateileichenFortschrittDlg::FormShow(TObject*) {
     m_stop = m_nullLauf = m_gestartet = m_uebergeben = false;
     EndungLabel.SetCaption(L"Gesuchte Endung:");
     FileLabel.SetFileName(L"");
+    m_ordnerText.clear();
     AnzahlLabel.SetCaption(L"Gefundene Dateien: 0");
     FreiLabel.SetCaption(L"Bei Löschung frei werdender Platz: 0 Bytes");
     GesamtLabel.SetCaption(L"Gesamtgröße aller Dateien:");
 }
 
-// The run starts from a posted call, once per showing: activation itself is
-// no place for a long job that lets messages through, and a second activation
-// (back from a box or from another program) must not start another run.
 void TDateileichenFortschrittDlg::FormActivate(TObject*) {
-    if (m_gestartet || !Application) return;
-    m_gestartet = true;
-    Application->Post([this] {
-        if (Visible() && ModalResult() == mrNone) Suchen();
-    });
+    EinmalProZeigen(*this, m_gestartet, [this] { Suchen(); });
 }
 
 void TDateileichenFortschrittDlg::CancelBtnClick(TObject*) {
@@ -510,7 +500,8 @@ void TDateileichenFortschrittDlg::Suchen() {
 }
 
 void TDateileichenFortschrittDlg::SuchKompSearchDirectory(TObject*, const std::wstring& DirName) {
-    FileLabel.SetFileName(SystemLower(DirName));
+    m_ordnerText = SystemLower(DirName);
+    ZahlenZeigen(false);
 }
 
 void TDateileichenFortschrittDlg::SuchKompFound(TObject*, const std::wstring& FileName, std::int64_t) {
@@ -540,6 +531,7 @@ void TDateileichenFortschrittDlg::ZahlenZeigen(bool Jetzt) {
     const ULONGLONG now = GetTickCount64();
     if (!Jetzt && now - m_gezeigt < kZahlenIntervall) return;
     m_gezeigt = now;
+    FileLabel.SetFileName(m_ordnerText);
     AnzahlLabel.SetCaption(L"Gefundene Dateien: " + std::to_wstring(m_gefunden.size()));
     FreiLabel.SetCaption(L"Bei Löschung frei werdender Platz: " + FormatByteSize(static_cast<float>(m_frei)));
     GesamtLabel.SetCaption(L"Gesamtgröße aller Dateien: " + FormatByteSize(static_cast<float>(m_gesamt)));

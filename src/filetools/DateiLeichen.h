@@ -156,7 +156,7 @@ private:
     std::int64_t m_gesamt = 0, m_frei = 0;
     std::map<std::wstring, std::int64_t> m_cluster;
     std::int64_t m_aktuellerCluster = 1;
-    std::wstring m_maske;
+    std::wstring m_maske, m_ordnerText;
     bool m_stop = false, m_nullLauf = false, m_gestartet = false, m_laeuft = false, m_uebergeben = false;
     ULONGLONG m_gezeigt = 0;
     TDateileichenAuswahlDlg* m_auswahl = nullptr;

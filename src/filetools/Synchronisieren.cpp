@@ -2,9 +2,9 @@
 
 #include "DateiRoutinen.h"
 #include "FileToolsCodes.h"
+#include "LaufDialog.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/EineDatei.h"
-#include "foundation/controls/BrowseDr.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Layout.h"
 #include "platform/rtl/FileSystem.h"
@@ -154,11 +154,7 @@ TSynchronisierenDlg::TSynchronisierenDlg(TComponent* Owner, const TDateiDialogKo
     optUVerz.SetChecked(options[2] == L'1');
 
     OrdnerWaehlen = [this](const std::wstring& title, std::wstring& folder) {
-        TBrowseDirectoryDlg browser(this);
-        browser.Title = title;
-        if (!browser.Execute()) return false;
-        folder = browser.Selection();
-        return true;
+        return OrdnerAuswaehlen(this, title, folder);
     };
     OnShow = bind(this, &TSynchronisierenDlg::FormShow);
     OnClose = bind(this, &TSynchronisierenDlg::FormClose);
@@ -319,14 +315,8 @@ void TSynchFortschrittDlg::FormShow(TObject*) {
     NurVorh.SetChecked(m_nurVorh);
 }
 
-// Once per showing, from a posted call: a second activation (back from a box
-// or another program) must not start a run inside the first one's pump.
 void TSynchFortschrittDlg::FormActivate(TObject*) {
-    if (m_gestartet || !Application) return;
-    m_gestartet = true;
-    Application->Post([this] {
-        if (Visible() && ModalResult() == mrNone) Synchronisieren();
-    });
+    EinmalProZeigen(*this, m_gestartet, [this] { Synchronisieren(); });
 }
 
 void TSynchFortschrittDlg::CancelBtnClick(TObject*) { m_stop = true; }
@@ -393,23 +383,23 @@ void TSynchFortschrittDlg::Dateien(const std::wstring& Folder) {
 void TSynchFortschrittDlg::EineDatei(const std::wstring& Source) {
     if (!m_kontext.Routinen) return;
     const std::wstring target = SyncZielName(Source, m_quelle, m_ziel);
-    WIN32_FILE_ATTRIBUTE_DATA s, t;
+    WIN32_FILE_ATTRIBUTE_DATA s, t{};
     if (!GetFileAttributesExW(Source.c_str(), GetFileExInfoStandard, &s)) return;
     const bool exists = GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &t) != FALSE;
-    const std::wstring source = SystemLower(Source);
+    const std::wstring source = SystemLower(Source), fehler = L"Fehler beim Kopieren von ";
+    auto ersetzen = [this](const std::wstring& From, const std::wstring& To) {
+        return ErsetzenDurchKopie(*m_kontext.Routinen, From, To);
+    };
     switch (SyncEntscheiden(exists, s.ftLastWriteTime, t.ftLastWriteTime, m_upd, m_nurVorh)) {
     case TSyncSchritt::Kopieren:
-        Log(ErsetzenDurchKopie(*m_kontext.Routinen, Source, target) ? L"- " + Source + L" kopiert"
-                                                                     : L"Fehler beim Kopieren von " + source);
+        Log(ersetzen(Source, target) ? L"- " + Source + L" kopiert" : fehler + source);
         break;
     case TSyncSchritt::Zurueck:
-        Log(ErsetzenDurchKopie(*m_kontext.Routinen, target, Source) ? L"- " + source + L" aktualsiert"
-                                                                     : L"Fehler beim Kopieren von " + SystemLower(target));
+        Log(ersetzen(target, Source) ? L"- " + source + L" aktualsiert" : fehler + SystemLower(target));
         break;
     case TSyncSchritt::Neu:
         ForceDirectories(ExtractFilePath(target));
-        Log(ErsetzenDurchKopie(*m_kontext.Routinen, Source, target) ? L"- " + source + L" neu kopiert"
-                                                                     : L"Fehler beim Kopieren von " + source);
+        Log(ersetzen(Source, target) ? L"- " + source + L" neu kopiert" : fehler + source);
         break;
     case TSyncSchritt::Nichts:
         break;

@@ -222,29 +222,21 @@ TEST_F(DateiLeichenDlgTest, DeletingAtOnceShowsTheDeleteDialogAsSetAndItsCancelD
     TDateileichenFortschrittDlg run(nullptr, m_kontext);
     run.SetParameter(masks, folders, false);
     std::vector<std::pair<bool, int>> shown;
-    {
+    // One run ending in the delete dialog, left with OK or Cancel.
+    auto loeschen = [&](bool ok) {
         TModalScript script(20000);
         TFormFolge folge;
         folge.Auf<TDateileichenAuswahlDlg>([](TDateileichenAuswahlDlg& d) { d.Loeschen.Click(); });
         folge.Auf<TLoeschDlg>([&](TLoeschDlg& d) {
             shown.push_back({d.Sicherheitsabfragen.Checked(), d.LoeschGroup.ItemIndex()});
-            d.CancelBtn.Click();
+            (ok ? d.OKBtn : d.CancelBtn).Click();
         });
         run.ShowModal();
         EXPECT_FALSE(script.Failed());
-    }
+    };
+    loeschen(false);
     EXPECT_TRUE(FileExists(a) && FileExists(b));
-    {
-        TModalScript script(20000);
-        TFormFolge folge;
-        folge.Auf<TDateileichenAuswahlDlg>([](TDateileichenAuswahlDlg& d) { d.Loeschen.Click(); });
-        folge.Auf<TLoeschDlg>([&](TLoeschDlg& d) {
-            shown.push_back({d.Sicherheitsabfragen.Checked(), d.LoeschGroup.ItemIndex()});
-            d.OKBtn.Click();
-        });
-        run.ShowModal();
-        EXPECT_FALSE(script.Failed());
-    }
+    loeschen(true);
     EXPECT_EQ(shown, (std::vector<std::pair<bool, int>>{{false, 1}, {false, 1}}));
     EXPECT_FALSE(FileExists(a) || FileExists(b));
     EXPECT_TRUE(FileExists(keep));
