@@ -450,3 +450,31 @@ TEST_F(DateiLeichenDlgTest, AnOrphanRunDoesNotFollowAFolderLinkAndSaysWhenItFoun
     EXPECT_FALSE(script.Failed());
     EXPECT_EQ(Texts(), (std::vector<std::wstring>{L"Es wurden keine Dateileichen gefunden."}));
 }
+
+TEST_F(DateiLeichenDlgTest, WithoutTheDeleteDialogTheFoundFilesGoToTheRecycleBin) {
+    wchar_t buffer[1024];
+    const DWORD n = GetEnvironmentVariableW(L"XDG_DATA_HOME", buffer, 1024);
+    if (!n || n >= 1024) GTEST_SKIP() << "XDG_DATA_HOME is not set (run through CTest)";
+    std::wstring trash = L"Z:" + std::wstring(buffer) + L"/Trash/files/";
+    std::replace(trash.begin(), trash.end(), L'/', L'\\');
+    const std::wstring name = L"leiche-im-korb.bak";
+    DeleteFileW((trash + name).c_str());
+    const std::wstring root = Dir(L"korb");
+    const std::wstring leiche = File(L"korb\\" + name, 23), keep = File(L"korb\\bleibt.txt", 5);
+    TStringList masks, folders;
+    masks.Add(L"*.bak");
+    folders.Add(Lower(root));
+    m_kontext.AuswahlDlgVorLoeschen = false;
+    m_kontext.LoeschGroup = 0;
+    TDateileichenFortschrittDlg run(nullptr, m_kontext);
+    run.SetParameter(masks, folders, false);
+    TModalScript script(20000);
+    TFormFolge folge;
+    folge.Auf<TDateileichenAuswahlDlg>([](TDateileichenAuswahlDlg& d) { d.Loeschen.Click(); });
+    run.ShowModal();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_FALSE(FileExists(leiche));
+    EXPECT_EQ(ReadAll(trash + name).size(), 23u);
+    EXPECT_TRUE(FileExists(keep));
+    DeleteFileW((trash + name).c_str());
+}
