@@ -455,10 +455,15 @@ TEST_F(DateiLeichenDlgTest, WithoutTheDeleteDialogTheFoundFilesGoToTheRecycleBin
     wchar_t buffer[1024];
     const DWORD n = GetEnvironmentVariableW(L"XDG_DATA_HOME", buffer, 1024);
     if (!n || n >= 1024) GTEST_SKIP() << "XDG_DATA_HOME is not set (run through CTest)";
-    std::wstring trash = L"Z:" + std::wstring(buffer) + L"/Trash/files/";
+    std::wstring trash = L"Z:" + std::wstring(buffer) + L"/Trash/";
     std::replace(trash.begin(), trash.end(), L'/', L'\\');
     const std::wstring name = L"leiche-im-korb.bak";
-    DeleteFileW((trash + name).c_str());
+    // The bin gives a taken name a suffix: forget earlier runs first.
+    auto forget = [&] {
+        DeleteFileW((trash + L"files\\" + name).c_str());
+        DeleteFileW((trash + L"info\\" + name + L".trashinfo").c_str());
+    };
+    forget();
     const std::wstring root = Dir(L"korb");
     const std::wstring leiche = File(L"korb\\" + name, 23), keep = File(L"korb\\bleibt.txt", 5);
     TStringList masks, folders;
@@ -474,7 +479,7 @@ TEST_F(DateiLeichenDlgTest, WithoutTheDeleteDialogTheFoundFilesGoToTheRecycleBin
     run.ShowModal();
     EXPECT_FALSE(script.Failed());
     EXPECT_FALSE(FileExists(leiche));
-    EXPECT_EQ(ReadAll(trash + name).size(), 23u);
+    EXPECT_EQ(ReadAll(trash + L"files\\" + name).size(), 23u);
     EXPECT_TRUE(FileExists(keep));
-    DeleteFileW((trash + name).c_str());
+    forget();
 }
