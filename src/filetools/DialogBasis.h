@@ -45,6 +45,12 @@ struct TDateiDialogKontext {
     std::function<bool(const std::wstring& Archive, std::uint8_t& Kind)> ArchivTyp;
     std::function<bool(std::uint8_t Kind, const std::wstring& Archive, TDateiListe& Entries)> ArchivLesen;
     std::function<void(bool Laeuft)> SucheLiestArchive;
+
+    // ---- The orphaned-file search's delete: the main window's delete options
+    // (confirmations, show the delete dialog first, the delete mode 0..2).
+    bool Loeschabfrage = false;
+    bool AuswahlDlgVorLoeschen = false;
+    int LoeschGroup = 0;
 };
 
 // The recent-folders menu list lent to a dialog's pop-up menu: Borrow points its

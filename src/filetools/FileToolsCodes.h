@@ -68,6 +68,10 @@
     X(VerknuepfEndungHinzu, 3308) \
     X(VerknuepfBeschreibung, 3309) \
     X(VerknuepfProgramm, 3310) \
+    /* The orphaned-file search and the folder synchronisation. */ \
+    X(DateileichenSuchen, 3401) \
+    X(SynchronisierenPruefen, 3402) \
+    X(Synchronisieren, 3403) \
     /* Drive tools: real space needed and volume information. */ \
     X(SpeicherbedarfErmitteln, 3501) \
     X(SpeicherbedarfErgebnis, 3502) \

@@ -188,7 +188,12 @@ void THauptform::RefreshDialogKontext() {
     if (Settings) {
         DialogKontext.ClearLists = Settings->Sonst.ClearLists;
         DialogKontext.StandardIcons = Settings->Sucherg.StandardIcons;
+        // The orphaned-file search deletes as the delete command does.
+        DialogKontext.Loeschabfrage = Settings->Best.Loeschabfrage;
+        DialogKontext.AuswahlDlgVorLoeschen = Settings->Best.AuswahlDlgVorLoeschen;
+        DialogKontext.LoeschGroup = Settings->Sonst.LoeschGroup;
     }
+    DialogKontext.Suchergebnis = SearchResult.get();
 }
 
 // ---- Opening

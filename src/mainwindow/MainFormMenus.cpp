@@ -10,6 +10,8 @@
 #include "MainForm.h"
 #include "MainWindowCodes.h"
 #include "Placeholders.h"
+#include "filetools/DateiLeichen.h"
+#include "filetools/Synchronisieren.h"
 #include "filetools/VerknuepfDlg.h"
 #include "foundation/Fehlercode.h"
 
@@ -573,7 +575,6 @@ VELMORA_PLACEHOLDER(VorherigegefundeneDateiClick)
 VELMORA_PLACEHOLDER(BearbeitenClick)
 VELMORA_PLACEHOLDER(TatschlichenSpeicherbedarfermitteln1Click)
 VELMORA_PLACEHOLDER(Verzeichnissevergleichen1Click)
-VELMORA_PLACEHOLDER(Dateileichensuchen1Click)
 VELMORA_PLACEHOLDER(Datentrgeinfo1Click)
 VELMORA_PLACEHOLDER(Benennen1Click)
 VELMORA_PLACEHOLDER(DiskKopierenClick)
@@ -582,7 +583,6 @@ VELMORA_PLACEHOLDER(Prfen1Click)
 VELMORA_PLACEHOLDER(Optimieren1Click)
 VELMORA_PLACEHOLDER(Gehezu1Click)
 VELMORA_PLACEHOLDER(SchnellansichtClick)
-VELMORA_PLACEHOLDER(Verzeichnissesynchronisieren1Click)
 VELMORA_PLACEHOLDER(TeilenClick)
 VELMORA_PLACEHOLDER(Zusammenfgen1Click)
 VELMORA_PLACEHOLDER(Autostartmanageraufrufen1Click)
@@ -593,5 +593,50 @@ VELMORA_PLACEHOLDER(DOSBoxffnen1Click)
 VELMORA_PLACEHOLDER(Optionen1Click)
 
 #undef VELMORA_PLACEHOLDER
+
+// The orphaned-file search: its parameters, the folders below another listed
+// one dropped (that one's search reaches them), then the run, which offers
+// its result itself.
+void THauptform::Dateileichensuchen1Click(TObject*) {
+    Fehlercode = fc::Dateileichensuchen1Click;
+    RefreshDialogKontext();
+    TStringList masks, folders;
+    bool nullDateien = false;
+    {
+        // Freed before the run: it stores its masks and place when it goes.
+        std::unique_ptr<TDateiLeichenSuchenDlg, TComponentDeleter> dlg(
+            Create<TDateiLeichenSuchenDlg>(this, DialogKontext));
+        dlg->SetParameter(&masks, &folders);
+        if (dlg->ShowModal() != mrOk) {
+            Fehlercode = 0;
+            return;
+        }
+        nullDateien = dlg->NullDateien.Checked();
+    }
+    UnterordnerEntfernen(folders);
+    std::unique_ptr<TDateileichenFortschrittDlg, TComponentDeleter> run(
+        Create<TDateileichenFortschrittDlg>(this, DialogKontext));
+    run->SetParameter(masks, folders, nullDateien);
+    run->ShowModal();
+    if (run->ErgebnisUebergeben()) {
+        FoundIndex = -1;
+        ReadListPanes();
+    } else {
+        NachDateibefehl();
+    }
+    Fehlercode = 0;
+}
+
+void THauptform::Verzeichnissesynchronisieren1Click(TObject*) {
+    RefreshDialogKontext();
+    std::unique_ptr<TSynchronisierenDlg, TComponentDeleter> dlg(Create<TSynchronisierenDlg>(this, DialogKontext));
+    if (dlg->ShowModal() != mrOk)
+        return;
+    std::unique_ptr<TSynchFortschrittDlg, TComponentDeleter> run(Create<TSynchFortschrittDlg>(this, DialogKontext));
+    run->SetParameter(dlg->Quellverzeichnis.Text(), dlg->Zielverzeichnis.Text(), dlg->optUpdQuelle.Checked(),
+                      dlg->optUVerz.Checked(), dlg->optNurVorh.Checked());
+    run->ShowModal();
+    NachDateibefehl();
+}
 
 }  // namespace velmora

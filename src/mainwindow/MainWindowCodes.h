@@ -40,6 +40,7 @@
     X(OpenFileEx, 2401)             \
     X(DateiOeffnenClick, 2402)      \
     X(Fenstertauschen1Click, 67)    \
+    X(Dateileichensuchen1Click, 65) \
     X(PaneActivated, 2301)          \
     X(AnsichtLinksRechtsClick, 2302) \
     X(DriveBoxChange, 2303)         \

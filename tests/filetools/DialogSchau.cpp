@@ -2,7 +2,7 @@
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
 // volumen2|benennen|teilen|gehezu|teilenlaeuft|dokverkn|neuedokverkn|verknloeschen|
-// typenbearbeiten|neuertyp|gruppe|gruppe2
+// typenbearbeiten|neuertyp|gruppe|gruppe2|leichen|leichenlaeuft|leichenauswahl|synch|synchlaeuft
 
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include "filetools/DOSZeilenDialog.h"
 #include "filetools/DateiAktionFortschrittDlg.h"
 #include "filetools/DateiKopierenDlg.h"
+#include "filetools/DateiLeichen.h"
 #include "filetools/DateiRoutinen.h"
 #include "filetools/DateiUmbenennenDlg.h"
 #include "filetools/DateienBearbeitenDlg.h"
@@ -25,6 +26,8 @@
 #include "filetools/TypenBearbeitenDlg.h"
 #include "filetools/VerknuepfDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
+#include "filetools/Synchronisieren.h"
+#include "foundation/DMChild_Typen.h"
 #include "foundation/FileOperator.h"
 #include "foundation/IconRoutinen.h"
 #include "platform/gui/Application.h"
@@ -222,6 +225,64 @@ int Zeigen(const std::wstring& was) {
         dlg->Frage.SetCaption(L"Wollen Sie nur die Verknüpfung der Endung \"txt\"\rmit dem Dokumenttyp\r"
                               L"\"Textdokument\"\rlöschen, oder wollen Sie den ganzen Dokumenttyp löschen?");
         return dlg->ShowModal();
+    }
+    if (was == L"leichen") {
+        auto* dlg = Create<TDateiLeichenSuchenDlg>(Application, kontext);
+        for (int i : {0, 4, 8}) dlg->Endungen.SetSelected(i, true);
+        dlg->Verzeichnisse.SetText(L"c:\\daten");
+        return dlg->ShowModal();
+    }
+    if (was == L"leichenlaeuft") {
+        // The labels of a run under way; the run itself does not start.
+        auto* dlg = Create<TDateileichenFortschrittDlg>(Application, kontext);
+        dlg->OnActivate = nullptr;
+        dlg->OnShow = [dlg](TObject*) {
+            dlg->FileLabel.SetFileName(L"c:\\daten\\projekte\\alt\\sicherung");
+            dlg->EndungLabel.SetCaption(L"Gesuchte Endung: *.bak");
+            dlg->AnzahlLabel.SetCaption(L"Gefundene Dateien: 17");
+            dlg->FreiLabel.SetCaption(L"Bei Löschung frei werdender Platz: " + FormatByteSize(196608.0f));
+            dlg->GesamtLabel.SetCaption(L"Gesamtgröße aller Dateien: " + FormatByteSize(150321.0f));
+        };
+        return dlg->ShowModal();
+    }
+    if (was == L"leichenauswahl") return Create<TDateileichenAuswahlDlg>(Application)->ShowModal();
+    if (was == L"synch") {
+        auto* dlg = Create<TSynchronisierenDlg>(Application, kontext);
+        dlg->Quellverzeichnis.SetText(L"c:\\daten\\");
+        dlg->Zielverzeichnis.SetText(L"d:\\austausch\\daten\\");
+        return dlg->ShowModal();
+    }
+    if (was == L"synchlaeuft") {
+        // A real run over a small tree of our own, left open with its log.
+        const std::wstring folder = ExtractFilePath(ParamStr(0)) + L"synch-schau\\";
+        for (const wchar_t* sub : {L"", L"quelle", L"quelle\\briefe", L"ziel", L"ziel\\briefe"})
+            CreateDirectoryW((folder + sub).c_str(), nullptr);
+        auto make = [&](const std::wstring& name, int age) {
+            HANDLE h = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(h, name.data(), static_cast<DWORD>(name.size()), &written, nullptr);
+            FILETIME time;
+            GetSystemTimeAsFileTime(&time);
+            ULARGE_INTEGER t{{time.dwLowDateTime, time.dwHighDateTime}};
+            t.QuadPart -= static_cast<unsigned long long>(age) * 600000000ULL;
+            time = {t.LowPart, t.HighPart};
+            SetFileTime(h, nullptr, nullptr, &time);
+            CloseHandle(h);
+        };
+        make(L"quelle\\briefe\\anna.txt", 1);
+        make(L"ziel\\briefe\\anna.txt", 60);
+        make(L"quelle\\rechnung.txt", 1);
+        make(L"quelle\\notizen.txt", 90);
+        make(L"ziel\\notizen.txt", 2);
+        auto* dlg = Create<TSynchFortschrittDlg>(Application, kontext);
+        dlg->SetParameter(folder + L"quelle", folder + L"ziel", true, true, false);
+        const int result = dlg->ShowModal();
+        for (const wchar_t* name : {L"quelle\\briefe\\anna.txt", L"ziel\\briefe\\anna.txt", L"quelle\\rechnung.txt",
+                                    L"ziel\\rechnung.txt", L"quelle\\notizen.txt", L"ziel\\notizen.txt"})
+            DeleteFileW((folder + name).c_str());
+        for (const wchar_t* sub : {L"quelle\\briefe", L"ziel\\briefe", L"quelle", L"ziel", L""})
+            RemoveDirectoryW((folder + sub).c_str());
+        return result;
     }
     static TDateiTypListe typen;
     DateiTypenLaden(typen);

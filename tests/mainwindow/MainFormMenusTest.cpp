@@ -141,7 +141,6 @@ const TShortCutCase kShortCuts[] = {
     {Ctrl(VK_F6), L"NachNameClick", &THauptform::NachGroesse},
     {Ctrl(VK_F7), L"NachNameClick", &THauptform::Unsortiert},
     {Ctrl(VK_F8), L"NachNameClick", &THauptform::NachAttributen},
-    {Ctrl(VK_F10), L"Verzeichnissesynchronisieren1Click", &THauptform::Verzeichnissesynchronisieren1},
     {Ctrl('N'), L"NaechstegefundeneDateiClick", &THauptform::NaechstegefundeneDatei},
     {Ctrl('O'), L"Optionen1Click", &THauptform::Optionen1},
     {Ctrl('S'), L"MarkierteDateieninSammelkorblegen1Click", &THauptform::MarkierteDateieninSammelkorblegen1},
@@ -378,7 +377,7 @@ TEST_F(MenusTest, TheToolbarButtonsRunTheCommandsOfTheirMenuItems) {
         nullptr, nullptr, nullptr,
         nullptr, nullptr, nullptr,
         L"ZuArchivhinzufgen1Click",        L"AusArchivextrahieren1Click",      nullptr,
-        L"Gehezu1Click",                   L"Verzeichnissesynchronisieren1Click", L"DOSBoxffnen1Click",
+        L"Gehezu1Click",                   nullptr,                            L"DOSBoxffnen1Click",
         L"Optionen1Click"};
     for (int i = 1; i <= 13; ++i) {
         // The built commands' tests show their dialogs.
@@ -499,4 +498,23 @@ TEST_F(MenusTest, AWindowWhoseOptionsHideTheToolbarStartsWithoutIt) {
         RegDeleteUserValue(OptionenSchluessel, L"Ansicht");
     else
         RegWriteUserValue(OptionenSchluessel, L"Ansicht", before);
+}
+
+// The orphan search from its menu item, the synchronisation from Ctrl+F10 and
+// from its toolbar button: each shows its parameters dialog.
+TEST_F(MenusTest, TheOrphanSearchAndTheSynchronisationShowTheirDialogs) {
+    THauptform& form = StartWithPane();
+    std::vector<std::wstring> captions;
+    TModalScript script(10000);
+    for (int i = 0; i < 3; ++i)
+        script.Step([&](TForm& dialog) {
+            captions.push_back(dialog.Caption());
+            dialog.SetModalResult(mrCancel);
+        });
+    form.Dateileichensuchen1.Click();
+    Press(m_pane->Handle(), Ctrl(VK_F10));
+    form.Button11.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Dateileichen suchen", L"Verzeichnisse synchronisieren",
+                                                   L"Verzeichnisse synchronisieren"}));
 }
