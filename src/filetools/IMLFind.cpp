@@ -202,7 +202,8 @@ bool TIMLFindText::SearchFile(const TEntry& Entry, bool Lines) {
         const DWORD want = static_cast<DWORD>(std::min<std::int64_t>(left, kBlock));
         unsigned char* in = m_block.data() + carried;
         if (!ReadFile(file.Handle, in, want, &got, nullptr) || got == 0) break;
-        left -= got;
+        // A short read of a file is its end: no further call to learn that.
+        left = got < want ? 0 : left - got;
         Angleichen(in, got, m_blanks);
         const std::size_t total = carried + got;
         const auto begin = reinterpret_cast<const char*>(m_block.data());
