@@ -2,12 +2,13 @@
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
 // volumen2|benennen|teilen|gehezu|teilenlaeuft|dokverkn|neuedokverkn|verknloeschen|
-// typenbearbeiten|neuertyp|gruppe|gruppe2
+// typenbearbeiten|neuertyp|gruppe|gruppe2|optionen0 ... optionen6|packer
 
 #include <windows.h>
 
 #include <memory>
 
+#include "archive/operations/ExtArcKonfigDlg.h"
 #include "filetools/AttributDialog.h"
 #include "filetools/DOSZeilenDialog.h"
 #include "filetools/DateiAktionFortschrittDlg.h"
@@ -21,6 +22,7 @@
 #include "filetools/SpeicherbedarfDlg.h"
 #include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
+#include "filetools/OptionenTransfer.h"
 #include "filetools/SammelkorbInhaltDlg.h"
 #include "filetools/TypenBearbeitenDlg.h"
 #include "filetools/VerknuepfDlg.h"
@@ -222,6 +224,25 @@ int Zeigen(const std::wstring& was) {
         dlg->Frage.SetCaption(L"Wollen Sie nur die Verknüpfung der Endung \"txt\"\rmit dem Dokumenttyp\r"
                               L"\"Textdokument\"\rlöschen, oder wollen Sie den ganzen Dokumenttyp löschen?");
         return dlg->ShowModal();
+    }
+    if (was.size() == 9 && was.starts_with(L"optionen")) {
+        static TEinstellungen einstellungen;
+        einstellungen.SaveOnFree = false;
+        einstellungen.OBV = TStringList{L"c:\\daten", L"d:\\austausch"};
+        einstellungen.Arc.StoredExt = L".zip;.arj;.lzh";
+        auto* dlg = Create<TOptionenDlg>(Application, [] { return false; });
+        OptionenLaden(einstellungen, *dlg);
+        dlg->Seiten.SetActivePageIndex(was.back() - L'0');
+        return dlg->ShowModal();
+    }
+    if (was == L"packer") {
+        TArchivEinstellungen arc;
+        arc.ArjPath = L"c:\\packer\\arj.exe";
+        arc.RarPath = L"c:\\packer\\rar.exe";
+        arc.UseInternUnArj = arc.UseInternUnLha = true;
+        TExtArcKonfigDlg* dlg = nullptr;
+        WeiterePackerKonfigurieren(Application, dlg, arc);
+        return 0;
     }
     static TDateiTypListe typen;
     DateiTypenLaden(typen);
