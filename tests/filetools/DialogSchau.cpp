@@ -2,7 +2,7 @@
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
 // volumen2|benennen|teilen|gehezu|teilenlaeuft|dokverkn|neuedokverkn|verknloeschen|
-// typenbearbeiten|neuertyp|gruppe|gruppe2|optionen0 ... optionen6|packer
+// typenbearbeiten|neuertyp|gruppe|gruppe2|optionen0 ... optionen6|packer|exittools
 
 #include <windows.h>
 
@@ -18,6 +18,7 @@
 #include "filetools/DateienBearbeitenDlg.h"
 #include "filetools/DTeilenVorDlg.h"
 #include "filetools/DiskNameDlg.h"
+#include "filetools/ExittoolsDialog.h"
 #include "filetools/GoToDirDialog.h"
 #include "filetools/SpeicherbedarfDlg.h"
 #include "filetools/VolumeInfo.h"
@@ -234,6 +235,10 @@ int Zeigen(const std::wstring& was) {
         OptionenLaden(einstellungen, *dlg);
         dlg->Seiten.SetActivePageIndex(was.back() - L'0');
         return dlg->ShowModal();
+    }
+    if (was == L"exittools") {
+        static TDateiDialogKontext leer;
+        return Create<TExittoolsDlg>(Application, leer)->ShowModal();
     }
     if (was == L"packer") {
         TArchivEinstellungen arc;
