@@ -87,6 +87,12 @@
     X(OptionenLaden, 3607) \
     /* The outside packers' dialog (shown by the options dialog). */ \
     X(ExtArcSuchen, 3608) \
-    X(ExtArcFormClose, 3609)
+    X(ExtArcFormClose, 3609) \
+    /* The document list. */ \
+    X(DocListFormShow, 3610) \
+    X(DocListHinzufuegen, 3611) \
+    X(DocListLoeschen, 3612) \
+    X(DocListWiederherstellen, 3613) \
+    X(DocListOK, 3614)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

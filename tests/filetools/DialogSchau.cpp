@@ -2,7 +2,7 @@
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
 // volumen2|benennen|teilen|gehezu|teilenlaeuft|dokverkn|neuedokverkn|verknloeschen|
-// typenbearbeiten|neuertyp|gruppe|gruppe2|optionen0 ... optionen6|packer|exittools
+// typenbearbeiten|neuertyp|gruppe|gruppe2|optionen0 ... optionen6|packer|exittools|doclist
 
 #include <windows.h>
 
@@ -18,6 +18,7 @@
 #include "filetools/DateienBearbeitenDlg.h"
 #include "filetools/DTeilenVorDlg.h"
 #include "filetools/DiskNameDlg.h"
+#include "filetools/DocListDialog.h"
 #include "filetools/ExittoolsDialog.h"
 #include "filetools/GoToDirDialog.h"
 #include "filetools/SpeicherbedarfDlg.h"
@@ -235,6 +236,16 @@ int Zeigen(const std::wstring& was) {
         OptionenLaden(einstellungen, *dlg);
         dlg->Seiten.SetActivePageIndex(was.back() - L'0');
         return dlg->ShowModal();
+    }
+    if (was == L"doclist") {
+        // An empty watcher beside the sample, so that no box comes first.
+        static TDateiDialogKontext kontext;
+        kontext.ProgramFolder = ExtractFilePath(ParamStr(0));
+        const std::wstring watcher = kontext.ProgramFolder + L"Pellwick.exe";
+        CloseHandle(CreateFileW(watcher.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        const TModalResult result = Create<TDocListDlg>(Application, kontext)->ShowModal();
+        DeleteFileW(watcher.c_str());
+        return result;
     }
     if (was == L"exittools") {
         static TDateiDialogKontext leer;
