@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "DateiRoutinen.h"
+#include "ExittoolsDialog.h"
 #include "FileToolsCodes.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/ShellLink.h"
@@ -393,7 +394,7 @@ void TDocListDlg::OKBtnClick(TObject*) {
 }
 
 void TDocListDlg::WaechterEinrichten() {
-    const std::wstring autostart = Sonderordner(CSIDL_STARTUP);
+    const std::wstring autostart = AutostartOrdner();
     const std::wstring pellwick = m_kontext.ProgramFolder + kPellwick;
     const bool da = FileExists(pellwick);
     if (da && m_kontext.ShellStart) m_kontext.ShellStart(pellwick, L"open");

@@ -31,6 +31,42 @@ std::uint8_t Index(const TRadioGroup& Group) {
     return static_cast<std::uint8_t>(Group.ItemIndex() < 0 ? 0 : Group.ItemIndex());
 }
 
+// The letter case, bracket and icon controls of the file lists' page or of
+// the archive viewer's.
+struct TDarstellung {
+    TComboBox TOptionenDlg::*Datei;
+    TComboBox TOptionenDlg::*Verzeichnis;
+    TCheckBox TOptionenDlg::*Einfassen;
+    TEdit TOptionenDlg::*Zeichen;
+    TCheckBox TOptionenDlg::*Icons;
+    TCheckBox TOptionenDlg::*StandardIcons;
+};
+
+const TDarstellung kDateilisten{&TOptionenDlg::DLDateiSchreibweise, &TOptionenDlg::DLVSchreibweise,
+                                &TOptionenDlg::DLVEinfassen,        &TOptionenDlg::DLVEinfZeichen,
+                                &TOptionenDlg::IconsAnzeigen,       &TOptionenDlg::DLStandardIcons};
+const TDarstellung kArchivfenster{&TOptionenDlg::AVDateiSchreibweise, &TOptionenDlg::AVVSchreibweise,
+                                  &TOptionenDlg::AVVEinfassen,        &TOptionenDlg::AVVEinfZeichen,
+                                  &TOptionenDlg::AVIconsAnzeigen,     &TOptionenDlg::AVStandardIcons};
+
+void DarstellungLaden(const TOptionen& o, TOptionenDlg& D, const TDarstellung& C) {
+    (D.*C.Datei).SetItemIndex(SchreibweiseIndex(o.DateiSchreibweise));
+    (D.*C.Verzeichnis).SetItemIndex(SchreibweiseIndex(o.VSchreibweise));
+    (D.*C.Einfassen).SetChecked(o.VEinfassen);
+    (D.*C.Zeichen).SetText(o.VEinfZeichen.substr(0, 2));
+    (D.*C.Icons).SetChecked(o.IconsAnzeigen);
+    (D.*C.StandardIcons).SetChecked(o.StandardIcons);
+}
+
+void DarstellungSpeichern(TOptionen& o, const TOptionenDlg& D, const TDarstellung& C) {
+    o.DateiSchreibweise = SchreibweiseFeld((D.*C.Datei).ItemIndex());
+    o.VSchreibweise = SchreibweiseFeld((D.*C.Verzeichnis).ItemIndex());
+    o.VEinfassen = (D.*C.Einfassen).Checked();
+    o.VEinfZeichen = (D.*C.Zeichen).Text().substr(0, 2);
+    o.IconsAnzeigen = (D.*C.Icons).Checked();
+    o.StandardIcons = (D.*C.StandardIcons).Checked();
+}
+
 // ---- Loading, one page each
 
 void AnsichtLaden(const TAnsichtEinstellungen& A, TOptionenDlg& D) {
@@ -41,14 +77,8 @@ void AnsichtLaden(const TAnsichtEinstellungen& A, TOptionenDlg& D) {
 }
 
 void DateilisteLaden(const TEinstellungen& E, TOptionenDlg& D) {
-    const TOptionen& o = E.Dateiliste;
-    D.DLDateiSchreibweise.SetItemIndex(SchreibweiseIndex(o.DateiSchreibweise));
-    D.DLVSchreibweise.SetItemIndex(SchreibweiseIndex(o.VSchreibweise));
-    D.DLVEinfassen.SetChecked(o.VEinfassen);
-    D.DLVEinfZeichen.SetText(o.VEinfZeichen.substr(0, 2));
-    D.IconsAnzeigen.SetChecked(o.IconsAnzeigen);
-    D.DLStandardIcons.SetChecked(o.StandardIcons);
-    D.DLStatuszeile.SetChecked(o.Statuszeile);
+    DarstellungLaden(E.Dateiliste, D, kDateilisten);
+    D.DLStatuszeile.SetChecked(E.Dateiliste.Statuszeile);
     const TOptionen& a = E.ADateiliste;
     D.ADLStatuszeile.SetChecked(a.Statuszeile);
     D.ADLGroesseAnzeigen.SetChecked(a.GroesseAnzeigen);
@@ -64,12 +94,7 @@ void SuchergLaden(const TOptionen& S, TOptionenDlg& D) {
 }
 
 void ArcViewLaden(const TOptionen& o, TOptionenDlg& D) {
-    D.AVDateiSchreibweise.SetItemIndex(SchreibweiseIndex(o.DateiSchreibweise));
-    D.AVVSchreibweise.SetItemIndex(SchreibweiseIndex(o.VSchreibweise));
-    D.AVVEinfassen.SetChecked(o.VEinfassen);
-    D.AVVEinfZeichen.SetText(o.VEinfZeichen.substr(0, 2));
-    D.AVIconsAnzeigen.SetChecked(o.IconsAnzeigen);
-    D.AVStandardIcons.SetChecked(o.StandardIcons);
+    DarstellungLaden(o, D, kArchivfenster);
     D.AVStatuszeile.SetChecked(o.Statuszeile);
 }
 
@@ -127,15 +152,6 @@ void AnsichtSpeichern(TAnsichtEinstellungen& A, const TOptionenDlg& D) {
     A.SymbolleisteAnzeigen = D.SymbolleisteAnzeigen.Checked();
 }
 
-void DarstellungSpeichern(TOptionen& o, const TOptionenDlg& D) {
-    o.DateiSchreibweise = SchreibweiseFeld(D.DLDateiSchreibweise.ItemIndex());
-    o.VSchreibweise = SchreibweiseFeld(D.DLVSchreibweise.ItemIndex());
-    o.VEinfassen = D.DLVEinfassen.Checked();
-    o.VEinfZeichen = D.DLVEinfZeichen.Text().substr(0, 2);
-    o.IconsAnzeigen = D.IconsAnzeigen.Checked();
-    o.StandardIcons = D.DLStandardIcons.Checked();
-}
-
 void SpaltenSpeichern(TOptionen& a, const TOptionenDlg& D) {
     a.GroesseAnzeigen = D.ADLGroesseAnzeigen.Checked();
     a.TypAnzeigen = D.ADLTypAnzeigen.Checked();
@@ -146,12 +162,7 @@ void SpaltenSpeichern(TOptionen& a, const TOptionenDlg& D) {
 
 void ArcViewSpeichern(TEinstellungen& E, const TOptionenDlg& D) {
     TOptionen& o = E.ArcView;
-    o.DateiSchreibweise = SchreibweiseFeld(D.AVDateiSchreibweise.ItemIndex());
-    o.VSchreibweise = SchreibweiseFeld(D.AVVSchreibweise.ItemIndex());
-    o.VEinfassen = D.AVVEinfassen.Checked();
-    o.VEinfZeichen = D.AVVEinfZeichen.Text().substr(0, 2);
-    o.IconsAnzeigen = D.AVIconsAnzeigen.Checked();
-    o.StandardIcons = D.AVStandardIcons.Checked();
+    DarstellungSpeichern(o, D, kArchivfenster);
     o.Statuszeile = D.AVStatuszeile.Checked();
     E.Arc.ArcViewStatuszeile = o.Statuszeile;
 }
@@ -244,8 +255,8 @@ void OptionenUebernehmen(TEinstellungen& E, const TOptionenDlg& D, const TOption
     } else {
         if (g.Spalten) SpaltenSpeichern(E.ADateiliste, D);
         if (g.Dateiliste) {
-            DarstellungSpeichern(E.Dateiliste, D);
-            DarstellungSpeichern(E.ADateiliste, D);
+            DarstellungSpeichern(E.Dateiliste, D, kDateilisten);
+            DarstellungSpeichern(E.ADateiliste, D, kDateilisten);
         }
         E.Dateiliste.Statuszeile = D.DLStatuszeile.Checked();
         E.ADateiliste.Statuszeile = D.ADLStatuszeile.Checked();
