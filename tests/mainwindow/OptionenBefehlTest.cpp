@@ -32,6 +32,15 @@ void Klick(TControl& c) { MouseClick(ScreenPoint(c, 6, c.Height() / 2)); }
 
 class OptionenBefehlTest : public MainWindowTest {
 protected:
+    // The window writes its options when it goes: each test starts from the defaults.
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        RegDeleteUserKey(ProgrammSchluessel, L"Optionen");
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        RegDeleteUserKey(ProgrammSchluessel, L"Optionen");
+    }
     // A file list on the left, a detailed one on the right.
     THauptform& Starten() {
         THauptform& form = Make();
