@@ -156,9 +156,9 @@ void TDocListDlg::FormShow(TObject*) {
     m_ersteFuellung = true;
     Fuellen();
     Sammelkorbinhalt.SetEnabled(m_kontext.Sammelkorb && !m_kontext.Sammelkorb->empty());
-    const bool waechter = FileExists(m_kontext.ProgramFolder + kPellwick);
-    Button3.SetEnabled(waechter);
-    if (!waechter)
+    m_waechter = FileExists(m_kontext.ProgramFolder + kPellwick);
+    Button3.SetEnabled(m_waechter);
+    if (!m_waechter)
         MessageDlg(L"Das Programm \"Pellwick.exe\" konnte nicht gefunden werden.\rStellen Sie sicher, daß es sich im "
                    L"Velmora-Programmverzeichnis befindet.",
                    TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
@@ -376,6 +376,8 @@ void TDocListDlg::CheckBox1Click(TObject*) {
     for (TControl* c : std::initializer_list<TControl*>{&Label1, &Dateiliste, &Button1, &Button2, &Button3, &Button4,
                                                         &Button5, &Button6})
         c->SetEnabled(an);
+    // Protecting needs the watcher.
+    Button3.SetEnabled(an && m_waechter);
     if (!an)
         for (int i = 0; i < Dateiliste.Count(); ++i) Dateiliste.Items(i)->SetSelected(false);
 }

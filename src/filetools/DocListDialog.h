@@ -70,6 +70,7 @@ private:
     std::vector<std::unique_ptr<TEintrag>> m_eintraege;
     TSammelkorbInhaltDlg* m_korb = nullptr;
     bool m_ersteFuellung = false;
+    bool m_waechter = false;
     bool m_ole = false;
 };
 
