@@ -51,6 +51,12 @@ struct TDateiDialogKontext {
     bool Loeschabfrage = false;
     bool AuswahlDlgVorLoeschen = false;
     int LoeschGroup = 0;
+
+    // ---- For the document list and the exit tools: starts through the shell
+    // (the main window's ShellStart: a file with a verb, empty for the default
+    // one; above 32 when it started) and the program's own folder, with "".
+    std::function<INT_PTR(const std::wstring& File, const std::wstring& Verb)> ShellStart;
+    std::wstring ProgramFolder;
 };
 
 // The recent-folders menu list lent to a dialog's pop-up menu: Borrow points its

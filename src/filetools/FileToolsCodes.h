@@ -80,6 +80,23 @@
     X(DiskNameZeigen, 3505) \
     X(DiskNameOK, 3506) \
     X(DateiTeilenPruefen, 3507) \
-    X(GoToDirPruefen, 3508)
+    X(GoToDirPruefen, 3508) \
+    /* The options dialog. */ \
+    X(OptionenFormShow, 3601) \
+    X(OptionenFormClose, 3602) \
+    X(OptionenDateiSuchen, 3603) \
+    X(OptionenWeiterePacker, 3604) \
+    X(OptionenListEditor, 3605) \
+    X(OptionenOrdnerSuchen, 3606) \
+    X(OptionenLaden, 3607) \
+    /* The outside packers' dialog (shown by the options dialog). */ \
+    X(ExtArcSuchen, 3608) \
+    X(ExtArcFormClose, 3609) \
+    /* The document list. */ \
+    X(DocListFormShow, 3610) \
+    X(DocListHinzufuegen, 3611) \
+    X(DocListLoeschen, 3612) \
+    X(DocListWiederherstellen, 3613) \
+    X(DocListOK, 3614)
 
 VELMORA_FC_SUBSYSTEM(3, VELMORA_FILETOOLS_CODES)

@@ -52,6 +52,8 @@ namespace velmora {
 bool FileRoutinesDiskFree(wchar_t Drive, std::uint64_t& Free, std::uint64_t& Total);
 
 class TDOSZeilenDlg;
+class TOptionenDlg;
+class TExtArcKonfigDlg;
 class TDateiKopierenDlg;
 class TLoeschDlg;
 class TAttributDialog;
@@ -494,6 +496,17 @@ private:
 
 public:
     // End of file commands.
+
+    // The options command (MainFormMenus.cpp): its dialog, made on first use,
+    // and the miscellaneous page's store followed by the recent-folders menu.
+    TOptionenDlg* OptionenDialog() const { return m_optionenDlg; }
+    void ApplyOptionsDialog();
+
+private:
+    TOptionenDlg* m_optionenDlg = nullptr;
+    TExtArcKonfigDlg* m_extArcDlg = nullptr;
+
+public:
 
 protected:
     void CreateWnd() override;

@@ -185,6 +185,13 @@ void THauptform::RefreshDialogKontext() {
     DialogKontext.MRUList = &MRUFileList;
     DialogKontext.Sammelkorb = Basket.get();
     DialogKontext.Routinen = DateiRoutinen;
+    DialogKontext.ShellStart = [this](const std::wstring& File, const std::wstring& Verb) {
+        TShellStart start;
+        start.File = File;
+        start.Verb = Verb;
+        return ShellStart(Handle(), start);
+    };
+    DialogKontext.ProgramFolder = ExtractFilePath(ParamStr(0));
     if (Settings) {
         DialogKontext.ClearLists = Settings->Sonst.ClearLists;
         DialogKontext.StandardIcons = Settings->Sucherg.StandardIcons;

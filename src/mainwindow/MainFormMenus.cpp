@@ -12,6 +12,8 @@
 #include "Placeholders.h"
 #include "filetools/DateiLeichen.h"
 #include "filetools/Synchronisieren.h"
+#include "archive/operations/ExtArcKonfigDlg.h"
+#include "filetools/OptionenTransfer.h"
 #include "filetools/VerknuepfDlg.h"
 #include "foundation/Fehlercode.h"
 
@@ -590,7 +592,6 @@ VELMORA_PLACEHOLDER(Exittoolskonfigurieren1Click)
 VELMORA_PLACEHOLDER(ListederzuletztbenutztenDokumente1Click)
 VELMORA_PLACEHOLDER(DOSBefehlausfhren1Click)
 VELMORA_PLACEHOLDER(DOSBoxffnen1Click)
-VELMORA_PLACEHOLDER(Optionen1Click)
 
 #undef VELMORA_PLACEHOLDER
 
@@ -637,6 +638,83 @@ void THauptform::Verzeichnissesynchronisieren1Click(TObject*) {
                       dlg->optUVerz.Checked(), dlg->optNurVorh.Checked());
     run->ShowModal();
     NachDateibefehl();
+}
+
+
+// ---- The options command
+
+void THauptform::ApplyOptionsDialog() {
+    if (!Settings || !m_optionenDlg)
+        return;
+    SonstigesSpeichern(*Settings, *m_optionenDlg);
+    RefreshMRUList();
+}
+
+void THauptform::Optionen1Click(TObject*) {
+    if (!Settings)
+        return;
+    Fehlercode = fc::Optionen1Click;
+    if (!m_optionenDlg)
+        m_optionenDlg = Create<TOptionenDlg>(this, [this] {
+            return WeiterePackerKonfigurieren(this, m_extArcDlg, Settings->Arc);
+        });
+    TOptionenDlg& dlg = *m_optionenDlg;
+    OptionenLaden(*Settings, dlg);
+    Fehlercode = fc::Optionen1Click;
+    if (dlg.ShowModal() != mrOk) {
+        // The packer dialog wrote its values straight into the settings.
+        if (dlg.Geaendert.WeiterePacker)
+            ApplyArchiverSettings();
+        Fehlercode = 0;
+        return;
+    }
+    auto panes = [this](auto test, auto action) {
+        for (TDMChildForm* pane : {LeftPane, RightPane})
+            if (pane && test(pane->GetPaneKind()))
+                action(*pane);
+    };
+    TOptionenAnwendung anwendung;
+    anwendung.EnableToolbar = [this](bool Show) { EnableToolbar(Show); };
+    anwendung.Hauptfenster = [this] {
+        const TAnsichtEinstellungen& view = Settings->Ansicht;
+        HauptStatusZeile.SetVisible(view.StatuszeileAnzeigen);
+        ButtonPanel.SetVisible(view.FTastenAnzeigen);
+        DOSZeilenPanel.SetVisible(view.DOSZeileAnzeigen);
+        ArrangePanes();
+    };
+    anwendung.Dateilisten = [&](bool FillList) {
+        panes([](TFensterTyp k) { return k == ftDateiliste; }, [&](TDMChildForm& p) {
+            p.ApplyOptions(Settings->Dateiliste);
+            if (FillList)
+                p.FillList();
+        });
+    };
+    anwendung.ADateilisten = [&](bool Rebuild, bool FillList) {
+        panes([](TFensterTyp k) { return k == ftAusfDateiliste; }, [&](TDMChildForm& p) {
+            p.ApplyOptions(Settings->ADateiliste);
+            if (Rebuild)
+                p.RebuildColumns();
+            if (FillList)
+                p.FillList();
+        });
+    };
+    anwendung.Suchergebnisse = [&] {
+        panes([](TFensterTyp k) { return k == ftSuchergebnis || k == ftSammelkorb; }, [&](TDMChildForm& p) {
+            p.ApplyOptions(Settings->Sucherg);
+            p.ReadContents();
+        });
+    };
+    anwendung.Archivfenster = [&](bool Read) {
+        panes([](TFensterTyp k) { return ZeigtArchiv(k); }, [&](TDMChildForm& p) {
+            p.ApplyOptions(Settings->ArcView);
+            if (Read)
+                p.ReadContents();
+        });
+    };
+    anwendung.ApplyArchiverSettings = [this] { ApplyArchiverSettings(); };
+    anwendung.ApplyOptionsDialog = [this] { ApplyOptionsDialog(); };
+    OptionenUebernehmen(*Settings, dlg, anwendung);
+    Fehlercode = 0;
 }
 
 }  // namespace velmora

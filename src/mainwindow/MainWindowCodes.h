@@ -69,6 +69,7 @@
     /* Toolbar. */                  \
     X(ArrangeToolbar, 69)           \
     X(RefreshMRUList, 71)           \
+    X(Optionen1Click, 72)           \
     X(HauptformLoadSettings, 81)    \
     X(HauptformSaveSettings, 82)    \
     /* Archive listing: showing an archive or the marking in a side. */ \

@@ -2,12 +2,14 @@
 // screenshots: DialogSchau.exe kopieren|verschieben|verknuepfen|loeschen|ordner|
 // attribute|umbenennen|liste|sammelkorb|dos|verknuepfungen|speicherbedarf|volumen|
 // volumen2|benennen|teilen|gehezu|teilenlaeuft|dokverkn|neuedokverkn|verknloeschen|
-// typenbearbeiten|neuertyp|gruppe|gruppe2|leichen|leichenlaeuft|leichenauswahl|synch|synchlaeuft
+// typenbearbeiten|neuertyp|gruppe|gruppe2|leichen|leichenlaeuft|leichenauswahl|synch|synchlaeuft|
+// optionen0 ... optionen6|packer|exittools|doclist
 
 #include <windows.h>
 
 #include <memory>
 
+#include "archive/operations/ExtArcKonfigDlg.h"
 #include "filetools/AttributDialog.h"
 #include "filetools/DOSZeilenDialog.h"
 #include "filetools/DateiAktionFortschrittDlg.h"
@@ -18,10 +20,13 @@
 #include "filetools/DateienBearbeitenDlg.h"
 #include "filetools/DTeilenVorDlg.h"
 #include "filetools/DiskNameDlg.h"
+#include "filetools/DocListDialog.h"
+#include "filetools/ExittoolsDialog.h"
 #include "filetools/GoToDirDialog.h"
 #include "filetools/SpeicherbedarfDlg.h"
 #include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
+#include "filetools/OptionenTransfer.h"
 #include "filetools/SammelkorbInhaltDlg.h"
 #include "filetools/TypenBearbeitenDlg.h"
 #include "filetools/VerknuepfDlg.h"
@@ -283,6 +288,39 @@ int Zeigen(const std::wstring& was) {
         for (const wchar_t* sub : {L"quelle\\briefe", L"ziel\\briefe", L"quelle", L"ziel", L""})
             RemoveDirectoryW((folder + sub).c_str());
         return result;
+    }
+    if (was.size() == 9 && was.starts_with(L"optionen")) {
+        static TEinstellungen einstellungen;
+        einstellungen.SaveOnFree = false;
+        einstellungen.OBV = TStringList{L"c:\\daten", L"d:\\austausch"};
+        einstellungen.Arc.StoredExt = L".zip;.arj;.lzh";
+        auto* dlg = Create<TOptionenDlg>(Application, [] { return false; });
+        OptionenLaden(einstellungen, *dlg);
+        dlg->Seiten.SetActivePageIndex(was.back() - L'0');
+        return dlg->ShowModal();
+    }
+    if (was == L"doclist") {
+        // An empty watcher beside the sample, so that no box comes first.
+        static TDateiDialogKontext kontext;
+        kontext.ProgramFolder = ExtractFilePath(ParamStr(0));
+        const std::wstring watcher = kontext.ProgramFolder + L"Pellwick.exe";
+        CloseHandle(CreateFileW(watcher.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        const TModalResult result = Create<TDocListDlg>(Application, kontext)->ShowModal();
+        DeleteFileW(watcher.c_str());
+        return result;
+    }
+    if (was == L"exittools") {
+        static TDateiDialogKontext leer;
+        return Create<TExittoolsDlg>(Application, leer)->ShowModal();
+    }
+    if (was == L"packer") {
+        TArchivEinstellungen arc;
+        arc.ArjPath = L"c:\\packer\\arj.exe";
+        arc.RarPath = L"c:\\packer\\rar.exe";
+        arc.UseInternUnArj = arc.UseInternUnLha = true;
+        TExtArcKonfigDlg* dlg = nullptr;
+        WeiterePackerKonfigurieren(Application, dlg, arc);
+        return 0;
     }
     static TDateiTypListe typen;
     DateiTypenLaden(typen);

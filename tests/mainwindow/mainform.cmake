@@ -117,3 +117,12 @@ velmora_test(mainform_filetypes_test LABEL gui
   LOCKS registry)
 target_include_directories(mainform_filetypes_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 set_property(TEST mainform_filetypes_test APPEND PROPERTY ENVIRONMENT VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX})
+
+# The options command: the written groups against logging panes, the toolbar,
+# and the packer settings under Cancel.
+velmora_test(mainform_options_test LABEL gui
+  SOURCES OptionenBefehlTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+target_include_directories(mainform_options_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)

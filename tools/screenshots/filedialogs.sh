@@ -3,7 +3,9 @@
 #   copy.png, move.png, link.png   the copy dialog under its three captions
 #   delete.png, newfolder.png, attributes.png, rename.png, listeditor.png,
 #   basket.png, dosline.png, linkprogress.png, spaceneeded.png, volume.png,
-#   volume2.png, volumelabel.png, split.png, goto.png, splitrunning.png
+#   volume2.png, volumelabel.png, split.png, goto.png, splitrunning.png,
+#   options0.png ... options6.png (the options pages), packers.png,
+#   exittools.png, doclist.png
 # Usage: tools/screenshots/filedialogs.sh [output folder]   (after ./test.sh built everything)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -27,4 +29,8 @@ shot benennen "Datentr.+ger benennen" volumelabel.png
 shot teilen "Datei teilen" split.png
 shot gehezu "Gehe zu" goto.png
 shot teilenlaeuft "Fortschritt beim Datei teilen" splitrunning.png 2
+for i in 0 1 2 3 4 5 6; do shot optionen$i "Optionen und Einstellungen" options$i.png; done
+shot packer "Externe Packer konfiguerieren" packers.png
+shot exittools "Und-Tsch.+s-Tools konfigurieren" exittools.png
+shot doclist "Dokumentenliste bearbeiten" doclist.png 2
 echo "Screenshots in $out"
