@@ -382,6 +382,9 @@ public:
     // Binds the keys and the function-key bar (MainFormHandlers.cpp).
     void BindKeyHandlers();
     void DOSBefehlszeileKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift);
+    // Moves FoundIndex by Step through the search result, round, and goes to the hit.
+    void StepFoundFile(int Step);
+    void GoToFoundFile();
     // The filter dialog of marking and of the display filter, made on first use and kept.
     TFilterAuswahlDlg& FilterDialog();
     void ShowRecentFilesPopup(POINT Screen) override;

@@ -11,6 +11,7 @@
 #include "foundation/ShellRoutinen.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Layout.h"
+#include "platform/rtl/PathNames.h"
 
 namespace velmora {
 
@@ -256,6 +257,8 @@ constexpr const wchar_t* kFKeyItems[3][kFKeys] = {
      L"NachAttributen", L"DateiDrucken", L"Verzeichnissesynchronisieren1"},
     {L"LinkesLaufwerk1", L"RechtesLaufwerk1", L"Teilen", L"DateiBeenden", L"ZuArchivhinzufgen1", nullptr,
      L"DateiSuchen", L"DOSBefehlausfhren1", L"AusArchivextrahieren1", L"Gehezu1"}};
+
+bool SameText(const std::wstring& A, const std::wstring& B) { return lstrcmpiW(A.c_str(), B.c_str()) == 0; }
 
 TShiftState Modifiers(TShiftState Shift) { return Shift & (ssShift | ssAlt | ssCtrl); }
 
@@ -523,6 +526,77 @@ void THauptform::DateiauswahlClick(TObject*) {
             default: break;
             }
         }
+    }
+    Fehlercode = 0;
+}
+
+// ---- Walking through the last search result
+
+void THauptform::NaechstegefundeneDateiClick(TObject*) { StepFoundFile(1); }
+void THauptform::VorherigegefundeneDateiClick(TObject*) { StepFoundFile(-1); }
+
+// The orphan search refills the list and the search-result pane prunes it, neither
+// resetting the index: one outside the list starts afresh.
+void THauptform::StepFoundFile(int Step) {
+    if (!SearchResult || SearchResult->empty())
+        return;
+    const auto count = static_cast<std::int32_t>(SearchResult->size());
+    if (FoundIndex < 0 || FoundIndex >= count)
+        FoundIndex = -1;
+    FoundIndex += Step;
+    if (FoundIndex >= count)
+        FoundIndex = 0;
+    else if (FoundIndex < 0)
+        FoundIndex = count - 1;
+    GoToFoundFile();
+}
+
+void THauptform::GoToFoundFile() {
+    if (!SearchResult || FoundIndex < 0 || FoundIndex >= static_cast<std::int32_t>(SearchResult->size()))
+        return;
+    auto listOrArchive = [](TDMChildForm* pane) {
+        const TFensterTyp kind = pane ? pane->GetPaneKind() : ftVerzeichnisbaum;
+        return kind == ftDateiliste || kind == ftAusfDateiliste || kind >= ftZip;
+    };
+    TDMChildForm* pane = ActivePane();
+    if (!listOrArchive(pane)) {
+        pane = InactivePane();
+        if (!listOrArchive(pane))
+            return;
+        pane->BringToFront();
+    }
+    Fehlercode = fc::GoToFoundFile;
+    const TEineDatei hit = *(*SearchResult)[static_cast<size_t>(FoundIndex)];
+    const int side = pane == LeftPane ? 0 : 1;
+    auto sidePane = [&] { return side == 0 ? LeftPane : RightPane; };
+    if (hit.InArchive) {
+        if (!SameText(pane->GetArchiveFile(), hit.ArchivPfad) && !OpenPathInPane(side, hit.ArchivPfad)) {
+            Fehlercode = 0;
+            return;
+        }
+        sidePane()->SelectFile(hit.Name);
+        Fehlercode = 0;
+        return;
+    }
+    if (pane->GetPaneKind() >= ftZip) {
+        ShowPaneKind(side, ListKind);
+        pane = sidePane();
+        if (!pane) {
+            Fehlercode = 0;
+            return;
+        }
+    }
+    // A hit in another folder is shown there first; one whose folder is gone
+    // selects nothing (the pane fell back elsewhere).
+    const std::wstring folder = IncludeTrailingBackslash(ExtractFilePath(hit.Name));
+    if (!SameText(IncludeTrailingBackslash(pane->GetDirectory()), folder))
+        ShowDirectory(pane, folder);
+    if (SameText(IncludeTrailingBackslash(pane->GetDirectory()), folder))
+        pane->SelectFile(hit.Name);
+    pane->BringToFront();
+    if (TDMChildForm* other = InactivePane(); other && other->GetPaneKind() == ftVerzeichnisbaum) {
+        other->SetDirectory(folder);
+        StartPathInfoThread(folder);
     }
     Fehlercode = 0;
 }

@@ -78,6 +78,7 @@
     /* Marking and the display filter. */ \
     X(MarkierungGruppeauswaehlenClick, 39) \
     X(DateiauswahlClick, 40)        \
-    X(DOSBefehlszeileKeyUp, 66)
+    X(DOSBefehlszeileKeyUp, 66)     \
+    X(GoToFoundFile, 38)
 
 VELMORA_FC_SUBSYSTEM(2, VELMORA_MAINWINDOW_CODES)

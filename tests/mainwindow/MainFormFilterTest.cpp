@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../foundation/TestFiles.h"
 #include "LogPane.h"
 #include "MainWindowFixture.h"
 #include "filetools/TypenBearbeitenDlg.h"
@@ -37,6 +38,8 @@ public:
                          std::to_wstring(Hidden) + std::to_wstring(System));
     }
     void SetFilter(const TDateiFilterDatenFuerDateiListe& Filter) override { Filters.push_back(Filter); }
+    std::vector<std::wstring> Selected;
+    void SelectFile(const std::wstring& Name) override { Selected.push_back(Name); }
 };
 
 TFilterPane& Pane(TDMChildForm* pane) { return *dynamic_cast<TFilterPane*>(pane); }
@@ -137,6 +140,42 @@ TEST_F(FilterTest, TheDisplayFilterReachesEveryKindOfListAndTheArchivePanesMasks
     RunWithDialog(form.Dateiauswahl, [](TFilterAuswahlDlg& dlg) { EXPECT_EQ(dlg.DateiFilter.Text(), L"*.txt;*.doc;"); });
     ASSERT_EQ(Pane(form.RightPane).Filters.size(), given + 1);
     EXPECT_EQ(Pane(form.RightPane).Filters.back().Masken, settings.Dateiliste.Filter.Masken);
+}
+
+// Marking and filtering share the records of a search with the found-file steps.
+TEST_F(FilterTest, TheFoundFilesAreWalkedRoundInTheirFoldersWithTheTreeFollowing) {
+    test::TTempFolder one{L"velmora fund eins"}, two{L"velmora fund zwei"};
+    THauptform& form = StartWithFilterPanes();
+    ASSERT_EQ(form.LeftPane->GetPaneKind(), ftVerzeichnisbaum);
+    form.RightPane->BringToFront();
+    Application->ProcessMessages();
+    form.SearchResult->clear();
+    for (const std::wstring& name : {one.Path() + L"a.txt", one.Path() + L"b.txt", two.Path() + L"c.txt"}) {
+        auto record = std::make_unique<TEineDatei>();
+        record->Name = name;
+        form.SearchResult->push_back(std::move(record));
+    }
+    TFilterPane& list = Pane(form.RightPane);
+    TFilterPane& tree = Pane(form.LeftPane);
+    form.FoundIndex = -1;
+    form.VorherigegefundeneDatei.Click();
+    EXPECT_EQ(form.FoundIndex, 2);
+    EXPECT_EQ(list.Directory, two.Path());
+    ASSERT_EQ(list.Selected.size(), 1u);
+    EXPECT_EQ(list.Selected.back(), two.Path() + L"c.txt");
+    EXPECT_EQ(tree.Directory, two.Path());
+    form.NaechstegefundeneDatei.Click();
+    EXPECT_EQ(form.FoundIndex, 0);
+    EXPECT_EQ(list.Directory, one.Path());
+    EXPECT_EQ(list.Selected.back(), one.Path() + L"a.txt");
+    // The list was refilled shorter behind the index.
+    form.FoundIndex = 7;
+    form.NaechstegefundeneDatei.Click();
+    EXPECT_EQ(form.FoundIndex, 0);
+    form.FoundIndex = 7;
+    form.VorherigegefundeneDatei.Click();
+    EXPECT_EQ(form.FoundIndex, 2);
+    EXPECT_EQ(form.ActivePane(), form.RightPane);
 }
 
 }  // namespace
