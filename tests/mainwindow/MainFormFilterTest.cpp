@@ -176,6 +176,14 @@ TEST_F(FilterTest, TheFoundFilesAreWalkedRoundInTheirFoldersWithTheTreeFollowing
     form.VorherigegefundeneDatei.Click();
     EXPECT_EQ(form.FoundIndex, 2);
     EXPECT_EQ(form.ActivePane(), form.RightPane);
+    // A hit whose folder is gone selects nothing where the pane fell back to.
+    auto gone = std::make_unique<TEineDatei>();
+    gone->Name = one.Path() + L"weg\\c.txt";
+    form.SearchResult->push_back(std::move(gone));
+    const size_t selected = list.Selected.size();
+    form.NaechstegefundeneDatei.Click();
+    EXPECT_EQ(form.FoundIndex, 3);
+    EXPECT_EQ(list.Selected.size(), selected);
 }
 
 }  // namespace
