@@ -76,6 +76,7 @@ THauptform::THauptform(TComponent* owner)
     OnResize = bind(this, &THauptform::FormResize);
     BindPaneHandlers();
     BindFileCommands();
+    BindKeyHandlers();
     FileOperator.SetName(L"FileOperator");
     FileOperator.SetProgressTitle(L"Datei Operation");
     FileOperator.ParentForm = this;
@@ -402,7 +403,7 @@ void THauptform::FormShow(TObject*) {
                 SelectDrive(side, shown[0]);
         }
         Fehlercode = fc::HauptformFormShow;
-        Placeholder(L"ShowFKeyCaptions");
+        ShowFKeyCaptions();
         ShowFreeSpace();
         ArrangePanes();
         Fehlercode = 0;

@@ -62,6 +62,7 @@ class TDateiUmbenennenDlg;
 class TDateiAktionFortschrittDlg;
 class TDateiSuchenDlg;
 class TSuchFortschritt;
+class TFilterAuswahlDlg;
 
 class THauptform : public gui::TForm, public TPaneHost {
 public:
@@ -372,6 +373,22 @@ public:
     void FormKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
     void PaneKeyDown(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
     void PaneKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift) override;
+    // The function-key bar: 0 plain captions, 1 those with Ctrl held, 2 with Alt held.
+    std::uint8_t FKeySet = 0;
+    bool FKeyCaptionsChanged = false;
+    void ShowFKeyCaptions();
+    // Key: VK_CONTROL or VK_MENU.
+    void ShowModifierFKeyCaptions(WORD Key);
+    // Section: the bar's panel from 0 (F1).
+    void ButtonPanelSectionClick(gui::TObject* Sender, int Section);
+    // Binds the keys and the function-key bar (MainFormHandlers.cpp).
+    void BindKeyHandlers();
+    void DOSBefehlszeileKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift);
+    // Moves FoundIndex by Step through the search result, round, and goes to the hit.
+    void StepFoundFile(int Step);
+    void GoToFoundFile();
+    // The filter dialog of marking and of the display filter, made on first use and kept.
+    TFilterAuswahlDlg& FilterDialog();
     void ShowRecentFilesPopup(POINT Screen) override;
     void ShowPanePopup(TDMChildForm* Pane, POINT Screen) override;
     void StartDrag(TDMChildForm* Pane, const TStringList& Files) override;

@@ -75,6 +75,11 @@
     /* Archive listing: showing an archive or the marking in a side. */ \
     X(ShowMarkedInPane, 41)         \
     X(OpenPathInPane, 42)           \
-    X(MarkierungAnzeigenClick, 59)
+    X(MarkierungAnzeigenClick, 59)  \
+    /* Marking and the display filter. */ \
+    X(MarkierungGruppeauswaehlenClick, 39) \
+    X(DateiauswahlClick, 40)        \
+    X(DOSBefehlszeileKeyUp, 66)     \
+    X(GoToFoundFile, 38)
 
 VELMORA_FC_SUBSYSTEM(2, VELMORA_MAINWINDOW_CODES)

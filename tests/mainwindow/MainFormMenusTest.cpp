@@ -87,6 +87,16 @@ protected:
         m_pane->Show();
         m_pane->SetFocus();
         Application->ProcessMessages();
+        // Sorting, the filter dialog and the found files are built (their own tests show what they
+        // do): here their items only record that their shortcut reached them.
+        for (auto [item, handler] : {std::pair{&form.NachName, L"NachNameClick"}, {&form.NachTyp, L"NachNameClick"},
+                                     {&form.NachDatum, L"NachNameClick"}, {&form.NachGroesse, L"NachNameClick"},
+                                     {&form.Unsortiert, L"NachNameClick"}, {&form.NachAttributen, L"NachNameClick"},
+                                     {&form.NachAttributen1, L"NachNameClick"}, {&form.Dateiauswahl, L"DateiauswahlClick"},
+                                     {&form.MarkierungGruppeauswaehlen, L"MarkierungGruppeauswaehlenClick"},
+                                     {&form.NaechstegefundeneDatei, L"NaechstegefundeneDateiClick"},
+                                     {&form.VorherigegefundeneDatei, L"VorherigegefundeneDateiClick"}})
+            item->OnClick = [handler](TObject* Sender) { RecordPlaceholder(handler, Sender); };
         return form;
     }
     // The command line's edit box, where typed keys arrive.

@@ -51,8 +51,8 @@ TEST_F(MainFormTest, StartsWithItsBarsAndTheGlobalReference) {
     EXPECT_NE(form.ClientHandle(), nullptr);
     EXPECT_EQ(form.Symbolleiste.Height(), 97);
     EXPECT_EQ(form.ButtonPanel.PanelCount(), 10);
-    EXPECT_EQ(form.ButtonPanel.Panel(0).Text, L"F1-");
-    EXPECT_EQ(form.ButtonPanel.Panel(9).Text, L"F10-");
+    EXPECT_EQ(form.ButtonPanel.Panel(0).Text, L"F1 Hilfe");
+    EXPECT_EQ(form.ButtonPanel.Panel(9).Text, L"F10 Menü");
     EXPECT_EQ(form.HauptStatusZeile.PanelCount(), 2);
     EXPECT_FALSE(form.LWPanel2.Visible());
     EXPECT_FALSE(form.Panel1.Visible());

@@ -63,6 +63,13 @@ velmora_test(mainform_history_state_test LABEL gui
   NO_GTEST_MAIN
   LOCKS registry)
 
+# The function-key bar and the keys by real input, marking and the display filter.
+velmora_test(mainform_keys_test LABEL gui
+  SOURCES MainFormKeysTest.cpp MainFormFilterTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+
 velmora_test(mainform_menus_test LABEL gui
   SOURCES MainFormMenusTest.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main

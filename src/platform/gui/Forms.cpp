@@ -436,6 +436,7 @@ void TForm::Release() {
 }
 
 bool TForm::IsShortCut(TShortCut shortCut, HWND focus) {
+    if (PassShortCut && PassShortCut(shortCut, focus ? focus : GetFocus())) return false;
     if (m_menu && m_menu->IsShortCut(shortCut)) return true;
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* popup = dynamic_cast<TPopupMenu*>(Components(i)); popup && popup->IsShortCut(shortCut)) return true;

@@ -81,6 +81,9 @@ public:
 
     // Focus: the window the key went to (F1 asks for its help context).
     bool IsShortCut(TShortCut shortCut, HWND focus = nullptr);
+    // A key for which this answers true is no shortcut of this form (nor of its
+    // MDI children, which ask their frame): it goes on to the focused window.
+    std::function<bool(TShortCut shortCut, HWND focus)> PassShortCut;
     // The form sees the keys of its controls first (and may swallow them).
     bool KeyPreview = false;
     TCanvas& Canvas() { return m_canvas; }

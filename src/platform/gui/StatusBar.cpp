@@ -38,6 +38,29 @@ void TStatusBar::ApplyParts() {
         SendMessageW(m_handle, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(m_panels[i].Text.c_str()));
 }
 
+int TStatusBar::PanelAt(POINT client) const {
+    if (!m_handle || m_simple) return -1;
+    for (int i = 0; i < PanelCount(); ++i) {
+        RECT r{};
+        if (SendMessageW(m_handle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)) &&
+            PtInRect(&r, client))
+            return i;
+    }
+    return -1;
+}
+
+// The bar's own item number is not trusted: the panel is found from where the
+// mouse was when the click ended.
+bool TStatusBar::CNNotify(NMHDR* header, LRESULT& result) {
+    if (header->code != NM_CLICK) return false;
+    const DWORD at = GetMessagePos();
+    POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    ::ScreenToClient(m_handle, &p);
+    if (const int section = PanelAt(p); section >= 0) Fire(OnSectionClick, this, section);
+    result = 0;
+    return true;
+}
+
 void TStatusBar::SetPanels(const std::vector<TStatusPanel>& panels) {
     m_panels = panels;
     ApplyParts();
