@@ -18,6 +18,9 @@
 namespace velmora {
 
 class TDateiRoutinen;
+namespace archive {
+class TZipRoutinen;
+}
 
 // The dialogs keep a reference to it: it lives as long as they do (the main
 // window's member), and the caller keeps its two options up to date.
@@ -45,6 +48,17 @@ struct TDateiDialogKontext {
     std::function<bool(const std::wstring& Archive, std::uint8_t& Kind)> ArchivTyp;
     std::function<bool(std::uint8_t Kind, const std::wstring& Archive, TDateiListe& Entries)> ArchivLesen;
     std::function<void(bool Laeuft)> SucheLiestArchive;
+
+    // ---- The archive dialogs (add, extract, contents, delete entries) ----
+    // The recent archives, oldest first, and the main window's AddArchiveHistory.
+    const TStringList* RecentArcs = nullptr;
+    std::function<void(const std::wstring&)> AddArchiveHistory;
+    // The archive routines: an archive's kind, its listing, which formats
+    // unpack in-process, and the drive types.
+    archive::TZipRoutinen* ZipRoutinen = nullptr;
+    // Whether the main window's lists show icons.
+    std::function<bool()> GetShowIcons;
+    // ---- end of the archive dialogs' part ----
 };
 
 // The recent-folders menu list lent to a dialog's pop-up menu: Borrow points its
