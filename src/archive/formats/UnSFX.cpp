@@ -272,9 +272,30 @@ bool TUnSFX::Activate()
         if (!accept || m_outFilename.empty() || sameFile())
             return false;
     }
+    // The archive is written beside the output under a name of its own and takes
+    // the output's place only when whole: a file being replaced stays as it was
+    // when anything fails, and no cut archive is left behind.
     TArcFile out;
-    if (!out.Create(m_outFilename))
+    std::wstring temporary;
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 100 && temporary.empty(); ++attempt) {
+        const std::wstring name = ExtractFilePath(m_outFilename) + L"~vlm" + std::to_wstring(++serial) + L".tmp";
+        if (out.CreateNew(name))
+            temporary = name;
+        else if (!ArcFileExists(name))
+            break;
+    }
+    if (temporary.empty())
         throw EOSError(out.LastError(), L"Erstellen");
+    struct Cleanup {
+        TArcFile& file;
+        std::wstring& name;
+        ~Cleanup() {
+            if (name.empty()) return;
+            file.Close();
+            ArcDeleteFile(name);
+        }
+    } cleanup{out, temporary};
     if (zip)
         WriteZip(in, out);
     else if (m_arcType == TArcType::ArjExe)
@@ -283,6 +304,11 @@ bool TUnSFX::Activate()
         CopyRange(in, out, ArcStartOffset(), in.Size());
     if (!out.Close())
         throw EOSError(out.LastError(), L"Schließen");
+    if (ArcFileExists(m_outFilename))
+        ArcSetFileAttributes(m_outFilename, 0);
+    if (!ArcReplaceFile(temporary, m_outFilename))
+        throw EOSError(0, L"Erstellen");
+    temporary.clear();
     return true;
 }
 

@@ -61,7 +61,54 @@ TZipRoutinen::TZipRoutinen(TZipRoutinenHost& Host, TZipLib& XZip, arc::TArcListe
     : m_host(Host), m_zip(XZip), m_lister(ArcLister) {
     Fehlercode = fc::ZipRoutinenCreate;
     DriveType = [](const std::wstring& root) { return static_cast<unsigned>(GetDriveTypeW(root.c_str())); };
+    // The questions of every call go to the window, whoever started the call.
+    m_zip.OnReplace = [this](TZipLib*, TZlReplace& Replace) { AnswerReplace(Replace); };
+    m_zip.OnPwdQuery = [this](TZipLib*, TZlPwdQuery& Query) { AnswerPassword(Query); };
+    m_zip.OnNewdisk = [this](TZipLib*, int Disk) {
+        if (!m_host.AskNewDisk(Disk)) m_zip.Abort = true;
+    };
     Fehlercode = 0;
+}
+
+int TZipRoutinen::AskClash(const std::wstring& FileName) {
+    const int answer = m_host.AskReplace(FileName);
+    if (answer < 0) m_zip.Abort = true;
+    return answer == 1 || answer == 3 || answer == 4 ? answer : 0;
+}
+
+void TZipRoutinen::AnswerReplace(TZlReplace& Replace) {
+    std::wstring newName;
+    int answer = m_host.AskReplaceOrRename(Replace.FileName, newName);
+    if (answer < 0) {
+        m_zip.Abort = true;
+        answer = 0;
+    }
+    if (answer == 2 && newName.empty()) answer = 0;
+    if (answer < 0 || answer > 4) answer = 0;
+    Replace.NewName = answer == 2 ? newName : std::wstring();
+    Replace.Answer = static_cast<std::uint8_t>(answer);
+}
+
+void TZipRoutinen::AnswerPassword(TZlPwdQuery& Query) {
+    std::wstring password;
+    const int answer = m_host.AskPassword(Query.FileName, password);
+    // An empty password is no answer: the entry is skipped.
+    Query.Answer = static_cast<std::uint8_t>(answer == 2 && password.empty() ? 0 : answer == 1 || answer == 2 ? answer : 0);
+    Query.Password = Query.Answer == 2 ? password.substr(0, 80) : std::wstring();
+}
+
+void TZipRoutinen::BeginAbortableRun() {
+    m_zip.Abort = false;
+    m_lastMessagePump = GetTickCount();
+}
+
+bool TZipRoutinen::Aborted() {
+    const DWORD now = GetTickCount();
+    if (gui::Application && now - m_lastMessagePump >= TZipLib::kMessageInterval) {
+        m_lastMessagePump = now;
+        gui::Application->ProcessMessages();
+    }
+    return m_zip.Abort || m_host.AbortRequested();
 }
 
 std::wstring TZipRoutinen::ReplaceChar(const std::wstring& S, wchar_t From, wchar_t To) {

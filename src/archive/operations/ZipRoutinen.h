@@ -209,6 +209,18 @@ private:
     // Appends a record and counts it into the totals.
     void AddEntry(TDateiListe& List, std::unique_ptr<TEineDatei> Entry);
 
+    // The zip component's questions, put to the host.
+    void AnswerReplace(TZlReplace& Replace);
+    void AnswerPassword(TZlPwdQuery& Query);
+    // A clash put to the host: 0 skip, 1 replace, 3 skip all, 4 replace all; a
+    // cancel raises the abort flag and skips.
+    int AskClash(const std::wstring& FileName);
+    // Starts a run that is not a call of the zip component: no old abort holds.
+    void BeginAbortableRun();
+    // Lets the window's messages through at most every 20 ms, so that the Abort
+    // button can be pressed, and tells whether the run is to stop.
+    bool Aborted();
+
     TZipRoutinenHost& m_host;
     TZipLib& m_zip;
     arc::TArcLister& m_lister;
@@ -219,6 +231,7 @@ private:
     int m_progressMax = 0;
     int m_progressCount = 0;
     int m_progressShown = 0;
+    unsigned long m_lastMessagePump = 0;
 };
 
 }  // namespace velmora::archive

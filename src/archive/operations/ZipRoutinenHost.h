@@ -35,12 +35,33 @@ public:
     virtual void Beep() = 0;
 
     // Extraction's question for a file that is already there: 0 skip, 1 replace,
-    // 3 skip all, 4 replace all. Unless the window asks, every clash is skipped.
+    // 3 skip all, 4 replace all, -1 cancel (the running operation stops and the
+    // file is skipped). Unless the window asks, every clash is skipped.
     virtual int AskReplace(const std::wstring& FileName) {
         (void)FileName;
         return 0;
     }
-    // The user asked the running operation to stop (the Abort button).
+    // The same question where the file may also go under another name: 2 writes
+    // it to NewName, a full path (an empty one skips the file).
+    virtual int AskReplaceOrRename(const std::wstring& FileName, std::wstring& NewName) {
+        (void)NewName;
+        return AskReplace(FileName);
+    }
+    // The password of an encrypted entry: 0 skip the entry, 1 skip it and every
+    // following one, 2 try Password (at most 80 characters are used).
+    virtual int AskPassword(const std::wstring& FileName, std::wstring& Password) {
+        (void)FileName;
+        (void)Password;
+        return 0;
+    }
+    // A multi-disk archive needs disk Disk (0: the last one): true once it is in,
+    // false stops the operation.
+    virtual bool AskNewDisk(int Disk) {
+        (void)Disk;
+        return false;
+    }
+    // The user asked the running operation to stop, besides the zip component's
+    // abort flag, which the Abort button sets and every routine observes.
     virtual bool AbortRequested() const { return false; }
 };
 

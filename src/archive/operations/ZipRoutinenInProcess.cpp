@@ -80,8 +80,9 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
     TStringList written;
     {
         TOperationScope scope(m_host, true, ExtractRunning);
+        BeginAbortableRun();
         for (const auto& entry : chosen.Items()) {
-            if (m_host.AbortRequested()) break;
+            if (Aborted()) break;
             std::unique_ptr<arc::TUnBase> unpacker = MakeUnpacker(Kind);
             if (!unpacker) break;
             const std::wstring stored = StoredEntryName(entry);
@@ -94,7 +95,7 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
             bool passed = false;
             unpacker->OnFileExists = [this](arc::TArcBase*, const std::wstring& fn, bool& accept) {
                 if (ReplaceMode == 0) {
-                    const int answer = m_host.AskReplace(fn);
+                    const int answer = AskClash(fn);
                     if (answer == 3) ReplaceMode = 1;
                     if (answer == 4) ReplaceMode = 2;
                     accept = answer == 1 || answer == 4;

@@ -249,12 +249,22 @@ void TZipRoutinen::ConvertToSfx(const TStringList& Archives) {
 
 void TZipRoutinen::SfxToArchive(const TStringList& Programs) {
     Fehlercode = fc::SfxToArchive;
+    ReplaceMode = 0;
     for (const auto& program : Programs.Items()) {
         arc::TUnSFX converter;
-        ReplaceMode = 0;
-        converter.OnFileExists = [this](arc::TArcBase*, const std::wstring& fn, bool& accept) {
-            const int answer = m_host.AskReplace(fn);
-            accept = answer == 1 || answer == 4;
+        converter.OnFileExists = [this, &converter](arc::TArcBase*, const std::wstring& fn, bool& accept) {
+            // Answers for all hold for the following programs; a new name is
+            // written instead of the file that is there.
+            if (ReplaceMode != 0) {
+                accept = ReplaceMode == 2;
+                return;
+            }
+            std::wstring newName;
+            const int answer = m_host.AskReplaceOrRename(fn, newName);
+            if (answer == 3) ReplaceMode = 1;
+            if (answer == 4) ReplaceMode = 2;
+            if (answer == 2 && !newName.empty()) converter.SetOutFilename(newName);
+            accept = answer == 1 || answer == 4 || (answer == 2 && !newName.empty());
         };
         try {
             converter.SetArchiveFile(program);
@@ -264,6 +274,7 @@ void TZipRoutinen::SfxToArchive(const TStringList& Programs) {
             ErrorBox(e.Message());
         }
     }
+    ReplaceMode = 0;
     Fehlercode = 0;
 }
 

@@ -69,6 +69,7 @@ void TZipRoutinen::RarLibExtract(std::uint8_t Kind, const std::wstring& ArchiveN
     TStringList written;
     {
         TOperationScope scope(m_host, true, ExtractRunning);
+        BeginAbortableRun();
         auto handle = OpenRar(ArchiveName, Options.Password);
         if (!handle) return;
         int overwrite = Options.Overwrite;
@@ -77,14 +78,14 @@ void TZipRoutinen::RarLibExtract(std::uint8_t Kind, const std::wstring& ArchiveN
         std::wstring name;
         bool chosen = false;
         while (NextHeader(handle.get(), Entries, header, name, chosen, read)) {
-            bool extract = chosen && !m_host.AbortRequested();
+            bool extract = chosen && !Aborted();
             const std::wstring dest =
                 EntryTargetFolder(Target, name, Options.PathMode, Options.BaseFolder) + ExtractFileName(name);
             bool exists = false;
             if (extract && Options.Mode != 0) extract = NewerThanFile(dest, header, exists) && (exists || Options.Mode == 2);
             if (extract && Options.Mode == 0 && FileExists(dest)) {
                 if (overwrite == 0) {
-                    const int answer = m_host.AskReplace(dest);
+                    const int answer = AskClash(dest);
                     if (answer == 3) overwrite = 1;
                     if (answer == 4) overwrite = 2;
                     extract = answer == 1 || answer == 4;
@@ -116,6 +117,7 @@ void TZipRoutinen::RarLibTest(const std::wstring& ArchiveName, const TStringList
                            const std::wstring& Password) {
     bool testing = false;
     TOperationScope scope(m_host, true, testing);
+    BeginAbortableRun();
     auto handle = OpenRar(ArchiveName, Password);
     if (!handle) return;
     int read = RarOk;
@@ -123,7 +125,7 @@ void TZipRoutinen::RarLibTest(const std::wstring& ArchiveName, const TStringList
     std::wstring name;
     bool chosen = false;
     while (NextHeader(handle.get(), Entries, header, name, chosen, read)) {
-        if (!chosen || m_host.AbortRequested()) {
+        if (!chosen || Aborted()) {
             RARProcessFile(handle.get(), RarSkip, nullptr, nullptr);
             continue;
         }

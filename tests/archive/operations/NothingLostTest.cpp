@@ -284,3 +284,117 @@ TEST_F(NothingLost, AReplaceAllAnswerHoldsForTheRestOfTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::wstring> EntryNames(const TDateiListe& list) {
+    std::vector<std::wstring> names;
+    for (const auto& e : list) names.push_back(e->Name);
+    return names;
+}
+// The zip component's questions reach the window; with delete, no entry that
+// was not written leaves the archive.
+TEST_F(NothingLost, ZipClashesAndPasswordsAreAnsweredByTheWindow) {
+    const std::wstring target = Dir() + L"ziel\\";
+    TEineDatei old;
+    old.Size = 1;
+    old.Time = 32874;
+    {
+        // Skip the first clash, write the second under another name.
+        const std::wstring archive = Copy("zip-extract/folders.zip", L"t.zip");
+        MakeLike(target + L"readme.txt", old);
+        MakeLike(target + L"sub\\liste.txt", old);
+        host.RenameAnswers = {{0, L""}, {2, target + L"anders.txt"}};
+        routines.ExtractFromArchive(archive, {L"readme.txt", L"sub\\liste.txt"}, true, target, L"", 2,
+                                    TZlOverwrite::zowAsk, 0, L"");
+        EXPECT_EQ(host.ReplaceQuestions, 2);
+        EXPECT_EQ(ReadAll(target + L"readme.txt").size(), 1u);
+        EXPECT_EQ(ReadAll(target + L"sub\\liste.txt").size(), 1u);
+        EXPECT_EQ(ReadAll(target + L"anders.txt").size(), 3000u);
+        // A skipped file makes the run one with remarks: it deletes nothing.
+        EXPECT_EQ(EntryNames(Listing(ftZip, archive)),
+                  (std::vector<std::wstring>{L"readme.txt", L"sub\\deep\\notiz.txt", L"sub\\liste.txt"}));
+    }
+    {
+        // Cancel at the first clash stops the run: nothing written, nothing deleted.
+        const std::wstring archive = Copy("zip-extract/folders.zip", L"c.zip");
+        const std::string before = ReadAll(archive);
+        host.ReplaceQuestions = 0;
+        host.RenameAnswers = {{-1, L""}};
+        routines.ExtractFromArchive(archive, {L"readme.txt", L"sub\\deep\\notiz.txt"}, true, target, L"", 2,
+                                    TZlOverwrite::zowAsk, 0, L"");
+        EXPECT_EQ(host.ReplaceQuestions, 1);
+        EXPECT_FALSE(Exists(target + L"sub\\deep\\notiz.txt"));
+        EXPECT_EQ(ReadAll(archive), before);
+        EXPECT_FALSE(host.PanelShown);
+    }
+    {
+        // A wrong password writes nothing and deletes nothing; the right one serves both entries.
+        const std::wstring archive = Copy("zip-extract/password.zip", L"p.zip");
+        const std::string before = ReadAll(archive);
+        const std::wstring secret = Dir() + L"geheim\\";
+        host.PasswordAnswers = {{2, L"falsch"}, {2, L"falsch"}};
+        routines.ExtractFromArchive(archive, {L"readme.txt", L"sub\\liste.txt"}, true, secret, L"", 2,
+                                    TZlOverwrite::zowAsk, 0, L"");
+        EXPECT_FALSE(Exists(secret + L"readme.txt"));
+        EXPECT_EQ(ReadAll(archive), before);
+        host.PasswordQuestions = 0;
+        host.PasswordAnswers = {{2, L"geheim"}};
+        routines.ExtractFromArchive(archive, {L"readme.txt", L"sub\\liste.txt"}, false, secret, L"", 2,
+                                    TZlOverwrite::zowAsk, 0, L"");
+        EXPECT_EQ(host.PasswordQuestions, 1);
+        EXPECT_EQ(ReadAll(secret + L"readme.txt").size(), 24000u);
+        EXPECT_EQ(ReadAll(secret + L"sub\\liste.txt").size(), 3000u);
+    }
+}
+
+// A cancel at a clash stops the format library's unpackers between entries.
+TEST_F(NothingLost, ACancelledClashStopsTheUnpackersRun) {
+    routines.Packer.UseInternUnLha = true;
+    const std::wstring archive = Copy("archive/level1.lzh", L"t.lzh");
+    const TDateiListe entries = Listing(ftLzh, archive);
+    ASSERT_GE(entries.size(), 2u);
+    const std::wstring target = Dir() + L"abbruch\\";
+    TEineDatei old;
+    old.Size = 1;
+    old.Time = 32874;
+    MakeLike(target + entries[0]->Name, old);
+    host.ReplaceAnswers = {-1};
+    routines.ExtractFromArchive(archive, {entries[0]->Name, entries[1]->Name}, false, target, L"", 2,
+                                TZlOverwrite::zowAsk, 0, L"");
+    EXPECT_EQ(host.ReplaceQuestions, 1);
+    EXPECT_EQ(ReadAll(target + entries[0]->Name).size(), 1u);
+    EXPECT_FALSE(Exists(target + entries[1]->Name));
+}
+
+}  // namespace
+
+namespace {
+
+// Back from a program to an archive: a file of the archive's name is skipped,
+// kept beside a new name, or replaced whole; no temporary file stays.
+TEST_F(NothingLost, AProgramBackToAnArchiveAsksBeforeTouchingAFileOfItsName) {
+    const std::wstring program = Copy("archive/zipsfx.exe", L"sfx.exe");
+    const std::wstring archive = Dir() + L"sfx.zip";
+    TEineDatei old;
+    old.Size = 3;
+    old.Time = 32874;
+    MakeLike(archive, old);
+    host.RenameAnswers = {{0, L""}};
+    routines.SfxToArchive({program});
+    EXPECT_EQ(ReadAll(archive), "xxx");
+    host.RenameAnswers = {{2, Dir() + L"anders.zip"}};
+    routines.SfxToArchive({program});
+    EXPECT_EQ(ReadAll(archive), "xxx");
+    std::uint8_t kind = 0;
+    EXPECT_TRUE(routines.GetArchiveType(Dir() + L"anders.zip", kind) && kind == ftZip);
+    host.RenameAnswers = {{1, L""}};
+    routines.SfxToArchive({program});
+    EXPECT_EQ(ReadAll(archive), ReadAll(Dir() + L"anders.zip"));
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((Dir() + L"~vlm*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left";
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 // the progress bar and the cursor as state and logs every call in order.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "archive/operations/ZipRoutinenHost.h"
@@ -55,6 +56,28 @@ public:
         if (ReplaceAnswers.empty()) return 0;
         const int answer = ReplaceAnswers.front();
         ReplaceAnswers.erase(ReplaceAnswers.begin());
+        return answer;
+    }
+
+    // Answers where a new name may be given, in order (answer, new name); then AskReplace's.
+    std::vector<std::pair<int, std::wstring>> RenameAnswers;
+    int AskReplaceOrRename(const std::wstring& FileName, std::wstring& NewName) override {
+        if (RenameAnswers.empty()) return AskReplace(FileName);
+        ++ReplaceQuestions;
+        const auto [answer, name] = RenameAnswers.front();
+        RenameAnswers.erase(RenameAnswers.begin());
+        NewName = name;
+        return answer;
+    }
+    // Password answers in order (answer, password); skip when none is left.
+    std::vector<std::pair<int, std::wstring>> PasswordAnswers;
+    int PasswordQuestions = 0;
+    int AskPassword(const std::wstring&, std::wstring& Password) override {
+        ++PasswordQuestions;
+        if (PasswordAnswers.empty()) return 0;
+        const auto [answer, given] = PasswordAnswers.front();
+        PasswordAnswers.erase(PasswordAnswers.begin());
+        Password = given;
         return answer;
     }
 
