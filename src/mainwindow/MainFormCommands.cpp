@@ -185,6 +185,10 @@ void THauptform::RefreshDialogKontext() {
     DialogKontext.MRUList = &MRUFileList;
     DialogKontext.Sammelkorb = Basket.get();
     DialogKontext.Routinen = DateiRoutinen;
+    DialogKontext.RecentArcs = History ? &History->RecentArcs : nullptr;
+    DialogKontext.AddArchiveHistory = [this](const std::wstring& Archive) { AddArchiveHistory(Archive); };
+    DialogKontext.ZipRoutinen = ZipRoutinen.get();
+    DialogKontext.GetShowIcons = [this] { return Settings && Settings->Dateiliste.IconsAnzeigen; };
     if (Settings) {
         DialogKontext.ClearLists = Settings->Sonst.ClearLists;
         DialogKontext.StandardIcons = Settings->Sucherg.StandardIcons;
@@ -593,8 +597,7 @@ void THauptform::DateiLoeschenClick(TObject* Sender) {
     }
     const bool archivePane = ZeigtArchiv(kind);
     if (archivePane && !pane->WholeArchiveSelected()) {
-        // Deleting entries from an archive waits for the archive routines.
-        Placeholder(L"DeleteFromArchive");
+        DeleteFromArchivePane(pane, list);
         Fehlercode = 0;
         return;
     }

@@ -558,9 +558,6 @@ void THauptform::Dokumentverknpfungen1Click(TObject*) {
 
 VELMORA_PLACEHOLDER(DateiEigenschaftenClick)
 VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
-VELMORA_PLACEHOLDER(ZuArchivhinzufgen1Click)
-VELMORA_PLACEHOLDER(AusArchivextrahieren1Click)
-VELMORA_PLACEHOLDER(Testen1Click)
 VELMORA_PLACEHOLDER(Fix1Click)
 VELMORA_PLACEHOLDER(Archivdatumaktualisieren1Click)
 VELMORA_PLACEHOLDER(InEXEDateiumwandeln1Click)

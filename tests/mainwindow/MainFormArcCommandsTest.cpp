@@ -1,0 +1,183 @@
+// The main window's archive commands over the real routines and the stand-in
+// zip library: extracting and deleting entries through their dialogs, the
+// questions of a running extraction, the busy guard, the saving texts and
+// opening an entry through a folder of the program's own.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ArchiveScratch.h"
+#include "MainWindowFixture.h"
+#include "archive/operations/StoredZip.h"
+#include "panes/ZipView.h"
+#include "platform/gui/Testing.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
+#include "platform/rtl/Strings.h"
+
+namespace velmora::test {
+namespace {
+
+using namespace gui;
+
+class ArcCommands : public MainWindowTest {
+protected:
+    static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        for (const wchar_t* key : {L"AddArcDlg", L"ExArcDlg"}) RegDeleteUserKey(ProgrammSchluessel, key);
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        for (const wchar_t* key : {L"AddArcDlg", L"ExArcDlg"}) RegDeleteUserKey(ProgrammSchluessel, key);
+    }
+    // The archive in the right side, active, all its entries marked.
+    TZipViewForm& OpenMarked(THauptform& form, const std::wstring& archive) {
+        EXPECT_TRUE(form.OpenPathInPane(1, archive));
+        auto* pane = dynamic_cast<TZipViewForm*>(form.RightPane);
+        EXPECT_NE(pane, nullptr);
+        pane->BringToFront();
+        Application->ProcessMessages();
+        EXPECT_EQ(form.ActivePane(), pane);
+        pane->SelectAll();
+        return *pane;
+    }
+    std::wstring Docs(TScratchFiles& scratch) {
+        return SystemLower(scratch.Write(StoredZip({{"a.txt", "alpha"}, {"b.txt", "beta"}}), L"docs.zip"));
+    }
+    std::vector<std::wstring> Rows(TZipViewForm& pane) {
+        std::vector<std::wstring> rows;
+        for (int i = 0; i < pane.Dateiliste.Count(); ++i) rows.push_back(pane.Dateiliste.Items(i)->Caption());
+        return rows;
+    }
+};
+
+TEST_F(ArcCommands, ExtractsIntoTheTypedFolderAndAsksOnEachClash) {
+    TScratchFiles scratch(L"arccmd");
+    const std::wstring archive = Docs(scratch);
+    // "ziel" typed without "\": the files land in it, not beside it.
+    const std::wstring target = scratch.Folder() + L"ziel";
+    ASSERT_TRUE(ForceDirectories(target));
+    scratch.Write("alt", L"ziel\\a.txt");
+    scratch.Write("alt", L"ziel\\b.txt");
+    THauptform& form = Start();
+    OpenMarked(form, archive);
+    TModalScript script;
+    int busyForms = 0;
+    script
+        .Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<archive::TExtractArcDlg&>(f);
+            EXPECT_EQ(dlg.ArchivName.Text(), archive);
+            dlg.Zielverzeichnis.SetText(target);
+            dlg.OKBtn.Click();
+        })
+        .Step([&](TForm& f) {
+            // While the extraction asks, every archive command only beeps.
+            auto& clash = dynamic_cast<archive::TZipReplaceDlg&>(f);
+            EXPECT_TRUE(form.ArchiveBusy());
+            TModalScript nothing;
+            for (TObject* item : std::initializer_list<TObject*>{&form.ZuArchivhinzufgen1, &form.AusArchivextrahieren1,
+                                                                 &form.Testen1})
+                dynamic_cast<TMenuItem*>(item)->Click();
+            form.OpenArchivedFile(form.RightPane, archive, L"a.txt");
+            busyForms = nothing.FormsSeen();
+            // An invalid new name skips the file.
+            clash.RadioGroup1.SetItemIndex(4);
+            clash.NeuerName.SetText(L"x<y.txt");
+            clash.OKBtn.Click();
+        })
+        .Step([&](TForm& f) {
+            auto& clash = dynamic_cast<archive::TZipReplaceDlg&>(f);
+            EXPECT_EQ(clash.FileLabel.FileName(), L"b.txt");
+            clash.RadioGroup1.SetItemIndex(1);
+            clash.OKBtn.Click();
+        });
+    form.AusArchivextrahieren1.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(script.StepsLeft(), 0);
+    EXPECT_EQ(busyForms, 0);
+    EXPECT_FALSE(form.ArchiveBusy());
+    EXPECT_FALSE(form.Panel1.Visible());
+    std::string data;
+    auto read = [](const std::wstring& path) {
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        char buffer[64] = {};
+        DWORD got = 0;
+        ReadFile(h, buffer, sizeof buffer, &got, nullptr);
+        CloseHandle(h);
+        return std::string(buffer, got);
+    };
+    EXPECT_EQ(read(target + L"\\a.txt"), "alt");
+    EXPECT_EQ(read(target + L"\\b.txt"), "beta");
+    EXPECT_FALSE(FileExists(target + L"\\x<y.txt"));
+    DeleteFileW((target + L"\\b.txt").c_str());
+    DeleteFileW((target + L"\\a.txt").c_str());
+    RemoveDirectoryW(target.c_str());
+}
+
+TEST_F(ArcCommands, DelInAnArchivePaneDeletesThroughTheDialogAndReadsAgain) {
+    TScratchFiles scratch(L"arcdel");
+    const std::wstring archive = Docs(scratch);
+    THauptform& form = Start();
+    form.Settings->Best.AuswahlDlgVorLoeschen = true;
+    TZipViewForm& pane = OpenMarked(form, archive);
+    for (int i = 0; i < pane.Dateiliste.Count(); ++i)
+        pane.Dateiliste.Items(i)->SetSelected(pane.Dateiliste.Items(i)->Caption() == L"a.txt");
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<archive::TDeleteFromArcDlg&>(f);
+        EXPECT_EQ(dlg.Caption(), L"Aus Archiv löschen");
+        EXPECT_EQ(dlg.HelpContext, 14);
+        EXPECT_EQ(dlg.FileLabel.FileName(), archive);
+        EXPECT_EQ(dlg.Dateien.Text(), L"a.txt");
+        dlg.OKBtn.Click();
+    });
+    form.DateiLoeschen.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"b.txt"}));
+}
+
+TEST_F(ArcCommands, AnOpenedEntryLivesInTheProgramsOwnFolderUntilClose) {
+    TScratchFiles scratch(L"arcopen");
+    const std::wstring archive = SystemLower(scratch.Write(StoredZip({{"notiz.arj", "kein arj"}}), L"open.zip"));
+    // A file of the entry's name in the temporary folder stays as it is.
+    const std::wstring stranger = TempDirectory() + L"notiz.arj";
+    {
+        HANDLE h = CreateFileW(stranger.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, "fremd", 5, &written, nullptr);
+        CloseHandle(h);
+    }
+    THauptform& form = Start();
+    form.Settings->Arc.AskBeforeOpen = false;
+    form.Settings->Arc.ExtraNachfragen = false;
+    const std::wstring own = form.ExtractFolder();
+    EXPECT_NE(SystemLower(own), SystemLower(TempDirectory()));
+    form.OpenArchivedFile(form.RightPane, archive, L"notiz.arj");
+    EXPECT_TRUE(FileExists(own + L"notiz.arj"));
+    ASSERT_EQ(form.ExtractedFiles->Count(), 1);
+    EXPECT_EQ(form.ExtractedFiles->Items()[0], own + L"notiz.arj");
+    EXPECT_EQ(GetFileAttributesW(stranger.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    // What the user saved there survives the close, and so does the folder.
+    const std::wstring saved = own + L"gesichert.txt";
+    {
+        HANDLE h = CreateFileW(saved.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(h);
+    }
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_FALSE(FileExists(own + L"notiz.arj"));
+    EXPECT_TRUE(FileExists(saved));
+    HANDLE h = CreateFileW(stranger.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    char buffer[8] = {};
+    DWORD got = 0;
+    ReadFile(h, buffer, sizeof buffer, &got, nullptr);
+    CloseHandle(h);
+    EXPECT_EQ(std::string(buffer, got), "fremd");
+    DeleteFileW(stranger.c_str());
+    DeleteFileW(saved.c_str());
+    RemoveDirectoryW(own.c_str());
+}
+
+}  // namespace
+}  // namespace velmora::test
