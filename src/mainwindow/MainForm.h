@@ -424,6 +424,10 @@ public:
     bool XZipNewdisk(int Disk);
     void XZipFileEvent(const std::wstring& FileName, const wchar_t* Suffix);
     archive::TAddArcDlg* AddArcDialog();
+    // Date (0), repair (1), to a self-extracting program (2) and back (3).
+    void ArchivListenBefehl(int Befehl);
+    // A packed size with its saving: "3.00 KBytes (75%)".
+    static std::wstring PackedText(std::int64_t Original, std::int64_t Packed);
     archive::TExtractArcDlg* ExtractArcDialog();
     archive::TDeleteFromArcDlg* DeleteFromArcDialog();
     archive::TZipReplaceDlg* ZipReplaceDialog();

@@ -12,6 +12,9 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/LocaleTexts.h"
+#include "foundation/ShellRoutinen.h"
+#include "panes/ZipView.h"
 
 namespace velmora {
 
@@ -880,6 +883,210 @@ void THauptform::OpenArchivedFile(TDMChildForm* Pane, const std::wstring& Archiv
         OpenPathInPane(Pane == LeftPane ? 0 : 1, file);
     else
         OpenFile(file);
+    Fehlercode = 0;
+}
+
+// ---- Date, repair and the conversions share one scheme
+
+namespace {
+
+struct TListenBefehl {
+    int Code;
+    const wchar_t* Gemischt;
+    const wchar_t* Keine;
+    // The kinds refused, each with its warning.
+    std::vector<std::pair<std::vector<std::uint8_t>, const wchar_t*>> Verweigert;
+};
+
+const TListenBefehl& ListenBefehl(int Befehl) {
+    static const TListenBefehl befehle[] = {
+        {fc::Archivdatumaktualisieren1Click,
+         L"Bei einigen der ausgewählten Dateien kann das Archivdatum nicht,\raktualisiert werden, da es sich entweder "
+         L"nicht um Archive\rhandelt oder die Dateien sich in einem Archiv befinden.",
+         L"Es ist kein Archiv markiert, dessen Datum aktualisiert werden könnte!",
+         {{{ftLzh}, L"Datum von Lha-kompatiblen Archiven kann leider nicht aktualisiert werden!"},
+          {{ftRar, ftRarExe}, L"Datum von Rar-kompatiblen Archiven kann leider nicht aktualisiert werden!"},
+          {{ftArc, ftArcExe}, L"Datum von Arc-kompatiblen Archiven kann leider nicht aktualisiert werden!"}}},
+        {fc::Fix1Click,
+         L"Einige der ausgewählten Dateien können nicht repariert werden,\rda es sich um keine Archivdateien (*.zip, "
+         L"*.arj...) handelt.\rDiese werden bei der folgenden Dateiaktion ignoriert.",
+         L"Es ist kein Archiv markiert, das repariert werden könnte!",
+         {{{ftLzh}, L"Lha-kompatible Archive können leider nicht repariert werden!"},
+          {{ftArj, ftArjExe}, L"Arj-kompatible Archive können leider nicht repariert werden!"},
+          {{ftArc, ftArcExe}, L"Arc-kompatible Archive können leider nicht repariert werden!"},
+          {{ftZoo}, L"Zoo-kompatible Archive können leider nicht repariert werden!"},
+          {{ftZipExe}, L"Selbstextrahierende Zip-Archive können leider nicht repariert werden!"}}},
+        {fc::InEXEDateiumwandeln1Click,
+         L"Einige der ausgewählten Dateien können nicht in EXE-Archive\rumgewandelt werden, da es sich um keine "
+         L"Archive handelt.\rDiese werden bei der folgenden Dateiaktion ignoriert.",
+         L"Es ist kein Archiv markiert, das in eine Exe-Datei umgewandelt werden könnte!",
+         {{{ftArc}, L"Arc-kompatible Archive können leider nicht in EXE-Dateien umgewandelt werden!"},
+          {{ftZoo}, L"Zoo-kompatible Archive können leider nicht in EXE-Dateien umgewandelt werden!"}}},
+        {fc::EXEArchivzurckumwandeln1Click,
+         L"Einige der ausgewählten Dateien können nicht in normale\rArchive zurückgewandelt werden, da es sich um "
+         L"keine EXE-Archive handelt.\rDiese werden bei der folgenden Dateiaktion ignoriert.",
+         L"Es ist keine Exe-Datei markiert, die in ein Archiv umgewandelt werden könnte!",
+         {}},
+    };
+    return befehle[Befehl];
+}
+
+}  // namespace
+
+void THauptform::ArchivListenBefehl(int Befehl) {
+    // The conversions too: a second archive call beside a running one would
+    // nest the zip component.
+    if (ArchiveBusy()) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    TDMChildForm* pane = ActivePane();
+    if (!pane || !ZipRoutinen)
+        return;
+    const TListenBefehl& befehl = ListenBefehl(Befehl);
+    Fehlercode = befehl.Code;
+    auto qualifies = [&](const std::wstring& name, std::uint8_t& kind) {
+        kind = 0;
+        if (Befehl == 3)
+            return Lower(ExtractFileExt(name)) == L".exe" && FileExists(name);
+        if (!FileExists(name) || !ZipRoutinen->GetArchiveType(name, kind))
+            return false;
+        return Befehl != 2 || PlainArchiveKind(kind);
+    };
+    std::vector<std::pair<std::wstring, std::uint8_t>> names;
+    bool foreign = false;
+    if (ShowsArchive(pane)) {
+        const std::uint8_t kind = pane->GetPaneKind();
+        if (Befehl < 2 || (Befehl == 2 && PlainArchiveKind(kind)))
+            names.emplace_back(pane->GetArchiveFile(), kind);
+    } else {
+        TDateiListe list;
+        pane->GetSelection(list);
+        for (const auto& record : list) {
+            std::uint8_t kind = 0;
+            if (!record->InArchive && qualifies(record->Name, kind))
+                names.emplace_back(record->Name, kind);
+            else
+                foreign = true;
+        }
+    }
+    if (foreign && !names.empty())
+        MessageDlg(befehl.Gemischt, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
+    for (const auto& [kinds, warning] : befehl.Verweigert) {
+        const size_t before = names.size();
+        std::erase_if(names, [&](const auto& n) {
+            return std::find(kinds.begin(), kinds.end(), n.second) != kinds.end();
+        });
+        if (names.size() != before)
+            MessageDlg(warning, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
+    }
+    if (names.empty()) {
+        MessageDlg(befehl.Keine, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, 0);
+        Fehlercode = 0;
+        return;
+    }
+    TStringList files;
+    for (const auto& n : names)
+        files.Add(n.first);
+    {
+        TArchivBefehl running(m_archiveCommand);
+        switch (Befehl) {
+        case 0: ZipRoutinen->UpdateArchiveDate(files); break;
+        case 1: ZipRoutinen->RepairArchive(files); break;
+        case 2: ZipRoutinen->ConvertToSfx(files); break;
+        default: ZipRoutinen->SfxToArchive(files); break;
+        }
+    }
+    Fehlercode = befehl.Code;
+    if (Befehl >= 2)
+        for (TDMChildForm* side : {LeftPane, RightPane})
+            if (IsFileList(side))
+                for (const std::wstring& file : files.Items())
+                    if (Lower(IncludeTrailingBackslash(side->GetDirectory())) == Lower(ExtractFilePath(file))) {
+                        side->ReadContents();
+                        break;
+                    }
+    Fehlercode = 0;
+}
+
+void THauptform::Archivdatumaktualisieren1Click(TObject*) { ArchivListenBefehl(0); }
+void THauptform::Fix1Click(TObject*) { ArchivListenBefehl(1); }
+void THauptform::InEXEDateiumwandeln1Click(TObject*) { ArchivListenBefehl(2); }
+void THauptform::EXEArchivzurckumwandeln1Click(TObject*) { ArchivListenBefehl(3); }
+
+// ---- Properties
+
+std::wstring THauptform::PackedText(std::int64_t Original, std::int64_t Packed) {
+    return FormatByteSize(static_cast<float>(Packed)) + L" (" + TZipViewForm::SavingText(Original, Packed) + L")";
+}
+
+void THauptform::DateiEigenschaftenClick(TObject*) {
+    TDMChildForm* pane = ActivePane();
+    if (!pane)
+        return;
+    Fehlercode = fc::DateiEigenschaftenClick;
+    const TFensterTyp kind = pane->GetPaneKind();
+    if (kind <= ftAusfDateiliste) {
+        IShellFolder* folder = nullptr;
+        PITEMID_CHILD pidl = nullptr;
+        SFGAOF attributes = 0;
+        pane->GetSelectedShellItem(folder, pidl, attributes);
+        if (folder && pidl)
+            PidlEigenschaften(Handle(), folder, pidl, attributes);
+        Fehlercode = 0;
+        return;
+    }
+    TDateiListe list;
+    pane->GetSelection(list);
+    if (list.size() != 1) {
+        Fehlercode = 0;
+        return;
+    }
+    const TEineDatei& record = *list[0];
+    if (!record.InArchive) {
+        DateiEigenschaftenZeigen(ExcludeTrailingBackslash(record.Name), Handle());
+        Fehlercode = 0;
+        return;
+    }
+    if (record.Attr & FILE_ATTRIBUTE_DIRECTORY) {
+        Fehlercode = 0;
+        return;
+    }
+    if (ArchiveBusy()) {
+        MessageBeep(MB_OK);
+        Fehlercode = 0;
+        return;
+    }
+    auto* dlg = Create<archive::TZippedFileEigenschaftenDlg>(this);
+    std::unique_ptr<archive::TZippedFileEigenschaftenDlg, TComponentDeleter> owner(dlg);
+    std::wstring name = record.Name;
+    if (name.starts_with(L"\\"))
+        name.erase(0, 1);
+    dlg->SetCaption(L"Eigenschaften von " + Lower(record.Name));
+    dlg->DateiName.SetFileName(name);
+    std::wstring type;
+    if (IconRoutinen)
+        IconRoutinen->GetFileTypeName(name, type);
+    dlg->Dateityp.SetCaption(type);
+    dlg->Originalgroesse.SetCaption(FormatByteSize(static_cast<float>(record.Size)));
+    dlg->PackedSize.SetCaption(PackedText(record.Size, record.CompressedSize));
+    dlg->Datum.SetCaption(LocaleDateTimeText(record.Time));
+    if (!record.Kommentar.empty())
+        dlg->Dateikommentar.AddLine(record.Kommentar);
+    dlg->ArchivName.SetFileName(Lower(record.ArchivPfad));
+    if (ShowsArchive(pane)) {
+        TArchivDaten totals;
+        pane->GetArchivDaten(totals);
+        dlg->Archivgroesse.SetCaption(FormatByteSize(static_cast<float>(totals.OrigGroesse)));
+        dlg->ArcPackedSize.SetCaption(PackedText(totals.OrigGroesse, totals.KompGroesse));
+        dlg->AnzahlDateien.SetCaption(std::to_wstring(totals.Anzahl));
+        if (!totals.Kommentar.empty())
+            dlg->Archivkommentar.AddLine(totals.Kommentar);
+    } else {
+        for (TLabel* label : {&dlg->Archivgroesse, &dlg->ArcPackedSize, &dlg->AnzahlDateien})
+            label->SetCaption(L"unbekannt");
+    }
+    dlg->ShowModal();
     Fehlercode = 0;
 }
 

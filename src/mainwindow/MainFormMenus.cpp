@@ -556,12 +556,7 @@ void THauptform::Dokumentverknpfungen1Click(TObject*) {
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
-VELMORA_PLACEHOLDER(DateiEigenschaftenClick)
 VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
-VELMORA_PLACEHOLDER(Fix1Click)
-VELMORA_PLACEHOLDER(Archivdatumaktualisieren1Click)
-VELMORA_PLACEHOLDER(InEXEDateiumwandeln1Click)
-VELMORA_PLACEHOLDER(EXEArchivzurckumwandeln1Click)
 VELMORA_PLACEHOLDER(MarkierungGruppeauswaehlenClick)
 VELMORA_PLACEHOLDER(DateiauswahlClick)
 VELMORA_PLACEHOLDER(NachNameClick)

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "ArchiveScratch.h"
+#include "LogPane.h"
 #include "MainWindowFixture.h"
 #include "archive/operations/StoredZip.h"
 #include "panes/ZipView.h"
@@ -177,6 +178,80 @@ TEST_F(ArcCommands, AnOpenedEntryLivesInTheProgramsOwnFolderUntilClose) {
     DeleteFileW(stranger.c_str());
     DeleteFileW(saved.c_str());
     RemoveDirectoryW(own.c_str());
+}
+
+// The commands over a stand-in pane whose marking the test sets.
+class ArcListCommands : public MainWindowTest {
+protected:
+    static void SetUpTestSuite() { SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str()); }
+    TLogPane& StartWith(TFensterTyp Kind) {
+        THauptform& form = Make();
+        UseLogPanes(form, m_log);
+        Start();
+        Application->SetMainForm(&form);
+        const int side = form.ActivePane() == form.LeftPane ? 0 : 1;
+        form.ShowPaneKind(side, Kind);
+        Application->ProcessMessages();
+        TDMChildForm* pane = side == 0 ? form.LeftPane : form.RightPane;
+        pane->SetFocus();
+        Application->ProcessMessages();
+        return Log(pane);
+    }
+    static TEineDatei Entry(const std::wstring& name, std::int64_t size, std::int64_t packed) {
+        TEineDatei record;
+        record.Name = name;
+        record.Size = size;
+        record.CompressedSize = packed;
+        record.InArchive = true;
+        record.ArchivPfad = L"c:\\Daten\\Brief.ZIP";
+        return record;
+    }
+    std::vector<std::wstring> Texts() const {
+        std::vector<std::wstring> texts;
+        for (const auto& call : m_boxes.Calls()) texts.push_back(call.Text);
+        return texts;
+    }
+    TPaneLog m_log;
+};
+
+TEST_F(ArcListCommands, RepairWarnsOncePerRefusedKindAndRepairsNothing) {
+    TScratchFiles scratch(L"arcfix");
+    TLogPane& pane = StartWith(ftDateiliste);
+    for (const auto& [fixture, name] : {std::pair{"level1.lzh", L"a.lzh"}, std::pair{"methods.arj", L"b.arj"},
+                                        std::pair{"methods.arj", L"c.arj"}}) {
+        TEineDatei record;
+        record.Name = scratch.Copy(fixture, name);
+        pane.Selection.push_back(record);
+    }
+    m_form->Fix1.Click();
+    EXPECT_EQ(Texts(), (std::vector<std::wstring>{L"Lha-kompatible Archive können leider nicht repariert werden!",
+                                                  L"Arj-kompatible Archive können leider nicht repariert werden!",
+                                                  L"Es ist kein Archiv markiert, das repariert werden könnte!"}));
+    EXPECT_FALSE(m_form->ArchiveBusy());
+}
+
+TEST_F(ArcListCommands, PropertiesShowTheSavingAndUnknownTotalsOutsideAnArchivePane) {
+    TLogPane& pane = StartWith(ftSuchergebnis);
+    struct Case {
+        TEineDatei Record;
+        std::wstring Packed;
+    };
+    const Case cases[] = {{Entry(L"\\Texte\\Brief.txt", 4000, 1000), L" (75%)"}, {Entry(L"leer.txt", 0, 0), L" (0%)"}};
+    for (const Case& c : cases) {
+        pane.Selection = {c.Record};
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<archive::TZippedFileEigenschaftenDlg&>(f);
+            EXPECT_TRUE(EndsWith(dlg.PackedSize.Caption(), c.Packed)) << ToUtf8(dlg.PackedSize.Caption());
+            EXPECT_EQ(dlg.ArchivName.FileName(), L"c:\\daten\\brief.zip");
+            for (TLabel* label : {&dlg.Archivgroesse, &dlg.ArcPackedSize, &dlg.AnzahlDateien})
+                EXPECT_EQ(label->Caption(), L"unbekannt");
+            dlg.OKBtn.Click();
+        });
+        m_form->DateiEigenschaften.Click();
+        EXPECT_FALSE(script.Failed());
+        EXPECT_EQ(script.StepsLeft(), 0);
+    }
 }
 
 }  // namespace

@@ -128,7 +128,6 @@ struct TShortCutCase {
 const TShortCutCase kShortCuts[] = {
     {Key(VK_F3), L"SchnellansichtClick", &THauptform::Schnellansicht},
     {Key(VK_F4), L"BearbeitenClick", &THauptform::Bearbeiten},
-    {Alt(VK_RETURN), L"DateiEigenschaftenClick", &THauptform::DateiEigenschaften},
     {Alt(VK_F3), L"TeilenClick", &THauptform::Teilen},
     {Alt(VK_F8), L"DOSBefehlausfhren1Click", &THauptform::DOSBefehlausfhren1},
     {Alt(VK_F10), L"Gehezu1Click", &THauptform::Gehezu1},
