@@ -361,6 +361,24 @@ private:
 
 std::wstring Lower(const std::wstring& Text) { return SystemLower(Text); }
 
+// Records of the archive pane as entries of Archive; a folder means all below it.
+void AlsEintraege(TDateiListe& List, const std::wstring& Archive) {
+    for (auto& record : List) {
+        record->InArchive = true;
+        record->ArchivPfad = Archive;
+        if (record->Attr & FILE_ATTRIBUTE_DIRECTORY)
+            record->Name = IncludeTrailingBackslash(record->Name) + L"*.*";
+    }
+}
+
+// The names handed to the routines, lower-cased.
+TStringList Namen(const TDateiListe& List) {
+    TStringList names;
+    for (const auto& record : List)
+        names.Add(SystemLower(record->Name));
+    return names;
+}
+
 }  // namespace
 
 bool THauptform::ArchiveBusy() const {
@@ -648,12 +666,7 @@ void THauptform::AusArchivextrahieren1Click(TObject* Sender) {
     if (ShowsArchive(pane)) {
         pane->GetSelection(list);
         dlg.ArchivName.SetText(Lower(pane->GetArchiveFile()));
-        for (auto& record : list) {
-            record->InArchive = true;
-            record->ArchivPfad = pane->GetArchiveFile();
-            if (record->Attr & FILE_ATTRIBUTE_DIRECTORY)
-                record->Name = IncludeTrailingBackslash(record->Name) + L"*.*";
-        }
+        AlsEintraege(list, pane->GetArchiveFile());
     } else {
         if (Sender == &AusArchivextrahieren2 && IsTree(pane)) {
             list.push_back(std::make_unique<TEineDatei>());
@@ -732,9 +745,7 @@ void THauptform::AusArchivextrahieren1Click(TObject* Sender) {
         for (const std::wstring& archive : archives)
             RereadArchivePanes(archive);
     } else {
-        TStringList names;
-        for (const auto& record : list)
-            names.Add(Lower(record->Name));
+        const TStringList names = Namen(list);
         const std::wstring archive = Trim(dlg.ArchivName.Text());
         ZipRoutinen->ExtractFromArchive(archive, names, move, target, password, pathMode, overwrite, newer, base);
         if (move)
@@ -776,12 +787,7 @@ void THauptform::Testen1Click(TObject*) {
         Fehlercode = 0;
         return;
     }
-    for (auto& record : list) {
-        record->InArchive = true;
-        record->ArchivPfad = archive;
-        if (record->Attr & FILE_ATTRIBUTE_DIRECTORY)
-            record->Name = IncludeTrailingBackslash(record->Name) + L"*.*";
-    }
+    AlsEintraege(list, archive);
     archive::TDeleteFromArcDlg& dlg = *DeleteFromArcDialog();
     dlg.SetTexte(L"Parameter für Testoperation", L"&Testen", L"Datei(en) in Archiv testen",
                  L"Folgende Dateien im Archiv sollen getestet werden:", 19);
@@ -793,9 +799,7 @@ void THauptform::Testen1Click(TObject*) {
     const bool ok = dlg.ShowModal() == mrOk;
     dlg.SetDateiliste(nullptr);
     if (ok && !list.empty()) {
-        TStringList names;
-        for (const auto& record : list)
-            names.Add(Lower(record->Name));
+        const TStringList names = Namen(list);
         TArchivBefehl running(m_archiveCommand);
         TArchivBefehl testing(m_archiveTesting);
         // No password: the zip component asks for one where an entry needs it.
@@ -810,12 +814,7 @@ void THauptform::DeleteFromArchivePane(TDMChildForm* Pane, TDateiListe& List) {
         return;
     }
     const std::wstring archive = Pane->GetArchiveFile();
-    for (auto& record : List) {
-        record->InArchive = true;
-        record->ArchivPfad = archive;
-        if (record->Attr & FILE_ATTRIBUTE_DIRECTORY)
-            record->Name = IncludeTrailingBackslash(record->Name) + L"*.*";
-    }
+    AlsEintraege(List, archive);
     archive::TDeleteFromArcDlg& dlg = *DeleteFromArcDialog();
     dlg.SetTexte(L"Parameter für Löschaktion", L"&Löschen", L"Aus Archiv löschen",
                  L"Folgende Dateien sollen aus dem Archiv gelöscht werden:", 14);
@@ -826,9 +825,7 @@ void THauptform::DeleteFromArchivePane(TDMChildForm* Pane, TDateiListe& List) {
     dlg.SetDateiliste(nullptr);
     if (!go || List.empty() || !ZipRoutinen)
         return;
-    TStringList names;
-    for (const auto& record : List)
-        names.Add(Lower(record->Name));
+    const TStringList names = Namen(List);
     {
         TArchivBefehl running(m_archiveCommand);
         ZipRoutinen->DeleteFromArchive(dlg.FileLabel.FileName(), names);

@@ -596,6 +596,12 @@ void THauptform::DateiLoeschenClick(TObject* Sender) {
         return;
     }
     const bool archivePane = ZeigtArchiv(kind);
+    // Neither the entries nor the archive itself while an archive routine runs.
+    if (archivePane && ArchiveBusy()) {
+        MessageBeep(MB_OK);
+        Fehlercode = 0;
+        return;
+    }
     if (archivePane && !pane->WholeArchiveSelected()) {
         DeleteFromArchivePane(pane, list);
         Fehlercode = 0;

@@ -78,11 +78,13 @@ TEST_F(ArcCommands, ExtractsIntoTheTypedFolderAndAsksOnEachClash) {
             auto& clash = dynamic_cast<archive::TZipReplaceDlg&>(f);
             EXPECT_TRUE(form.ArchiveBusy());
             TModalScript nothing;
-            for (TObject* item : std::initializer_list<TObject*>{&form.ZuArchivhinzufgen1, &form.AusArchivextrahieren1,
-                                                                 &form.Testen1})
-                dynamic_cast<TMenuItem*>(item)->Click();
+            const size_t boxesBefore = m_boxes.Calls().size();
+            for (TMenuItem* item : {&form.ZuArchivhinzufgen1, &form.AusArchivextrahieren1, &form.Testen1, &form.Fix1,
+                                    &form.Archivdatumaktualisieren1, &form.InEXEDateiumwandeln1,
+                                    &form.EXEArchivzurckumwandeln1, &form.DateiLoeschen})
+                item->Click();
             form.OpenArchivedFile(form.RightPane, archive, L"a.txt");
-            busyForms = nothing.FormsSeen();
+            busyForms = nothing.FormsSeen() + static_cast<int>(m_boxes.Calls().size() - boxesBefore);
             // An invalid new name skips the file.
             clash.RadioGroup1.SetItemIndex(4);
             clash.NeuerName.SetText(L"x<y.txt");
@@ -178,6 +180,73 @@ TEST_F(ArcCommands, AnOpenedEntryLivesInTheProgramsOwnFolderUntilClose) {
     DeleteFileW(stranger.c_str());
     DeleteFileW(saved.c_str());
     RemoveDirectoryW(own.c_str());
+}
+
+TEST_F(ArcCommands, AddFromAnArchivePaneTakesItAsTheTargetAndReadsItAgain) {
+    TScratchFiles scratch(L"arcadd");
+    const std::wstring archive = Docs(scratch);
+    const std::wstring source = SystemLower(scratch.Write("gamma", L"c.txt"));
+    THauptform& form = Start();
+    form.Settings->Arc.UseInternZip = true;
+    form.ApplyArchiverSettings();
+    TZipViewForm& pane = OpenMarked(form, archive);
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<archive::TAddArcDlg&>(f);
+        EXPECT_EQ(dlg.ArchivName.Text(), archive);
+        EXPECT_TRUE(dlg.Dateiliste()->empty());
+        dlg.Dateien.SetText(source);
+        // Without its folders the file lands at the archive's root.
+        dlg.CheckBox1.SetChecked(false);
+        dlg.OKBtn.Click();
+    });
+    form.ZuArchivhinzufgen1.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(script.StepsLeft(), 0);
+    EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"a.txt", L"b.txt", L"c.txt"}));
+}
+
+TEST_F(ArcCommands, PrepareArchiveTargetTakesShortNamesAndMapsTheChoices) {
+    TScratchFiles scratch(L"arcprep");
+    const std::wstring longFolder = scratch.Folder() + L"Langer Ordnername";
+    ASSERT_TRUE(ForceDirectories(longFolder));
+    const std::wstring longFile = scratch.Write("x", L"Langer Ordnername\\Ein langer Name.text");
+    THauptform& form = Start();
+    archive::TAddArcDlg& dlg = *form.AddArcDialog();
+    TDateiListe list;
+    for (const std::wstring& name : {longFile, longFolder + L"\\*.text", scratch.Folder() + L"fehlt.txt",
+                                     scratch.Folder() + L"fehlt\\*.txt", std::wstring(L"*\\*.txt")}) {
+        list.push_back(std::make_unique<TEineDatei>());
+        list.back()->Name = name;
+    }
+    dlg.SetDateiliste(&list);
+    dlg.ArchivName.SetText(scratch.Folder() + L"neu.arj");
+    dlg.FormatAnwenden(1);
+    dlg.Methode.SetItemIndex(3);
+    dlg.NurWennAktuellerUndVorhanden.SetChecked(true);
+    TStringList names;
+    std::uint8_t format = 0;
+    int level = -1, mode = -1;
+    ASSERT_TRUE(form.PrepareArchiveTarget(names, format, level, mode));
+    // Wine's short names are hashed: what the system gives, lower-cased.
+    const std::wstring shortFolder = SystemLower(ShortPathName(longFolder));
+    EXPECT_NE(shortFolder, SystemLower(longFolder));
+    EXPECT_EQ(names.Items(), (std::vector<std::wstring>{SystemLower(ShortPathName(longFile)),
+                                                        shortFolder + L"\\*.text", L"*\\*.txt"}));
+    EXPECT_EQ(format, ftArj);
+    EXPECT_EQ(level, 3);
+    EXPECT_EQ(mode, 1);
+
+    // Nothing left: refused with its box.
+    list.resize(1);
+    list[0]->Name = scratch.Folder() + L"fehlt.txt";
+    EXPECT_FALSE(form.PrepareArchiveTarget(names, format, level, mode));
+    ASSERT_FALSE(m_boxes.Calls().empty());
+    EXPECT_EQ(m_boxes.Calls().back().Text, L"Fehler bei Archivoperation: Übergebene Dateien sind ungültig!");
+    EXPECT_EQ(m_boxes.Calls().back().HelpContext, 73);
+    dlg.SetDateiliste(nullptr);
+    DeleteFileW(longFile.c_str());
+    RemoveDirectoryW(longFolder.c_str());
 }
 
 // The commands over a stand-in pane whose marking the test sets.

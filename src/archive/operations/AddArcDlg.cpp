@@ -57,32 +57,19 @@ bool AltesArchivFormat(const std::wstring& FileName) {
 }
 
 TAddArcDlg::TAddArcDlg(TComponent* Owner, const TDateiDialogKontext& Kontext)
-    : TArcDialogBasis(Owner, Kontext, L"AddArcDlg", L"Weiteres", 3), ArchivLabel(this), DateienLabel(this),
-      FormatLabel(this), MethodeLabel(this), PasswortLabel(this), ArchivName(this), Dateien(this), ArcFormat(this),
-      Methode(this), DateiSuchenBtn1(this), SammelkorbBtn2(this), BitBtn1(this), DateiSuchenBtn2(this),
+    : TArcDialogBasis(Owner, Kontext, L"AddArcDlg", L"Weiteres", 3), FormatLabel(this), MethodeLabel(this),
+      Dateien(this), ArcFormat(this), Methode(this), SammelkorbBtn2(this), BitBtn1(this), DateiSuchenBtn2(this),
       OrdnerSuchenBtn(this), SammelkorbBtn(this), QuelldateienLoeschen(this), NurWennAktueller(this),
       NurWennAktuellerUndVorhanden(this), CheckBox1(this), Unterverzeichnisse(this), DosDateiNamenBenutzen(this),
-      Multidiskmode(this), ClearDisks(this), Passwort(this), m_quelle(Dateien, BitBtn1) {
+      Multidiskmode(this), ClearDisks(this), m_quelle(Dateien, BitBtn1) {
     SetCaption(L"Dateien zu einem Archiv hinzufügen");
     TDialogLayout lay(*this);
     lay.Place(Seiten, 4, 4, 252, 132);
 
-    for (TControl* c : std::initializer_list<TControl*>{&ArchivLabel, &ArchivName, &DateiSuchenBtn1, &SammelkorbBtn2,
-                                                        &DateienLabel, &Dateien, &BitBtn1, &DateiSuchenBtn2,
-                                                        &OrdnerSuchenBtn, &SammelkorbBtn, &FormatLabel, &ArcFormat,
-                                                        &MethodeLabel, &Methode})
+    KopfAnlegen(SammelkorbBtn2, Dateien);
+    for (TControl* c : std::initializer_list<TControl*>{&BitBtn1, &DateiSuchenBtn2, &OrdnerSuchenBtn, &SammelkorbBtn,
+                                                        &FormatLabel, &ArcFormat, &MethodeLabel, &Methode})
         c->SetParent(&Allgemein);
-    ArchivLabel.SetCaption(L"&Archiv:");
-    ArchivLabel.SetFocusControl(&ArchivName);
-    lay.Place(ArchivLabel, 6, 8, 40, 9);
-    lay.Place(ArchivName, 48, 6, 190, 12);
-    DateiSuchenBtn1.SetCaption(L"Du&rchsuchen...");
-    SammelkorbBtn2.SetCaption(L"Sa&mmelkorb...");
-    lay.Row(48, 21, 14, {{&DateiSuchenBtn1, 66}, {&SammelkorbBtn2, 66}});
-    DateienLabel.SetCaption(L"&Dateien:");
-    DateienLabel.SetFocusControl(&Dateien);
-    lay.Place(DateienLabel, 6, 42, 40, 9);
-    lay.Place(Dateien, 48, 40, 190, 12);
     BitBtn1.SetCaption(L"&Liste...");
     DateiSuchenBtn2.SetCaption(L"Da&teien...");
     OrdnerSuchenBtn.SetCaption(L"&Ordner...");
@@ -122,18 +109,8 @@ TAddArcDlg::TAddArcDlg(TComponent* Owner, const TDateiDialogKontext& Kontext)
     ClearDisks.SetParent(&Seite2);
     lay.Place(ClearDisks, 16, y, 226, 10);
 
-    PasswortLabel.SetParent(&PasswortSeite);
-    PasswortLabel.SetCaption(L"&Passwort:");
-    PasswortLabel.SetFocusControl(&Passwort);
-    lay.Place(PasswortLabel, 6, 10, 40, 9);
-    Passwort.SetParent(&PasswortSeite);
-    Passwort.PasswordChar = L'*';
-    lay.Place(Passwort, 48, 8, 136, 12);
-    lay.Place(Button1, 48, 26, 60, 14);
-
     lay.Row(104, 140, 14, {{&OKBtn, 48}, {&CancelBtn, 48}, {&Button2, 48}});
     lay.SetClientSize(*this, 260, 160);
-    ArchivName.PopupMenu = &MyPopup;
     Dateien.PopupMenu = &MyPopup;
     SetHelpContextAll(3);
     Button1.HelpContext = 5;
@@ -143,7 +120,6 @@ TAddArcDlg::TAddArcDlg(TComponent* Owner, const TDateiDialogKontext& Kontext)
     OKBtn.OnClick = bind(this, &TAddArcDlg::OKBtnClick);
     ArcFormat.OnChange = bind(this, &TAddArcDlg::ArcFormatChange);
     ArchivName.OnExit = bind(this, &TAddArcDlg::ArchivNameExit);
-    ArchivName.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
     Dateien.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
     Dateien.OnExit = bind(this, &TAddArcDlg::DateienExit);
     Dateien.OnChange = [this](TObject*) { m_quelle.Change(); };

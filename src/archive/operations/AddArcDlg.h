@@ -18,12 +18,11 @@ class TAddArcDlg : public TArcDialogBasis {
 public:
     TAddArcDlg(gui::TComponent* Owner, const TDateiDialogKontext& Kontext);
 
-    gui::TLabel ArchivLabel, DateienLabel, FormatLabel, MethodeLabel, PasswortLabel;
-    gui::TComboBox ArchivName, Dateien, ArcFormat, Methode;
-    gui::TButton DateiSuchenBtn1, SammelkorbBtn2, BitBtn1, DateiSuchenBtn2, OrdnerSuchenBtn, SammelkorbBtn;
+    gui::TLabel FormatLabel, MethodeLabel;
+    gui::TComboBox Dateien, ArcFormat, Methode;
+    gui::TButton SammelkorbBtn2, BitBtn1, DateiSuchenBtn2, OrdnerSuchenBtn, SammelkorbBtn;
     gui::TCheckBox QuelldateienLoeschen, NurWennAktueller, NurWennAktuellerUndVorhanden, CheckBox1,
         Unterverzeichnisse, DosDateiNamenBenutzen, Multidiskmode, ClearDisks;
-    gui::TEdit Passwort;
 
     // The caller owns the list; it must outlive the showing.
     void SetDateiliste(TDateiListe* Liste);

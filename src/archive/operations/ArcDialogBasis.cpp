@@ -39,7 +39,8 @@ bool EntpacktImProzess(const TZipRoutinen& Routinen, std::uint8_t Kind) {
 TArcDialogBasis::TArcDialogBasis(TComponent* Owner, const TDateiDialogKontext& Kontext, std::wstring Schluessel,
                                  const std::wstring& Seite2Name, int Hilfe)
     : TPositionsDialog(Owner, L""), Seiten(this), Allgemein(this), Seite2(this), PasswortSeite(this), MyPopup(this),
-      OKBtn(this), CancelBtn(this), Button2(this), Button1(this), m_kontext(Kontext),
+      OKBtn(this), CancelBtn(this), Button2(this), Button1(this), ArchivLabel(this), DateienLabel(this),
+      PasswortLabel(this), ArchivName(this), DateiSuchenBtn1(this), Passwort(this), m_kontext(Kontext),
       m_schluessel(ProgrammSchluessel + L"\\" + Schluessel) {
     Allgemein.SetCaption(L"Allgemein");
     Seite2.SetCaption(Seite2Name);
@@ -64,6 +65,34 @@ TArcDialogBasis::TArcDialogBasis(TComponent* Owner, const TDateiDialogKontext& K
         SetBounds(pos->Left, pos->Top, Width(), Height());
         m_platzBekannt = true;
     }
+}
+
+void TArcDialogBasis::KopfAnlegen(TButton& Korb, TWinControl& Dateien) {
+    TDialogLayout lay(*this);
+    for (TControl* c : std::initializer_list<TControl*>{&ArchivLabel, &ArchivName, &DateiSuchenBtn1, &Korb,
+                                                        &DateienLabel, &Dateien})
+        c->SetParent(&Allgemein);
+    ArchivLabel.SetCaption(L"&Archiv:");
+    ArchivLabel.SetFocusControl(&ArchivName);
+    lay.Place(ArchivLabel, 6, 8, 40, 9);
+    lay.Place(ArchivName, 48, 6, 190, 12);
+    DateiSuchenBtn1.SetCaption(L"Du&rchsuchen...");
+    Korb.SetCaption(L"Sa&mmelkorb...");
+    lay.Row(48, 21, 14, {{&DateiSuchenBtn1, 66}, {&Korb, 66}});
+    DateienLabel.SetCaption(L"&Dateien:");
+    DateienLabel.SetFocusControl(&Dateien);
+    lay.Place(DateienLabel, 6, 42, 40, 9);
+    lay.Place(Dateien, 48, 40, 190, 12);
+    PasswortLabel.SetParent(&PasswortSeite);
+    PasswortLabel.SetCaption(L"&Passwort:");
+    PasswortLabel.SetFocusControl(&Passwort);
+    lay.Place(PasswortLabel, 6, 10, 40, 9);
+    Passwort.SetParent(&PasswortSeite);
+    Passwort.PasswordChar = L'*';
+    lay.Place(Passwort, 48, 8, 136, 12);
+    lay.Place(Button1, 48, 26, 60, 14);
+    ArchivName.PopupMenu = &MyPopup;
+    ArchivName.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
 }
 
 void TArcDialogBasis::SetVisible(bool Visible) {

@@ -12,6 +12,8 @@
 #include "filetools/DialogBasis.h"
 #include "filetools/SammelkorbInhaltDlg.h"
 #include "platform/gui/Buttons.h"
+#include "platform/gui/ComboBoxes.h"
+#include "platform/gui/Label.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Edits.h"
 #include "platform/gui/Menus.h"
@@ -34,6 +36,12 @@ public:
     gui::TTabSheet Allgemein, Seite2, PasswortSeite;
     gui::TPopupMenu MyPopup;
     gui::TButton OKBtn, CancelBtn, Button2, Button1;
+    // The archive row, the label of the entries and the password page, the same
+    // in both dialogs.
+    gui::TLabel ArchivLabel, DateienLabel, PasswortLabel;
+    gui::TComboBox ArchivName;
+    gui::TButton DateiSuchenBtn1;
+    gui::TEdit Passwort;
 
     // The folder browser; tests put a stand-in here.
     std::function<bool(const std::wstring& Title, const std::wstring& Start, std::wstring& Folder)> OrdnerWaehlen;
@@ -47,6 +55,9 @@ protected:
     TArcDialogBasis(gui::TComponent* Owner, const TDateiDialogKontext& Kontext, std::wstring Schluessel,
                     const std::wstring& Seite2Name, int Hilfe);
     void DoDestroy() override;
+    // Places the archive row with Korb, the basket button, the label of Dateien
+    // and the password page.
+    void KopfAnlegen(gui::TButton& Korb, gui::TWinControl& Dateien);
     // The values of the dialog's key (the "Pos" is handled here).
     std::wstring Lesen(const std::wstring& Name) const;
     void Schreiben(const std::wstring& Name, const std::wstring& Value) const;

@@ -76,6 +76,17 @@ bool TArchivInhaltDlg::ArchivLaden() {
         Fehlercode = 0;
         return false;
     }
+    std::wstring name = m_archiv;
+    TArchivDaten daten;
+    TDateiListe entries;
+    routinen->OpenArchive(kind, name, daten, entries);
+    ZeilenFuellen(entries);
+    DateiListeChange(this, nullptr);
+    Fehlercode = 0;
+    return true;
+}
+
+void TArchivInhaltDlg::ZeilenFuellen(const TDateiListe& Entries) {
     const bool icons = IconRoutinen && m_kontext.GetShowIcons && m_kontext.GetShowIcons();
     if (icons && !Dateiliste.SmallImages) {
         m_icons.SetHandle(IconRoutinen->SmallImages, true);
@@ -84,24 +95,19 @@ bool TArchivInhaltDlg::ArchivLaden() {
         if (Dateiliste.HandleAllocated())
             SendMessageW(Dateiliste.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_icons.Handle()));
     }
-    std::wstring name = m_archiv;
-    TArchivDaten daten;
-    TDateiListe entries;
-    routinen->OpenArchive(kind, name, daten, entries);
     Dateiliste.BeginUpdate();
-    Dateiliste.Reserve(static_cast<int>(entries.size()));
-    for (const auto& entry : entries) {
-        std::wstring path = entry->Name;
-        if (StartsWith(path, L"\\")) path.erase(0, 1);
-        const std::wstring file = SystemLower(ExtractFileName(path));
-        TListItem* item = Dateiliste.AddItem(file);
-        item->AddSubItem(SystemLower(ExtractFilePath(path)));
-        if (icons) item->SetImageIndex(IconIndex(file));
+    Dateiliste.Clear();
+    Dateiliste.Reserve(static_cast<int>(Entries.size()));
+    for (const auto& entry : Entries) {
+        const std::wstring path = SystemLower(entry->Name);
+        const size_t start = path.starts_with(L"\\") ? 1 : 0;
+        const size_t slash = path.rfind(L'\\');
+        const size_t cut = slash == std::wstring::npos || slash < start ? start : slash + 1;
+        TListItem* item = Dateiliste.AddItem(path.substr(cut));
+        item->AddSubItem(path.substr(start, cut - start));
+        if (icons) item->SetImageIndex(IconIndex(item->Caption()));
     }
     Dateiliste.EndUpdate();
-    DateiListeChange(this, nullptr);
-    Fehlercode = 0;
-    return true;
 }
 
 void TArchivInhaltDlg::DateiListeChange(TObject*, TListItem*) {
@@ -124,31 +130,19 @@ void TArchivInhaltDlg::AuswahlHolen(TStringList& Liste) const {
 // ---- The extract dialog -------------------------------------------------------
 
 TExtractArcDlg::TExtractArcDlg(TComponent* Owner, const TDateiDialogKontext& Kontext)
-    : TArcDialogBasis(Owner, Kontext, L"ExArcDlg", L"Pfadangaben", 18), ArchivLabel(this), DateienLabel(this),
-      ZielLabel(this), PasswortLabel(this), ArchivName(this), Dateien(this), Zielverzeichnis(this),
-      DateiSuchenBtn1(this), SammelkorbBtn(this), DateiSuchenBtn2(this), BitBtn1(this), OrdnerSuchenBtn(this),
+    : TArcDialogBasis(Owner, Kontext, L"ExArcDlg", L"Pfadangaben", 18), ZielLabel(this), Dateien(this),
+      Zielverzeichnis(this), SammelkorbBtn(this), DateiSuchenBtn2(this), BitBtn1(this), OrdnerSuchenBtn(this),
       CheckBox1(this), CheckBox2(this), CheckBox3(this), CheckBox4(this), CheckBox5(this), RadioGroup1(this),
-      Passwort(this), m_eintraege(Dateien, BitBtn1, [](size_t n) { return AktuelleAuswahl(n); }) {
+      m_eintraege(Dateien, BitBtn1, [](size_t n) { return AktuelleAuswahl(n); }) {
     SetCaption(L"Dateien aus einem Archiv extrahieren");
     TDialogLayout lay(*this);
     lay.Place(Seiten, 4, 4, 252, 176);
 
-    for (TControl* c : std::initializer_list<TControl*>{
-             &ArchivLabel, &ArchivName, &DateiSuchenBtn1, &SammelkorbBtn, &DateienLabel, &Dateien, &DateiSuchenBtn2,
-             &BitBtn1, &ZielLabel, &Zielverzeichnis, &OrdnerSuchenBtn, &CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
-             &CheckBox5})
+    KopfAnlegen(SammelkorbBtn, Dateien);
+    for (TControl* c : std::initializer_list<TControl*>{&DateiSuchenBtn2, &BitBtn1, &ZielLabel, &Zielverzeichnis,
+                                                        &OrdnerSuchenBtn, &CheckBox1, &CheckBox2, &CheckBox3,
+                                                        &CheckBox4, &CheckBox5})
         c->SetParent(&Allgemein);
-    ArchivLabel.SetCaption(L"&Archiv:");
-    ArchivLabel.SetFocusControl(&ArchivName);
-    lay.Place(ArchivLabel, 6, 8, 40, 9);
-    lay.Place(ArchivName, 48, 6, 190, 12);
-    DateiSuchenBtn1.SetCaption(L"Du&rchsuchen...");
-    SammelkorbBtn.SetCaption(L"Sa&mmelkorb...");
-    lay.Row(48, 21, 14, {{&DateiSuchenBtn1, 66}, {&SammelkorbBtn, 66}});
-    DateienLabel.SetCaption(L"&Dateien:");
-    DateienLabel.SetFocusControl(&Dateien);
-    lay.Place(DateienLabel, 6, 42, 40, 9);
-    lay.Place(Dateien, 48, 40, 190, 12);
     DateiSuchenBtn2.SetCaption(L"Aus&wählen...");
     BitBtn1.SetCaption(L"&Liste...");
     lay.Row(48, 55, 14, {{&DateiSuchenBtn2, 66}, {&BitBtn1, 66}});
@@ -172,18 +166,8 @@ TExtractArcDlg::TExtractArcDlg(TComponent* Owner, const TDateiDialogKontext& Kon
                                      L"&Vollständige Pfade verwenden"});
     lay.Place(RadioGroup1, 6, 6, 236, 60);
 
-    PasswortLabel.SetParent(&PasswortSeite);
-    PasswortLabel.SetCaption(L"&Passwort:");
-    PasswortLabel.SetFocusControl(&Passwort);
-    lay.Place(PasswortLabel, 6, 10, 40, 9);
-    Passwort.SetParent(&PasswortSeite);
-    Passwort.PasswordChar = L'*';
-    lay.Place(Passwort, 48, 8, 136, 12);
-    lay.Place(Button1, 48, 26, 60, 14);
-
     lay.Row(104, 184, 14, {{&OKBtn, 48}, {&CancelBtn, 48}, {&Button2, 48}});
     lay.SetClientSize(*this, 260, 204);
-    ArchivName.PopupMenu = &MyPopup;
     Zielverzeichnis.PopupMenu = &MyPopup;
     SetHelpContextAll(18);
     Button1.HelpContext = 5;
@@ -192,7 +176,6 @@ TExtractArcDlg::TExtractArcDlg(TComponent* Owner, const TDateiDialogKontext& Kon
     OnClose = bind(this, &TExtractArcDlg::FormClose);
     OKBtn.OnClick = bind(this, &TExtractArcDlg::OKBtnClick);
     ArchivName.OnExit = bind(this, &TExtractArcDlg::ArchivNameExit);
-    ArchivName.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
     Zielverzeichnis.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
     Dateien.OnExit = bind(this, &TExtractArcDlg::DateienExit);
     Dateien.OnKeyUp = bind(this, &TExtractArcDlg::DateienKeyUp);

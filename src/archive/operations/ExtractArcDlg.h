@@ -28,6 +28,9 @@ public:
     const std::wstring& ArchivName() const { return m_archiv; }
     // Fills the list; false (after its box) for a file that is no archive.
     bool ArchivLaden();
+    // The rows of a finished listing: lower-cased name and folder, and the
+    // icon when the main window shows icons.
+    void ZeilenFuellen(const TDateiListe& Entries);
     // The marked entries in list order, lower-cased, with their folders.
     void AuswahlHolen(TStringList& Liste) const;
 
@@ -48,14 +51,12 @@ class TExtractArcDlg : public TArcDialogBasis {
 public:
     TExtractArcDlg(gui::TComponent* Owner, const TDateiDialogKontext& Kontext);
 
-    gui::TLabel ArchivLabel, DateienLabel, ZielLabel, PasswortLabel;
-    gui::TComboBox ArchivName;
+    gui::TLabel ZielLabel;
     gui::TEdit Dateien;
     gui::TComboBox Zielverzeichnis;
-    gui::TButton DateiSuchenBtn1, SammelkorbBtn, DateiSuchenBtn2, BitBtn1, OrdnerSuchenBtn;
+    gui::TButton SammelkorbBtn, DateiSuchenBtn2, BitBtn1, OrdnerSuchenBtn;
     gui::TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5;
     gui::TRadioGroup RadioGroup1;
-    gui::TEdit Passwort;
 
     // The caller owns the list; it must outlive the showing.
     void SetDateiliste(TDateiListe* Liste);

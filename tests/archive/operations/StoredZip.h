@@ -1,6 +1,7 @@
 #pragma once
 // ZIP archives of stored entries made in memory: local headers, central
-// directory and end record (no 64-bit records: fewer than 65,535 entries).
+// directory and end record; from 65,535 entries on also the 64-bit end record
+// and its locator, the count in the plain end record then 0xFFFF.
 
 #include <cstdint>
 #include <string>
@@ -50,8 +51,19 @@ inline std::string StoredZip(const std::vector<TZipEintrag>& entries) {
     }
     const auto count = static_cast<std::uint32_t>(entries.size());
     std::string end;
+    if (count >= 0xFFFF) {
+        const auto at = static_cast<std::uint32_t>(data.size() + central.size());
+        put32(end, 0x06064b50);
+        for (std::uint32_t v : {44u, 0u, 45u | (45u << 16), 0u, 0u, count, 0u, count, 0u,
+                                static_cast<std::uint32_t>(central.size()), 0u, static_cast<std::uint32_t>(data.size()),
+                                0u})
+            put32(end, v);
+        put32(end, 0x07064b50);
+        for (std::uint32_t v : {0u, at, 0u, 1u}) put32(end, v);
+    }
+    const std::uint32_t shown = count >= 0xFFFF ? 0xFFFF : count;
     put32(end, 0x06054b50);
-    for (std::uint32_t v : {0u, 0u, count, count}) put16(end, v);
+    for (std::uint32_t v : {0u, 0u, shown, shown}) put16(end, v);
     put32(end, static_cast<std::uint32_t>(central.size()));
     put32(end, static_cast<std::uint32_t>(data.size()));
     put16(end, 0);

@@ -10,6 +10,7 @@
 #include "archive/operations/AddArcDlg.h"
 #include "archive/operations/ArcKleineDialoge.h"
 #include "archive/operations/ExtractArcDlg.h"
+#include "archive/operations/StilleHost.h"
 #include "archive/operations/StoredZip.h"
 #include "archive/operations/ZipRoutinen.h"
 #include "foundation/IconRoutinen.h"
@@ -24,19 +25,6 @@ using namespace velmora::gui;
 namespace {
 
 // The routines' questions to a window that has no status line.
-class TStilleHost : public TZipRoutinenHost {
-public:
-    bool ArchiveWorkRunning() const override { return false; }
-    std::wstring StatusText(int) const override { return L""; }
-    void SetStatusText(int, const std::wstring&) override {}
-    void SetProgressMax(int) override {}
-    void SetProgressPosition(int) override {}
-    void ShowProgressPanel(bool) override {}
-    void SetAbortEnabled(bool) override {}
-    TCursor Cursor() const override { return crDefault; }
-    void SetCursor(TCursor) override {}
-    void Beep() override {}
-};
 
 std::unique_ptr<TEineDatei> Record(const std::wstring& name, bool inArchive) {
     auto record = std::make_unique<TEineDatei>();
@@ -61,15 +49,9 @@ std::wstring BeispielArchiv() {
     return path;
 }
 
-std::wstring WinePath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
 int Zeigen(const std::wstring& was) {
-    SetDllDirectoryW(WinePath(VELMORA_ZIPLIB_DIR).c_str());
-    TStilleHost host;
+    SetDllDirectoryW(test::WineSicht(VELMORA_ZIPLIB_DIR).c_str());
+    test::TStilleHost host;
     TZipLib zip(nullptr);
     arc::TArcLister lister;
     TZipRoutinen routinen(host, zip, lister);
