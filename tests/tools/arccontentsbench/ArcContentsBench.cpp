@@ -99,6 +99,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kontext.ZipRoutinen = &routinen;
     kontext.GetShowIcons = [&] { return showIcons; };
     auto* dialog = gui::Create<TArchivInhaltDlg>(gui::Application, kontext);
+    // Shown without its own reading: the rows come from the listing above.
+    dialog->OnShow = nullptr;
     dialog->Show();
 
     auto* form = gui::Create<gui::TForm>(gui::Application);
