@@ -406,6 +406,9 @@ public:
     // The archive commands. While any archive routine runs, a listing included,
     // every archive entry point only beeps.
     bool ArchiveBusy() const;
+    // The active pane for an archive command; nullptr (after a beep while busy)
+    // when there is none to work on.
+    TDMChildForm* ArchiveCommandPane();
     // The add command's names (short names where the format needs them), format
     // kind, packing level and mode from the add dialog; false when nothing is left.
     bool PrepareArchiveTarget(TStringList& Names, std::uint8_t& Format, int& Level, int& Mode);

@@ -381,6 +381,14 @@ TStringList Namen(const TDateiListe& List) {
 
 }  // namespace
 
+TDMChildForm* THauptform::ArchiveCommandPane() {
+    if (ArchiveBusy()) {
+        MessageBeep(MB_OK);
+        return nullptr;
+    }
+    return ZipRoutinen ? ActivePane() : nullptr;
+}
+
 bool THauptform::ArchiveBusy() const {
     if (ArchiveRunning || m_archiveCommand)
         return true;
@@ -571,12 +579,8 @@ bool THauptform::PrepareArchiveTarget(TStringList& Names, std::uint8_t& Format, 
 }
 
 void THauptform::ZuArchivhinzufgen1Click(TObject* Sender) {
-    if (ArchiveBusy()) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    TDMChildForm* pane = ActivePane();
-    if (!pane || !ZipRoutinen)
+    TDMChildForm* pane = ArchiveCommandPane();
+    if (!pane)
         return;
     Fehlercode = fc::ZuArchivhinzufgen1Click;
     const TFensterTyp kind = pane->GetPaneKind();
@@ -651,12 +655,8 @@ void THauptform::ZuArchivhinzufgen1Click(TObject* Sender) {
 }
 
 void THauptform::AusArchivextrahieren1Click(TObject* Sender) {
-    if (ArchiveBusy()) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    TDMChildForm* pane = ActivePane();
-    if (!pane || !ZipRoutinen)
+    TDMChildForm* pane = ArchiveCommandPane();
+    if (!pane)
         return;
     Fehlercode = fc::AusArchivextrahieren1Click;
     const TFensterTyp kind = pane->GetPaneKind();
@@ -755,12 +755,8 @@ void THauptform::AusArchivextrahieren1Click(TObject* Sender) {
 }
 
 void THauptform::Testen1Click(TObject*) {
-    if (ArchiveBusy()) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    TDMChildForm* pane = ActivePane();
-    if (!pane || !ZipRoutinen)
+    TDMChildForm* pane = ArchiveCommandPane();
+    if (!pane)
         return;
     Fehlercode = fc::Testen1Click;
     TDateiListe list;
@@ -933,12 +929,8 @@ const TListenBefehl& ListenBefehl(int Befehl) {
 void THauptform::ArchivListenBefehl(int Befehl) {
     // The conversions too: a second archive call beside a running one would
     // nest the zip component.
-    if (ArchiveBusy()) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    TDMChildForm* pane = ActivePane();
-    if (!pane || !ZipRoutinen)
+    TDMChildForm* pane = ArchiveCommandPane();
+    if (!pane)
         return;
     const TListenBefehl& befehl = ListenBefehl(Befehl);
     Fehlercode = befehl.Code;

@@ -116,7 +116,7 @@ TAddArcDlg::TAddArcDlg(TComponent* Owner, const TDateiDialogKontext& Kontext)
     Button1.HelpContext = 5;
 
     OnShow = bind(this, &TAddArcDlg::FormShow);
-    OnClose = bind(this, &TAddArcDlg::FormClose);
+    m_schliessCode = fc::AddArcDlgFormClose;
     OKBtn.OnClick = bind(this, &TAddArcDlg::OKBtnClick);
     ArcFormat.OnChange = bind(this, &TAddArcDlg::ArcFormatChange);
     ArchivName.OnExit = bind(this, &TAddArcDlg::ArchivNameExit);
@@ -359,18 +359,6 @@ void TAddArcDlg::OKBtnClick(TObject*) {
     m_ok = true;
 }
 
-void TAddArcDlg::FormClose(TObject*, TCloseAction& Action) {
-    Fehlercode = fc::AddArcDlgFormClose;
-    if (m_ok && !Pruefen()) {
-        // A refused close keeps the dialog and its menu; Cancel then closes unchecked.
-        m_ok = false;
-        Action = TCloseAction::caNone;
-        Fehlercode = 0;
-        return;
-    }
-    MenuZurueck();
-    Fehlercode = 0;
-}
 
 bool TAddArcDlg::Pruefen() {
     std::wstring name = Trim(ArchivName.Text());

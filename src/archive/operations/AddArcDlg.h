@@ -33,7 +33,6 @@ public:
     const std::wstring& Endung() const { return m_endung; }
 
     void FormShow(gui::TObject* Sender);
-    void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);
     void OKBtnClick(gui::TObject* Sender);
     void ArcFormatChange(gui::TObject* Sender);
     void ArchivNameExit(gui::TObject* Sender);
@@ -52,8 +51,9 @@ protected:
     void DoDestroy() override;
     void MRUClick(gui::TObject* Sender, const std::wstring& Path) override;
 
+    bool Pruefen() override;
+
 private:
-    bool Pruefen();
     void BeginAdding();
     // The eight options in the order of the stored "Data".
     std::array<gui::TCheckBox*, 8> Optionen();

@@ -1,5 +1,6 @@
 #include "ArcDialogBasis.h"
 
+#include "ArchiveCodes.h"
 #include "ZipRoutinen.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/DMChild_Typen.h"
@@ -52,6 +53,7 @@ TArcDialogBasis::TArcDialogBasis(TComponent* Owner, const TDateiDialogKontext& K
     // The security note on passwords.
     Button1.OnClick = [](TObject*) { Application->HelpContext(5); };
     HelpContext = Hilfe;
+    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
     OrdnerWaehlen = [this](const std::wstring& title, const std::wstring& start, std::wstring& folder) {
         TBrowseDirectoryDlg browser(this);
         browser.Title = title;
@@ -93,6 +95,19 @@ void TArcDialogBasis::KopfAnlegen(TButton& Korb, TWinControl& Dateien) {
     lay.Place(Button1, 48, 26, 60, 14);
     ArchivName.PopupMenu = &MyPopup;
     ArchivName.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
+}
+
+void TArcDialogBasis::FormClose(TObject*, TCloseAction& Action) {
+    Fehlercode = m_schliessCode;
+    if (m_ok && !Pruefen()) {
+        // A refused close keeps the dialog and its menu.
+        m_ok = false;
+        Action = TCloseAction::caNone;
+        Fehlercode = 0;
+        return;
+    }
+    MenuZurueck();
+    Fehlercode = 0;
 }
 
 void TArcDialogBasis::SetVisible(bool Visible) {

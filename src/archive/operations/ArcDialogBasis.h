@@ -50,8 +50,15 @@ public:
     TSammelkorbInhaltDlg* SammelkorbDlg();
 
     void SetVisible(bool Visible) override;
+    // With the OK flag the checks run; a failing one keeps the dialog open and
+    // clears the flag, so that Cancel afterwards closes unchecked.
+    void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);
 
 protected:
+    // The checks of closing with OK; false keeps the dialog open.
+    virtual bool Pruefen() = 0;
+    // The routine number of the checks.
+    int m_schliessCode = 0;
     TArcDialogBasis(gui::TComponent* Owner, const TDateiDialogKontext& Kontext, std::wstring Schluessel,
                     const std::wstring& Seite2Name, int Hilfe);
     void DoDestroy() override;

@@ -173,7 +173,7 @@ TExtractArcDlg::TExtractArcDlg(TComponent* Owner, const TDateiDialogKontext& Kon
     Button1.HelpContext = 5;
 
     OnShow = bind(this, &TExtractArcDlg::FormShow);
-    OnClose = bind(this, &TExtractArcDlg::FormClose);
+    m_schliessCode = fc::ExtractArcDlgFormClose;
     OKBtn.OnClick = bind(this, &TExtractArcDlg::OKBtnClick);
     ArchivName.OnExit = bind(this, &TExtractArcDlg::ArchivNameExit);
     Zielverzeichnis.OnKeyPress = [](TObject*, wchar_t& key) { KleinGetippt(key); };
@@ -380,18 +380,6 @@ void TExtractArcDlg::OKBtnClick(TObject*) {
     m_ok = true;
 }
 
-void TExtractArcDlg::FormClose(TObject*, TCloseAction& Action) {
-    Fehlercode = fc::ExtractArcDlgFormClose;
-    if (m_ok && !Pruefen()) {
-        // A refused close keeps the dialog and its menu; Cancel then closes unchecked.
-        m_ok = false;
-        Action = TCloseAction::caNone;
-        Fehlercode = 0;
-        return;
-    }
-    MenuZurueck();
-    Fehlercode = 0;
-}
 
 bool TExtractArcDlg::ZielAnlegen(const std::wstring& Folder) {
     const int answer = MessageDlg(L"Das von Ihnen angegebene Zielverzeichnis \r\"" + SystemLower(Folder) +

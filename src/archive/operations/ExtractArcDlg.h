@@ -71,7 +71,6 @@ public:
     TArchivInhaltDlg* InhaltDlg();
 
     void FormShow(gui::TObject* Sender);
-    void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);
     void OKBtnClick(gui::TObject* Sender);
     void ArchivNameExit(gui::TObject* Sender);
     void DateienExit(gui::TObject* Sender);
@@ -90,8 +89,9 @@ protected:
     void DoDestroy() override;
     void MRUClick(gui::TObject* Sender, const std::wstring& Path) override;
 
+    bool Pruefen() override;
+
 private:
-    bool Pruefen();
     bool ZielAnlegen(const std::wstring& Folder);
     // Replaces each entry with "*" or "?" by the archive's entries it matches.
     bool MusterAufloesen(const std::wstring& Archiv, std::uint8_t Kind);
