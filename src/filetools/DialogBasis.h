@@ -18,6 +18,9 @@
 namespace velmora {
 
 class TDateiRoutinen;
+namespace archive {
+class TZipRoutinen;
+}
 
 // The dialogs keep a reference to it: it lives as long as they do (the main
 // window's member), and the caller keeps its two options up to date.
@@ -57,6 +60,17 @@ struct TDateiDialogKontext {
     // one; above 32 when it started) and the program's own folder, with "".
     std::function<INT_PTR(const std::wstring& File, const std::wstring& Verb)> ShellStart;
     std::wstring ProgramFolder;
+
+    // ---- The archive dialogs (add, extract, contents, delete entries) ----
+    // The recent archives, oldest first, and the main window's AddArchiveHistory.
+    const TStringList* RecentArcs = nullptr;
+    std::function<void(const std::wstring&)> AddArchiveHistory;
+    // The archive routines: an archive's kind, its listing, which formats
+    // unpack in-process, and the drive types.
+    archive::TZipRoutinen* ZipRoutinen = nullptr;
+    // Whether the main window's lists show icons.
+    std::function<bool()> GetShowIcons;
+    // ---- end of the archive dialogs' part ----
 };
 
 // The recent-folders menu list lent to a dialog's pop-up menu: Borrow points its

@@ -420,7 +420,7 @@ void THauptform::FormClose(TObject*, TCloseAction& Action) {
         Action = TCloseAction::caNone;
         return;
     }
-    if (ArchiveRunning || (ZipRoutinen && ZipRoutinen->ListingRunning())) {
+    if (ArchiveBusy()) {
         MessageDlg(kArchiveRunningText, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
         Action = TCloseAction::caNone;
         return;
@@ -482,14 +482,17 @@ void THauptform::CleanUp() {
 // Files taken out of archives to open them go for good, without a question or
 // a message; one already gone does not stop the close.
 void THauptform::DeleteExtractedFiles() {
-    if (!ExtractedFiles || !m_dateiRoutinen || ExtractedFiles->Empty())
-        return;
-    TDateiListe list;
-    for (const std::wstring& name : ExtractedFiles->Items()) {
-        list.push_back(std::make_unique<TEineDatei>());
-        list.back()->Name = name;
+    if (ExtractedFiles && m_dateiRoutinen && !ExtractedFiles->Empty()) {
+        TDateiListe list;
+        for (const std::wstring& name : ExtractedFiles->Items()) {
+            list.push_back(std::make_unique<TEineDatei>());
+            list.back()->Name = name;
+        }
+        m_dateiRoutinen->DeleteFiles(list, false, true, 1);
     }
-    m_dateiRoutinen->DeleteFiles(list, false, true, 1);
+    // The own folder goes only when nothing else was saved in it.
+    if (!m_extractFolder.empty())
+        RemoveDirectoryW(m_extractFolder.c_str());
 }
 
 void THauptform::SaveSettings() {

@@ -21,6 +21,9 @@
 #include "StatusThreads.h"
 #include "archive/formats/ArcLister.h"
 #include "archive/operations/ZipRoutinen.h"
+#include "archive/operations/AddArcDlg.h"
+#include "archive/operations/ArcKleineDialoge.h"
+#include "archive/operations/ExtractArcDlg.h"
 #include "foundation/AppExec.h"
 #include "foundation/DiscMon.h"
 #include "foundation/EineDatei.h"
@@ -419,6 +422,38 @@ public:
     void ShowArchivePopup(TDMChildForm* Pane, POINT Screen) override;
     // The search (or the search-result pane) reads archives: no progress panel then.
     bool SearchReadsArchives = false;
+    // The archive commands. While any archive routine runs, a listing included,
+    // every archive entry point only beeps.
+    bool ArchiveBusy() const;
+    // The active pane for an archive command; nullptr (after a beep while busy)
+    // when there is none to work on.
+    TDMChildForm* ArchiveCommandPane();
+    // The add command's names (short names where the format needs them), format
+    // kind, packing level and mode from the add dialog; false when nothing is left.
+    bool PrepareArchiveTarget(TStringList& Names, std::uint8_t& Format, int& Level, int& Mode);
+    void OpenArchivedFile(TDMChildForm* Pane, const std::wstring& Archive, const std::wstring& Entry) override;
+    // The program's own folder below the temporary folder for opened entries,
+    // with "\"; made on first use.
+    std::wstring ExtractFolder();
+    // Each archive pane showing Archive (compared lower-cased) reads it again.
+    void RereadArchivePanes(const std::wstring& Archive);
+    // Deleting marked entries from the archive Pane shows, through its dialog.
+    void DeleteFromArchivePane(TDMChildForm* Pane, TDateiListe& List);
+    // The questions the archive routines ask during an operation (the host's).
+    int XZipReplace(const std::wstring& FileName, std::wstring* NewName);
+    int UnarjFileExists(const std::wstring& FileName);
+    int XZipPwdQuery(const std::wstring& FileName, std::wstring& Password);
+    bool XZipNewdisk(int Disk);
+    void XZipFileEvent(const std::wstring& FileName, const wchar_t* Suffix);
+    archive::TAddArcDlg* AddArcDialog();
+    // Date (0), repair (1), to a self-extracting program (2) and back (3).
+    void ArchivListenBefehl(int Befehl);
+    // A packed size with its saving: "3.00 KBytes (75%)".
+    static std::wstring PackedText(std::int64_t Original, std::int64_t Packed);
+    archive::TExtractArcDlg* ExtractArcDialog();
+    archive::TDeleteFromArcDlg* DeleteFromArcDialog();
+    archive::TZipReplaceDlg* ZipReplaceDialog();
+    archive::TArcPassWortEingebenDlg* PasswortDialog();
 
     // File search and the search-result and basket panes (MainFormSearch.cpp).
     // The row of the search result the find-next command stands on; -1 before the first.
@@ -576,6 +611,18 @@ private:
     void CreateArchiveObjects();
     void FreeArchiveObjects();
     std::unique_ptr<archive::TZipRoutinenHost> m_archiveHost;
+    // The archive dialogs, made on first use.
+    archive::TAddArcDlg* m_addArcDlg = nullptr;
+    archive::TExtractArcDlg* m_extractArcDlg = nullptr;
+    archive::TDeleteFromArcDlg* m_deleteFromArcDlg = nullptr;
+    archive::TZipReplaceDlg* m_zipReplaceDlg = nullptr;
+    archive::TArcPassWortEingebenDlg* m_passwortDlg = nullptr;
+    std::wstring m_extractFolder;
+    // Set while an archive command of this window runs its routine.
+    bool m_archiveCommand = false;
+    bool m_archiveTesting = false;
+    // The last status text an archive event set, for the 20 ms spacing.
+    DWORD m_lastArchiveStatus = 0;
     // Showings of the progress panel not yet hidden: an operation nested in
     // another hides only its own.
     int m_progressShowings = 0;

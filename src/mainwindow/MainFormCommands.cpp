@@ -192,6 +192,10 @@ void THauptform::RefreshDialogKontext() {
         return ShellStart(Handle(), start);
     };
     DialogKontext.ProgramFolder = ExtractFilePath(ParamStr(0));
+    DialogKontext.RecentArcs = History ? &History->RecentArcs : nullptr;
+    DialogKontext.AddArchiveHistory = [this](const std::wstring& Archive) { AddArchiveHistory(Archive); };
+    DialogKontext.ZipRoutinen = ZipRoutinen.get();
+    DialogKontext.GetShowIcons = [this] { return Settings && Settings->Dateiliste.IconsAnzeigen; };
     if (Settings) {
         DialogKontext.ClearLists = Settings->Sonst.ClearLists;
         DialogKontext.StandardIcons = Settings->Sucherg.StandardIcons;
@@ -604,9 +608,14 @@ void THauptform::DateiLoeschenClick(TObject* Sender) {
         return;
     }
     const bool archivePane = ZeigtArchiv(kind);
+    // Neither the entries nor the archive itself while an archive routine runs.
+    if (archivePane && ArchiveBusy()) {
+        MessageBeep(MB_OK);
+        Fehlercode = 0;
+        return;
+    }
     if (archivePane && !pane->WholeArchiveSelected()) {
-        // Deleting entries from an archive waits for the archive routines.
-        Placeholder(L"DeleteFromArchive");
+        DeleteFromArchivePane(pane, list);
         Fehlercode = 0;
         return;
     }

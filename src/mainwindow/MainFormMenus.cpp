@@ -560,15 +560,7 @@ void THauptform::Dokumentverknpfungen1Click(TObject*) {
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
-VELMORA_PLACEHOLDER(DateiEigenschaftenClick)
 VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
-VELMORA_PLACEHOLDER(ZuArchivhinzufgen1Click)
-VELMORA_PLACEHOLDER(AusArchivextrahieren1Click)
-VELMORA_PLACEHOLDER(Testen1Click)
-VELMORA_PLACEHOLDER(Fix1Click)
-VELMORA_PLACEHOLDER(Archivdatumaktualisieren1Click)
-VELMORA_PLACEHOLDER(InEXEDateiumwandeln1Click)
-VELMORA_PLACEHOLDER(EXEArchivzurckumwandeln1Click)
 VELMORA_PLACEHOLDER(BearbeitenClick)
 VELMORA_PLACEHOLDER(TatschlichenSpeicherbedarfermitteln1Click)
 VELMORA_PLACEHOLDER(Verzeichnissevergleichen1Click)

@@ -80,6 +80,18 @@
     X(MarkierungGruppeauswaehlenClick, 39) \
     X(DateiauswahlClick, 40)        \
     X(DOSBefehlszeileKeyUp, 66)     \
-    X(GoToFoundFile, 38)
+    X(GoToFoundFile, 38) \
+    /* Archive commands. */         \
+    X(PrepareArchiveTarget, 43)     \
+    X(ZuArchivhinzufgen1Click, 44)  \
+    X(AusArchivextrahieren1Click, 45) \
+    X(Archivdatumaktualisieren1Click, 46) \
+    X(Testen1Click, 47)             \
+    X(Fix1Click, 48)                \
+    X(DateiEigenschaftenClick, 49)  \
+    X(UnarjFileExists, 50)          \
+    X(InEXEDateiumwandeln1Click, 51) \
+    X(EXEArchivzurckumwandeln1Click, 52) \
+    X(OpenArchivedFile, 53)
 
 VELMORA_FC_SUBSYSTEM(2, VELMORA_MAINWINDOW_CODES)

@@ -91,6 +91,15 @@ velmora_test(mainform_archive_test LABEL gui
   LOCKS registry)
 add_dependencies(mainform_archive_test zlzip32 zlunz32)
 target_compile_definitions(mainform_archive_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
+# The archive commands over the real routines and the stand-in zip library.
+velmora_test(mainform_arccommands_test LABEL gui
+  SOURCES MainFormArcCommandsTest.cpp $<TARGET_OBJECTS:velmora_res>
+  LIBS mainform_window gui_test_main
+  NO_GTEST_MAIN
+  LOCKS registry)
+target_include_directories(mainform_arccommands_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(mainform_arccommands_test zlzip32 zlunz32)
+target_compile_definitions(mainform_arccommands_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
 velmora_test(zipview_test LABEL gui
   SOURCES ZipViewTest.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main

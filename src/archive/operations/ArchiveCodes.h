@@ -24,6 +24,16 @@
     X(SfxToArchive, 5116)         \
     X(UpdateArchiveDate, 5117)    \
     X(RepairArchive, 5118)        \
-    X(CollectSelection, 5119)
+    X(CollectSelection, 5119)     \
+    /* The archive dialogs. */    \
+    X(AddArcDlgFormShow, 5151)    \
+    X(AddArcDlgFormClose, 5152)   \
+    X(AddArcDlgArchivName, 5153)  \
+    X(ExtractArcDlgFormShow, 5154) \
+    X(ExtractArcDlgFormClose, 5155) \
+    X(ExtractArcDlgArchivName, 5156) \
+    X(ExtractArcDlgEintraege, 5157) \
+    X(ArchivInhaltLaden, 5158)    \
+    X(DeleteFromArcDlgEintraege, 5159)
 
 VELMORA_FC_SUBSYSTEM(5, VELMORA_ARCHIVE_CODES)
