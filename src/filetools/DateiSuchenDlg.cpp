@@ -5,6 +5,7 @@
 #include "AttributDialog.h"
 #include "DateiRoutinen.h"
 #include "FileToolsCodes.h"
+#include "LaufDialog.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/IconRoutinen.h"
 #include "foundation/ShellRoutinen.h"
@@ -418,14 +419,8 @@ void TSuchFortschritt::FormShow(TObject*) {
     }
 }
 
-// The search starts from a posted call, once per showing: activation itself
-// is no place for a long job that lets messages through.
 void TSuchFortschritt::FormActivate(TObject*) {
-    if (m_gestartet || !Application) return;
-    m_gestartet = true;
-    Application->Post([this] {
-        if (Visible() && ModalResult() == mrNone) SucheStarten();
-    });
+    EinmalProZeigen(*this, m_gestartet, [this] { SucheStarten(); });
 }
 
 void TSuchFortschritt::CancelBtnClick(TObject*) {
