@@ -400,6 +400,7 @@ void TSuchFortschritt::FormShow(TObject*) {
     Dateiliste.Clear();
     m_zeilen.clear();
     m_gezeigtBis = 0;
+    m_ordnerGezeigt = 0;
     Label1.SetCaption(L"Durchsuche momentan das Verzeichnis");
     Verzeichnis.SetFileName(L"");
     CancelBtn.SetCaption(L"Abbrechen");
@@ -588,7 +589,12 @@ int TSuchFortschritt::Icon(const std::wstring& Name) {
     return icon;
 }
 
+// The folder label measures and paints its text, round trips under Wine: it
+// follows the search at most every 100 ms.
 void TSuchFortschritt::SuchKompSearchDirectory(TObject*, const std::wstring& DirName) {
+    const ULONGLONG now = GetTickCount64();
+    if (now - m_ordnerGezeigt < kZeilenIntervall) return;
+    m_ordnerGezeigt = now;
     Verzeichnis.SetFileName(SystemLower(DirName));
 }
 

@@ -151,6 +151,7 @@ private:
     std::deque<TZeile> m_zeilen;
     size_t m_gezeigtBis = 0;
     ULONGLONG m_gezeigt = 0;
+    ULONGLONG m_ordnerGezeigt = 0;  // when the folder label last changed
     std::unordered_map<std::wstring, int> m_icons;
 };
 
