@@ -23,6 +23,13 @@ fi
 export VELMORA_WINEPREFIX="$PWD/$build/wineprefix"
 tools/wine-prefix.sh
 
+# Window tests run side by side in display slots of their own, beside the
+# display xvfb-run gives the rest.
+source tools/display-slots.sh
+trap velmora_slots_stop EXIT
+velmora_slots_start "$build" "${VELMORA_DISPLAY_SLOT_COUNT:-3}"
+
 # One CTest run for all labels; xvfb-run gives the window tests their display.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" \
+    --resource-spec-file "$PWD/$build/display-slots.json" "$@"

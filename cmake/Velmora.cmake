@@ -62,9 +62,19 @@ function(velmora_test name)
     # Wine's recycle bin is $XDG_DATA_HOME/Trash: keep it in the build folder.
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME})
     # Window tests share one X display: run together, their windows steal the
-    # foreground and the focus from each other.
+    # foreground and the focus from each other. Those that need nothing but the
+    # display and the registry can instead run in a display slot of their own
+    # (an X display and a Wine prefix each, tools/display-slots.sh): whether
+    # slots are there is known only when CTest runs, see velmora_finish.
     if(T_LABEL STREQUAL "gui")
       list(APPEND T_LOCKS display)
+      set(others ${T_LOCKS})
+      list(REMOVE_ITEM others display registry)
+      if(NOT others)
+        string(REPLACE ";" "," locks "${T_LOCKS}")
+        set_property(GLOBAL APPEND PROPERTY VELMORA_SLOT_TESTS "${name}=${locks}")
+        set(T_LOCKS "")
+      endif()
     endif()
     if(T_LOCKS)
       set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
@@ -118,5 +128,28 @@ function(velmora_finish)
     file(WRITE ${CMAKE_BINARY_DIR}/native-include.cmake
       "if(EXISTS \"${native_dir}/native-tests.cmake\")\n  include(\"${native_dir}/native-tests.cmake\")\nendif()\n")
     set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/native-include.cmake)
+  endif()
+  if(NOT VELMORA_NATIVE)
+    # Read by CTest after every test is known (the folder comes last): with the
+    # display slots of tools/display-slots.sh announced in VELMORA_DISPLAY_SLOTS,
+    # such a window test takes one slot; without, it takes the shared display's
+    # locks as every other window test.
+    get_property(slotted GLOBAL PROPERTY VELMORA_SLOT_TESTS)
+    set(content "if(DEFINED ENV{VELMORA_DISPLAY_SLOTS})\n")
+    foreach(entry IN LISTS slotted)
+      string(REGEX REPLACE "=.*" "" t "${entry}")
+      string(APPEND content "  set_tests_properties(${t} PROPERTIES RESOURCE_GROUPS slots:1)\n")
+    endforeach()
+    string(APPEND content "else()\n")
+    foreach(entry IN LISTS slotted)
+      string(REGEX REPLACE "=.*" "" t "${entry}")
+      string(REGEX REPLACE ".*=" "" locks "${entry}")
+      string(REPLACE "," ";" locks "${locks}")
+      string(APPEND content "  set_tests_properties(${t} PROPERTIES RESOURCE_LOCK \"${locks}\")\n")
+    endforeach()
+    string(APPEND content "endif()\n")
+    set(VELMORA_SLOT_INCLUDE ${CMAKE_BINARY_DIR}/display-slots.cmake)
+    file(WRITE ${VELMORA_SLOT_INCLUDE} "${content}")
+    add_subdirectory(${CMAKE_SOURCE_DIR}/cmake/display-slots ${CMAKE_BINARY_DIR}/display-slots)
   endif()
 endfunction()
