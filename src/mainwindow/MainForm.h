@@ -425,6 +425,7 @@ public:
     // The archive commands. While any archive routine runs, a listing included,
     // every archive entry point only beeps.
     bool ArchiveBusy() const;
+    bool ArchiveRoutineRunning() const override;
     // The active pane for an archive command; nullptr (after a beep while busy)
     // when there is none to work on.
     TDMChildForm* ArchiveCommandPane();
@@ -445,6 +446,16 @@ public:
     int XZipPwdQuery(const std::wstring& FileName, std::wstring& Password);
     bool XZipNewdisk(int Disk);
     void XZipFileEvent(const std::wstring& FileName, const wchar_t* Suffix);
+    void UnarjBegin(const std::wstring& FileName);
+    // The per-file status text and bar of an archive run, at most one of each
+    // per 20 ms (a text costs about 2 ms under Wine); what was held back is
+    // shown when the run ends.
+    void ArchiveStatus(const std::wstring& Text);
+    void ArchiveBar(int Position);
+    void FlushArchiveStatus();
+    // Status texts an archive run set, and the last one (for the tests).
+    int ArchiveStatusTexts = 0;
+    std::wstring LastArchiveStatus;
     archive::TAddArcDlg* AddArcDialog();
     // Date (0), repair (1), to a self-extracting program (2) and back (3).
     void ArchivListenBefehl(int Befehl);
@@ -621,8 +632,12 @@ private:
     // Set while an archive command of this window runs its routine.
     bool m_archiveCommand = false;
     bool m_archiveTesting = false;
-    // The last status text an archive event set, for the 20 ms spacing.
+    // When an archive event last set the status text and the bar, and what
+    // waits for the next one.
     DWORD m_lastArchiveStatus = 0;
+    DWORD m_lastArchiveBar = 0;
+    std::optional<std::wstring> m_pendingArchiveStatus;
+    std::optional<int> m_pendingArchiveBar;
     // Showings of the progress panel not yet hidden: an operation nested in
     // another hides only its own.
     int m_progressShowings = 0;

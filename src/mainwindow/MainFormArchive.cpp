@@ -60,6 +60,7 @@ public:
         return m_form.XZipPwdQuery(FileName, Password);
     }
     bool AskNewDisk(int Disk) override { return m_form.XZipNewdisk(Disk); }
+    void UnpackerBegins(const std::wstring& FileName) override { m_form.UnarjBegin(FileName); }
 
 private:
     THauptform& m_form;
@@ -75,9 +76,7 @@ void THauptform::CreateArchiveObjects() {
         XZipListing(Sender, Stats);
     };
     // The questions (replace, password, new disk) the routines bind themselves.
-    XZip->OnStatus = [this](archive::TZipLib*, const archive::TZlFileStats& Stats) {
-        ProgressBar1.SetPosition(Stats.Bytes[1]);
-    };
+    XZip->OnStatus = [this](archive::TZipLib*, const archive::TZlFileStats& Stats) { ArchiveBar(Stats.Bytes[1]); };
     auto fileEvent = [this](const wchar_t* suffix) {
         return [this, suffix](archive::TZipLib*, const archive::TZlFileStats& Stats) {
             XZipFileEvent(Stats.FileName, suffix);
@@ -149,6 +148,8 @@ void THauptform::ShowProgressPanel(bool Show) {
     // Only the outermost showing shows and hides the panel.
     if (m_progressShowings > (Show ? 1 : 0))
         return;
+    if (!Show)
+        FlushArchiveStatus();
     ArchiveRunning = Show;
     if (!HauptStatusZeile.Visible())
         return;
@@ -389,8 +390,10 @@ TDMChildForm* THauptform::ArchiveCommandPane() {
     return ZipRoutinen ? ActivePane() : nullptr;
 }
 
-bool THauptform::ArchiveBusy() const {
-    if (ArchiveRunning || m_archiveCommand)
+bool THauptform::ArchiveBusy() const { return m_archiveCommand || ArchiveRoutineRunning(); }
+
+bool THauptform::ArchiveRoutineRunning() const {
+    if (ArchiveRunning)
         return true;
     const archive::TZipRoutinen* r = ZipRoutinen.get();
     return r && (r->ListingRunning() || r->AddRunning || r->ExtractRunning || r->DeleteRunning);
@@ -435,15 +438,61 @@ void THauptform::RereadArchivePanes(const std::wstring& Archive) {
             pane->ReadContents();
 }
 
-// Status texts cost under Wine: at most one per 20 ms.
 void THauptform::XZipFileEvent(const std::wstring& FileName, const wchar_t* Suffix) {
-    const DWORD now = GetTickCount();
-    if (m_lastArchiveStatus != 0 && now - m_lastArchiveStatus < 20)
+    ArchiveStatus(FileName + Suffix);
+    ArchiveBar(0);
+}
+
+void THauptform::UnarjBegin(const std::wstring& FileName) {
+    if (!HauptStatusZeile.Visible())
         return;
-    m_lastArchiveStatus = now;
-    HauptStatusZeile.SetPanelText(0, FileName + Suffix);
+    ArchiveStatus(Lower(FileName) + L" wird entpackt...");
+    const int step = ProgressBar1.Step;
+    const int position = m_pendingArchiveBar.value_or(ProgressBar1.Position()) + step;
+    ArchiveBar(position > ProgressBar1.Max() ? position - ProgressBar1.Max() : position);
+}
+
+namespace {
+constexpr DWORD kArchiveStatusSpacing = 20;
+bool Due(DWORD& last) {
+    const DWORD now = GetTickCount();
+    if (last != 0 && now - last < kArchiveStatusSpacing)
+        return false;
+    last = now;
+    return true;
+}
+}  // namespace
+
+void THauptform::ArchiveStatus(const std::wstring& Text) {
+    if (!Due(m_lastArchiveStatus)) {
+        m_pendingArchiveStatus = Text;
+        return;
+    }
+    m_pendingArchiveStatus.reset();
+    HauptStatusZeile.SetPanelText(0, Text);
     HauptStatusZeile.Update();
-    ProgressBar1.SetPosition(0);
+    LastArchiveStatus = Text;
+    ++ArchiveStatusTexts;
+}
+
+void THauptform::ArchiveBar(int Position) {
+    if (!Due(m_lastArchiveBar)) {
+        m_pendingArchiveBar = Position;
+        return;
+    }
+    m_pendingArchiveBar.reset();
+    ProgressBar1.SetPosition(Position);
+}
+
+void THauptform::FlushArchiveStatus() {
+    if (m_pendingArchiveStatus) {
+        m_lastArchiveStatus = 0;
+        ArchiveStatus(*m_pendingArchiveStatus);
+    }
+    if (m_pendingArchiveBar) {
+        m_lastArchiveBar = 0;
+        ArchiveBar(*m_pendingArchiveBar);
+    }
 }
 
 int THauptform::XZipReplace(const std::wstring& FileName, std::wstring* NewName) {
@@ -959,6 +1008,8 @@ void THauptform::ArchivListenBefehl(int Befehl) {
                 foreign = true;
         }
     }
+    // Asking each file's kind ran routines of their own.
+    Fehlercode = befehl.Code;
     if (foreign && !names.empty())
         MessageDlg(befehl.Gemischt, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, 0);
     for (const auto& [kinds, warning] : befehl.Verweigert) {

@@ -67,6 +67,9 @@ public:
     // An archive pane's file: Entry is its path inside Archive. (Not pure, so that
     // hosts without archive commands still build; they open nothing.)
     virtual void OpenArchivedFile(TDMChildForm*, const std::wstring&, const std::wstring&) {}
+    // An archive routine is at work: a second reading beside it would nest the
+    // zip component, so an archive pane then keeps what it shows.
+    virtual bool ArchiveRoutineRunning() const { return false; }
     // The archive pane's popup at a screen point, with the entries that do not
     // apply to archive entries hidden.
     virtual void ShowArchivePopup(TDMChildForm*, POINT) {}

@@ -136,6 +136,10 @@ std::wstring TZipViewForm::GetArchiveFile() {
 void TZipViewForm::GetArchivDaten(TArchivDaten& Daten) { Daten = m_daten; }
 
 void TZipViewForm::ReadContents() {
+    if (m_host && m_host->ArchiveRoutineRunning()) {
+        MessageBeep(MB_OK);
+        return;
+    }
     Fehlercode = fc::ZipViewReadContents;
     Dateiliste.Clear();
     archive::TZipRoutinen::ClearFolderTree(m_root);

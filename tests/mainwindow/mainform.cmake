@@ -42,6 +42,13 @@ set_tests_properties(mainform_splitter_drag PROPERTIES
   LABELS gui TIMEOUT 180 RESOURCE_LOCK "registry;display"
   ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME}")
 
+# Extracting and adding through the archive dialogs with the real keyboard.
+add_test(NAME mainform_archive_keys
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/archive-keys.sh ${CMAKE_SOURCE_DIR}/tools $<TARGET_FILE:Velmora>)
+set_tests_properties(mainform_archive_keys PROPERTIES
+  LABELS gui TIMEOUT 180 RESOURCE_LOCK "registry;display"
+  ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME}")
+
 # The menu bar by mouse on the program's first run, in a fresh Wine prefix.
 add_test(NAME mainform_menubar_fresh_prefix
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/menubar-fresh.sh ${CMAKE_SOURCE_DIR}/tools $<TARGET_FILE:Velmora>

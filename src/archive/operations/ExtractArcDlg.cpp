@@ -408,6 +408,12 @@ bool TExtractArcDlg::MusterAufloesen(const std::wstring& Archiv, std::uint8_t Ki
         ArchivName.SetFocus();
         return false;
     }
+    // Each entry's path lower-cased once, and a mask's folder compared before
+    // the whole mask: 200 marked folders over 20,000 entries stay quick.
+    std::vector<std::wstring> pfade;
+    pfade.reserve(listing.size());
+    for (const auto& entry : listing) pfade.push_back(TZipRoutinen::ArchivePathForm(entry->Name));
+    std::vector<bool> vergeben(listing.size(), false);
     TDateiListe result;
     for (auto& record : *liste) {
         if (!HatMuster(record->Name)) {
@@ -415,18 +421,18 @@ bool TExtractArcDlg::MusterAufloesen(const std::wstring& Archiv, std::uint8_t Ki
             continue;
         }
         // The archive's own matcher: a mask's folder must be the entry's folder.
-        const std::wstring pattern = SystemLower(record->Name);
-        std::erase_if(listing, [&](std::unique_ptr<TEineDatei>& entry) {
-            std::wstring path = SystemLower(entry->Name);
-            if (StartsWith(path, L"\\")) path.erase(0, 1);
-            if (!TZipRoutinen::MatchesArchivePath(path, pattern)) return false;
-            auto taken = std::make_unique<TEineDatei>(*entry);
-            taken->Name = path;
+        const std::wstring pattern = TZipRoutinen::ArchivePathForm(record->Name);
+        const std::wstring ordner = ExtractFilePath(pattern);
+        for (size_t i = 0; i < listing.size(); ++i) {
+            if (vergeben[i] || !StartsWith(pfade[i], ordner) || !TZipRoutinen::MatchesArchivePath(pfade[i], pattern))
+                continue;
+            vergeben[i] = true;
+            auto taken = std::make_unique<TEineDatei>(*listing[i]);
+            taken->Name = pfade[i];
             taken->InArchive = true;
             taken->ArchivPfad = Archiv;
             result.push_back(std::move(taken));
-            return true;
-        });
+        }
     }
     *liste = std::move(result);
     m_eintraege.Anzeigen();

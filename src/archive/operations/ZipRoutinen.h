@@ -134,6 +134,10 @@ public:
     // its file part match the entry's file name; a mask without folder matches
     // in every folder.
     static bool MatchesArchivePath(const std::wstring& Entry, const std::wstring& Name);
+    // A path as the matcher compares it: lower case, "\\" between folders, no
+    // leading "\\". An entry matches a mask only if it starts with the mask's
+    // folder part in this form, a cheap test before the matcher.
+    static std::wstring ArchivePathForm(const std::wstring& Path);
 
     // Starts the runs one after the other, each waited for, with its list file
     // made before and deleted after it. A missing program gets Operation's

@@ -79,13 +79,23 @@ public:
 
     // The written entries that one of Chosen names; the list starts afresh.
     TStringList Take(const TStringList& chosen) {
+        // Each mask brought to the matcher's form once, its folder compared
+        // first: thousands of written entries against hundreds of masks.
+        std::vector<std::pair<std::wstring, std::wstring>> masks;
+        for (const auto& c : chosen.Items()) {
+            std::wstring form = TZipRoutinen::ArchivePathForm(c);
+            std::wstring folder = ExtractFilePath(form);
+            masks.emplace_back(std::move(form), std::move(folder));
+        }
         TStringList taken;
-        for (const auto& name : m_names.Items())
-            for (const auto& c : chosen.Items())
-                if (TZipRoutinen::MatchesArchivePath(name, c)) {
+        for (const auto& name : m_names.Items()) {
+            const std::wstring form = TZipRoutinen::ArchivePathForm(name);
+            for (const auto& [mask, folder] : masks)
+                if (StartsWith(form, folder) && TZipRoutinen::MatchesArchivePath(form, mask)) {
                     taken.Add(StoredEntryName(name));
                     break;
                 }
+        }
         m_names.Clear();
         return taken;
     }

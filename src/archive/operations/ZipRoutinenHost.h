@@ -60,6 +60,8 @@ public:
         (void)Disk;
         return false;
     }
+    // An unpacker (ARJ, LHA, ARC, ZOO) begins to write FileName.
+    virtual void UnpackerBegins(const std::wstring& FileName) { (void)FileName; }
     // The user asked the running operation to stop, besides the zip component's
     // abort flag, which the Abort button sets and every routine observes.
     virtual bool AbortRequested() const { return false; }

@@ -105,6 +105,7 @@ void TZipRoutinen::InProcessExtract(std::uint8_t Kind, const std::wstring& Archi
             };
             unpacker->OnBegin = [&](arc::TArcBase*, const std::wstring& fn, int, bool& extract) {
                 extract = extract && SystemLower(fn) == expected;
+                if (extract) m_host.UnpackerBegins(fn);
             };
             unpacker->OnEnd = [&](arc::TArcBase*, const std::wstring& fn, bool crcPass) {
                 if (SystemLower(fn) == expected && crcPass) passed = true;

@@ -93,13 +93,13 @@ private:
     std::wstring m_dir;
 };
 
-std::wstring ArchivePathForm(const std::wstring& path) {
-    std::wstring p = SystemLower(TZipRoutinen::ReplaceChar(path, L'/', L'\\'));
+}  // namespace
+
+std::wstring TZipRoutinen::ArchivePathForm(const std::wstring& Path) {
+    std::wstring p = SystemLower(ReplaceChar(Path, L'/', L'\\'));
     while (!p.empty() && p.front() == L'\\') p.erase(0, 1);
     return p;
 }
-
-}  // namespace
 
 bool TZipRoutinen::MatchesArchivePath(const std::wstring& Entry, const std::wstring& Name) {
     const std::wstring entry = ArchivePathForm(Entry);

@@ -39,6 +39,7 @@ TMessageBoxRecorder::TMessageBoxRecorder() {
         }
         int answer = m_answers.front();
         m_answers.pop_front();
+        if (answer == kThrow) throw velmora::Exception(L"Ausnahme beim Anzeigen einer Meldung");
         return answer;
     });
 }

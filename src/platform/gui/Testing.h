@@ -28,7 +28,9 @@ public:
     TMessageBoxRecorder(const TMessageBoxRecorder&) = delete;
     TMessageBoxRecorder& operator=(const TMessageBoxRecorder&) = delete;
 
-    // The answers (modal results) for the next boxes, in order.
+    // The answers (modal results) for the next boxes, in order; kThrow makes
+    // the box throw an exception instead, as a failing routine would.
+    static constexpr int kThrow = -1;
     void Answer(int result) { m_answers.push_back(result); }
     const std::vector<TMessageBoxCall>& Calls() const { return m_calls; }
     int Unanswered() const { return m_unanswered; }
