@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <typeinfo>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@
 #include "filetools/DTeilenVorDlg.h"
 #include "filetools/DateiUmbenennenDlg.h"
 #include "filetools/DiskNameDlg.h"
+#include "filetools/DocListDialog.h"
+#include "filetools/ExittoolsDialog.h"
+#include "filetools/SpeicherbedarfDlg.h"
 #include "filetools/GoToDirDialog.h"
 #include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
@@ -952,7 +956,13 @@ TEST_F(CommandsTest, SplitCutsTheMarkedFileAndTheLabelRebuildsEveryDriveListWith
     form.ShowPaneKind(0, ftDateiliste);
     Application->ProcessMessages();
     ASSERT_TRUE(form.LWPanel2.Visible());
-    form.Datentrgeinfo1.Click();
+    {
+        TModalScript info;
+        info.Step([](TForm& f) { dynamic_cast<TVolumeInfoDlg&>(f).OKBtn.Click(); });
+        form.Datentrgeinfo1.Click();
+        EXPECT_FALSE(info.Failed());
+        EXPECT_EQ(info.FormsSeen(), 1);
+    }
     const std::wstring stale = L"q: [ALT]";
     for (TDriveComboBox* box : {&form.LWAuswahl, &form.LWAuswahl2})
         box->AddItem(stale);
@@ -982,6 +992,36 @@ TEST_F(CommandsTest, SplitCutsTheMarkedFileAndTheLabelRebuildsEveryDriveListWith
     EXPECT_FALSE(form.DriveListsRefreshing);
     for (const std::wstring& line : m_log.Lines)
         EXPECT_EQ(line.find(L"SetDirectory"), std::wstring::npos) << ToUtf8(line);
+}
+
+// The remaining tools show their dialogs; space needed only for a pane's files.
+TEST_F(CommandsTest, TheDocumentListExitToolsAndSpaceNeededShowTheirDialogs) {
+    TTempFolder folder(L"cmdplatz");
+    const std::wstring a = folder.MakeFile(L"a.txt", 100);
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Directory = folder.Path();
+    pane.Selection = {Record(a)};
+    std::vector<std::string> shown;
+    auto show = [&](TMenuItem& Item) {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            shown.push_back(typeid(f).name());
+            f.SetModalResult(mrCancel);
+        });
+        Item.Click();
+        EXPECT_FALSE(script.Failed()) << ToUtf8(Item.Name());
+    };
+    show(form.ListederzuletztbenutztenDokumente1);
+    show(form.Exittoolskonfigurieren1);
+    show(form.TatschlichenSpeicherbedarfermitteln1);
+    EXPECT_EQ(shown, (std::vector<std::string>{typeid(TDocListDlg).name(), typeid(TExittoolsDlg).name(),
+                                               typeid(TSpeicherbedarfDlg).name()}));
+    // An archive pane's entries take no space of their own on the drive.
+    ActiveOfKind(ftZip).Selection = {Record(a)};
+    TModalScript none;
+    form.TatschlichenSpeicherbedarfermitteln1.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
 }
 
 // The drive bar watches its drive: a file written there shows in its free space.
