@@ -161,7 +161,7 @@ std::wstring Heute() {
 
 TFilterAuswahlDlg::TFilterAuswahlDlg(TComponent* Owner, TDateiTypListe& Liste)
     : TPositionsDialog(Owner, L"DFilterAusw"), Seiten(this), FilterSeite(this), EigenschaftenSeite(this),
-      Label1(this), Label2(this), Label3(this), Label4(this), DateiFilter(this), DateiTypen(this),
+      Label1(this), Label2(this), Label3(this), Label4(this), Label5(this), DateiFilter(this), DateiTypen(this),
       VordefFilterListBox(this), NeuerDateiTypBtn(this), OKBtn(this), CancelBtn(this), Datumbeachten(this),
       Groessebeachten(this), Aelteste(this), Juengste(this), Groessenbereich(this), DateiGroesse(this),
       ReadOnly(this), Hidden(this), System(this), Normale(this), m_liste(Liste) {
@@ -191,7 +191,7 @@ TFilterAuswahlDlg::TFilterAuswahlDlg(TComponent* Owner, TDateiTypListe& Liste)
 
     for (TControl* c : std::initializer_list<TControl*>{&Datumbeachten, &Aelteste, &Label3, &Juengste,
                                                         &Groessebeachten, &Groessenbereich, &DateiGroesse, &Label4,
-                                                        &ReadOnly, &Hidden, &System, &Normale})
+                                                        &Label5, &ReadOnly, &Hidden, &System, &Normale})
         c->SetParent(&EigenschaftenSeite);
     Datumbeachten.SetCaption(L"D&atum von");
     lay.Place(Datumbeachten, 4, 6, 56, 10);
@@ -211,6 +211,8 @@ TFilterAuswahlDlg::TFilterAuswahlDlg(TComponent* Owner, TDateiTypListe& Liste)
     lay.Place(DateiGroesse, 126, 22, 50, 12);
     Label4.SetCaption(L"KB");
     lay.Place(Label4, 180, 24, 20, 9);
+    Label5.SetCaption(L"Beim Markieren zu beachtende Datei - Eigenschaften:");
+    lay.Place(Label5, 4, 35, 220, 9);
     const TStringList wahl{L"... markieren", L"... nicht markieren"};
     int platz = 0;
     for (auto [gruppe, titel] : {std::pair{&ReadOnly, L"Schreibgeschützte Dateien"}, {&Hidden, L"Versteckte Dateien"},
@@ -218,7 +220,7 @@ TFilterAuswahlDlg::TFilterAuswahlDlg(TComponent* Owner, TDateiTypListe& Liste)
         gruppe->SetCaption(titel);
         gruppe->SetItems(wahl);
         gruppe->SetItemIndex(0);
-        lay.Place(*gruppe, 4 + (platz % 2) * 112, 42 + (platz / 2) * 48, 108, 44);
+        lay.Place(*gruppe, 4 + (platz % 2) * 112, 46 + (platz / 2) * 46, 108, 44);
         ++platz;
     }
 

@@ -60,6 +60,8 @@ public:
     gui::TPageControl Seiten;
     gui::TTabSheet FilterSeite, EigenschaftenSeite;
     gui::TLabel Label1, Label2, Label3, Label4;
+    // The heading over the attribute groups, worded by the caller.
+    gui::TLabel Label5;
     gui::TEdit DateiFilter;
     gui::TListBox DateiTypen, VordefFilterListBox;
     gui::TButton NeuerDateiTypBtn, OKBtn, CancelBtn;

@@ -77,6 +77,7 @@ THauptform::THauptform(TComponent* owner)
     BindPaneHandlers();
     BindFileCommands();
     BindKeyHandlers();
+    BindToolHandlers();
     FileOperator.SetName(L"FileOperator");
     FileOperator.SetProgressTitle(L"Datei Operation");
     FileOperator.ParentForm = this;

@@ -219,9 +219,29 @@ public:
     void DOSBefehlausfhren1Click(gui::TObject* Sender);
     void DOSBoxffnen1Click(gui::TObject* Sender);
     void Optionen1Click(gui::TObject* Sender);
+    // The drive bars' monitors: a change on their drives shows in the free-space texts.
+    void LWAuswahlMonitorChange(gui::TObject* Sender);
 
 private:
     void BuildToolbar();
+    // The tools (MainFormTools.cpp).
+    void BindToolHandlers();
+    // Starts File through the shell; false, after the error box, when it did not start.
+    bool StartOutside(const std::wstring& File, const std::wstring& Parameters, const wchar_t* Error, int HelpContext);
+    // Program, once per marked existing file of a non-archive pane, with the name quoted.
+    void StartForMarkedFiles(const std::wstring& Program, const wchar_t* Error, int HelpContext);
+    // Name in the running program's folder.
+    static std::wstring ProgramFile(const std::wstring& Name);
+    // The active pane unless it shows an archive.
+    TDMChildForm* NonArchivePane() const;
+    // A dialog of the window, made on first use and kept: the window owns it.
+    template <class T, class... A>
+    T& KeptDialog(A&&... Args) {
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (auto* dlg = dynamic_cast<T*>(Components(i)))
+                return *dlg;
+        return *gui::Create<T>(this, std::forward<A>(Args)...);
+    }
     bool m_toolbarShown = true;
     // What the top bar gives up when the toolbar is hidden: everything above the drive bar.
     int m_toolbarRowHeight = 0;
@@ -534,6 +554,8 @@ private:
     void BindFileCommands();
     void RefreshDialogKontext();
     void RunCommandLine();
+    // Starts command.com; false, after its box, when it did not start.
+    bool StartCommandCom(const std::wstring& Parameters, const std::wstring& Folder);
     // The copy, move and link command, Vorgang 0, 1 and 2.
     void CopyMoveOrLink(gui::TObject* Sender, int Vorgang);
     // True when Sender is a pane pop-up item and the tree is active: the command

@@ -272,12 +272,18 @@ void THauptform::RunCommandLine() {
     folder = RootedFolder(folder);
     if (!folder.empty())
         SetCurrentDirectoryW(folder.c_str());
-    if (ShellStart(Handle(), {L"command.com", L"open", L"/c " + command, folder}) <= 32)
-        MessageDlg(kCommandComError, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 68);
+    StartCommandCom(L"/c " + command, folder);
     TStringList items = DOSBefehlszeile.Items();
     AddNewestFirst(items, command);
     DOSBefehlszeile.SetItems(items);
     DOSBefehlszeile.SetText(L"");
+}
+
+bool THauptform::StartCommandCom(const std::wstring& Parameters, const std::wstring& Folder) {
+    if (ShellStart(Handle(), {L"command.com", L"open", Parameters, Folder}) > 32)
+        return true;
+    MessageDlg(kCommandComError, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 68);
+    return false;
 }
 
 // ---- Selections

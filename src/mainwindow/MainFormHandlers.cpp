@@ -399,14 +399,17 @@ struct TFilterWorte {
     const wchar_t* Ja;
     const wchar_t* Nein;
     const wchar_t* Vierte;
+    const wchar_t* Ueberschrift;
 };
 
 constexpr TFilterWorte kMarkierWorte{L"Gruppe markieren",
                                      L"Bitte wählen Sie den/ die &Dateifilter der zu markierenden Dateien:",
-                                     L"... markieren", L"... nicht markieren", L"&Sonstige Dateien ..."};
+                                     L"... markieren", L"... nicht markieren", L"&Sonstige Dateien ...",
+                                     L"Beim Markieren zu beachtende Datei - Eigenschaften:"};
 constexpr TFilterWorte kAnzeigeWorte{L"Dateiauswahl",
                                      L"Bitte wählen Sie den/ die &Dateifilter der anzuzeigenden Dateien:",
-                                     L"... anzeigen", L"... nicht anzeigen", L"&Verzeichnisse ..."};
+                                     L"... anzeigen", L"... nicht anzeigen", L"&Verzeichnisse ...",
+                                     L"Beim Anzeigen zu beachtende Datei - Eigenschaften:"};
 
 void FilterDialogFuellen(TFilterAuswahlDlg& Dlg, const TFilterWorte& Worte, const TDateiFilterDatenFuerDateiListe& F) {
     Dlg.SetCaption(Worte.Caption);
@@ -423,6 +426,7 @@ void FilterDialogFuellen(TFilterAuswahlDlg& Dlg, const TFilterWorte& Worte, cons
     Dlg.Groessenbereich.SetText(F.Groessenbereich);
     Dlg.DateiGroesse.SetValue(F.DateiGroesse);
     Dlg.Normale.SetCaption(Worte.Vierte);
+    Dlg.Label5.SetCaption(Worte.Ueberschrift);
     for (auto [gruppe, an] : {std::pair{&Dlg.ReadOnly, F.ReadOnly}, {&Dlg.Hidden, F.Hidden}, {&Dlg.System, F.System},
                               {&Dlg.Normale, F.Normale}}) {
         gruppe->SetItems({Worte.Ja, Worte.Nein});

@@ -549,36 +549,12 @@ void THauptform::EnableSortByType(bool Disable) {
         item->SetEnabled(!Disable);
 }
 
-// The association editor is made on first use and kept: the form owns it.
-void THauptform::Dokumentverknpfungen1Click(TObject*) {
-    TVerknuepfungsDlg* dlg = nullptr;
-    for (int i = 0; i < ComponentCount() && !dlg; ++i) dlg = dynamic_cast<TVerknuepfungsDlg*>(Components(i));
-    if (!dlg) dlg = Create<TVerknuepfungsDlg>(this);
-    dlg->ShowModal();
-}
+void THauptform::Dokumentverknpfungen1Click(TObject*) { KeptDialog<TVerknuepfungsDlg>().ShowModal(); }
 
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
 VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
-VELMORA_PLACEHOLDER(BearbeitenClick)
-VELMORA_PLACEHOLDER(TatschlichenSpeicherbedarfermitteln1Click)
-VELMORA_PLACEHOLDER(Verzeichnissevergleichen1Click)
-VELMORA_PLACEHOLDER(Datentrgeinfo1Click)
-VELMORA_PLACEHOLDER(Benennen1Click)
-VELMORA_PLACEHOLDER(DiskKopierenClick)
-VELMORA_PLACEHOLDER(DiskFormatierenClick)
-VELMORA_PLACEHOLDER(Prfen1Click)
-VELMORA_PLACEHOLDER(Optimieren1Click)
-VELMORA_PLACEHOLDER(Gehezu1Click)
-VELMORA_PLACEHOLDER(SchnellansichtClick)
-VELMORA_PLACEHOLDER(TeilenClick)
-VELMORA_PLACEHOLDER(Zusammenfgen1Click)
-VELMORA_PLACEHOLDER(Autostartmanageraufrufen1Click)
-VELMORA_PLACEHOLDER(Exittoolskonfigurieren1Click)
-VELMORA_PLACEHOLDER(ListederzuletztbenutztenDokumente1Click)
-VELMORA_PLACEHOLDER(DOSBefehlausfhren1Click)
-VELMORA_PLACEHOLDER(DOSBoxffnen1Click)
 
 #undef VELMORA_PLACEHOLDER
 

@@ -92,6 +92,12 @@
     X(UnarjFileExists, 50)          \
     X(InEXEDateiumwandeln1Click, 51) \
     X(EXEArchivzurckumwandeln1Click, 52) \
-    X(OpenArchivedFile, 53)
+    X(OpenArchivedFile, 53)         \
+    /* Tools. */                    \
+    X(TeilenClick, 60)              \
+    X(Zusammenfgen1Click, 61)       \
+    X(Verzeichnissevergleichen1Click, 62) \
+    X(SchnellansichtClick, 63)      \
+    X(BearbeitenClick, 64)
 
 VELMORA_FC_SUBSYSTEM(2, VELMORA_MAINWINDOW_CODES)

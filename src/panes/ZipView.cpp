@@ -382,17 +382,53 @@ void TZipViewForm::SelectGroup(const TStringList& Masks, bool DatumFiltern, cons
     Dateiliste.EndUpdate();
 }
 
+// A name with folders, as the search names an archive's entries, is looked for
+// in its own folder: the list walks there from the archive's top first (the
+// skipped single root folder is part of the name, not a level of the list).
 void TZipViewForm::SelectFile(const std::wstring& Name) {
-    const std::wstring wanted = SystemLower(Name);
-    for (int i = 0; i < Dateiliste.Count(); ++i) {
-        TListItem* row = Dateiliste.Items(i);
-        if (SystemLower(WithoutLeadingBackslash(Record(row)->Name)) == wanted) {
-            row->SetSelected(true);
-            row->SetFocused(true);
-            row->MakeVisible();
+    std::wstring wanted = SystemLower(WithoutLeadingBackslash(Name));
+    if (const size_t cut = wanted.rfind(L'\\'); cut != std::wstring::npos) {
+        std::wstring folder = wanted.substr(0, cut + 1);
+        wanted.erase(0, cut + 1);
+        const std::wstring prefix = SystemLower(m_prefix);
+        if (!folder.starts_with(prefix))
             return;
+        folder.erase(0, prefix.size());
+        if (folder != SystemLower(m_subPath)) {
+            TDatenListe* level = m_rootList;
+            std::wstring subPath;
+            for (size_t from = 0; from < folder.size();) {
+                const size_t end = folder.find(L'\\', from);
+                const std::wstring part = folder.substr(from, end - from);
+                TDatenSatz* next = nullptr;
+                for (const auto& record : *level)
+                    if (IsFolder(*record) && !IsUp(*record) &&
+                        SystemLower(WithoutLeadingBackslash(record->Name)) == part)
+                        next = record.get();
+                if (!next)
+                    return;
+                subPath += WithoutLeadingBackslash(next->Name) + L"\\";
+                level = next->Unterverzeichnis;
+                from = end + 1;
+            }
+            m_subPath = subPath;
+            m_current = level;
+            ShowLevel();
         }
     }
+    // The hit alone is marked: the level shown may have marked its first row.
+    TListItem* hit = nullptr;
+    for (int i = 0; i < Dateiliste.Count() && !hit; ++i)
+        if (SystemLower(WithoutLeadingBackslash(Record(Dateiliste.Items(i))->Name)) == wanted)
+            hit = Dateiliste.Items(i);
+    if (!hit)
+        return;
+    for (TListItem* row = Dateiliste.NextSelected(); row; row = Dateiliste.NextSelected(row))
+        if (row != hit)
+            row->SetSelected(false);
+    hit->SetSelected(true);
+    hit->SetFocused(true);
+    hit->MakeVisible();
 }
 
 void TZipViewForm::GetSelection(TDateiListe& List) {

@@ -92,6 +92,21 @@ public:
     bool ShowsRecycleBin() override { return RecycleBin; }
     bool WholeArchiveSelected() override { return WholeArchive; }
     void CleanUp() override { Write(L"CleanUp"); }
+    // What GetAllEntries hands out, and what MarkDifferences answers (it logs
+    // the names it was given).
+    std::vector<TEineDatei> Entries;
+    std::int32_t Differences = 0;
+    void GetAllEntries(TDateiListe& list) override {
+        for (const TEineDatei& record : Entries)
+            list.push_back(std::make_unique<TEineDatei>(record));
+    }
+    std::int32_t MarkDifferences(const TDateiListe& list) override {
+        std::wstring names;
+        for (const auto& record : list)
+            names += L" " + record->Name;
+        Write(L"MarkDifferences" + names);
+        return Differences;
+    }
 
 private:
     void Write(const std::wstring& what) { m_log.Lines.push_back(L"#" + std::to_wstring(Number) + L" " + what); }

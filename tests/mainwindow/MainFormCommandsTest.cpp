@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <typeinfo>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,7 +16,14 @@
 #include "filetools/AttributDialog.h"
 #include "filetools/DOSZeilenDialog.h"
 #include "filetools/DateiKopierenDlg.h"
+#include "filetools/DTeilenVorDlg.h"
 #include "filetools/DateiUmbenennenDlg.h"
+#include "filetools/DiskNameDlg.h"
+#include "filetools/DocListDialog.h"
+#include "filetools/ExittoolsDialog.h"
+#include "filetools/SpeicherbedarfDlg.h"
+#include "filetools/GoToDirDialog.h"
+#include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
 #include "mainwindow/Placeholders.h"
@@ -22,6 +31,7 @@
 #include "foundation/Fehlercode.h"
 #include "foundation/Pidl.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
 #include "../foundation/TestFiles.h"
 
@@ -674,6 +684,367 @@ TEST_F(CommandsTest, AnArchivePaneDeletesTheArchiveFileOnlyWhenWholeAndGiven) {
     EXPECT_FALSE(entries.Failed());
     EXPECT_EQ(entries.FormsSeen(), 1);
     EXPECT_TRUE(FileExists(zip));
+}
+
+}  // namespace
+
+// ---- Tools and outside programs
+
+namespace {
+
+const std::wstring kProgramFolder = ExtractFilePath(ParamStr(0));
+
+TEST_F(CommandsTest, TheDiskToolsAndTheHelperProgramsStartThroughTheShellAndReportAFailedStart) {
+    TTempFolder folder(L"cmdtools");
+    const std::wstring a = folder.MakeFile(L"teil.001", 3);
+    const std::wstring b = folder.MakeFile(L"teil.002", 3);
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Selection = {Record(a)};
+    const std::vector<TMenuItem*> items = {&form.DiskFormatieren, &form.DiskKopieren, &form.Prfen1,
+                                           &form.Optimieren1,     &form.Zusammenfgen1, &form.Autostartmanageraufrufen1};
+    for (TMenuItem* item : items)
+        item->Click();
+    // Grenlo takes the one marked file quoted; with two marked, nothing.
+    pane.Selection = {Record(a), Record(b)};
+    form.Zusammenfgen1.Click();
+    const std::vector<std::pair<std::wstring, std::wstring>> expected = {
+        {L"rundll32.exe", L"shell32.dll,SHFormatDrive"},
+        {L"rundll32.exe", L"diskcopy.dll,DiskCopyRunDll"},
+        {L"SCANDSKW.EXE", L""},
+        {L"DEFRAG.EXE", L""},
+        {kProgramFolder + L"Grenlo.exe", L"\"" + a + L"\""},
+        {kProgramFolder + L"Kelvane.exe", L""},
+        {kProgramFolder + L"Grenlo.exe", L""}};
+    ASSERT_EQ(m_starts.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(m_starts[i].File, expected[i].first) << i;
+        EXPECT_EQ(m_starts[i].Parameters, expected[i].second) << i;
+        EXPECT_EQ(m_starts[i].Verb, L"open") << i;
+        EXPECT_EQ(m_starts[i].Folder, L"") << i;
+    }
+    EXPECT_TRUE(m_boxes.Calls().empty());
+
+    // Every start fails: each shows its own box.
+    m_answers.assign(items.size(), 2);
+    for (TMenuItem* item : items)
+        item->Click();
+    const std::vector<std::pair<std::wstring, int>> boxes = {
+        {L"Dialog zum Formatieren von Datenträgern konnte nicht aufgerufen\rwerden. Stellen Sie sicher, daß sich die "
+         L"Dateien \"rundll32.exe\"\rund \"shell32.dll\" in Ihrem Windows-System-Verzeichnis befinden.", 78},
+        {L"Dialog zum Kopieren von Datenträgern konnte nicht aufgerufen\rwerden. Stellen Sie sicher, daß sich die "
+         L"Dateien \"rundll32.exe\"\rund \"diskcopy.dll\" in Ihrem Windows-System-Verzeichnis befinden.", 79},
+        {L"Dialog zum Prüfen von Datenträgern konnte nicht aufgerufen\rwerden. Stellen Sie sicher, daß sich die Datei "
+         L"\"scandskw.exe\"\rin Ihrem Windows-System-Verzeichnis befindet.", 80},
+        {L"Dialog zum Optimieren von Datenträgern konnte nicht aufgerufen\rwerden. Stellen Sie sicher, daß sich die "
+         L"Datei \"defrag.exe\"\rin Ihrem Windows-System-Verzeichnis befindet.", 81},
+        {L"Dialog zum Zusammenfügen von Dateien konnte nicht aufgerufen\rwerden. Stellen Sie sicher, daß sich die "
+         L"Datei \"Grenlo.exe\"\rin Ihrem Programm-Verzeichnis befindet.", 0},
+        {L"Der Autostartmanager konnte nicht aufgerufen werden.\rStellen Sie sicher, daß sich die Datei "
+         L"\"Kelvane.exe\"\rin Ihrem Programm-Verzeichnis befindet.", 0}};
+    ASSERT_EQ(m_boxes.Calls().size(), boxes.size());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(m_boxes.Calls()[i].Text, boxes[i].first) << i;
+        EXPECT_EQ(m_boxes.Calls()[i].HelpContext, boxes[i].second) << i;
+        EXPECT_EQ(m_boxes.Calls()[i].Type, TMsgDlgType::mtError) << i;
+    }
+    EXPECT_EQ(Fehlercode, 0);
+}
+
+TEST_F(CommandsTest, QuickViewerAndEditorStartOncePerMarkedFileAndSayWhatIsMissing) {
+    TTempFolder folder(L"cmdview");
+    const std::wstring a = folder.MakeFile(L"a.txt", 1);
+    const std::wstring b = folder.MakeFile(L"b.txt", 1);
+    const std::wstring editor = folder.MakeFile(L"edit.exe", 1);
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftSuchergebnis);
+    // Folders, archive entries and names without their folder are skipped.
+    pane.Selection = {Record(a), Record(folder.Path() + L"."), Record(L"a.txt"), Record(b), Record(L"c.txt", true)};
+    // Without a quick viewer the item is disabled, but F3 on the function-key bar
+    // and the item with a viewer registered later still reach the command.
+    form.Schnellansicht.SetEnabled(true);
+    form.QuickViewerCommand.clear();
+    form.Schnellansicht.Click();
+    form.QuickViewerCommand = L"c:\\windows\\viewers\\quikview.exe";
+    m_answers = {33, 2};
+    form.Schnellansicht.Click();
+    form.Settings->Sonst.ExtEdit.clear();
+    form.Bearbeiten.Click();
+    form.Settings->Sonst.ExtEdit = folder.Path() + L"fehlt.exe";
+    form.Bearbeiten.Click();
+    form.Settings->Sonst.ExtEdit = editor;
+    m_answers = {2, 33};
+    form.Bearbeiten.Click();
+    ASSERT_EQ(m_starts.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(m_starts[i].File, i < 2 ? form.QuickViewerCommand : editor) << i;
+        EXPECT_EQ(m_starts[i].Parameters, L"\"" + (i % 2 ? b : a) + L"\"") << i;
+        EXPECT_EQ(m_starts[i].Verb, L"open") << i;
+    }
+    const std::vector<std::tuple<std::wstring, TMsgDlgType, int>> boxes = {
+        {L"Kann Windows-Schnellansicht nicht finden.", TMsgDlgType::mtError, 82},
+        {L"Die Windows-Schnellansicht konnte nicht aufgerufen werden.\rStellen Sie sicher, daß Sie sie installiert "
+         L"haben.", TMsgDlgType::mtError, 82},
+        {L"Sie haben noch keinen externen Editor angegeben. Wenn Sie Dateien bearbeiten wollen, holen Sie dies bitte "
+         L"im Optionen-Dialog (Menü: Extras-Optionen) nach.", TMsgDlgType::mtWarning, 0},
+        {L"Der angegebene externe Editor existiert nicht. Bitte überprüfen Sie Ihre Einstellungen im "
+         L"Optionen-Dialog (Menü: Extras-Optionen).", TMsgDlgType::mtWarning, 0},
+        {L"Der externe Editor konnte nicht aufgerufen werden.\rBitte überprüfen Sie Ihre Einstellungen im "
+         L"Optionen-Dialog (Menü: Extras-Optionen).", TMsgDlgType::mtError, 0}};
+    ASSERT_EQ(m_boxes.Calls().size(), boxes.size());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(m_boxes.Calls()[i].Text, std::get<0>(boxes[i])) << i;
+        EXPECT_EQ(m_boxes.Calls()[i].Type, std::get<1>(boxes[i])) << i;
+        EXPECT_EQ(m_boxes.Calls()[i].HelpContext, std::get<2>(boxes[i])) << i;
+    }
+    // An archive pane's entries are no files to view or edit.
+    TLogPane& archive = ActiveOfKind(ftZip);
+    archive.Selection = {Record(a)};
+    form.Schnellansicht.Click();
+    form.Bearbeiten.Click();
+    EXPECT_EQ(m_starts.size(), 4u);
+}
+
+TEST_F(CommandsTest, TheDosBoxOpensInThePanesFolderAndTheDosCommandRunsThroughItsDialogWithTheLineHidden) {
+    TTempFolder folder(L"cmddos");
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Directory = folder.Path();
+    form.Button12.Click();
+    ASSERT_EQ(m_starts.size(), 1u);
+    EXPECT_EQ(m_starts[0].File, L"command.com");
+    EXPECT_EQ(m_starts[0].Parameters, L"");
+    EXPECT_EQ(m_starts[0].Folder, L"");
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    EXPECT_EQ(SystemLower(IncludeTrailingBackslash(current)), SystemLower(folder.Path()));
+    m_answers = {2};
+    form.DOSBoxffnen1.Click();
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 68);
+
+    // With the line shown the command only puts the focus there.
+    ASSERT_TRUE(form.DOSZeilenPanel.Visible());
+    form.DOSBefehlausfhren1.Click();
+    Application->ProcessMessages();
+    EXPECT_TRUE(form.CommandLineFocused);
+    pane.SetFocus();
+    form.DOSZeilenPanel.SetVisible(false);
+    Application->ProcessMessages();
+    form.DOSPfad.SetFileName(SystemLower(ExcludeTrailingBackslash(folder.Path())) + L">");
+    form.DOSBefehlszeile.SetItems(TStringList({L"alt"}));
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TDOSZeilenDlg&>(f);
+        EXPECT_EQ(dlg.Caption(), L"DOS-Befehl ausführen");
+        EXPECT_EQ(dlg.Label1.Caption(), L"Auszuführender Befehl");
+        EXPECT_EQ(dlg.HelpContext, 9);
+        EXPECT_EQ(dlg.Befehl.HelpContext, 9);
+        EXPECT_EQ(dlg.Befehl.Items().Items(), (std::vector<std::wstring>{L"alt"}));
+        EXPECT_EQ(dlg.Befehl.Text(), L"");
+        dlg.Befehl.SetText(L"dir /w");
+        dlg.OKBtn.Click();
+    });
+    form.DOSBefehlausfhren1.Click();
+    EXPECT_FALSE(script.Failed());
+    ASSERT_EQ(m_starts.size(), 3u);
+    EXPECT_EQ(m_starts[2].File, L"command.com");
+    EXPECT_EQ(m_starts[2].Parameters, L"/c dir /w");
+    EXPECT_EQ(m_starts[2].Folder, SystemLower(ExcludeTrailingBackslash(folder.Path())));
+    EXPECT_EQ(form.DOSBefehlszeile.Items().Items(), (std::vector<std::wstring>{L"dir /w", L"alt"}));
+    SetCurrentDirectoryW(L"c:\\");
+}
+
+TEST_F(CommandsTest, CompareFoldersMarksBothWaysAndGoToShowsTheFolderInAPaneThatShowsFolders) {
+    TTempFolder folder(L"cmdcmp");
+    THauptform& form = StartLogged();
+    // A tree on one side: no comparing.
+    form.ShowPaneKind(0, ftVerzeichnisbaum);
+    form.ShowPaneKind(1, ftDateiliste);
+    form.Verzeichnissevergleichen1.Click();
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Für diesen Befehl müssen beiden Fenster eine Dateiliste darstellen.");
+    EXPECT_EQ(m_boxes.Calls()[0].Type, TMsgDlgType::mtInformation);
+    form.ShowPaneKind(0, ftAusfDateiliste);
+    Application->ProcessMessages();
+    TLogPane& left = Log(form.LeftPane);
+    TLogPane& right = Log(form.RightPane);
+    left.Entries = {Record(L"c:\\l\\a.txt")};
+    right.Entries = {Record(L"c:\\r\\a.txt"), Record(L"c:\\r\\b.txt")};
+    m_log.Lines.clear();
+    m_boxes.Clear();
+    form.Verzeichnissevergleichen1.Click();
+    const std::wstring l = L"#" + std::to_wstring(left.Number), r = L"#" + std::to_wstring(right.Number);
+    EXPECT_EQ(m_log.Lines, (std::vector<std::wstring>{l + L" MarkDifferences c:\\r\\a.txt c:\\r\\b.txt",
+                                                    r + L" MarkDifferences c:\\l\\a.txt"}));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].Text, L"Die Dateien in beiden Verzeichnissen sind identisch.");
+    EXPECT_EQ(m_boxes.Calls()[0].HelpContext, 0);
+    right.Differences = 1;
+    form.Verzeichnissevergleichen1.Click();
+    EXPECT_EQ(m_boxes.Calls().size(), 1u) << "differences marked: no box";
+    EXPECT_EQ(Fehlercode, 0);
+
+    // Go to: the active pane, or the other one when the active one shows no folder.
+    auto goTo = [&](TObject* Via) {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            auto& dlg = dynamic_cast<TGoToDirDlg&>(f);
+            dlg.Verzeichnis.SetText(folder.Path());
+            dlg.OKBtn.Click();
+        });
+        m_log.Lines.clear();
+        if (Via == &form.Button10)
+            form.Button10.Click();
+        else
+            form.Gehezu1.Click();
+        EXPECT_FALSE(script.Failed());
+        // The shown pane first; with one drive bar the other one follows (the
+        // show-folder operation's own rule).
+        return m_log.Lines.empty() ? std::wstring() : m_log.Lines.front();
+    };
+    left.SetFocus();
+    Application->ProcessMessages();
+    ASSERT_EQ(form.ActivePane(), form.LeftPane);
+    EXPECT_EQ(goTo(&form.Button10), l + L" SetDirectory " + folder.Path());
+    form.ShowPaneKind(0, ftSuchergebnis);
+    form.LeftPane->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_EQ(goTo(&form.Gehezu1), r + L" SetDirectory " + folder.Path());
+    form.ShowPaneKind(1, ftSammelkorb);
+    TModalScript none;
+    form.Gehezu1.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+}
+
+TEST_F(CommandsTest, SplitCutsTheMarkedFileAndTheLabelRebuildsEveryDriveListWithoutMovingAPane) {
+    TTempFolder folder(L"cmdsplit");
+    const std::wstring big = folder.MakeFile(L"Gross.BIN", 10);
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Directory = folder.Path();
+    pane.Selection = {Record(big)};
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TDateiTeilenvorbereitenDlg&>(f);
+        EXPECT_EQ(dlg.Quellverzeichnis.FileName(), SystemLower(folder.Path()));
+        EXPECT_EQ(dlg.Datei.Text(), L"gross.bin");
+        dlg.Groesse.SetValue(4);
+        dlg.OKBtn.Click();
+    });
+    form.Teilen.Click();
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(script.FormsSeen(), 2) << "the dialog, then the progress window";
+    for (const auto& [piece, size] : {std::pair{L".0", 4}, {L".1", 4}, {L".2", 2}}) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ASSERT_TRUE(GetFileAttributesExW((big + piece).c_str(), GetFileExInfoStandard, &data)) << ToUtf8(piece);
+        EXPECT_EQ(data.nFileSizeLow, static_cast<DWORD>(size)) << ToUtf8(piece);
+    }
+    // Two marked: the dialog starts on the pane's folder with no file.
+    pane.Selection = {Record(big), Record(big + L".0")};
+    TModalScript two;
+    two.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TDateiTeilenvorbereitenDlg&>(f);
+        EXPECT_EQ(dlg.Quellverzeichnis.FileName(), SystemLower(folder.Path()));
+        EXPECT_EQ(dlg.Datei.Text(), L"");
+        dlg.CancelBtn.Click();
+    });
+    form.Teilen.Click();
+    EXPECT_FALSE(two.Failed());
+
+    // The label dialog's OK: the four drive lists rebuilt, no pane moved.
+    form.ShowPaneKind(0, ftDateiliste);
+    Application->ProcessMessages();
+    ASSERT_TRUE(form.LWPanel2.Visible());
+    {
+        TModalScript info;
+        info.Step([](TForm& f) { dynamic_cast<TVolumeInfoDlg&>(f).OKBtn.Click(); });
+        form.Datentrgeinfo1.Click();
+        EXPECT_FALSE(info.Failed());
+        EXPECT_EQ(info.FormsSeen(), 1);
+    }
+    const std::wstring stale = L"q: [ALT]";
+    for (TDriveComboBox* box : {&form.LWAuswahl, &form.LWAuswahl2})
+        box->AddItem(stale);
+    m_log.Lines.clear();
+    std::vector<TDriveComboBox*> dialogBoxes;
+    TModalScript label;
+    label.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TNameDiskDlg&>(f);
+        dlg.Datentraeger.AddItem(stale);
+        dialogBoxes.push_back(&dlg.Datentraeger);
+        for (int i = 0; i < form.ComponentCount(); ++i)
+            if (auto* info = dynamic_cast<TVolumeInfoDlg*>(form.Components(i))) {
+                info->DriveComboBox1.AddItem(stale);
+                dialogBoxes.push_back(&info->DriveComboBox1);
+            }
+        // Read-only: the drive keeps its label, the lists are rebuilt all the same.
+        dlg.NeuerName.SetReadOnly(true);
+        dlg.OKBtn.Click();
+    });
+    form.Benennen1.Click();
+    EXPECT_FALSE(label.Failed());
+    ASSERT_EQ(dialogBoxes.size(), 2u);
+    dialogBoxes.push_back(&form.LWAuswahl);
+    dialogBoxes.push_back(&form.LWAuswahl2);
+    for (TDriveComboBox* box : dialogBoxes)
+        EXPECT_EQ(box->Items().IndexOf(stale), -1) << ToUtf8(box->Name());
+    EXPECT_FALSE(form.DriveListsRefreshing);
+    for (const std::wstring& line : m_log.Lines)
+        EXPECT_EQ(line.find(L"SetDirectory"), std::wstring::npos) << ToUtf8(line);
+}
+
+// The remaining tools show their dialogs; space needed only for a pane's files.
+TEST_F(CommandsTest, TheDocumentListExitToolsAndSpaceNeededShowTheirDialogs) {
+    TTempFolder folder(L"cmdplatz");
+    const std::wstring a = folder.MakeFile(L"a.txt", 100);
+    THauptform& form = StartLogged();
+    TLogPane& pane = ActiveOfKind(ftDateiliste);
+    pane.Directory = folder.Path();
+    pane.Selection = {Record(a)};
+    std::vector<std::string> shown;
+    auto show = [&](TMenuItem& Item) {
+        TModalScript script;
+        script.Step([&](TForm& f) {
+            shown.push_back(typeid(f).name());
+            f.SetModalResult(mrCancel);
+        });
+        Item.Click();
+        EXPECT_FALSE(script.Failed()) << ToUtf8(Item.Name());
+    };
+    show(form.ListederzuletztbenutztenDokumente1);
+    show(form.Exittoolskonfigurieren1);
+    show(form.TatschlichenSpeicherbedarfermitteln1);
+    EXPECT_EQ(shown, (std::vector<std::string>{typeid(TDocListDlg).name(), typeid(TExittoolsDlg).name(),
+                                               typeid(TSpeicherbedarfDlg).name()}));
+    // An archive pane's entries take no space of their own on the drive.
+    ActiveOfKind(ftZip).Selection = {Record(a)};
+    TModalScript none;
+    form.TatschlichenSpeicherbedarfermitteln1.Click();
+    EXPECT_EQ(none.FormsSeen(), 0);
+}
+
+// The drive bar watches its drive: a file written there shows in its free space.
+TEST_F(CommandsTest, AFileWrittenOnADriveBarsDriveUpdatesItsFreeSpaceText) {
+    TTempFolder folder(L"cmdfree");
+    THauptform& form = StartLogged();
+    ASSERT_EQ(form.LWAuswahl.Drive(), folder.Path()[0] | 0x20);
+    std::uint64_t free = 1 << 20;
+    form.DiskFree = [&](wchar_t, std::uint64_t& Free, std::uint64_t& Total) {
+        Free = free;
+        Total = 1ull << 30;
+        return true;
+    };
+    form.ShowFreeSpace();
+    const std::wstring before = form.LWFreeSpace.Caption();
+    free = 2 << 20;
+    const std::wstring written = std::wstring(1, folder.Path()[0]) + L":\\velmora-frei.tmp";
+    {
+        std::ofstream file(written.c_str(), std::ios::binary);
+        file << "frei";
+    }
+    EXPECT_TRUE(WaitUntil([&] { return form.LWFreeSpace.Caption() != before; }, 10000)) << ToUtf8(before);
+    DeleteFileW(written.c_str());
 }
 
 }  // namespace

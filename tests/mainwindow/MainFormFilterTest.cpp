@@ -80,6 +80,7 @@ TEST_F(FilterTest, MarkingGoesPastTheTreeWithTheTypedMasksAndNowhereBetweenTwoTr
         EXPECT_EQ(dlg.Caption(), L"Gruppe markieren");
         EXPECT_EQ(dlg.Label1.Caption(), L"Bitte wählen Sie den/ die &Dateifilter der zu markierenden Dateien:");
         EXPECT_EQ(dlg.Normale.Caption(), L"&Sonstige Dateien ...");
+        EXPECT_EQ(dlg.Label5.Caption(), L"Beim Markieren zu beachtende Datei - Eigenschaften:");
         EXPECT_EQ(Joined(dlg.ReadOnly.Items()), L"... markieren|... nicht markieren");
         EXPECT_EQ(dlg.HelpContext, 24);
         EXPECT_EQ(dlg.DateiFilter.HelpContext, 24);
@@ -112,6 +113,7 @@ TEST_F(FilterTest, TheDisplayFilterReachesEveryKindOfListAndTheArchivePanesMasks
         EXPECT_EQ(dlg.Caption(), L"Dateiauswahl");
         EXPECT_EQ(dlg.Label1.Caption(), L"Bitte wählen Sie den/ die &Dateifilter der anzuzeigenden Dateien:");
         EXPECT_EQ(dlg.Normale.Caption(), L"&Verzeichnisse ...");
+        EXPECT_EQ(dlg.Label5.Caption(), L"Beim Anzeigen zu beachtende Datei - Eigenschaften:");
         for (TRadioGroup* group : {&dlg.ReadOnly, &dlg.Hidden, &dlg.System, &dlg.Normale}) {
             EXPECT_EQ(Joined(group->Items()), L"... anzeigen|... nicht anzeigen");
             EXPECT_EQ(group->ItemIndex(), 0);

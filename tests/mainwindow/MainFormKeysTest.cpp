@@ -6,13 +6,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 #include <vector>
 
 #include "MainWindowFixture.h"
 #include "../foundation/TestFiles.h"
+#include "filetools/LoeschDlg.h"
 #include "mainwindow/MainForm.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
+#include "platform/rtl/Strings.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/Testing.h"
@@ -195,6 +200,61 @@ TEST_F(MainFormKeys, EscapePutsABrowsedDriveBarBackOnItsPanesDriveAndReturnsToTh
     EXPECT_EQ(std::towupper(form.LWAuswahl.Drive()), std::towupper(shown[0]));
     EXPECT_EQ(form.LeftPane->GetDirectory(), shown);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(form.RightPane); }));
+}
+
+// The window with every key its panes hand on recorded.
+class TPaneKeyLog : public THauptform {
+public:
+    using THauptform::THauptform;
+    std::vector<WORD> Keys;
+    void PaneKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) override {
+        Keys.push_back(Key);
+        THauptform::PaneKeyDown(Sender, Key, Shift);
+    }
+    void PaneKeyUp(TObject* Sender, WORD& Key, TShiftState Shift) override {
+        Keys.push_back(Key);
+        THauptform::PaneKeyUp(Sender, Key, Shift);
+    }
+};
+
+// The line's keys arrive in the edit window inside the box.
+TEST_F(MainFormKeys, EscapeEmptiesTheCommandLineAndNoPaneSeesIt) {
+    auto& form = static_cast<TPaneKeyLog&>(Make<TPaneKeyLog>());
+    StartOnFolder();
+    FocusList(form.RightPane);
+    const wchar_t drive = form.LWAuswahl2.Drive();
+    form.DOSBefehlszeile.SetFocus();
+    Application->ProcessMessages();
+    ASSERT_TRUE(form.CommandLineFocused);
+    form.DOSBefehlszeile.SetText(L"dir");
+    form.Keys.clear();
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(form.RightPane); }));
+    EXPECT_EQ(form.DOSBefehlszeile.Text(), L"");
+    EXPECT_EQ(form.LWAuswahl2.Drive(), drive);
+    EXPECT_EQ(std::count(form.Keys.begin(), form.Keys.end(), VK_ESCAPE), 0);
+}
+
+// Del in the tree deletes its own selection, not the folder its pop-up was last
+// opened on: the pane is the command's sender, no pop-up item.
+TEST_F(MainFormKeys, DelInTheTreeDeletesItsSelectionNotThePopUpsFolder) {
+    THauptform& form = StartOnFolder();
+    form.Settings->Best.AuswahlDlgVorLoeschen = true;
+    form.ContextFolder = L"c:\\windows\\";
+    FocusList(form.LeftPane);
+    std::vector<std::wstring> names;
+    TModalScript script;
+    script.Step([&](TForm& f) {
+        auto& dlg = dynamic_cast<TLoeschDlg&>(f);
+        for (const auto& record : *dlg.Dateiliste())
+            names.push_back(SystemLower(record->Name));
+        dlg.CancelBtn.Click();
+    });
+    PressKey(VK_DELETE);
+    EXPECT_TRUE(WaitUntil([&] { return script.FormsSeen() == 1 && script.StepsLeft() == 0; }));
+    EXPECT_FALSE(script.Failed());
+    EXPECT_EQ(names, std::vector<std::wstring>{SystemLower(ExcludeTrailingBackslash(m_folder.Path()))});
+    EXPECT_TRUE(DirectoryExists(m_folder.Path()));
 }
 
 TEST_F(MainFormKeys, TheSortItemsAskForTheirOrders) {

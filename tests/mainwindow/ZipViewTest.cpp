@@ -140,6 +140,32 @@ TEST_F(ZipView, OpensInsideTheSingleRootFolderAndWalksItsFolders) {
     EXPECT_EQ(m_form->RightPane->GetPaneKind(), m_form->ListKind);
 }
 
+// The found-files command reaches an archive entry in its own folder, from the
+// archive's top and from a folder of it.
+TEST_F(ZipView, AFoundArchiveEntryIsSelectedInItsFolder) {
+    THauptform& form = Start();
+    form.ShowPaneKind(1, ftDateiliste);
+    form.RightPane->SetFocus();
+    Application->ProcessMessages();
+    form.SearchResult->clear();
+    for (const wchar_t* name : {L"proj\\sub\\deep\\c.txt", L"proj\\a.txt"}) {
+        auto hit = std::make_unique<TEineDatei>();
+        hit->Name = name;
+        hit->InArchive = true;
+        hit->ArchivPfad = Fixture("proj.zip");
+        form.SearchResult->push_back(std::move(hit));
+    }
+    form.FoundIndex = -1;
+    form.NaechstegefundeneDatei.Click();
+    auto* pane = dynamic_cast<TZipViewForm*>(form.RightPane);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->SubPath(), L"sub\\deep\\");
+    EXPECT_EQ(SelectedNames(*pane), (std::vector<std::wstring>{L"proj\\sub\\deep\\c.txt"}));
+    form.NaechstegefundeneDatei.Click();
+    EXPECT_EQ(pane->SubPath(), L"");
+    EXPECT_EQ(SelectedNames(*pane), (std::vector<std::wstring>{L"proj\\a.txt"}));
+}
+
 TEST_F(ZipView, ColumnClicksSortAndDatumGoesOldestFirst) {
     Start();
     TZipViewForm& pane = Open(1, Fixture("methods.zip"));

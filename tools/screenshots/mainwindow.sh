@@ -5,6 +5,9 @@
 #   menu-1-datei.png ... menu-6-hilfe.png
 #                           each of the six menus of the menu bar opened
 #   toolbar-narrow.png      the toolbar of a narrow window, scrolled to the fourth button
+#   fkeys-plain.png, fkeys-ctrl.png, fkeys-alt.png
+#                           the bottom of the window with the function-key bar:
+#                           plain, with Ctrl held and with Alt held
 # Usage: tools/screenshots/mainwindow.sh [output folder]   (after ./test.sh built everything)
 # The window is closed afterwards as a user closes it, so it saves its values;
 # the narrow window's place and first button are put back as they were.
@@ -42,6 +45,22 @@ start
 import -window root "$out/mainwindow.png"
 # Title (drawn by Wine, no window manager), menu bar and the 97 pixels of the top bar.
 convert "$out/mainwindow.png" -crop "${WIDTH}x150+${X}+${Y}" +repage "$out/toolbar.png"
+
+# The function-key bar follows Ctrl and Alt while they are held; the keys reach
+# the window under the pointer. Alt's release alone goes to the menu bar: Esc.
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+fkeys() { import -window root -crop "${WIDTH}x70+${X}+$((Y + HEIGHT - 70))" +repage "$out/fkeys-$1.png"; }
+fkeys plain
+xdotool keydown ctrl
+sleep 0.5
+fkeys ctrl
+xdotool keyup ctrl
+xdotool keydown alt
+sleep 0.5
+fkeys alt
+xdotool keyup alt
+xdotool key Escape
+sleep 0.3
 
 # A click on "Datei" opens the first menu; the keys reach the window under the
 # pointer: Esc back to the menu bar, Right to the next title, Down opens it.

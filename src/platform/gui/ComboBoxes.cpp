@@ -1,6 +1,10 @@
 #include "ComboBoxes.h"
 
+#include <commctrl.h>
+
 #include <cwctype>
+
+#include "Application.h"
 
 namespace velmora::gui {
 
@@ -23,8 +27,49 @@ void TComboBox::CreateParams(TCreateParams& p) {
                                                           : CBS_DROPDOWN);
 }
 
+// An editable box's keys go to its edit window, which the system made: they
+// reach the box's key events (and the form's preview) through this hook, as a
+// key of the box itself would. A key used up there goes no further.
+LRESULT CALLBACK TComboBox::EditKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &TComboBox::EditKeys, id);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    auto* box = reinterpret_cast<TComboBox*>(data);
+    try {
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP: {
+            WORD key = static_cast<WORD>(wParam);
+            const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+            if (down ? box->DoKeyDown(key, KeyShiftState()) : box->DoKeyUp(key, KeyShiftState())) return 0;
+            wParam = key;
+            break;
+        }
+        case WM_CHAR: {
+            wchar_t key = static_cast<wchar_t>(wParam);
+            if (box->DoKeyPress(key)) return 0;
+            wParam = key;
+            break;
+        }
+        }
+    } catch (...) {
+        HandleCallbackException(box);
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // The list part is as tall as DropDownCount items: the window height includes it.
 void TComboBox::InitWnd() {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (m_style != TComboBoxStyle::csDropDownList && GetComboBoxInfo(m_handle, &info) && info.hwndItem &&
+        info.hwndItem != m_handle)
+        SetWindowSubclass(info.hwndItem, &TComboBox::EditKeys, 1, reinterpret_cast<DWORD_PTR>(this));
     for (const auto& item : m_items) SendMessageW(m_handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SendMessageW(m_handle, CB_SETCURSEL, static_cast<WPARAM>(m_itemIndex), 0);
     if (m_itemIndex < 0 && m_style != TComboBoxStyle::csDropDownList) SetWindowTextW(m_handle, m_caption.c_str());

@@ -39,6 +39,8 @@ protected:
     void TextChanged() override;
 
 private:
+    static LRESULT CALLBACK EditKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
     TComboBoxStyle m_style = TComboBoxStyle::csDropDown;
     TStringList m_items;
     int m_itemIndex = -1;
