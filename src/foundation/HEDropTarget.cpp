@@ -51,6 +51,7 @@ private:
 THEOleDropTarget::THEOleDropTarget(gui::TComponent* owner) : TComponent(owner), m_object(new THEDropTarget(this)) {}
 
 THEOleDropTarget::~THEOleDropTarget() {
+    m_alive.reset();
     RevokeTarget();
     if (m_target) m_target->RemoveFreeNotification(this);
     m_object->Detach();
@@ -64,10 +65,18 @@ void THEOleDropTarget::SetTargetWinControl(gui::TWinControl* Control) {
     RevokeTarget();
     if (m_target) m_target->RemoveFreeNotification(this);
     m_target = Control;
-    if (m_target) {
-        m_target->FreeNotification(this);
+    if (!m_target) return;
+    m_target->FreeNotification(this);
+    if (m_target->HandleAllocated() || !gui::Application) {
         RegisterTarget();
+        return;
     }
+    // A pane sets its target while it is being built, before its windows exist:
+    // register once the current message is through and the pane stands.
+    std::weak_ptr<bool> alive = m_alive;
+    gui::Application->Post([this, alive] {
+        if (!alive.expired()) RegisterTarget();
+    });
 }
 
 int THEOleDropTarget::RegisterTarget() {

@@ -8,6 +8,7 @@
 #include <ole2.h>
 
 #include <functional>
+#include <memory>
 
 #include "platform/gui/Controls.h"
 
@@ -27,8 +28,8 @@ public:
     ~THEOleDropTarget() override;
 
     gui::TWinControl* TargetWinControl() const { return m_target; }
-    // Moves the registration to Control (its window is made when missing); the
-    // same control again changes nothing.
+    // Moves the registration to Control (one without a window yet is registered
+    // from a posted call); the same control again changes nothing.
     void SetTargetWinControl(gui::TWinControl* Control);
     // 0 on success or when there is nothing to do, 1 when the system call failed.
     int RegisterTarget();
@@ -52,6 +53,7 @@ private:
     gui::TWinControl* m_target = nullptr;
     HWND m_window = nullptr;  // the window registered
     bool m_registered = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 }  // namespace velmora

@@ -560,7 +560,6 @@ void THauptform::Dokumentverknpfungen1Click(TObject*) {
 #define VELMORA_PLACEHOLDER(Handler) \
     void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
 
-VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
 VELMORA_PLACEHOLDER(BearbeitenClick)
 VELMORA_PLACEHOLDER(TatschlichenSpeicherbedarfermitteln1Click)
 VELMORA_PLACEHOLDER(Verzeichnissevergleichen1Click)

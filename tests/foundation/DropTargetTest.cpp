@@ -45,6 +45,8 @@ struct DropTargets : ::testing::Test {
     void SetUp() override {
         A->SetParent(Form.get());
         B->SetParent(Form.get());
+        A->HandleNeeded();
+        B->HandleNeeded();
     }
 };
 

@@ -648,4 +648,21 @@ TEST_F(DropAusArchiv, AnOutsideMoveDeletesOnlyWhenTheFilesAreGoneAndTheUserSaysY
     EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"my.docs\\a.txt", L"my.docs\\b.txt", L"my.other\\x.txt"}));
 }
 
+TEST_F(DropAusArchiv, AMoveOntoAFullDriveLosesNoEntry) {
+    if (GetFileAttributesW(L"s:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive s: (no tmpfs mount)";
+    std::string big(1536 * 1024, 'g');
+    for (size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>('a' + i % 23);
+    archive = Write(L"gross.zip", StoredZip({{"klein.txt", "k"}, {"gross.bin", big}}));
+    before = Bytes(archive);
+    const std::wstring target = L"s:\\dropvoll\\";
+    TStringList names{L"klein.txt", L"gross.bin"};
+    routines.DropFromArchive(archive, 2, 0, false, names, target);
+    EXPECT_EQ(Bytes(archive), before) << "the entry that was not written stays, and so does the archive";
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Text, L"Nicht genügend Speicher auf Datenträger für Extrahiervorgang.");
+    DeleteFileW((target + L"klein.txt").c_str());
+    DeleteFileW((target + L"gross.bin").c_str());
+    RemoveDirectoryW(target.c_str());
+}
+
 }  // namespace
