@@ -14,6 +14,7 @@
 #include "foundation/ComPtr.h"
 #include "foundation/TestFiles.h"
 #include "panes/DateiListe.h"
+#include "panes/Vbaum.h"
 #include "panes/ZipView.h"
 #include "platform/gui/Testing.h"
 #include "platform/gui/Timer.h"
@@ -204,15 +205,6 @@ TEST_F(PaneDrops, EntriesDraggedOntoAFileListAreExtractedAndWithCtrlRemoved) {
     TScratchFiles scratch(L"dropaus");
     const std::wstring archive =
         SystemLower(scratch.Write(StoredZip({{"a.txt", "alpha"}, {"dir/b.txt", "beta"}}), L"docs.zip"));
-    const std::string before = [&] {
-        std::string bytes;
-        HANDLE h = CreateFileW(archive.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
-        CloseHandle(h);
-        return bytes;
-    }();
     TTempFolder ziel(L"dropziel");
     THauptform& form = StartZip();
     form.Settings->ArcDragDrop.DropPfadangaben = 2;
@@ -241,7 +233,6 @@ TEST_F(PaneDrops, EntriesDraggedOntoAFileListAreExtractedAndWithCtrlRemoved) {
     EXPECT_TRUE(Entries(form, archive).empty());
     EXPECT_EQ(pane.Dateiliste.Count(), 0) << "the pane read the archive again";
     EXPECT_TRUE(form.Drag.Internal) << "the drag state is reset";
-    (void)before;
 }
 
 TEST_F(PaneDrops, ADropOnAnotherProgramExtractsFirstAndDeletesOnlyAfterItsMove) {
@@ -331,6 +322,48 @@ TEST_F(PaneDrops, AfterACancelledPaneDragOutsideDropsActOnTheirOwnNames) {
     }
     EXPECT_FALSE(FileExists(fremd));
     EXPECT_TRUE(FileExists(marked));
+}
+
+TEST_F(PaneDrops, TheTreeTakesFilesOnFoldersAndArchivesButNoEntriesOnArchives) {
+    TTempFolder folder(L"dropbaum");
+    ASSERT_TRUE(CreateDirectoryW((folder.Path() + L"sub").c_str(), nullptr));
+    const std::wstring zip = folder.Path() + L"pack.zip";
+    {
+        TScratchFiles none(L"dropbaumzip");
+        CopyFileW(none.Write(StoredZip({{"old.txt", "o"}}), L"p.zip").c_str(), zip.c_str(), FALSE);
+    }
+    THauptform& form = StartZip();
+    form.ShowPaneKind(0, ftVerzeichnisbaum);
+    Application->ProcessMessages();
+    auto* tree = dynamic_cast<TVbaumForm*>(form.LeftPane);
+    ASSERT_NE(tree, nullptr);
+    tree->SetDirectory(folder.Path());
+    Application->ProcessMessages();
+    TTreeNode* parent = tree->LoadedNodeOf(folder.Path());
+    ASSERT_NE(parent, nullptr);
+    tree->ExpandNode(parent);
+    Application->ProcessMessages();
+    auto nodePoint = [&](const std::wstring& name) {
+        for (int i = 0; i < parent->Count(); ++i)
+            if (SystemLower(parent->Item(i)->Text()) == name) {
+                RECT r{};
+                *reinterpret_cast<HTREEITEM*>(&r) = parent->Item(i)->ItemId();
+                SendMessageW(tree->Verzeichnisbaum.Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+                POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+                ClientToScreen(tree->Verzeichnisbaum.Handle(), &pt);
+                return pt;
+            }
+        ADD_FAILURE() << "no node " << ToUtf8(name);
+        return POINT{};
+    };
+    TTempFolder quelle(L"dropbaumq");
+    auto data = Dragged({quelle.MakeFile(L"neu.txt", 3)});
+    EXPECT_EQ(Over(*tree->DropTarget, data.Get(), MK_CONTROL, nodePoint(L"sub")), DWORD(DROPEFFECT_MOVE));
+    EXPECT_EQ(Over(*tree->DropTarget, data.Get(), 0, nodePoint(L"pack.zip")), DWORD(DROPEFFECT_COPY));
+    form.Drag.FromArchive = true;
+    form.Drag.Folder = L"c:\\anderes.zip";
+    EXPECT_EQ(Over(*tree->DropTarget, data.Get(), 0, nodePoint(L"pack.zip")), DWORD(DROPEFFECT_NONE));
+    EXPECT_EQ(Over(*tree->DropTarget, data.Get(), MK_SHIFT, nodePoint(L"sub")), DWORD(DROPEFFECT_COPY));
 }
 
 }  // namespace
