@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "ArchiveScratch.h"
 #include "MainWindowFixture.h"
 #include "archive/operations/StoredZip.h"
@@ -347,7 +349,8 @@ TEST_F(PaneDrops, TheTreeTakesFilesOnFoldersAndArchivesButNoEntriesOnArchives) {
         for (int i = 0; i < parent->Count(); ++i)
             if (SystemLower(parent->Item(i)->Text()) == name) {
                 RECT r{};
-                *reinterpret_cast<HTREEITEM*>(&r) = parent->Item(i)->ItemId();
+                const HTREEITEM item = parent->Item(i)->ItemId();
+                std::memcpy(&r, &item, sizeof item);  // the message takes the item in the rectangle
                 SendMessageW(tree->Verzeichnisbaum.Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
                 POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
                 ClientToScreen(tree->Verzeichnisbaum.Handle(), &pt);
