@@ -217,6 +217,7 @@ void THauptform::FormCreate(TObject*) {
         LWAuswahlMonitor.SetDirectory(DriveRoot(LWAuswahl.Drive()));
         LWAuswahlMonitor.SetActive(true);
         CreateRecycleMonitors();
+        CreateDropTargets();
         Fehlercode = fc::HauptformFormCreate;
         LoadSettings();
         if (!CommandLineArgument.empty())

@@ -26,6 +26,8 @@
 #include "archive/operations/ExtractArcDlg.h"
 #include "foundation/AppExec.h"
 #include "foundation/DiscMon.h"
+#include "foundation/DropSource.h"
+#include "foundation/HEDropTarget.h"
 #include "foundation/EineDatei.h"
 #include "foundation/Einstellungen.h"
 #include "foundation/FileOperator.h"
@@ -416,6 +418,38 @@ public:
     void ShowPanePopup(TDMChildForm* Pane, POINT Screen) override;
     void StartDrag(TDMChildForm* Pane, const TStringList& Files) override;
 
+    // Drag and drop (MainFormDragDrop.cpp). The state of the running drag: set
+    // when a pane starts one, reset however it ends.
+    struct TDragZustand {
+        TDMChildForm* SourcePane = nullptr;
+        bool FromArchive = false;
+        // The archive of a drag of entries, else the dragged items' parent folder.
+        std::wstring Folder;
+        bool LeftWindow = true;
+        // Clear from a pane's drag start until its drag loop returned: any drop
+        // seen while it is set came from outside the program.
+        bool Internal = true;
+    };
+    TDragZustand Drag;
+    // The basket icon's drop target, on its windowed panel.
+    THEOleDropTarget* SammelDropTarget = nullptr;
+    // The system's drag loop; a test puts a script in its place.
+    std::function<std::uint8_t(TDropSource& Source)> RunDragLoop = [](TDropSource& s) { return s.Execute(); };
+    void StartArchiveDrag(TDMChildForm* Pane, const std::wstring& Archive, const TStringList& Entries) override;
+    bool DragFromArchive() const override { return Drag.FromArchive; }
+    std::wstring DragFolder() const override { return Drag.Folder; }
+    void SetDragLeftWindow(bool Left) override { Drag.LeftWindow = Left; }
+    void PaneDragDrop(bool Recycle, TStringList& Names, const std::wstring& Target, DWORD Effect) override;
+    void DropOnBasket(const TStringList& Names) override;
+    // Extracts the dragged entries of the drag's archive into Target.
+    void DragDone(DWORD Effect, const std::wstring& Target, TStringList& Names);
+    // The drag source's drop event: a drop of entries outside the program gets
+    // them extracted into the program's own folder first.
+    void DropSourceDrop(gui::TObject* Sender, TStringList& Names, DWORD Effect);
+    // Adds copies of Records the basket does not hold yet; the basket panes read
+    // again and the icon follows.
+    void AddToBasket(const TDateiListe& Records);
+
     // Archive listing (MainFormArchive.cpp): the zip component, the lister and the
     // archive routines, made at creation; the routines reach the window through
     // ArchiveHost. The progress panel sets ArchiveRunning. AppExec starts the
@@ -452,6 +486,8 @@ public:
     // The add command's names (short names where the format needs them), format
     // kind, packing level and mode from the add dialog; false when nothing is left.
     bool PrepareArchiveTarget(TStringList& Names, std::uint8_t& Format, int& Level, int& Mode);
+    // Adds Names to the archive the add dialog names, with its password and options.
+    void AddAsTheDialogSays(const TStringList& Names, std::uint8_t Format, int Level, int Mode);
     void OpenArchivedFile(TDMChildForm* Pane, const std::wstring& Archive, const std::wstring& Entry) override;
     // The program's own folder below the temporary folder for opened entries,
     // with "\"; made on first use.
@@ -639,6 +675,17 @@ private:
     void SavePaneStates(TZuSpeicherndeFensterWerte& Werte);
     void RestorePaneSorts();
     void FreePanes();
+
+    // Drag and drop
+    void CreateDropTargets();
+    void RunDrag(TDMChildForm* Pane, const TStringList& Names);
+    void RecycleDrop(const TStringList& Names);
+    void DropOnArchive(TStringList& Names, const std::wstring& Archive, DWORD Effect);
+    void SetBasketDropState(bool On);
+    bool m_basketAccepts = false;
+    // A drop of entries on another program: what was extracted for it.
+    bool m_outsideDrop = false;
+    TStringList m_outsideEntries, m_outsideDelivered;
 
     // Archive listing
     void CreateArchiveObjects();

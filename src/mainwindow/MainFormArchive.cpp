@@ -686,21 +686,25 @@ void THauptform::ZuArchivhinzufgen1Click(TObject* Sender) {
     int level = 8, mode = 0;
     if (ok && PrepareArchiveTarget(names, format, level, mode)) {
         Fehlercode = fc::ZuArchivhinzufgen1Click;
-        const std::wstring archive = Trim(dlg.ArchivName.Text());
-        const std::wstring password = dlg.Passwort.Text();
-        dlg.Passwort.SetText(L"");
-        {
-            TArchivBefehl running(m_archiveCommand);
-            ZipRoutinen->AddToArchive(archive, names, format, password,
-                                      dlg.ClearDisks.Checked() && dlg.ClearDisks.Enabled(),
-                                      dlg.Multidiskmode.Checked(), level, dlg.Unterverzeichnisse.Checked(),
-                                      dlg.CheckBox1.Checked(), dlg.QuelldateienLoeschen.Checked(), mode);
-        }
-        RereadArchivePanes(archive);
+        AddAsTheDialogSays(names, format, level, mode);
     }
     dlg.SetDateiliste(nullptr);
     dlg.Passwort.SetText(L"");
     Fehlercode = 0;
+}
+
+void THauptform::AddAsTheDialogSays(const TStringList& Names, std::uint8_t Format, int Level, int Mode) {
+    archive::TAddArcDlg& dlg = *AddArcDialog();
+    const std::wstring archive = Trim(dlg.ArchivName.Text());
+    const std::wstring password = dlg.Passwort.Text();
+    dlg.Passwort.SetText(L"");
+    {
+        TArchivBefehl running(m_archiveCommand);
+        ZipRoutinen->AddToArchive(archive, Names, Format, password, dlg.ClearDisks.Checked() && dlg.ClearDisks.Enabled(),
+                                  dlg.Multidiskmode.Checked(), Level, dlg.Unterverzeichnisse.Checked(),
+                                  dlg.CheckBox1.Checked(), dlg.QuelldateienLoeschen.Checked(), Mode);
+    }
+    RereadArchivePanes(archive);
 }
 
 void THauptform::AusArchivextrahieren1Click(TObject* Sender) {

@@ -605,8 +605,4 @@ void THauptform::GoToFoundFile() {
     Fehlercode = 0;
 }
 
-// ---- Commands of the menus and panes that are not built yet
-
-void THauptform::StartDrag(TDMChildForm*, const TStringList&) { Placeholder(L"StartDrag"); }
-
 }  // namespace velmora

@@ -551,13 +551,6 @@ void THauptform::EnableSortByType(bool Disable) {
 
 void THauptform::Dokumentverknpfungen1Click(TObject*) { KeptDialog<TVerknuepfungsDlg>().ShowModal(); }
 
-#define VELMORA_PLACEHOLDER(Handler) \
-    void THauptform::Handler(TObject* Sender) { RecordPlaceholder(L"" #Handler, Sender); }
-
-VELMORA_PLACEHOLDER(MarkierteDateieninSammelkorblegen1Click)
-
-#undef VELMORA_PLACEHOLDER
-
 // The orphaned-file search: its parameters, the folders below another listed
 // one dropped (that one's search reaches them), then the run, which offers
 // its result itself.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <memory>
@@ -22,11 +23,18 @@
 
 namespace velmora {
 
+// OLE for the GUI thread, before the first window: drag and drop need it.
+static bool g_oleStarted = false;
+
 void VelmoraStartUp() {
     InitFehlercode();
+    g_oleStarted = SUCCEEDED(OleInitialize(nullptr));
 }
 
-void VelmoraShutDown() {}
+void VelmoraShutDown() {
+    if (g_oleStarted) OleUninitialize();
+    g_oleStarted = false;
+}
 
 bool IsFirstRunCall(const std::vector<std::wstring>& arguments) {
     return arguments.size() == 1 && arguments[0] == ErsterAufruf;

@@ -84,6 +84,9 @@ TDateiListeForm::TDateiListeForm(gui::TComponent* owner, TPaneHost* Host)
     OnDestroy = gui::bind(this, &TDateiListeForm::FormDestroy);
     OnResize = gui::bind(this, &TDateiListeForm::FormResize);
     OnActivate = gui::bind(this, &TDateiListeForm::FormActivate);
+    DropTarget = gui::Create<TPaneDropTarget>(
+        this, Dateiliste, Host, [this](POINT p, DWORD k) { return DropZiel(p, k); },
+        [this] { SetDropRow(Dateiliste, nullptr); });
 }
 
 TDateiListeForm::~TDateiListeForm() { Abbauen(); }

@@ -20,6 +20,7 @@
 #include "panes/DMChild_Vorlage.h"
 #include "panes/DateiListeDaten.h"
 #include "panes/DateiListeModell.h"
+#include "panes/PaneDrop.h"
 #include "panes/PaneHost.h"
 #include "platform/gui/ImageList.h"
 #include "platform/gui/StatusBar.h"
@@ -35,6 +36,8 @@ public:
     TEnhListView Dateiliste;
     gui::TStatusBar DLStatusZeile;
     TDiscMonitor DiscMonitor;
+    // Owned by the pane.
+    TPaneDropTarget* DropTarget = nullptr;
 
     // Pane operations.
     void SetPaneKind(TFensterTyp Kind) override;
@@ -122,6 +125,8 @@ private:
     void PanelBreitenSetzen();
     std::int64_t SumSelectedSizes();
     void DragStarten();
+    // Where a drop at a point of the list goes; a folder row gets the highlight.
+    TDropZiel DropZiel(POINT Client, DWORD KeyState);
     // Opens a file row; Einzeln: the only marked row (an archive may open in a pane).
     void Oeffnen(TItemData& Item, bool Einzeln);
     void RechtsklickMenue(gui::TShiftState Shift, int X, int Y);

@@ -358,4 +358,40 @@ void TDateiListeForm::DiscMonitorInvalid(gui::TObject* Sender) {
         DiscMonitorChange(Sender);
 }
 
+// ---- Drops ---------------------------------------------------------------------------
+
+TDropZiel TDateiListeForm::DropZiel(POINT Client, DWORD KeyState) {
+    TDropZiel ziel;
+    const bool ausArchiv = m_host && m_host->DragFromArchive();
+    ziel.Effect = KeyEffect(KeyState, ausArchiv);
+    gui::TListItem* row = Dateiliste.GetItemAt(Client.x, Client.y);
+    const TItemData* item = Daten(row);
+    if (item && item->RelPidl && !VollerPfad(*item).empty()) {
+        const std::wstring path = VollerPfad(*item);
+        if (SchlichterOrdner(*item)) {
+            SetDropRow(Dateiliste, row);
+            ziel.Target = IncludeTrailingBackslash(path);
+        } else if (!(item->ShellAttr & kSfgaoOrdner) && IsArchiveExtension(ExtractFileExt(path)) && !ausArchiv) {
+            // A file goes into the archive of the row, never an archive's entries.
+            SetDropRow(Dateiliste, row);
+            ziel.Target = path;
+        } else {
+            ziel.Effect = DROPEFFECT_NONE;
+        }
+        return ziel;
+    }
+    SetDropRow(Dateiliste, nullptr);
+    if (m_zeigtPapierkorb)
+        ziel.Recycle = true;
+    else if (m_zeigtDesktop)
+        ziel.Target = IncludeTrailingBackslash(DesktopFolder());
+    else if (!m_virtuell && !m_pfad.empty())
+        ziel.Target = IncludeTrailingBackslash(m_pfad);
+    // A folder without a path takes nothing; neither does the folder the files come from.
+    if ((!ziel.Recycle && ziel.Target.empty()) ||
+        (!ziel.Target.empty() && m_host && SameFolder(ziel.Target, m_host->DragFolder())))
+        ziel.Effect = DROPEFFECT_NONE;
+    return ziel;
+}
+
 }  // namespace velmora

@@ -85,6 +85,27 @@ public:
 
     // Starts dragging Files (full paths, never empty) out of Pane.
     virtual void StartDrag(TDMChildForm* Pane, const TStringList& Files) = 0;
+
+    // Starts dragging entries of Archive (their paths inside it; a folder as
+    // "folder\*.*") out of Pane.
+    virtual void StartArchiveDrag(TDMChildForm* Pane, const std::wstring& Archive, const TStringList& Entries) {
+        (void)Pane, (void)Archive, (void)Entries;
+    }
+
+    // The drag state the panes' drop rules read (not pure, as above): whether the
+    // running drag offers archive entries, and its folder (the archive for those,
+    // else the dragged items' parent folder). A drag that came from outside the
+    // program reads as neither.
+    virtual bool DragFromArchive() const { return false; }
+    virtual std::wstring DragFolder() const { return {}; }
+    // The pointer entered (false) or left (true) a drop target of the program.
+    virtual void SetDragLeftWindow(bool) {}
+    // A drop on a pane: Target is a folder (with "\") or an archive; Effect one
+    // of DROPEFFECT_COPY, _MOVE, _LINK.
+    virtual void PaneDragDrop(bool Recycle, TStringList& Names, const std::wstring& Target, DWORD Effect) {
+        (void)Recycle, (void)Names, (void)Target, (void)Effect;
+    }
+    virtual void DropOnBasket(const TStringList& Names) { (void)Names; }
 };
 
 // Where a pane's list sends a released key: the pane switches (Ctrl+F4, Ctrl+F6)

@@ -81,6 +81,13 @@ TSuchergebnisForm::TSuchergebnisForm(gui::TComponent* owner, TPaneHost* Host, TF
     DateiListe.OnMouseMove = gui::bind(this, &TSuchergebnisForm::DateiListeMouseMove);
     DateiListe.OnMouseUp = gui::bind(this, &TSuchergebnisForm::DateiListeMouseUp);
     OnDestroy = gui::bind(this, &TSuchergebnisForm::FormDestroy);
+    // The search result takes no drops; the basket takes files as copies.
+    DropTarget = gui::Create<TPaneDropTarget>(this, DateiListe, Host, [this](POINT, DWORD) {
+        TDropZiel ziel;
+        ziel.Basket = GetPaneKind() == ftSammelkorb;
+        ziel.Effect = ziel.Basket ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return ziel;
+    }, nullptr);
 }
 
 TSuchergebnisForm::~TSuchergebnisForm() { DateiListe.Clear(); }
@@ -326,12 +333,25 @@ void TSuchergebnisForm::DateiListeMouseMove(gui::TObject*, gui::TShiftState Shif
         return;
     }
     m_dragArmed = false;
+    if (!m_host) return;
+    // A focused archive entry drags its archive's marked entries, else the
+    // marked plain files go: an entry's name inside its archive is no path.
+    const TListItem* focused = DateiListe.ItemFocused();
+    const TEineDatei* fokus = focused && focused->Selected() ? Record(focused) : nullptr;
+    const bool archiv = fokus && fokus->InArchive;
     TStringList files;
     for (TListItem* row = DateiListe.NextSelected(); row; row = DateiListe.NextSelected(row)) {
         const TEineDatei& record = *Record(row);
-        files.Add(record.InArchive ? record.ArchivPfad + L"\\" + EntryName(record) : record.Name);
+        if (!archiv && !record.InArchive)
+            files.Add(record.Name);
+        else if (archiv && record.InArchive && SystemLower(record.ArchivPfad) == SystemLower(fokus->ArchivPfad))
+            files.Add(EntryName(record));
     }
-    if (!files.Empty() && m_host) m_host->StartDrag(this, files);
+    if (files.Empty()) return;
+    if (archiv)
+        m_host->StartArchiveDrag(this, fokus->ArchivPfad, files);
+    else
+        m_host->StartDrag(this, files);
 }
 
 void TSuchergebnisForm::DateiListeMouseUp(gui::TObject*, gui::TMouseButton Button, gui::TShiftState, int X, int Y) {

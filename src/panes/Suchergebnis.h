@@ -11,6 +11,7 @@
 #include "SuchergebnisRegeln.h"
 #include "foundation/controls/EnhListView.h"
 #include "panes/DMChild_Vorlage.h"
+#include "panes/PaneDrop.h"
 #include "panes/PaneHost.h"
 #include "platform/gui/ImageList.h"
 
@@ -22,6 +23,8 @@ public:
     ~TSuchergebnisForm() override;
 
     TEnhListView DateiListe;
+    // Owned by the pane.
+    TPaneDropTarget* DropTarget = nullptr;
 
     // Pane operations.
     void ReadContents() override;

@@ -112,6 +112,10 @@ TVbaumForm::TVbaumForm(gui::TComponent* owner, TPaneHost* Host)
 
     OnCreate = gui::bind(this, &TVbaumForm::FormCreate);
     OnActivate = gui::bind(this, &TVbaumForm::FormActivate);
+    DropTarget = gui::Create<TPaneDropTarget>(
+        this, Verzeichnisbaum, Host, [this](POINT p, DWORD k) { return DropZiel(p, k); },
+        [this] { Verzeichnisbaum.SetDropTarget(nullptr); });
+    DropTarget->AfterDrop = [this] { NachDrop(); };
 }
 
 TVbaumForm::~TVbaumForm() { CleanUp(); }
@@ -901,6 +905,50 @@ void TVbaumForm::VerzeichnisBaumMouseUp(gui::TObject*, gui::TMouseButton Button,
         });
     }
     Fehlercode = 0;
+}
+
+// ---- Drops ---------------------------------------------------------------------------
+
+bool TVbaumForm::IstPapierkorb(const TKnotenDaten* d) const {
+    if (!m_host || !d || !d->AbsPidl || (d->ShellAttr & kAttrDateisystem)) return false;
+    TComPtr<IShellFolder> desktop;
+    std::wstring name;
+    return SUCCEEDED(SHGetDesktopFolder(desktop.Put())) &&
+           PidlAnzeigename(desktop.Get(), d->AbsPidl.get(), SHGDN_NORMAL, name) && name == m_host->RecycleBinName();
+}
+
+TDropZiel TVbaumForm::DropZiel(POINT Client, DWORD KeyState) {
+    TDropZiel ziel;
+    const bool ausArchiv = m_host && m_host->DragFromArchive();
+    ziel.Effect = KeyEffect(KeyState, ausArchiv);
+    TTreeNode* n = Verzeichnisbaum.GetNodeAt(Client.x, Client.y);
+    const TKnotenDaten* d = Daten(n);
+    Verzeichnisbaum.SetDropTarget(n);
+    if (!n || !d) {
+        ziel.Effect = DROPEFFECT_NONE;
+        return ziel;
+    }
+    if (n == Wurzel()) {
+        ziel.Target = IncludeTrailingBackslash(DesktopFolder());
+    } else if (IstPapierkorb(d)) {
+        ziel.Recycle = true;
+        return ziel;
+    } else if (IstArchivKnoten(d)) {
+        // Entries of one archive never go into another through a drop.
+        if (!ausArchiv) ziel.Target = ExcludeTrailingBackslash(NodePath(n));
+    } else if (const std::wstring pfad = NodePath(n); !pfad.empty()) {
+        ziel.Target = IncludeTrailingBackslash(pfad);
+    }
+    if (ziel.Target.empty() || ziel.Target == L"\\" || (m_host && SameFolder(ziel.Target, m_host->DragFolder())))
+        ziel.Effect = DROPEFFECT_NONE;
+    return ziel;
+}
+
+void TVbaumForm::NachDrop() {
+    TTreeNode* n = Verzeichnisbaum.Selected();
+    const std::wstring pfad = NodePath(n);
+    if (n && n->Parent() && !pfad.empty() && GetFileAttributesW(pfad.c_str()) == INVALID_FILE_ATTRIBUTES)
+        Verzeichnisbaum.SetSelected(n->Parent());
 }
 
 }  // namespace velmora

@@ -20,6 +20,7 @@
 #include "foundation/DiscMon.h"
 #include "foundation/Pidl.h"
 #include "panes/DMChild_Vorlage.h"
+#include "panes/PaneDrop.h"
 #include "panes/PaneHost.h"
 #include "panes/VbaumRegeln.h"
 #include "platform/gui/ImageList.h"
@@ -84,6 +85,8 @@ public:
     ~TVbaumForm() override;
 
     TVbaumTreeView Verzeichnisbaum;
+    // Owned by the pane.
+    TPaneDropTarget* DropTarget = nullptr;
 
     // Pane operations.
     void ApplyOptions(const TOptionen& Options) override;
@@ -161,6 +164,11 @@ private:
     void WachAuffrischen(const std::wstring& ElternPfad);
     void WachPaesseStoppen(bool Warten);
     void Vorlaeufig(gui::TTreeNode* Node, const std::function<void()>& Call);
+    // Where a drop on a node goes; the node gets the drop highlight.
+    TDropZiel DropZiel(POINT Client, DWORD KeyState);
+    bool IstPapierkorb(const TKnotenDaten* d) const;
+    // After a drop: the selected folder or archive may have gone.
+    void NachDrop();
 
     TPaneHost* m_host;
     gui::TImageList m_bilder;

@@ -72,6 +72,16 @@ TZipViewForm::TZipViewForm(gui::TComponent* owner, TPaneHost* Host, archive::TZi
     Dateiliste.OnMouseDown = gui::bind(this, &TZipViewForm::DateilisteMouseDown);
     Dateiliste.OnMouseUp = gui::bind(this, &TZipViewForm::DateilisteMouseUp);
     OnDestroy = gui::bind(this, &TZipViewForm::FormDestroy);
+    Dateiliste.OnBeginDrag = gui::bind(this, &TZipViewForm::DateilisteBeginDrag);
+    // Files go into the archive as copies, or moved with Ctrl; never entries of an archive.
+    DropTarget = gui::Create<TPaneDropTarget>(this, Dateiliste, Host, [this](POINT, DWORD Keys) {
+        TDropZiel ziel;
+        if (m_host && !m_host->DragFromArchive() && !m_archive.empty()) {
+            ziel.Effect = (Keys & MK_CONTROL) ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+            ziel.Target = m_archive;
+        }
+        return ziel;
+    }, nullptr);
 }
 
 TZipViewForm::~TZipViewForm() {
@@ -553,6 +563,22 @@ void TZipViewForm::DateilisteMouseUp(gui::TObject*, gui::TMouseButton Button, gu
     ::ClientToScreen(Dateiliste.Handle(), &screen);
     if (m_host)
         m_host->ShowArchivePopup(this, screen);
+}
+
+void TZipViewForm::DateilisteBeginDrag(gui::TObject*, TListItem*, POINT) {
+    if (!m_host || m_archive.empty())
+        return;
+    const std::wstring base = m_prefix + m_subPath;
+    TStringList entries;
+    for (TListItem* row = Dateiliste.NextSelected(); row; row = Dateiliste.NextSelected(row)) {
+        const TDatenSatz& record = *Record(row);
+        if (IsUp(record))
+            continue;
+        const std::wstring name = base + WithoutLeadingBackslash(record.Name);
+        entries.Add(IsFolder(record) ? name + L"\\*.*" : name);
+    }
+    if (!entries.Empty())
+        m_host->StartArchiveDrag(this, m_archive, entries);
 }
 
 void TZipViewForm::BeginUpdate() { Dateiliste.BeginUpdate(); }

@@ -13,6 +13,7 @@
 #include "archive/operations/ZipRoutinen.h"
 #include "foundation/controls/EnhListView.h"
 #include "panes/DMChild_Vorlage.h"
+#include "panes/PaneDrop.h"
 #include "panes/PaneHost.h"
 #include "platform/gui/ImageList.h"
 #include "platform/gui/StatusBar.h"
@@ -26,6 +27,8 @@ public:
     ~TZipViewForm() override;
 
     TEnhListView Dateiliste;
+    // Owned by the pane.
+    TPaneDropTarget* DropTarget = nullptr;
     gui::TStatusBar StatusZeile;
 
     // Pane operations.
@@ -60,6 +63,8 @@ public:
     void DateilisteKeyUp(gui::TObject* Sender, WORD& Key, gui::TShiftState Shift);
     void DateilisteMouseDown(gui::TObject* Sender, gui::TMouseButton Button, gui::TShiftState Shift, int X, int Y);
     void DateilisteMouseUp(gui::TObject* Sender, gui::TMouseButton Button, gui::TShiftState Shift, int X, int Y);
+    // Drags the marked entries, a folder as "folder\*.*".
+    void DateilisteBeginDrag(gui::TObject* Sender, gui::TListItem* Item, POINT Pt);
 
     // The skipped single folders and the walked folders below them.
     const std::wstring& Prefix() const { return m_prefix; }

@@ -153,7 +153,6 @@ const TShortCutCase kShortCuts[] = {
     {Ctrl(VK_F7), L"NachNameClick", &THauptform::Unsortiert},
     {Ctrl(VK_F8), L"NachNameClick", &THauptform::NachAttributen},
     {Ctrl('N'), L"NaechstegefundeneDateiClick", &THauptform::NaechstegefundeneDatei},
-    {Ctrl('S'), L"MarkierteDateieninSammelkorblegen1Click", &THauptform::MarkierteDateieninSammelkorblegen1},
     {Ctrl('V'), L"VorherigegefundeneDateiClick", &THauptform::VorherigegefundeneDatei},
     {Ctrl('Z'), L"Zusammenfgen1Click", &THauptform::Zusammenfgen1},
     {CtrlShift('G'), L"MarkierungGruppeauswaehlenClick", &THauptform::MarkierungGruppeauswaehlen},

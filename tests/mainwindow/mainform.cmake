@@ -100,7 +100,7 @@ add_dependencies(mainform_archive_test zlzip32 zlunz32)
 target_compile_definitions(mainform_archive_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
 # The archive commands over the real routines and the stand-in zip library.
 velmora_test(mainform_arccommands_test LABEL gui
-  SOURCES MainFormArcCommandsTest.cpp $<TARGET_OBJECTS:velmora_res>
+  SOURCES MainFormArcCommandsTest.cpp MainFormDropTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)

@@ -25,6 +25,7 @@
     X(UpdateArchiveDate, 5117)    \
     X(RepairArchive, 5118)        \
     X(CollectSelection, 5119)     \
+    X(DropFromArchive, 5120)      \
     /* The archive dialogs. */    \
     X(AddArcDlgFormShow, 5151)    \
     X(AddArcDlgFormClose, 5152)   \

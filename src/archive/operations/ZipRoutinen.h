@@ -165,6 +165,19 @@ public:
     void ExtractFromArchive(const std::wstring& ArchiveName, const TStringList& Entries, bool DeleteAfter,
                             const std::wstring& Target, const std::wstring& Password, int PathMode,
                             TZlOverwrite Overwrite, int Mode, const std::wstring& BaseFolder);
+    // Entries dragged out of ArchiveName and dropped on the folder Target: Effect 1
+    // copies, 2 moves (AskDelete asks first); PathMode 0 ignores stored paths, 1
+    // keeps them relative, 2 whole, 3 asks. Masks in Names are expanded to the
+    // entries they mean; afterwards Names holds the items that now stand directly
+    // in Target, each once, and Extracted (when given) the entries taken. A
+    // cancelled question clears Names and extracts nothing.
+    void DropFromArchive(const std::wstring& ArchiveName, int Effect, int PathMode, bool AskDelete,
+                         TStringList& Names, const std::wstring& Target, TStringList* Extracted = nullptr);
+    // A drop on another program extracts a copy first; once that program has moved
+    // the files away (Delivered all gone), the entries leave the archive, after
+    // the question when AskDelete. True when they were deleted.
+    bool DeleteAfterOutsideMove(const std::wstring& ArchiveName, bool AskDelete, const TStringList& Entries,
+                                const TStringList& Delivered);
     void TestArchive(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
     void DeleteFromArchive(const std::wstring& ArchiveName, const TStringList& Entries);
     // For freshening (Mode 1) and updating (Mode 2): drops the entries that are
@@ -186,6 +199,11 @@ public:
     void ZipTest(const std::wstring& ArchiveName, const TStringList& Entries, const std::wstring& Password);
 
 private:
+    // The drop paths dialog, made on first use and kept.
+    std::unique_ptr<gui::TComponent, gui::TComponentDeleter> m_dropPfadeDlg;
+    // Replaces the mask lines of Names by the entries of the archive they mean.
+    void ExpandDropMasks(const std::wstring& ArchiveName, TStringList& Names);
+
     class TReaderScope;
     class TOperationScope;
 

@@ -519,4 +519,150 @@ TEST_F(ArcDialoge, DeleteDialogEditsTheEntriesOfItsArchive) {
     EXPECT_EQ(list[0]->ArchivPfad, L"c:\\x.zip");
 }
 
+// ---- Entries dragged out of an archive onto a folder ------------------------
+
+class DropAusArchiv : public ArcDialoge {
+protected:
+    void SetUp() override {
+        ArcDialoge::SetUp();
+        routines.Packer.UseInternZip = routines.Packer.UseInternUnZip = true;
+        archive = Docs();
+        before = Bytes(archive);
+        target = folder + L"ziel\\";
+        ForceDirectories(target);
+        dirs.push_back(target);
+    }
+    void TearDown() override {
+        for (const wchar_t* name : {L"a.txt", L"b.txt", L"top.txt", L"my.docs\\a.txt", L"my.docs\\b.txt"})
+            DeleteFileW((target + name).c_str());
+        RemoveDirectoryW((target + L"my.docs").c_str());
+        ArcDialoge::TearDown();
+    }
+    static std::string Bytes(const std::wstring& path) {
+        std::string data;
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return data;
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) data.append(buffer, got);
+        CloseHandle(h);
+        return data;
+    }
+    std::vector<std::wstring> Entries() {
+        std::uint8_t kind = 0;
+        routines.GetArchiveType(archive, kind);
+        std::wstring name = archive;
+        TArchivDaten daten;
+        TDateiListe list;
+        routines.OpenArchive(kind, name, daten, list);
+        return Names(list);
+    }
+    bool InTarget(const std::wstring& name) const { return FileExists(target + name); }
+
+    std::wstring archive, target;
+    std::string before;
+};
+
+TEST_F(DropAusArchiv, ACancelledQuestionOrPathsDialogTouchesNothing) {
+    TStringList names{L"my.docs\\a.txt"};
+    boxes.Answer(mrCancel);
+    routines.DropFromArchive(archive, 2, 0, true, names, target);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Text,
+              L"Sollen die abgelegten Dateien anschließend wirklich aus dem\rArchiv gelöscht werden?");
+    EXPECT_TRUE(names.Empty());
+
+    names = TStringList{L"my.docs\\a.txt"};
+    TModalScript script;
+    script.Step([&](TForm& form) {
+        EXPECT_EQ(form.Caption(), L"Pfadangaben komprimierter Dateien");
+        EXPECT_FALSE(InTarget(L"a.txt")) << "the dialog comes before any file is written";
+        form.Close();
+    });
+    routines.DropFromArchive(archive, 1, 3, false, names, target);
+    EXPECT_FALSE(script.Failed());
+    EXPECT_TRUE(names.Empty());
+    EXPECT_FALSE(InTarget(L"a.txt"));
+    EXPECT_FALSE(InTarget(L"my.docs\\a.txt"));
+    EXPECT_EQ(Bytes(archive), before);
+}
+
+TEST_F(DropAusArchiv, AMoveAnsweredNoOnlyCopies) {
+    TStringList names{L"my.docs\\a.txt", L"top.txt"};
+    boxes.Answer(mrNo);
+    routines.DropFromArchive(archive, 2, 0, true, names, target);
+    EXPECT_TRUE(InTarget(L"a.txt"));
+    EXPECT_TRUE(InTarget(L"top.txt"));
+    EXPECT_EQ(Bytes(archive), before);
+}
+
+TEST_F(DropAusArchiv, NamesBecomeTheItemsDirectlyInTheTargetForEachPathMode) {
+    struct {
+        int mode;
+        TStringList dragged, items;
+    } cases[] = {
+        {0, {L"my.docs\\a.txt", L"top.txt"}, {target + L"a.txt", target + L"top.txt"}},
+        {1, {L"my.docs\\a.txt", L"my.docs\\b.txt"}, {target + L"a.txt", target + L"b.txt"}},
+        {1, {L"my.docs\\a.txt", L"top.txt"}, {target + L"my.docs", target + L"top.txt"}},
+        {2, {L"my.docs\\a.txt", L"my.docs\\b.txt", L"top.txt"}, {target + L"my.docs", target + L"top.txt"}},
+    };
+    for (auto& c : cases) {
+        TStringList names = c.dragged;
+        routines.DropFromArchive(archive, 1, c.mode, true, names, target);
+        EXPECT_EQ(names, c.items) << "path mode " << c.mode;
+        for (const std::wstring& item : names) EXPECT_TRUE(FileExists(item) || DirectoryExists(item)) << ToUtf8(item);
+    }
+    EXPECT_TRUE(boxes.Calls().empty()) << "a copy asks nothing";
+    EXPECT_EQ(Bytes(archive), before);
+}
+
+TEST_F(DropAusArchiv, MovingAFolderMaskTakesOnlyThatFolder) {
+    TStringList names{L"my.docs\\*.*"};
+    TStringList extracted;
+    routines.DropFromArchive(archive, 2, 2, false, names, target, &extracted);
+    EXPECT_EQ(names, TStringList{target + L"my.docs"});
+    EXPECT_EQ(extracted, (TStringList{L"my.docs\\a.txt", L"my.docs\\b.txt"}));
+    EXPECT_TRUE(InTarget(L"my.docs\\a.txt"));
+    EXPECT_TRUE(InTarget(L"my.docs\\b.txt"));
+    EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"my.other\\x.txt", L"top.txt"}));
+}
+
+TEST_F(DropAusArchiv, AnOutsideMoveDeletesOnlyWhenTheFilesAreGoneAndTheUserSaysYes) {
+    TStringList names{L"top.txt"};
+    TStringList extracted;
+    routines.DropFromArchive(archive, 1, 0, true, names, target, &extracted);
+    ASSERT_TRUE(InTarget(L"top.txt"));
+    // A target that only copied (or moved "optimised" and said none) leaves the file.
+    EXPECT_FALSE(routines.DeleteAfterOutsideMove(archive, true, extracted, names));
+    EXPECT_TRUE(boxes.Calls().empty());
+
+    DeleteFileW((target + L"top.txt").c_str());
+    boxes.Answer(mrNo);
+    EXPECT_FALSE(routines.DeleteAfterOutsideMove(archive, true, extracted, names));
+    boxes.Answer(mrCancel);
+    EXPECT_FALSE(routines.DeleteAfterOutsideMove(archive, true, extracted, names));
+    EXPECT_EQ(Bytes(archive), before);
+    boxes.Answer(mrYes);
+    EXPECT_TRUE(routines.DeleteAfterOutsideMove(archive, true, extracted, names));
+    EXPECT_EQ(boxes.Calls().size(), 3u);
+    EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"my.docs\\a.txt", L"my.docs\\b.txt", L"my.other\\x.txt"}));
+}
+
+TEST_F(DropAusArchiv, AMoveOntoAFullDriveLosesNoEntry) {
+    if (GetFileAttributesW(L"s:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive s: (no tmpfs mount)";
+    std::string big(1536 * 1024, 'g');
+    for (size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>('a' + i % 23);
+    archive = Write(L"gross.zip", StoredZip({{"klein.txt", "k"}, {"gross.bin", big}}));
+    before = Bytes(archive);
+    const std::wstring target = L"s:\\dropvoll\\";
+    TStringList names{L"klein.txt", L"gross.bin"};
+    routines.DropFromArchive(archive, 2, 0, false, names, target);
+    EXPECT_EQ(Bytes(archive), before) << "the entry that was not written stays, and so does the archive";
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].Text, L"Nicht genügend Speicher auf Datenträger für Extrahiervorgang.");
+    DeleteFileW((target + L"klein.txt").c_str());
+    DeleteFileW((target + L"gross.bin").c_str());
+    RemoveDirectoryW(target.c_str());
+}
+
 }  // namespace
