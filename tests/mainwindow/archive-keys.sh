@@ -41,11 +41,26 @@ finish() {
 }
 trap finish EXIT
 
+# The first visible window of that name, waited for (bounded). A search can
+# fail outright while windows come and go (the splash): it is simply repeated.
+find_window() {
+  local id
+  for _ in $(seq 1 600); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    if [ -n "$id" ] && xdotool getwindowgeometry "$id" > /dev/null 2>&1; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "no window: $1" >&2
+  return 1
+}
 # Without a window manager the keys go to the window under the pointer: the
 # pointer goes onto the window a user would be typing into.
 point_at() {
   local id
-  id=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -1)
+  id=$(find_window "$1")
   eval "$(xdotool getwindowgeometry --shell "$id")"
   xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + 12))
 }
@@ -66,7 +81,7 @@ clear_and_type() {
   xdotool type --delay 20 "$1"
 }
 
-main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora -' | head -1)
+main=$(find_window '^Velmora -')
 eval "$(xdotool getwindowgeometry --shell "$main")"
 # A click into the archive pane's empty area below its rows makes it the active pane.
 xdotool mousemove --sync $((X + WIDTH * 3 / 4)) $((Y + HEIGHT - 80)) click 1
