@@ -171,7 +171,7 @@ public:
     // Button I (1 to 13) of the toolbar.
     TExplorerButton& ToolbarButton(int I);
 
-    // Commands not written yet: each records its name (Placeholders.h).
+    // The commands of the menus, toolbar and keys.
     void DateiVerzeichnisErstellenClick(gui::TObject* Sender);
     void DateiVerknuepfungerstellenClick(gui::TObject* Sender);
     void DateiOeffnenClick(gui::TObject* Sender);
@@ -652,7 +652,6 @@ private:
 
     // Pane management
     void BindPaneHandlers();
-    void Placeholder(const wchar_t* Name);
     void SetItemChecked(const wchar_t* Name, bool Checked);
     void SetItemEnabled(const wchar_t* Name, bool Enabled);
     bool ItemChecked(const wchar_t* Name) const;

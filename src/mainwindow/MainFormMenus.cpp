@@ -9,7 +9,6 @@
 
 #include "MainForm.h"
 #include "MainWindowCodes.h"
-#include "Placeholders.h"
 #include "filetools/DateiLeichen.h"
 #include "filetools/Synchronisieren.h"
 #include "archive/operations/ExtArcKonfigDlg.h"

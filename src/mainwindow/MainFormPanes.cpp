@@ -11,7 +11,6 @@
 #include "panes/Vbaum.h"
 #include "panes/Suchergebnis.h"
 #include "panes/ZipView.h"
-#include "Placeholders.h"
 #include "MainWindowCodes.h"
 #include "PaneRules.h"
 #include "foundation/Pidl.h"
@@ -138,8 +137,6 @@ void THauptform::SetSortItemsEnabled(bool Enabled) {
     for (const wchar_t* name : {L"NachTyp", L"NachTyp1", L"NachAttributen", L"NachAttributen1"})
         SetItemEnabled(name, Enabled);
 }
-
-void THauptform::Placeholder(const wchar_t* Name) { RecordPlaceholder(Name, nullptr); }
 
 // ---- Replacing a side's pane
 

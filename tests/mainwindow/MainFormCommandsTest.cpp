@@ -26,7 +26,6 @@
 #include "filetools/VolumeInfo.h"
 #include "filetools/LoeschDlg.h"
 #include "filetools/VerzeichnisErstellenDlg.h"
-#include "mainwindow/Placeholders.h"
 #include "mainwindow/StatusThreads.h"
 #include "foundation/Fehlercode.h"
 #include "foundation/Pidl.h"

@@ -14,7 +14,7 @@
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Einstellungen.h"
-#include "mainwindow/Placeholders.h"
+#include "CommandRecorder.h"
 
 using namespace velmora;
 using namespace velmora::gui;

@@ -14,7 +14,6 @@
 #include "foundation/DefaultUserStore.h"
 #include "foundation/ProgrammFlags.h"
 #include "mainwindow/MainForm.h"
-#include "mainwindow/Placeholders.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/FileSystem.h"

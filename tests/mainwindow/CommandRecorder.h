@@ -1,8 +1,7 @@
 #pragma once
-// Commands whose routines are not written yet still have a handler, so that
-// their menu items, shortcuts and toolbar buttons can be bound and checked:
-// the handler records its name (and the item or button that ran it) here and
-// does nothing else. Tests read and clear the list.
+// The menu tests put a recording handler on items in place of their commands:
+// it records the command's name (and the item or button that ran it) here, so
+// that a test sees which command a key, a click or a toolbar button reached.
 
 #include <string>
 #include <vector>
