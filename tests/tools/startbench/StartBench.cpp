@@ -6,11 +6,11 @@
 // and kept). The runs alternate, best of five. The benchmark watches the
 // windows as a user sees them: a window mapped, a list view holding all rows.
 //
-//   start_bench VELMORA_EXE [-r ROUNDS] [-d WORKFOLDER] [-s] [-c]
+//   start_bench VELMORA_EXE [-r ROUNDS] [-d WORKFOLDER] [-s] [-c] [-v]
 //
 // -s skips the 100,000-file case (printed for information only); -c makes one
 // round of the 10,000-file case and no 100,000 one (a cold start: run it right
-// after the Wine server has gone). Figures count only from an optimised build
+// after the Wine server has gone); -v prints the processor time samples. Figures count only from an optimised build
 // run under Wine with a display (tools/wine-env.sh gives the X resources).
 //
 // The phases printed: splash (the first window of the process mapped), main
@@ -31,6 +31,7 @@
 namespace {
 
 constexpr double kNever = -1;
+bool verbose = false;
 
 struct TPhasen {
     double Splash = kNever, Hauptfenster = kNever, ErsteListe = kNever, BeideListen = kNever, Leerlauf = kNever;
@@ -182,6 +183,8 @@ TPhasen Watch(const std::wstring& commandLine, int lists, int rows) {
         const bool filled = frame && (lists == 0 || p.BeideListen != kNever);
         if (filled) {
             const double t = BenchNow() - start, cpu = ProcessorSeconds(pi.hProcess);
+            if (verbose)
+                std::fwprintf(stderr, L"  %.3f s: %.3f s processor\n", t, cpu);
             if (!watching) {
                 watching = true;
                 windowStart = t;
@@ -194,7 +197,7 @@ TPhasen Watch(const std::wstring& commandLine, int lists, int rows) {
                 windowStart = t;
                 windowCpu = cpu;
             }
-            if (t > 30)
+            if (t > 60)
                 break;
         }
         Sleep(filled ? 20 : 5);
@@ -393,6 +396,8 @@ int wmain(int argc, wchar_t** argv) {
             small = true;
         else if (!std::wcscmp(argv[i], L"-c"))
             cold = true;
+        else if (!std::wcscmp(argv[i], L"-v"))
+            verbose = true;
     }
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
