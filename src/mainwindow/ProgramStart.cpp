@@ -8,6 +8,7 @@
 
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Fehlercode.h"
+#include "foundation/IconRoutinen.h"
 #include "foundation/RegistryEnhanced.h"
 #include "foundation/ShellLink.h"
 #include "platform/gui/Application.h"
@@ -78,6 +79,8 @@ void FirstRunRegistration(const std::wstring& programFile) {
 static void CreateMainWindow() { gui::Application->CreateForm<THauptform>(); }
 
 static void RunApplication() {
+    // Built while the splash and the main window are made.
+    SystemImageListsVorbereiten();
     gui::TApplication application;
     application.Initialize();
     std::unique_ptr<TSplash, gui::TComponentDeleter> splash(gui::Create<TSplash>(&application));
@@ -90,6 +93,7 @@ static void RunApplication() {
         splash.reset();
         throw;
     }
+    // The main window stands right after: its panes are read once it is shown.
     splash.reset();
     application.Run();
 }
