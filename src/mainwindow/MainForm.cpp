@@ -365,31 +365,11 @@ void THauptform::FormShow(TObject*) {
     if (!m_firstShow)
         return;
     m_firstShow = false;
-    // The frame appears at once; the panes are read once it stands.
-    PostFirstPanes(0);
-}
-
-void THauptform::PostFirstPanes(int Side) {
-    std::weak_ptr<int> alive = m_alive;
-    Application->Post([this, alive, Side] {
-        if (!alive.expired() && !m_closing)
-            FillFirstPanes(Side);
-    });
-}
-
-void THauptform::FillFirstPanes(int Side) {
     try {
         Fehlercode = fc::HauptformFormShow;
-        // The frame is painted before the first folder is read; the posted
-        // work would otherwise come before the paint.
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         const TPaneKindRequest kinds = ParsePaneKinds(PaneKinds, ArchiveArgument);
-        if (Side == 0) {
-            ShowPaneKind(0, kinds.Left);
-            Fehlercode = 0;
-            PostFirstPanes(1);
-            return;
-        }
+        ShowPaneKind(0, kinds.Left);
+        Fehlercode = fc::HauptformFormShow;
         if (!(kinds.RightArchiveOrList && ShowArchiveArgument()))
             ShowPaneKind(1, kinds.Right);
         ArchiveArgument = false;

@@ -267,10 +267,6 @@ public:
 
     void FormCreate(gui::TObject* Sender);
     void FormShow(gui::TObject* Sender);
-    // The panes of the first showing, filled once the frame stands: Side 0 (the
-    // active pane) first, then the other side and what depends on both.
-    void FillFirstPanes(int Side);
-    void PostFirstPanes(int Side);
     void FormClose(gui::TObject* Sender, gui::TCloseAction& Action);
     void FormResize(gui::TObject* Sender);
     // Virtual so that a test can make creation fail half-way.
@@ -647,8 +643,6 @@ private:
     std::shared_ptr<TCounterSlot> m_quickViewSlot = std::make_shared<TCounterSlot>();
 
     bool m_firstShow = true;
-    // Work posted to the message loop runs only while the window lives.
-    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     bool m_createFailed = false;
     // Set once the file types are loaded: only a list that was loaded is saved.
     bool m_dateiTypenGeladen = false;

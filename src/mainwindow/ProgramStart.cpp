@@ -93,7 +93,6 @@ static void RunApplication() {
         splash.reset();
         throw;
     }
-    // The main window stands right after: its panes are read once it is shown.
     splash.reset();
     application.Run();
 }

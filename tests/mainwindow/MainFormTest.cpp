@@ -216,23 +216,6 @@ TEST_F(MainFormTest, AnExistingFolderOnTheCommandLineStartsBothSidesThere) {
     EXPECT_FALSE(form.ArchiveArgument);
 }
 
-// The frame is on the screen before any folder is read: the panes follow from
-// the message loop, the active (left) one first.
-TEST_F(MainFormTest, TheFrameStandsBeforeItsPanesAreRead) {
-    THauptform& form = Make();
-    form.Show();
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    EXPECT_EQ(form.LeftPane, nullptr);
-    EXPECT_EQ(form.RightPane, nullptr);
-    while (!form.LeftPane && Application->ProcessMessage()) {
-    }
-    ASSERT_NE(form.LeftPane, nullptr);
-    EXPECT_EQ(form.RightPane, nullptr);
-    Application->ProcessMessages();
-    EXPECT_NE(form.RightPane, nullptr);
-    EXPECT_TRUE(m_boxes.Calls().empty());
-}
-
 // Resource scripts compiled apart would number their icon images alike, and the
 // program would show one icon's picture for another.
 TEST(ProgramResources, EveryIconKeepsItsOwnPicture) {
