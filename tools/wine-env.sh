@@ -22,6 +22,10 @@ if [ "$WINEARCH" = win64 ]; then
   export WINELOADER=/usr/lib/wine/wine64
 fi
 export WINEDEBUG=-all
+# The X libraries look for the user's resource files again and again when none
+# is named (thousands of times per start under Xvfb); a file of our own is read
+# once, so that no start is slowed, and no measurement inflated, by the search.
+export XENVIRONMENT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/velmora.Xresources"
 # No Mono or Gecko install prompts, and no menu entries in the user's own desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # German number, date and list formats; passed per call, since the host may not

@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <future>
+#include <mutex>
+
 #include "ArchiveExtension.h"
 #include "platform/rtl/PathNames.h"
 #include "platform/rtl/Strings.h"
@@ -11,6 +14,9 @@ namespace velmora {
 TIconRoutinen* IconRoutinen = nullptr;
 
 namespace {
+
+std::mutex vorbereitungSperre;
+std::shared_future<void> vorbereitung;
 
 HIMAGELIST SystemImageList(UINT sizeFlag) {
     SHFILEINFOW info{};
@@ -39,8 +45,35 @@ int AddToBoth(HIMAGELIST large, HIMAGELIST small, const wchar_t* name) {
 
 }  // namespace
 
+void SystemImageListsVorbereiten() {
+    std::lock_guard lock(vorbereitungSperre);
+    if (vorbereitung.valid())
+        return;
+    try {
+        vorbereitung = std::async(std::launch::async, [] { SystemImageList(SHGFI_SMALLICON); }).share();
+    } catch (...) {
+        // No thread: the lists are built where they are first needed.
+    }
+}
+
+namespace {
+
+// The lists as the preparation left them (built at once when none ran).
+HIMAGELIST VorbereiteteListe(UINT sizeFlag) {
+    std::shared_future<void> laufend;
+    {
+        std::lock_guard lock(vorbereitungSperre);
+        laufend = vorbereitung;
+    }
+    if (laufend.valid())
+        laufend.wait();
+    return SystemImageList(sizeFlag);
+}
+
+}  // namespace
+
 TIconRoutinen::TIconRoutinen()
-    : SmallImages(SystemImageList(SHGFI_SMALLICON)), LargeImages(SystemImageList(SHGFI_LARGEICON)) {
+    : SmallImages(VorbereiteteListe(SHGFI_SMALLICON)), LargeImages(VorbereiteteListe(SHGFI_LARGEICON)) {
     UpDirIndex = AddToBoth(LargeImages, SmallImages, L"UPDIR");
     FolderIndex = AddToBoth(LargeImages, SmallImages, L"SVERZORDNER");
     ProgramIndex = AddToBoth(LargeImages, SmallImages, L"SAUSFDAT");

@@ -9,6 +9,7 @@
 
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Fehlercode.h"
+#include "foundation/IconRoutinen.h"
 #include "foundation/RegistryEnhanced.h"
 #include "foundation/ShellLink.h"
 #include "platform/gui/Application.h"
@@ -86,6 +87,8 @@ void FirstRunRegistration(const std::wstring& programFile) {
 static void CreateMainWindow() { gui::Application->CreateForm<THauptform>(); }
 
 static void RunApplication() {
+    // Built while the splash and the main window are made.
+    SystemImageListsVorbereiten();
     gui::TApplication application;
     application.Initialize();
     std::unique_ptr<TSplash, gui::TComponentDeleter> splash(gui::Create<TSplash>(&application));

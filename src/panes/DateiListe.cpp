@@ -62,6 +62,9 @@ TDateiListeForm::TDateiListeForm(gui::TComponent* owner, TPaneHost* Host)
 
     PlaceListAndStatus(Dateiliste, DLStatusZeile);
     DLStatusZeile.SetVisible(false);
+    // A folder of 100,000 files: a window holding its rows takes a message per
+    // row to fill and time growing with their square to empty on every re-read.
+    Dateiliste.RowsOnly = true;
     Dateiliste.SetViewStyle(gui::TViewStyle::vsList);
     Dateiliste.OnData = gui::bind(this, &TDateiListeForm::DateilisteDrawItem);
     Dateiliste.OnDblClick = gui::bind(this, &TDateiListeForm::DateiListeDblClick);

@@ -109,6 +109,7 @@ TVbaumForm::TVbaumForm(gui::TComponent* owner, TPaneHost* Host)
     Verzeichnisbaum.OnMouseMove = gui::bind(this, &TVbaumForm::VerzeichnisBaumMouseMove);
     Verzeichnisbaum.OnMouseUp = gui::bind(this, &TVbaumForm::VerzeichnisBaumMouseUp);
     Verzeichnisbaum.OnDeletion = [this](gui::TObject*, TTreeNode* Node) { KnotenDatenFreigeben(Node); };
+    Verzeichnisbaum.OnGetDisplay = gui::bind(this, &TVbaumForm::KnotenZeigen);
 
     OnCreate = gui::bind(this, &TVbaumForm::FormCreate);
     OnActivate = gui::bind(this, &TVbaumForm::FormActivate);
@@ -229,22 +230,44 @@ void TVbaumForm::KnotenAnlegen(IShellFolder* Folder, TPidl RelPidl, TTreeNode* P
     Folder->AddRef();
     d->Ordner = TComPtr<IShellFolder>(Folder);
     d->ShellAttr = attr;
+    d->RelPidl = std::move(RelPidl);
+    d->AbsPidl = std::move(abs);
     const bool archiv = art == TKnotenArt::Archiv;
     node->Data = d;
-    if (attr & kAttrHatUnterordner)
-        node->SetHasChildren(true);
-    else if (!archiv && HaeltArchive(pfad))
-        node->SetHasChildren(true);
+    // Opening a deep path makes every sibling on the way: the shell's icon and
+    // the search for archives wait until the node is seen (KnotenZeigen).
+    node->DeferDisplay();
+    if ((attr & kAttrHatUnterordner) || archiv)
+        node->SetHasChildren(attr & kAttrHatUnterordner);
     if (archiv && IconRoutinen) {
         node->SetImageIndex(IconRoutinen->GetArchiveIconIndex());
         node->SetSelectedIndex(IconRoutinen->GetOpenArchiveIconIndex());
-    } else {
-        LPCITEMIDLIST bild = abs ? abs.get() : rel;
-        node->SetImageIndex(SysIconIndex(bild, kKleinesSymbol));
-        node->SetSelectedIndex(SysIconIndex(bild, kKleinesSymbol | SHGFI_OPENICON));
     }
-    d->RelPidl = std::move(RelPidl);
-    d->AbsPidl = std::move(abs);
+}
+
+// A node's icons and, for a folder without subfolders, whether it holds
+// archives (its expand button), asked when the node is first drawn or read.
+void TVbaumForm::KnotenZeigen(gui::TObject*, TTreeNode* Node) {
+    const TKnotenDaten* d = Daten(Node);
+    if (!d)
+        return;
+    if (Node->ChildrenPending())
+        Node->SetHasChildren(ArchivSuche(d->AbsPidl ? PfadVon(d->AbsPidl.get()) : std::wstring()));
+    if (Node->ImagesPending()) {
+        LPCITEMIDLIST bild = d->AbsPidl ? d->AbsPidl.get() : d->RelPidl.get();
+        Node->SetImageIndex(ShellBild(bild, kKleinesSymbol));
+        Node->SetSelectedIndex(ShellBild(bild, kKleinesSymbol | SHGFI_OPENICON));
+    }
+}
+
+int TVbaumForm::ShellBild(LPCITEMIDLIST Pidl, UINT Flags) {
+    ++ShellAbfragen;
+    return SysIconIndex(Pidl, Flags);
+}
+
+bool TVbaumForm::ArchivSuche(const std::wstring& Pfad) {
+    ++ShellAbfragen;
+    return HaeltArchive(Pfad);
 }
 
 bool TVbaumForm::OrdnerBinden(TTreeNode* Node, TComPtr<IShellFolder>& Folder) {
@@ -589,8 +612,8 @@ void TVbaumForm::RecycleBinChanged() {
     for (int i = 0; w && i < w->Count(); ++i) {
         TTreeNode* n = w->Item(i);
         if (const TKnotenDaten* d = Daten(n); d && d->AbsPidl && !IstArchivKnoten(d)) {
-            n->SetImageIndex(SysIconIndex(d->AbsPidl.get(), kKleinesSymbol));
-            n->SetSelectedIndex(SysIconIndex(d->AbsPidl.get(), kKleinesSymbol | SHGFI_OPENICON));
+            n->SetImageIndex(ShellBild(d->AbsPidl.get(), kKleinesSymbol));
+            n->SetSelectedIndex(ShellBild(d->AbsPidl.get(), kKleinesSymbol | SHGFI_OPENICON));
         }
     }
     Fehlercode = 0;

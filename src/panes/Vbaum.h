@@ -142,12 +142,18 @@ public:
     const std::vector<std::wstring>& WatchRefreshes() const { return m_wachAuffrischungen; }
     // True while a watch pass runs.
     bool WatchRunning() const;
+    // The shell icon look-ups and archive searches made for nodes, counted so
+    // that a test sees which nodes cost them.
+    int ShellAbfragen = 0;
 
 private:
     friend class TWatchVBaumThread;
     gui::TTreeNode* Wurzel() const;
     void BilderSetzen();
     void KnotenAnlegen(IShellFolder* Folder, TPidl RelPidl, gui::TTreeNode* Parent);
+    void KnotenZeigen(gui::TObject* Sender, gui::TTreeNode* Node);
+    int ShellBild(LPCITEMIDLIST Pidl, UINT Flags);
+    bool ArchivSuche(const std::wstring& Pfad);
     bool OrdnerBinden(gui::TTreeNode* Node, TComPtr<IShellFolder>& Folder);
     gui::TTreeNode* Locate(LPCITEMIDLIST Abs, bool Expandieren);
     TPidl PfadParsen(const std::wstring& Path);

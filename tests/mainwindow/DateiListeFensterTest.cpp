@@ -465,6 +465,41 @@ TEST_F(DateiListeTest, ReportRowsGetTheirTextsWhenShown) {
     EXPECT_TRUE(Row(pane, row).TexteGebaut);
 }
 
+static LRESULT CALLBACK CountInserts(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR inserts) {
+    if (m == LVM_INSERTITEMW)
+        ++*reinterpret_cast<int*>(inserts);
+    return DefSubclassProc(w, m, wp, lp);
+}
+
+// The list window holds only the number of rows, so that no folder costs a
+// message per row to fill or to empty; the drop highlight over a row is kept
+// by its item and drawn from there.
+TEST_F(DateiListeTest, TheListWindowHoldsNoRowsAndDrawsTheDropMarkFromTheItem) {
+    Ordnerinhalt inhalt;
+    auto& pane = Pane(ftAusfDateiliste);
+    HWND list = pane.Dateiliste.Handle();
+    int inserts = 0;
+    SetWindowSubclass(list, CountInserts, 1, reinterpret_cast<DWORD_PTR>(&inserts));
+    pane.SetDirectory(inhalt.Path());
+    pane.ReadContents();
+    RemoveWindowSubclass(list, CountInserts, 1);
+    EXPECT_EQ(inserts, 0);
+    EXPECT_EQ(ListView_GetItemCount(list), pane.Dateiliste.Count());
+
+    const int row = RowOf(pane, L"gross.bin");
+    ASSERT_GE(row, 0);
+    gui::TListItem* item = pane.Dateiliste.Items(row);
+    item->SetDropTarget(true);
+    EXPECT_EQ(pane.Dateiliste.DropTarget(), item);
+    EXPECT_EQ(ListView_GetItemState(list, row, LVIS_DROPHILITED), static_cast<UINT>(LVIS_DROPHILITED));
+    RECT r{};
+    ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+    EXPECT_EQ(pane.Dateiliste.GetItemAt((r.left + r.right) / 2, (r.top + r.bottom) / 2), item);
+    item->SetDropTarget(false);
+    EXPECT_EQ(pane.Dateiliste.DropTarget(), nullptr);
+    EXPECT_EQ(ListView_GetItemState(list, row, LVIS_DROPHILITED), 0u);
+}
+
 TEST_F(DateiListeTest, TheStatusLineCountsTheMarkedRows) {
     Ordnerinhalt inhalt;
     auto& pane = Pane();

@@ -50,7 +50,7 @@ protected:
         gui::Application->ProcessMessages();
         if (m_previousMain || m_frame.HandleAllocated())
             gui::Application->SetMainForm(m_previousMain);
-        for (const wchar_t* d : {L"y:\\leer", L"y:\\nurrar", L"y:\\tief", L"y:\\weg"}) RemoveTree(d);
+        for (const wchar_t* d : {L"y:\\leer", L"y:\\nurrar", L"y:\\tief", L"y:\\weg", L"y:\\breit"}) RemoveTree(d);
     }
 
     TVbaumForm& Pane() {
@@ -140,6 +140,31 @@ TEST_F(VbaumTest, AFolderHoldingOnlyARarExpandsToTheArchiveLeafWhichOpensInTheOt
     pane.Verzeichnisbaum.SetSelected(pane.Verzeichnisbaum.TopItem(0));
     EXPECT_EQ(m_host.Calls.at(0), L"SyncPanes");
     EXPECT_EQ(m_host.Calls.at(1), L"QuickView ");
+}
+
+// Opening a deep path makes every sibling on the way; only the rows the pane
+// shows ask the shell for their icons and search for archives (their expand
+// button), which still come out right when asked.
+TEST_F(VbaumTest, OpeningADeepPathAsksTheShellOnlyForTheRowsShown) {
+    std::wstring pfad = L"y:\\breit";
+    CreateDirectoryW(pfad.c_str(), nullptr);
+    for (const wchar_t* stufe : {L"\\a", L"\\b", L"\\c", L"\\d", L"\\e"}) {
+        for (int i = 0; i < 30; ++i)
+            CreateDirectoryW((pfad + L"\\n" + std::to_wstring(i)).c_str(), nullptr);
+        pfad += stufe;
+        CreateDirectoryW(pfad.c_str(), nullptr);
+    }
+    TVbaumForm& pane = Pane();
+    pane.SetDirectory(pfad);
+    ASSERT_NE(pane.LoadedNodeOf(pfad + L"\\"), nullptr);
+    gui::Application->ProcessMessages();
+    UpdateWindow(pane.Verzeichnisbaum.Handle());
+    const int zeilen = static_cast<int>(SendMessageW(pane.Verzeichnisbaum.Handle(), TVM_GETVISIBLECOUNT, 0, 0));
+    // Two icons and one archive search a row, for the rows shown and the path's own nodes.
+    EXPECT_LE(pane.ShellAbfragen, 3 * (zeilen + 1) + 3 * 8);
+    gui::TTreeNode* drive = pane.LoadedNodeOf(L"y:\\");
+    EXPECT_TRUE(Child(drive, L"nurrar")->HasChildren());
+    EXPECT_GE(Child(drive, L"leer")->ImageIndex(), 0);
 }
 
 TEST_F(VbaumTest, ExpandingStartsOnlyThatDrivesMonitorAndCollapsingStopsIt) {

@@ -65,6 +65,7 @@ void TListItem::ApplySubItem(int index) {
 }
 
 bool TListItem::State(UINT mask) const {
+    if (m_owner->KeepsMarks() && (mask & TListView::kItemMarks)) return (m_marks & mask) != 0;
     m_owner->SyncRows();
     return m_owner->HandleAllocated() &&
            (SendMessageW(m_owner->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(m_index), mask) & mask);
@@ -72,6 +73,17 @@ bool TListItem::State(UINT mask) const {
 
 void TListItem::SetState(UINT mask, bool on) {
     m_owner->SyncRows();
+    // A window holding no rows keeps no marks: the item does, and the window
+    // asks for them when it draws the row.
+    if (m_owner->KeepsMarks() && (mask & TListView::kItemMarks)) {
+        const UINT marks = on ? (m_marks | mask) : (m_marks & ~mask);
+        if (marks != m_marks) {
+            m_marks = marks & TListView::kItemMarks;
+            if (m_owner->HandleAllocated() && m_index >= 0)
+                SendMessageW(m_owner->Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(m_index), m_index);
+        }
+        return;
+    }
     LVITEMW item{};
     item.stateMask = mask;
     item.state = on ? mask : 0;
@@ -124,6 +136,7 @@ void TListView::InitWnd() {
     if (LargeImages) SendMessageW(m_handle, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LargeImages->Handle()));
     for (int i = 0; i < ColumnCount(); ++i) InsertColumnWindow(i);
     if (DisplayCallbacks && RowsOnly) {
+        SendMessageW(m_handle, LVM_SETCALLBACKMASK, kItemMarks, 0);
         m_windowRows = 0;
         SyncRows();
         return;
@@ -318,6 +331,11 @@ void TListView::InvertSelection() {
 }
 
 TListItem* TListView::DropTarget() const {
+    if (KeepsMarks()) {
+        for (const auto& item : m_items)
+            if (item->m_marks & LVIS_DROPHILITED) return item.get();
+        return nullptr;
+    }
     SyncRows();
     if (!m_handle) return nullptr;
     return ItemOfRow(static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_DROPHILITED)));
@@ -475,6 +493,8 @@ bool TListView::GetDispInfo(NMLVDISPINFOW* info) {
         lv.pszText[length] = L'\0';
     }
     if ((lv.mask & LVIF_IMAGE) && lv.iSubItem == 0) lv.iImage = item->m_image;
+    if ((lv.mask & LVIF_STATE) && KeepsMarks())
+        lv.state = (lv.state & ~(lv.stateMask & kItemMarks)) | (item->m_marks & lv.stateMask);
     return true;
 }
 
@@ -524,6 +544,13 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     case LVN_COLUMNCLICK: Fire(OnColumnClick, this, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); return true;
     case LVN_GETDISPINFOW: return GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
     case LVN_ODFINDITEMW: result = FindCaption(reinterpret_cast<NMLVFINDITEMW*>(header)); return true;
+    // A window holding no rows reports a range selected at once (shift and a
+    // click) in one notice, where other lists report every row.
+    case LVN_ODSTATECHANGED: {
+        auto* od = reinterpret_cast<NMLVODSTATECHANGE*>(header);
+        if (!m_movingMarks) Fire(OnChange, this, ItemOfRow(od->iFrom));
+        return true;
+    }
     case NM_DBLCLK: DblClick(); return true;
     case NM_CLICK: Click(); return true;
     }

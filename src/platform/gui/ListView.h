@@ -57,6 +57,8 @@ private:
     std::wstring m_caption;
     TStringList m_subItems;
     int m_image = -1;
+    // Cut and drop highlight, kept here where the window holds no rows.
+    UINT m_marks = 0;
     friend class TListView;
 };
 
@@ -173,6 +175,8 @@ protected:
 
 private:
     static constexpr UINT kMovedStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_DROPHILITED;
+    static constexpr UINT kItemMarks = LVIS_CUT | LVIS_DROPHILITED;
+    bool KeepsMarks() const { return DisplayCallbacks && RowsOnly; }
     struct TMarkedItem {
         TListItem* Item;
         int Row;

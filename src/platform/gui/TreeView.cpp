@@ -1,6 +1,7 @@
 #include "TreeView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Application.h"
 #include "ImageList.h"
@@ -8,19 +9,34 @@
 namespace velmora::gui {
 
 void TTreeNode::SetText(const std::wstring& text) { m_text = text; Apply(TVIF_TEXT); }
-void TTreeNode::SetImageIndex(int index) { m_image = index; Apply(TVIF_IMAGE); }
-void TTreeNode::SetSelectedIndex(int index) { m_selected = index; Apply(TVIF_SELECTEDIMAGE); }
-void TTreeNode::SetHasChildren(bool value) { m_hasChildren = value; Apply(TVIF_CHILDREN); }
+void TTreeNode::SetImageIndex(int index) { m_image = index; m_imagesPending = false; Apply(TVIF_IMAGE); }
+void TTreeNode::SetSelectedIndex(int index) { m_selected = index; m_imagesPending = false; Apply(TVIF_SELECTEDIMAGE); }
+void TTreeNode::SetHasChildren(bool value) { m_hasChildren = value; m_childrenPending = false; Apply(TVIF_CHILDREN); }
+
+void TTreeNode::DeferDisplay() {
+    m_imagesPending = m_childrenPending = true;
+    Apply(TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN);
+}
+
+void TTreeNode::Resolve() const {
+    if (!m_imagesPending && !m_childrenPending) return;
+    auto* self = const_cast<TTreeNode*>(this);
+    if (self->m_owner->OnGetDisplay) {
+        self->m_owner->OnGetDisplay(self->m_owner, self);
+    }
+    // What the handler left open stays as it is, and is not asked again.
+    self->m_imagesPending = self->m_childrenPending = false;
+}
 
 void TTreeNode::Apply(UINT mask) {
-    if (!m_item || !m_owner->HandleAllocated()) return;
+    if (!m_item || !m_owner->HandleAllocated() || m_owner->m_answering == this) return;
     TVITEMW tv{};
     tv.mask = mask | TVIF_HANDLE;
     tv.hItem = m_item;
     tv.pszText = m_text.data();
-    tv.iImage = m_image;
-    tv.iSelectedImage = m_selected;
-    tv.cChildren = m_hasChildren || !m_children.empty() ? 1 : 0;
+    tv.iImage = m_imagesPending ? I_IMAGECALLBACK : m_image;
+    tv.iSelectedImage = m_imagesPending ? I_IMAGECALLBACK : m_selected;
+    tv.cChildren = m_childrenPending ? I_CHILDRENCALLBACK : m_hasChildren || !m_children.empty() ? 1 : 0;
     SendMessageW(m_owner->Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
@@ -106,10 +122,10 @@ void TTreeView::InsertWindow(TTreeNode* node) {
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
     ins.item.pszText = node->m_text.data();
-    ins.item.iImage = node->m_image;
-    ins.item.iSelectedImage = node->m_selected;
+    ins.item.iImage = node->m_imagesPending ? I_IMAGECALLBACK : node->m_image;
+    ins.item.iSelectedImage = node->m_imagesPending ? I_IMAGECALLBACK : node->m_selected;
     ins.item.lParam = reinterpret_cast<LPARAM>(node);
-    ins.item.cChildren = node->m_hasChildren ? 1 : 0;
+    ins.item.cChildren = node->m_childrenPending ? I_CHILDRENCALLBACK : node->m_hasChildren ? 1 : 0;
     node->m_item = reinterpret_cast<HTREEITEM>(SendMessageW(m_handle, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
     if (node->m_parent) node->m_parent->Apply(TVIF_CHILDREN);
 }
@@ -235,6 +251,25 @@ bool TTreeView::CNNotify(NMHDR* header, LRESULT& result) {
     case TVN_BEGINDRAGW: Fire(OnBeginDrag, this, reinterpret_cast<TTreeNode*>(nm->itemNew.lParam), nm->ptDrag); return true;
     case TVN_KEYDOWN: Fire(OnKeyNotify, this, reinterpret_cast<NMTVKEYDOWN*>(header)->wVKey); return true;
     case NM_DBLCLK: DblClick(); return true;
+    case TVN_GETDISPINFOW: {
+        auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
+        auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam);
+        if (!node) return true;
+        // The node is settled once; the control keeps the answer. The setters
+        // the handler calls write nothing back while the control asks.
+        TTreeNode* answering = std::exchange(m_answering, node);
+        try {
+            node->Resolve();
+        } catch (...) {
+            HandleCallbackException(this);
+        }
+        m_answering = answering;
+        info->item.iImage = node->m_image;
+        info->item.iSelectedImage = node->m_selected;
+        info->item.cChildren = node->m_hasChildren || !node->m_children.empty() ? 1 : 0;
+        info->item.mask |= TVIF_DI_SETITEM;
+        return true;
+    }
     }
     return false;
 }

@@ -22,12 +22,18 @@ class TTreeNode {
 public:
     std::wstring Text() const { return m_text; }
     void SetText(const std::wstring& text);
-    int ImageIndex() const { return m_image; }
+    int ImageIndex() const { Resolve(); return m_image; }
     void SetImageIndex(int index);
-    int SelectedIndex() const { return m_selected; }
+    int SelectedIndex() const { Resolve(); return m_selected; }
     void SetSelectedIndex(int index);
-    bool HasChildren() const { return m_hasChildren; }
+    bool HasChildren() const { Resolve(); return m_hasChildren; }
     void SetHasChildren(bool value);
+    // The images and the children flag are left to the tree's OnGetDisplay,
+    // asked when the node is first drawn or read: a node that is never seen
+    // costs no look-up. Setting a value settles it.
+    void DeferDisplay();
+    bool ImagesPending() const { return m_imagesPending; }
+    bool ChildrenPending() const { return m_childrenPending; }
     void* Data = nullptr;
     TTreeNode* Parent() const { return m_parent; }
     int Count() const { return static_cast<int>(m_children.size()); }
@@ -43,6 +49,7 @@ public:
 private:
     TTreeNode(TTreeView* owner, TTreeNode* parent) : m_owner(owner), m_parent(parent) {}
     void Apply(UINT mask);
+    void Resolve() const;
     TTreeView* m_owner;
     TTreeNode* m_parent;
     std::vector<std::unique_ptr<TTreeNode>> m_children;
@@ -50,10 +57,13 @@ private:
     std::wstring m_text;
     int m_image = -1, m_selected = -1;
     bool m_hasChildren = false;
+    bool m_imagesPending = false, m_childrenPending = false;
     friend class TTreeView;
 };
 
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+// Settles a deferred node (see TTreeNode::DeferDisplay) through its setters.
+using TTVGetDisplayEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 using TTVExpandingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& Allow)>;
 using TTVCompareEvent = std::function<int(TTreeNode* a, TTreeNode* b)>;
 // The user starts dragging Node with the left button, at Pt (client coordinates).
@@ -93,6 +103,7 @@ public:
     TTVExpandingEvent OnExpanding, OnCollapsing;
     TTVBeginDragEvent OnBeginDrag;
     TTVKeyNotifyEvent OnKeyNotify;
+    TTVGetDisplayEvent OnGetDisplay;
     bool CNNotify(NMHDR* header, LRESULT& result) override;
 
 protected:
@@ -107,6 +118,8 @@ private:
     std::vector<std::unique_ptr<TTreeNode>> m_roots;
     int m_indent = 19;
     int m_updateCount = 0;
+    // The node whose display the control is asking for (TVN_GETDISPINFOW).
+    TTreeNode* m_answering = nullptr;
     friend class TTreeNode;
 };
 
