@@ -628,6 +628,8 @@ private:
     TExtArcKonfigDlg* m_extArcDlg = nullptr;
 
 public:
+    // Tells both counters to stop; their results are dropped from then on.
+    void StopCounters();
 
 protected:
     void CreateWnd() override;
@@ -647,9 +649,6 @@ private:
     void DeleteExtractedFiles();
     void BuildMenus();
     void FindArchiveTotals(const std::wstring& Archive, TArchivDaten& Daten, bool& Found);
-    // Tells both counters to stop; their results are dropped from then on.
-    void StopCounters();
-
     // Pane management
     void BindPaneHandlers();
     void SetItemChecked(const wchar_t* Name, bool Checked);
