@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "FlagScope.h"
 #include "foundation/DMChild_Typen.h"
 #include "MainForm.h"
 #include "MainWindowCodes.h"
@@ -347,19 +348,6 @@ namespace {
 
 bool PlainArchiveKind(std::uint8_t Kind) { return Kind >= ftZip && Kind <= ftZoo; }
 
-// Marks an archive command of this window as running, also through an exception.
-class TArchivBefehl {
-public:
-    explicit TArchivBefehl(bool& Flag) : m_flag(Flag), m_was(Flag) { Flag = true; }
-    ~TArchivBefehl() { m_flag = m_was; }
-    TArchivBefehl(const TArchivBefehl&) = delete;
-    TArchivBefehl& operator=(const TArchivBefehl&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_was;
-};
-
 std::wstring Lower(const std::wstring& Text) { return SystemLower(Text); }
 
 // Records of the archive pane as entries of Archive; a folder means all below it.
@@ -699,7 +687,7 @@ void THauptform::AddAsTheDialogSays(const TStringList& Names, std::uint8_t Forma
     const std::wstring password = dlg.Passwort.Text();
     dlg.Passwort.SetText(L"");
     {
-        TArchivBefehl running(m_archiveCommand);
+        TFlagScope running(m_archiveCommand);
         ZipRoutinen->AddToArchive(archive, Names, Format, password, dlg.ClearDisks.Checked() && dlg.ClearDisks.Enabled(),
                                   dlg.Multidiskmode.Checked(), Level, dlg.Unterverzeichnisse.Checked(),
                                   dlg.CheckBox1.Checked(), dlg.QuelldateienLoeschen.Checked(), Mode);
@@ -787,7 +775,7 @@ void THauptform::AusArchivextrahieren1Click(TObject* Sender) {
     const std::wstring password = dlg.Passwort.Text();
     dlg.Passwort.SetText(L"");
     const bool move = dlg.CheckBox2.Checked();
-    TArchivBefehl running(m_archiveCommand);
+    TFlagScope running(m_archiveCommand);
     if (listMode) {
         std::vector<std::wstring> archives;
         for (const auto& record : list) {
@@ -849,8 +837,8 @@ void THauptform::Testen1Click(TObject*) {
     dlg.SetDateiliste(nullptr);
     if (ok && !list.empty()) {
         const TStringList names = Namen(list);
-        TArchivBefehl running(m_archiveCommand);
-        TArchivBefehl testing(m_archiveTesting);
+        TFlagScope running(m_archiveCommand);
+        TFlagScope testing(m_archiveTesting);
         // No password: the zip component asks for one where an entry needs it.
         ZipRoutinen->TestArchive(archive, names, L"");
     }
@@ -876,7 +864,7 @@ void THauptform::DeleteFromArchivePane(TDMChildForm* Pane, TDateiListe& List) {
         return;
     const TStringList names = Namen(List);
     {
-        TArchivBefehl running(m_archiveCommand);
+        TFlagScope running(m_archiveCommand);
         ZipRoutinen->DeleteFromArchive(dlg.FileLabel.FileName(), names);
     }
     RereadArchivePanes(archive);
@@ -914,7 +902,7 @@ void THauptform::OpenArchivedFile(TDMChildForm* Pane, const std::wstring& Archiv
     // Only a file this extraction writes is opened and listed.
     DeleteFileW(file.c_str());
     {
-        TArchivBefehl running(m_archiveCommand);
+        TFlagScope running(m_archiveCommand);
         ZipRoutinen->ExtractFromArchive(Archive, TStringList{Lower(name)}, false, folder, L"", 0,
                                         archive::TZlOverwrite::zowAlways, 0, L"");
     }
@@ -1033,7 +1021,7 @@ void THauptform::ArchivListenBefehl(int Befehl) {
     for (const auto& n : names)
         files.Add(n.first);
     {
-        TArchivBefehl running(m_archiveCommand);
+        TFlagScope running(m_archiveCommand);
         switch (Befehl) {
         case 0: ZipRoutinen->UpdateArchiveDate(files); break;
         case 1: ZipRoutinen->RepairArchive(files); break;

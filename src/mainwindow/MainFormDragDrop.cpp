@@ -5,6 +5,7 @@
 
 #include <unordered_set>
 
+#include "FlagScope.h"
 #include "MainForm.h"
 #include "filetools/DateiAktionFortschrittDlg.h"
 #include "filetools/DateiKopierenDlg.h"
@@ -21,19 +22,6 @@ using namespace gui;
 namespace {
 
 bool ArchivePane(TDMChildForm* Pane) { return Pane && ZeigtArchiv(Pane->GetPaneKind()); }
-
-// Sets a flag for a scope, also through an exception.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : m_flag(Flag), m_was(Flag) { Flag = true; }
-    ~TFlagScope() { m_flag = m_was; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_was;
-};
 
 // The basket's duplicate rule: the lower-cased name, the in-archive flag and,
 // for an entry, the lower-cased archive.
