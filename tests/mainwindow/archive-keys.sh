@@ -100,7 +100,7 @@ cmp "$work/src/texte/b.txt" "$(find "$work/ziel" -name b.txt | head -1)"
 
 point_at '^Velmora -'
 xdotool key alt+F5
-point_at '^Dateien zu einem Archiv hinzufügen$'
+point_at '^Dateien zu einem Archiv hinzuf.+gen$'
 xdotool key alt+a
 clear_and_type "$(win "$work/projekt.zip")"
 xdotool key alt+d
