@@ -76,21 +76,23 @@ public:
     TShellConfirmYes() {
         m_timer.SetInterval(50);
         m_timer.OnTimer = [this](TObject*) {
-            EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM seen) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(w, cls, 16);
-                if (IsWindowVisible(w) && std::wstring(cls) == L"#32770") {
-                    PostMessageW(w, WM_COMMAND, IDYES, 0);
-                    ++*reinterpret_cast<int*>(seen);
-                }
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&Answered));
+            EnumThreadWindows(GetCurrentThreadId(), AnswerYes, reinterpret_cast<LPARAM>(&Answered));
         };
         m_timer.SetEnabled(true);
     }
     int Answered = 0;
 
 private:
+    // A callback of the system: stdcall in the 32-bit build, so no lambda.
+    static BOOL CALLBACK AnswerYes(HWND Window, LPARAM Seen) {
+        wchar_t cls[16] = {};
+        GetClassNameW(Window, cls, 16);
+        if (IsWindowVisible(Window) && std::wstring(cls) == L"#32770") {
+            PostMessageW(Window, WM_COMMAND, IDYES, 0);
+            ++*reinterpret_cast<int*>(Seen);
+        }
+        return TRUE;
+    }
     TTimer m_timer{nullptr};
 };
 
