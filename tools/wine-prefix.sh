@@ -60,3 +60,11 @@ if [ ! -f "$WINEPREFIX/.velmora-caption-colours" ]; then
   wineserver -w || true
   touch "$WINEPREFIX/.velmora-caption-colours"
 fi
+# A program that crashes ends with Wine's backtrace on its error output instead of
+# a crash dialog that nobody closes (a test would wait for its time limit). Also
+# applied to prefixes made before.
+if [ ! -f "$WINEPREFIX/.velmora-no-crash-dialog" ]; then
+  velmora_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wineserver -w || true
+  touch "$WINEPREFIX/.velmora-no-crash-dialog"
+fi

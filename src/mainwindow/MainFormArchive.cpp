@@ -473,13 +473,16 @@ void THauptform::ArchiveBar(int Position) {
 }
 
 void THauptform::FlushArchiveStatus() {
+    // Taken out first: showing a text empties the place it was held in.
     if (m_pendingArchiveStatus) {
+        const std::wstring text = std::move(*m_pendingArchiveStatus);
         m_lastArchiveStatus = 0;
-        ArchiveStatus(*m_pendingArchiveStatus);
+        ArchiveStatus(text);
     }
     if (m_pendingArchiveBar) {
+        const int position = *m_pendingArchiveBar;
         m_lastArchiveBar = 0;
-        ArchiveBar(*m_pendingArchiveBar);
+        ArchiveBar(position);
     }
 }
 
