@@ -428,17 +428,22 @@ std::vector<TListView::TMarkedItem> TListView::MarkedItems() const {
     if (!m_handle) return marked;
     const int mark = static_cast<int>(SendMessageW(m_handle, LVM_GETSELECTIONMARK, 0, 0));
     std::vector<int> rows;
-    for (UINT which : {LVNI_SELECTED, LVNI_FOCUSED, LVNI_CUT, LVNI_DROPHILITED})
+    // Where the items keep the cut and drop marks, the window would ask every
+    // row for them (and the owner would build each row's texts to answer).
+    const bool itemMarks = KeepsMarks();
+    for (UINT which : {LVNI_SELECTED, LVNI_FOCUSED, LVNI_CUT, LVNI_DROPHILITED}) {
+        if (itemMarks && (which == LVNI_CUT || which == LVNI_DROPHILITED)) continue;
         for (int row = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which)); row >= 0;
              row = static_cast<int>(SendMessageW(m_handle, LVM_GETNEXTITEM, static_cast<WPARAM>(row), which)))
             rows.push_back(row);
+    }
     if (mark >= 0) rows.push_back(mark);
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (int row : rows) {
         TListItem* item = ItemOfRow(row);
         if (!item) continue;
-        const UINT state = static_cast<UINT>(SendMessageW(m_handle, LVM_GETITEMSTATE, static_cast<WPARAM>(row), kMovedStates));
+        const UINT state = static_cast<UINT>(SendMessageW(m_handle, LVM_GETITEMSTATE, static_cast<WPARAM>(row), WindowMovedStates()));
         marked.push_back({item, row, state, row == mark});
     }
     return marked;
@@ -451,12 +456,12 @@ std::vector<TListView::TMarkedItem> TListView::MarkedItems() const {
 void TListView::MoveMarks(const std::vector<TMarkedItem>& marked) {
     m_movingMarks = true;
     LVITEMW clear{};
-    clear.stateMask = kMovedStates;
+    clear.stateMask = WindowMovedStates();
     for (const TMarkedItem& m : marked)
         if (m.State) SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(m.Row), reinterpret_cast<LPARAM>(&clear));
     for (const TMarkedItem& m : marked) {
         LVITEMW state{};
-        state.stateMask = kMovedStates;
+        state.stateMask = WindowMovedStates();
         state.state = m.State;
         if (m.State) SendMessageW(m_handle, LVM_SETITEMSTATE, static_cast<WPARAM>(m.Item->m_index), reinterpret_cast<LPARAM>(&state));
         if (m.SelectionMark) SendMessageW(m_handle, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(m.Item->m_index));
@@ -483,7 +488,8 @@ bool TListView::GetDispInfo(NMLVDISPINFOW* info) {
     LVITEMW& lv = info->item;
     TListItem* item = ItemOfRow(lv.iItem);
     if (!item) return true;
-    if (lv.iSubItem != 0 || (lv.mask & ~static_cast<UINT>(LVIF_TEXT)) != 0) RequestData(item);
+    // A question for the marks alone needs nothing from the owner either.
+    if (lv.iSubItem != 0 || (lv.mask & ~static_cast<UINT>(LVIF_TEXT | LVIF_STATE)) != 0) RequestData(item);
     if ((lv.mask & LVIF_TEXT) && lv.pszText && lv.cchTextMax > 0) {
         const std::wstring& text = lv.iSubItem == 0 ? item->m_caption
                                    : lv.iSubItem <= item->m_subItems.Count() ? item->m_subItems[lv.iSubItem - 1]

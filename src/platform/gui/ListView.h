@@ -177,6 +177,8 @@ private:
     static constexpr UINT kMovedStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_DROPHILITED;
     static constexpr UINT kItemMarks = LVIS_CUT | LVIS_DROPHILITED;
     bool KeepsMarks() const { return DisplayCallbacks && RowsOnly; }
+    // The states a sort moves from row to row in the window itself.
+    UINT WindowMovedStates() const { return KeepsMarks() ? kMovedStates & ~kItemMarks : kMovedStates; }
     struct TMarkedItem {
         TListItem* Item;
         int Row;
