@@ -422,8 +422,12 @@ archive::TArcPassWortEingebenDlg* THauptform::PasswortDialog() {
 
 void THauptform::RereadArchivePanes(const std::wstring& Archive) {
     for (TDMChildForm* pane : {LeftPane, RightPane})
-        if (ShowsArchive(pane) && Lower(pane->GetArchiveFile()) == Lower(Archive))
+        if (ShowsArchive(pane) && Lower(pane->GetArchiveFile()) == Lower(Archive)) {
             pane->ReadContents();
+            // The status line's totals were the old contents'.
+            if (pane == ActivePane())
+                UpdatePaneStatus(pane->GetArchiveFile());
+        }
 }
 
 void THauptform::XZipFileEvent(const std::wstring& FileName, const wchar_t* Suffix) {

@@ -277,6 +277,9 @@ TEST_F(ArcCommands, AddFromAnArchivePaneTakesItAsTheTargetAndReadsItAgain) {
     EXPECT_FALSE(script.Failed());
     EXPECT_EQ(script.StepsLeft(), 0);
     EXPECT_EQ(Rows(pane), (std::vector<std::wstring>{L"a.txt", L"b.txt", L"c.txt"}));
+    // The status line counts the new contents.
+    EXPECT_TRUE(form.HauptStatusZeile.Panel(1).Text.starts_with(L"docs.zip enthält 3 Dateien"))
+        << ToUtf8(form.HauptStatusZeile.Panel(1).Text);
 }
 
 TEST_F(ArcCommands, PrepareArchiveTargetTakesShortNamesAndMapsTheChoices) {
