@@ -97,6 +97,9 @@ static void RunApplication() {
     application.SetTitle(L"Velmora");
     try {
         CreateMainWindow();
+        // The splash goes when the main window stands: no empty screen between.
+        if (gui::TForm* main = application.MainForm())
+            main->Show();
     } catch (...) {
         splash.reset();
         throw;

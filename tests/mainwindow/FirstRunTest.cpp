@@ -97,7 +97,12 @@ void StartsNormally(const std::wstring& arguments) {
         EnumWindows(FindWindows, reinterpret_cast<LPARAM>(&search));
     }
     ASSERT_NE(search.main, nullptr) << "no main window for: " << ToUtf8(arguments);
-    // The splash is gone before the message loop runs.
+    // The splash goes once the main window stands, before the message loop runs.
+    for (int i = 0; i < 200 && search.visibleSplashes > 0; ++i) {
+        Sleep(50);
+        search.visibleSplashes = 0;
+        EnumWindows(FindWindows, reinterpret_cast<LPARAM>(&search));
+    }
     EXPECT_EQ(search.visibleSplashes, 0);
     PostMessageW(search.main, WM_CLOSE, 0, 0);
     EXPECT_EQ(velmora.Wait(10000), 0u);

@@ -32,6 +32,9 @@ wait_visible() {
     [ $SECONDS -lt $end ] || return 1
   done
 }
+# The splash ("Velmora") goes right after the main window stands.
+end=$((SECONDS + 10))
+while xdotool search --onlyvisible --name '^Velmora$' > /dev/null 2>&1 && [ $SECONDS -lt $end ]; do :; done
 closed=$(visible)
 status=0
 # The titles' middles on the bar, from the left edge of the client area.
