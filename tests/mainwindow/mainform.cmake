@@ -98,12 +98,15 @@ velmora_test(mainform_archive_test LABEL gui
   LOCKS registry)
 add_dependencies(mainform_archive_test zlzip32 zlunz32)
 target_compile_definitions(mainform_archive_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
-# The archive commands over the real routines and the stand-in zip library.
+# The archive commands over the real routines and the stand-in zip library. The
+# moves that cannot finish go onto the small drive s: of the file routines'
+# fixture (most of whose other users hold the registry lock anyway).
 velmora_test(mainform_arccommands_test LABEL gui
   SOURCES MainFormArcCommandsTest.cpp MainFormDropTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
-  LOCKS registry)
+  LOCKS registry filetools_tree)
+set_tests_properties(mainform_arccommands_test PROPERTIES FIXTURES_REQUIRED filetools_tree)
 target_include_directories(mainform_arccommands_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(mainform_arccommands_test zlzip32 zlunz32)
 target_compile_definitions(mainform_arccommands_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
