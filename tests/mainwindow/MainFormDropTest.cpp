@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ArchiveScratch.h"
@@ -18,6 +19,7 @@
 #include "archive/operations/StoredZip.h"
 #include "archive/operations/ZipLib32.h"
 #include "foundation/ComPtr.h"
+#include "filetools/FileRoutinesTestSupport.h"
 #include "foundation/TestFiles.h"
 #include "panes/DateiListe.h"
 #include "panes/Vbaum.h"
@@ -267,17 +269,6 @@ TEST_F(PaneDrops, AFileDroppedOnAZipRowIsAddedAsTheSettingsSay) {
     form.XZip->SetEntries(nullptr, nullptr);
 }
 
-std::string ReadBytes(const std::wstring& Path) {
-    std::string data;
-    HANDLE h = CreateFileW(Path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return data;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) data.append(buffer, got);
-    CloseHandle(h);
-    return data;
-}
-
 // Bytes no packer makes smaller.
 std::string Noise(size_t Size, unsigned Seed) {
     std::string data(Size, '\0');
@@ -292,8 +283,8 @@ std::string Noise(size_t Size, unsigned Seed) {
 // archive whose packer runs out of room there, keeps what it could not finish
 // where it was, whole, and says so.
 TEST_F(PaneDrops, MovesThatCannotFinishLoseNothing) {
-    if (GetFileAttributesW(L"s:\\") == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "no small drive s: (the fixture script may not mount a tmpfs here, or CTest did not run it)";
+    const std::wstring reason = NoSmallDriveReason();
+    if (!reason.empty()) GTEST_SKIP() << "no small drive s: " << ToUtf8(reason);
     const std::wstring voll = L"s:\\dropvoll\\";
     RemoveTree(voll);
     ASSERT_TRUE(CreateDirectoryW(voll.c_str(), nullptr));
@@ -302,23 +293,18 @@ TEST_F(PaneDrops, MovesThatCannotFinishLoseNothing) {
     const std::wstring file = quelle.Path() + L"gross.bin", ordner = quelle.Path() + L"ordner";
     const std::wstring archive = SystemLower(quelle.Path() + L"x.zip");
     ASSERT_TRUE(CreateDirectoryW(ordner.c_str(), nullptr));
-    const std::vector<std::pair<std::wstring, std::string>> files{
-        {file, big}, {ordner + L"\\a.bin", half}, {ordner + L"\\b.bin", half},
-        {archive, StoredZip({{"klein.txt", "k"}, {"gross.bin", big}})}};
-    for (const auto& [path, bytes] : files) {
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
-    }
-    const std::string archiveBytes = ReadBytes(archive);
+    for (const auto& [path, bytes] : std::vector<std::pair<std::wstring, std::string>>{
+             {file, big}, {ordner + L"\\a.bin", half}, {ordner + L"\\b.bin", half},
+             {archive, StoredZip({{"klein.txt", "k"}, {"gross.bin", big}})}})
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+    const std::string archiveBytes = ReadAll(archive);
     const std::wstring small = voll + L"arc\\klein.zip";
     ASSERT_TRUE(CreateDirectoryW((voll + L"arc").c_str(), nullptr));
     {
         TScratchFiles none(L"dropvollzip");
         CopyFileW(none.Write(StoredZip({{"alt.txt", "a"}}), L"k.zip").c_str(), small.c_str(), FALSE);
     }
-    const std::string smallBytes = ReadBytes(small);
+    const std::string smallBytes = ReadAll(small);
 
     THauptform& form = StartZip();
     form.Settings->DragDrop.VerschiebDlgZeigen = false;
@@ -333,13 +319,12 @@ TEST_F(PaneDrops, MovesThatCannotFinishLoseNothing) {
         return texts;
     };
 
-    // Files and a folder onto the drive.
-    // Neither the folder (1.2 MiB) nor the file (1.5 MiB) fits.
+    // A folder and a file onto the drive: neither (1.2 and 1.5 MiB) fits.
     auto data = Dragged({ordner, file});
     DropAt(*liste.DropTarget, data.Get(), MK_CONTROL, FreePoint(liste.Dateiliste));
-    EXPECT_EQ(ReadBytes(file), big);
-    EXPECT_EQ(ReadBytes(ordner + L"\\a.bin"), half);
-    EXPECT_EQ(ReadBytes(ordner + L"\\b.bin"), half);
+    EXPECT_EQ(ReadAll(file), big);
+    EXPECT_EQ(ReadAll(ordner + L"\\a.bin"), half);
+    EXPECT_EQ(ReadAll(ordner + L"\\b.bin"), half);
     EXPECT_FALSE(FileExists(voll + L"gross.bin")) << "no partial copy stays on the drive";
     EXPECT_EQ(boxes(), (std::vector<std::wstring>{L"Folgende Dateien wurden nicht verschoben:\r" + SystemLower(ordner) +
                                                  L"\r" + SystemLower(file)}));
@@ -355,7 +340,7 @@ TEST_F(PaneDrops, MovesThatCannotFinishLoseNothing) {
     pane.SelectAll();
     m_boxes.Clear();
     pane.Dateiliste.OnBeginDrag(&pane.Dateiliste, nullptr, POINT{});
-    EXPECT_EQ(ReadBytes(archive), archiveBytes);
+    EXPECT_EQ(ReadAll(archive), archiveBytes);
     EXPECT_EQ(pane.Dateiliste.Count(), 2);
     EXPECT_EQ(boxes(), (std::vector<std::wstring>{L"Nicht genügend Speicher auf Datenträger für Extrahiervorgang."}));
 
@@ -366,8 +351,8 @@ TEST_F(PaneDrops, MovesThatCannotFinishLoseNothing) {
     m_boxes.Clear();
     auto one = Dragged({file});
     DropAt(*liste.DropTarget, one.Get(), MK_CONTROL, FileRow(liste, L"klein.zip"));
-    EXPECT_EQ(ReadBytes(small), smallBytes);
-    EXPECT_EQ(ReadBytes(file), big);
+    EXPECT_EQ(ReadAll(small), smallBytes);
+    EXPECT_EQ(ReadAll(file), big);
     EXPECT_EQ(boxes(), (std::vector<std::wstring>{L"Nicht genügend Speicher auf Datenträger für Hinzufügen."}));
     RemoveTree(voll);
 }
