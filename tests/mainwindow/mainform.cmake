@@ -100,8 +100,9 @@ add_dependencies(mainform_archive_test zlzip32 zlunz32)
 target_compile_definitions(mainform_archive_test PRIVATE VELMORA_ZIPLIB_DIR="$<TARGET_FILE_DIR:zlzip32>")
 # The archive commands over the real routines and the stand-in zip library. The
 # moves that cannot finish go onto the small drive s: of the file routines'
-# fixture (most of whose other users hold the registry lock anyway).
-velmora_test(mainform_arccommands_test LABEL gui
+# fixture (most of whose other users hold the registry lock anyway). Beside three
+# builds it has taken five times its quiet running time.
+velmora_test(mainform_arccommands_test LABEL gui TIMEOUT 600
   SOURCES MainFormArcCommandsTest.cpp MainFormDropTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp
           ${CMAKE_SOURCE_DIR}/tests/filetools/FileRoutinesTestSupport.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
