@@ -303,12 +303,12 @@ void THauptform::DropOnArchive(TStringList& Names, const std::wstring& Archive, 
     TStringList names;
     for (const std::wstring& name : Names) {
         std::wstring source = AsArchiveSource(name);
-        if (!longNames) {
-            const bool mask = source.ends_with(L"\\*.*");
-            const std::wstring real = mask ? source.substr(0, source.size() - 4) : source;
-            const std::wstring kurz = ShortPathName(real);
-            if (!kurz.empty()) source = mask ? kurz + L"\\*.*" : kurz;
-        }
+        const bool mask = source.ends_with(L"\\*.*");
+        const std::wstring real = mask ? source.substr(0, source.size() - 4) : source;
+        // The packer stores a name as it is given: a dropped short name goes in
+        // under its long one unless short names are asked for.
+        const std::wstring form = longNames ? LongPathName(real) : ShortPathName(real);
+        if (!form.empty()) source = mask ? form + L"\\*.*" : form;
         names.Add(source);
     }
     static const int levels[] = {9, 8, 6, 3, 1, 0};

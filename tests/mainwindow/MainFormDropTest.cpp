@@ -8,12 +8,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "ArchiveScratch.h"
 #include "MainWindowFixture.h"
 #include "archive/operations/StoredZip.h"
+#include "archive/operations/ZipLib32.h"
 #include "foundation/ComPtr.h"
+#include "filetools/FileRoutinesTestSupport.h"
 #include "foundation/TestFiles.h"
 #include "panes/DateiListe.h"
 #include "panes/Vbaum.h"
@@ -182,6 +188,173 @@ TEST_F(PaneDrops, FileListRowsTakeDropsByKindOfRowAndKey) {
     EXPECT_EQ(DropAt(target, data.Get(), 0, FileRow(pane, L"pack.zip")), DWORD(DROPEFFECT_COPY));
     EXPECT_EQ(Entries(form, zip), (std::vector<std::wstring>{L"neu.txt", L"old.txt"}));
     EXPECT_TRUE(FileExists(file));
+}
+
+// The zip library's entry as the archive routines call it: its arguments are
+// kept, then the real library runs them.
+std::vector<std::vector<std::string>> g_zipCalls;
+archive::TZlEntryFunction g_realZip = nullptr;
+int __stdcall RecordingZip(int Version, int Count, char** Args, int(__stdcall* Callback)(int, void*, void*),
+                           void* User) {
+    g_zipCalls.emplace_back(Args, Args + Count);
+    return g_realZip(Version, Count, Args, Callback, User);
+}
+
+// The add options of the last call: mode, level, move, recursion, no paths.
+std::string AddFlags() {
+    std::string flags;
+    if (g_zipCalls.empty()) return flags;
+    for (const std::string& arg : g_zipCalls.back())
+        if (arg.size() == 2 && arg[0] == '-' && std::strchr("0123456789fumrj", arg[1]))
+            flags += (flags.empty() ? "" : " ") + arg;
+    return flags;
+}
+
+// With the add dialog off, the drag-and-drop settings go straight to the add:
+// the level of each compression choice, update and freshen, stored paths,
+// subfolders, a move; a dropped short name goes in under its long name.
+TEST_F(PaneDrops, AFileDroppedOnAZipRowIsAddedAsTheSettingsSay) {
+    TTempFolder folder(L"dropstufen");
+    TTempFolder quelle(L"dropstufenq");
+    const std::wstring zip = folder.Path() + L"pack.zip";
+    {
+        TScratchFiles none(L"dropstufenzip");
+        CopyFileW(none.Write(StoredZip({{"old.txt", "o"}}), L"p.zip").c_str(), zip.c_str(), FALSE);
+    }
+    THauptform& form = StartZip();
+    g_realZip = reinterpret_cast<archive::TZlEntryFunction>(GetProcAddress(LoadLibraryW(L"ZLZIP32.DLL"), "zlzip"));
+    ASSERT_NE(g_realZip, nullptr);
+    form.XZip->SetEntries(&RecordingZip, nullptr);
+    TDateiListeForm& pane = FileList(form, 0, folder.Path());
+    form.Settings->DragDrop.ArcDlgZeigen = false;
+    TArcDragDropEinstellungen& s = form.Settings->ArcDragDrop;
+    s.DosDateiNamenBenutzen = false;
+    struct {
+        std::uint8_t methode;
+        bool paths, subfolders, update, freshen, move, shortName;
+        std::string flags;
+        std::wstring entry;  // "" when nothing may be added
+    } rows[] = {
+        {0, false, false, false, false, false, false, "-9 -j", L"neu0.txt"},
+        {1, true, true, false, false, false, false, "-8 -r", L"neu1.txt"},
+        {2, false, false, true, false, true, false, "-u -6 -m -j", L"neu2.txt"},
+        {3, false, false, false, true, false, false, "-f -3 -j", L""},
+        {4, false, false, false, false, false, true, "-1 -j", L"langer name 4.txt"},
+        {5, false, false, false, false, false, false, "-0 -j", L"neu5.txt"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "compression choice " << int(row.methode));
+        s.Methode = row.methode;
+        s.PfadeSpeichern = row.paths;
+        s.Unterverzeichnisse = row.subfolders;
+        s.NurWennAktueller = row.update;
+        s.NurWennAktuellerUndVorhanden = row.freshen;
+        const std::wstring file =
+            quelle.MakeFile(row.shortName ? L"Langer Name 4.txt" : L"neu" + std::to_wstring(row.methode) + L".txt", 9);
+        const std::wstring dropped = row.shortName ? ShortPathName(file) : file;
+        if (row.shortName) {
+            ASSERT_NE(SystemLower(dropped), SystemLower(file)) << "Wine gives a hashed short name";
+        }
+        auto data = Dragged({dropped});
+        g_zipCalls.clear();
+        DropAt(*pane.DropTarget, data.Get(), row.move ? MK_CONTROL : 0, FileRow(pane, L"pack.zip"));
+        EXPECT_EQ(AddFlags(), row.flags);
+        const std::vector<std::wstring> held = Entries(form, zip);
+        const bool added = std::any_of(held.begin(), held.end(), [&](const std::wstring& e) {
+            return !row.entry.empty() && (e == row.entry || (row.paths && e.ends_with(L"\\" + row.entry)));
+        });
+        EXPECT_EQ(added, !row.entry.empty()) << ToUtf8(held.back());
+        EXPECT_EQ(FileExists(file), !row.move);
+    }
+    form.XZip->SetEntries(nullptr, nullptr);
+}
+
+// Bytes no packer makes smaller.
+std::string Noise(size_t Size, unsigned Seed) {
+    std::string data(Size, '\0');
+    for (char& c : data) {
+        Seed = Seed * 1103515245u + 12345u;
+        c = static_cast<char>(Seed >> 16);
+    }
+    return data;
+}
+
+// Every move onto the full 1 MiB drive s: of the fixture script, and into an
+// archive whose packer runs out of room there, keeps what it could not finish
+// where it was, whole, and says so.
+TEST_F(PaneDrops, MovesThatCannotFinishLoseNothing) {
+    const std::wstring reason = NoSmallDriveReason();
+    if (!reason.empty()) GTEST_SKIP() << "no small drive s: " << ToUtf8(reason);
+    const std::wstring voll = L"s:\\dropvoll\\";
+    RemoveTree(voll);
+    ASSERT_TRUE(CreateDirectoryW(voll.c_str(), nullptr));
+    TTempFolder quelle(L"dropvollq");
+    const std::string big = Noise(1536 * 1024, 1), half = Noise(600 * 1024, 2);
+    const std::wstring file = quelle.Path() + L"gross.bin", ordner = quelle.Path() + L"ordner";
+    const std::wstring archive = SystemLower(quelle.Path() + L"x.zip");
+    ASSERT_TRUE(CreateDirectoryW(ordner.c_str(), nullptr));
+    for (const auto& [path, bytes] : std::vector<std::pair<std::wstring, std::string>>{
+             {file, big}, {ordner + L"\\a.bin", half}, {ordner + L"\\b.bin", half},
+             {archive, StoredZip({{"klein.txt", "k"}, {"gross.bin", big}})}})
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+    const std::string archiveBytes = ReadAll(archive);
+    const std::wstring small = voll + L"arc\\klein.zip";
+    ASSERT_TRUE(CreateDirectoryW((voll + L"arc").c_str(), nullptr));
+    {
+        TScratchFiles none(L"dropvollzip");
+        CopyFileW(none.Write(StoredZip({{"alt.txt", "a"}}), L"k.zip").c_str(), small.c_str(), FALSE);
+    }
+    const std::string smallBytes = ReadAll(small);
+
+    THauptform& form = StartZip();
+    form.Settings->DragDrop.VerschiebDlgZeigen = false;
+    form.Settings->DragDrop.ArcDlgZeigen = false;
+    form.Settings->ArcDragDrop.DosDateiNamenBenutzen = false;
+    form.Settings->ArcDragDrop.DropPfadangaben = 0;
+    form.Settings->ArcDragDrop.VerschiebenBestaetigen = false;
+    TDateiListeForm& liste = FileList(form, 0, voll);
+    auto boxes = [&] {
+        std::vector<std::wstring> texts;
+        for (const auto& call : m_boxes.Calls()) texts.push_back(call.Text);
+        return texts;
+    };
+
+    // A folder and a file onto the drive: neither (1.2 and 1.5 MiB) fits.
+    auto data = Dragged({ordner, file});
+    DropAt(*liste.DropTarget, data.Get(), MK_CONTROL, FreePoint(liste.Dateiliste));
+    EXPECT_EQ(ReadAll(file), big);
+    EXPECT_EQ(ReadAll(ordner + L"\\a.bin"), half);
+    EXPECT_EQ(ReadAll(ordner + L"\\b.bin"), half);
+    EXPECT_FALSE(FileExists(voll + L"gross.bin")) << "no partial copy stays on the drive";
+    EXPECT_EQ(boxes(), (std::vector<std::wstring>{L"Folgende Dateien wurden nicht verschoben:\r" + SystemLower(ordner) +
+                                                 L"\r" + SystemLower(file)}));
+
+    // Entries of an archive pane onto the drive.
+    TZipViewForm& pane = ArchivePane(form, archive);
+    form.RunDragLoop = [&](TDropSource& source) -> std::uint8_t {
+        auto entries = Dragged(*source.DragValues);
+        DropAt(*liste.DropTarget, entries.Get(), MK_CONTROL, FreePoint(liste.Dateiliste),
+               DROPEFFECT_COPY | DROPEFFECT_MOVE);
+        return 3;
+    };
+    pane.SelectAll();
+    m_boxes.Clear();
+    pane.Dateiliste.OnBeginDrag(&pane.Dateiliste, nullptr, POINT{});
+    EXPECT_EQ(ReadAll(archive), archiveBytes);
+    EXPECT_EQ(pane.Dateiliste.Count(), 2);
+    EXPECT_EQ(boxes(), (std::vector<std::wstring>{L"Nicht genügend Speicher auf Datenträger für Extrahiervorgang."}));
+
+    // The file onto an archive on the drive: the packer finds no room.
+    for (const wchar_t* left : {L"klein.txt", L"gross.bin", L"ordner"}) RemoveTree(voll + left);
+    form.ShowDirectory(&liste, voll + L"arc\\");
+    Application->ProcessMessages();
+    m_boxes.Clear();
+    auto one = Dragged({file});
+    DropAt(*liste.DropTarget, one.Get(), MK_CONTROL, FileRow(liste, L"klein.zip"));
+    EXPECT_EQ(ReadAll(small), smallBytes);
+    EXPECT_EQ(ReadAll(file), big);
+    EXPECT_EQ(boxes(), (std::vector<std::wstring>{L"Nicht genügend Speicher auf Datenträger für Hinzufügen."}));
+    RemoveTree(voll);
 }
 
 TEST_F(PaneDrops, TheArchivePaneRefusesEntriesOfAnArchiveAndAddsFiles) {
