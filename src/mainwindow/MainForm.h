@@ -310,7 +310,10 @@ public:
 
     // Status line: the free space of the drive bars and the two status panels.
     void ShowFreeSpace();
+    // Panel 0: the entries of Folder, from a pane's own read of it when a pane
+    // has read it, else counted by a thread.
     void StartPathInfoThread(const std::wstring& Folder);
+    bool PaneFolderTotals(const std::wstring& Folder, std::int64_t& Count, std::int64_t& Bytes) const;
     void StartQuickViewThread(const std::wstring& Folder) override;
     void UpdatePaneStatus(const std::wstring& Archive) override;
     // Where the free space comes from: the file routines' answer unless replaced.

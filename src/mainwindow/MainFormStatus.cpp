@@ -81,6 +81,13 @@ void THauptform::StopCounters() {
     Stop(m_quickViewSlot->Thread);
 }
 
+bool THauptform::PaneFolderTotals(const std::wstring& Folder, std::int64_t& Count, std::int64_t& Bytes) const {
+    for (TDMChildForm* pane : {LeftPane, RightPane})
+        if (pane && pane->FolderTotals(Folder, Count, Bytes))
+            return true;
+    return false;
+}
+
 void THauptform::StartPathInfoThread(const std::wstring& Folder) {
     if (!HauptStatusZeile.Visible())
         return;
@@ -88,7 +95,14 @@ void THauptform::StartPathInfoThread(const std::wstring& Folder) {
     if (folder == LastPathInfoPath)
         return;
     Fehlercode = fc::StartPathInfoThread;
-    if (!Folder.empty() && DirectoryExists(Folder)) {
+    std::int64_t count = 0, bytes = 0;
+    if (!Folder.empty() && PaneFolderTotals(Folder, count, bytes)) {
+        // A pane has just read this folder: its pass counted it already.
+        Stop(m_pathInfoSlot->Thread);
+        LastPathInfoPath = folder;
+        HauptStatusZeile.SetPanelText(0, PathInfoText(count, bytes));
+        HauptStatusZeile.Update();
+    } else if (!Folder.empty() && DirectoryExists(Folder)) {
         HauptStatusZeile.SetPanelText(0, kCounting);
         HauptStatusZeile.Update();
         LastPathInfoPath = folder;

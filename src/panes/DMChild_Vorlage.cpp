@@ -65,6 +65,7 @@ HWND TDMChildForm::GetControlHandle() { return nullptr; }
 void TDMChildForm::RefreshNode(gui::TTreeNode*, bool) {}
 bool TDMChildForm::WholeArchiveSelected() { return false; }
 bool TDMChildForm::ShowsRecycleBin() { return false; }
+bool TDMChildForm::FolderTotals(const std::wstring&, std::int64_t&, std::int64_t&) { return false; }
 
 void TDMChildForm::GetSelectedShellItem(IShellFolder*& Folder, PITEMID_CHILD& PIDL, SFGAOF& Attributes) {
     Folder = nullptr;

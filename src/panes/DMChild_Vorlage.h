@@ -66,6 +66,10 @@ public:
     virtual void RefreshNode(gui::TTreeNode* Node, bool Flag);
     virtual bool WholeArchiveSelected();
     virtual bool ShowsRecycleBin();
+    // The number and bytes of all entries of Folder (any case, trailing "\" or
+    // not) as the pane's own read of it found them; false when the pane has not
+    // read that folder through the file system.
+    virtual bool FolderTotals(const std::wstring& Folder, std::int64_t& Count, std::int64_t& Bytes);
     // Folder and PIDL stay the pane's: valid while the selection stands, never
     // released or freed by the caller. Both null when nothing is selected.
     virtual void GetSelectedShellItem(IShellFolder*& Folder, PITEMID_CHILD& PIDL, SFGAOF& Attributes);

@@ -1,6 +1,7 @@
 #include "DateiListe.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <optional>
 #include <utility>
 
@@ -45,6 +46,27 @@ ULONG AttributeVon(LPCITEMIDLIST abs) {
         return 0;
     ULONG attr = kDLAttributMaske;
     return SUCCEEDED(parent->GetAttributesOf(1, &last, &attr)) ? attr : 0;
+}
+
+// The shell's attributes of a file-system entry as far as the pane tests them,
+// told by its file data; the shell's own come with the entry's shell item.
+ULONG DateisystemAttribute(const WIN32_FIND_DATAW& found) {
+    ULONG attr = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK | SFGAO_CANRENAME | SFGAO_CANDELETE |
+                 SFGAO_HASPROPSHEET | SFGAO_FILESYSTEM;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        attr |= SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR | SFGAO_DROPTARGET;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)
+        attr |= SFGAO_HIDDEN;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        attr |= SFGAO_READONLY;
+    const wchar_t* dot = std::wcsrchr(found.cFileName, L'.');
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && dot && lstrcmpiW(dot, L".lnk") == 0)
+        attr |= SFGAO_LINK;
+    return attr & kDLAttributMaske;
+}
+
+std::int64_t Groesse(const WIN32_FIND_DATAW& found) {
+    return (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
 }
 
 std::wstring DesktopPfad() {
@@ -174,6 +196,8 @@ void TDateiListeForm::ReadContents() {
     m_eintraege.clear();
     m_elternzeile.reset();
     m_ordner.Reset();
+    m_ordnerPidl.reset();
+    m_summe = {};
     m_zeigtDesktop = m_zeigtPapierkorb = false;
 
     std::wstring caption = SystemLower(m_pfad);
@@ -215,24 +239,71 @@ void TDateiListeForm::Aufzaehlen(std::wstring& Caption) {
         m_ordner = desktop;
     else if (FAILED(desktop->BindToObject(abs, nullptr, IID_IShellFolder, m_ordner.PutVoid())))
         return;
+    if (!m_virtuell) {
+        // The pass gives names and file data at once, and the status line's count.
+        m_ordnerPidl = std::move(parsed);
+        OrdnerDurchlaufen(m_pfad, [this](const WIN32_FIND_DATAW& found) {
+            ++m_summe.Anzahl;
+            m_summe.Bytes += Groesse(found);
+            AddFound(found);
+            return true;
+        });
+        m_summe.Gelesen = true;
+        return;
+    }
     TComPtr<IEnumIDList> items;
+    OrdnerLesenMelden(PfadVon(abs));
     if (m_ordner->EnumObjects(Handle(), kAufzaehlFlags, items.Put()) != S_OK || !items)
         return;
-    // A filter that tests file data gets them from one pass over the folder.
-    std::optional<TOrdnerDaten> daten;
-    if (!m_virtuell && m_filter.BrauchtDaten())
-        daten.emplace(m_pfad);
     LPITEMIDLIST rel = nullptr;
     ULONG fetched = 0;
     while (items->Next(1, &rel, &fetched) == S_OK && fetched == 1) {
         TPidl relPidl(rel);
         TPidl absPidl = PidlVerketten(abs, rel);
         if (absPidl)
-            AddEntry(m_ordner.Get(), std::move(relPidl), std::move(absPidl), daten ? &*daten : nullptr);
+            AddEntry(m_ordner.Get(), std::move(relPidl), std::move(absPidl));
     }
 }
 
-void TDateiListeForm::AddEntry(IShellFolder* Folder, TPidl RelPidl, TPidl AbsPidl, const TOrdnerDaten* Daten) {
+void TDateiListeForm::AddFound(const WIN32_FIND_DATAW& Found) {
+    auto item = std::make_unique<TItemData>();
+    item->Name = Found.cFileName;
+    item->ShellAttr = DateisystemAttribute(Found);
+    DatenEintragen(*item, Found);
+    if (m_filter.Zulassen(item->Name, item->ShellAttr, item.get()))
+        m_eintraege.push_back(std::move(item));
+}
+
+bool TDateiListeForm::ShellItem(TItemData& Item) const {
+    if (Item.RelPidl)
+        return true;
+    if (m_virtuell || IstElternzeile(Item) || !m_ordner || !m_ordnerPidl)
+        return false;
+    TPidl rel;
+    if (!PfadZuPidl(m_ordner.Get(), Item.Name, rel, nullptr))
+        return false;
+    TPidl abs = PidlVerketten(m_ordnerPidl.get(), rel.get());
+    if (!abs)
+        return false;
+    LPCITEMIDLIST one = rel.get();
+    ULONG attr = kDLAttributMaske;
+    if (SUCCEEDED(m_ordner->GetAttributesOf(1, &one, &attr)))
+        Item.ShellAttr = attr;
+    Item.RelPidl = std::move(rel);
+    Item.AbsPidl = std::move(abs);
+    return true;
+}
+
+bool TDateiListeForm::FolderTotals(const std::wstring& Folder, std::int64_t& Count, std::int64_t& Bytes) {
+    if (m_virtuell || !m_summe.Gelesen || Folder.empty() ||
+        SystemLower(IncludeTrailingBackslash(Folder)) != SystemLower(m_pfad))
+        return false;
+    Count = m_summe.Anzahl;
+    Bytes = m_summe.Bytes;
+    return true;
+}
+
+void TDateiListeForm::AddEntry(IShellFolder* Folder, TPidl RelPidl, TPidl AbsPidl) {
     Fehlercode = fc::DLAddEntry;
     auto item = std::make_unique<TItemData>();
     LPCITEMIDLIST one = RelPidl.get();
@@ -247,12 +318,8 @@ void TDateiListeForm::AddEntry(IShellFolder* Folder, TPidl RelPidl, TPidl AbsPid
     item->RelPidl = std::move(RelPidl);
     item->AbsPidl = std::move(AbsPidl);
 
-    if (m_filter.BrauchtDaten()) {
-        if (Daten)
-            Daten->Eintragen(*item);
-        else
-            Laden(*item);
-    }
+    if (m_filter.BrauchtDaten())
+        Laden(*item);
     const bool geladen = item->DatenGeladen.load(std::memory_order_acquire);
     if (m_filter.Zulassen(item->Name, item->ShellAttr, geladen ? item.get() : nullptr))
         m_eintraege.push_back(std::move(item));
@@ -370,7 +437,7 @@ std::vector<TItemData*> TDateiListeForm::MarkierteEintraege() const {
 }
 
 std::wstring TDateiListeForm::VollerPfad(const TItemData& Item) const {
-    if (!Item.RelPidl)
+    if (IstElternzeile(Item))
         return {};
     return m_virtuell ? PfadVon(Item.AbsPidl.get()) : m_pfad + Item.Name;
 }
@@ -378,6 +445,10 @@ std::wstring TDateiListeForm::VollerPfad(const TItemData& Item) const {
 // ---- Sorting -----------------------------------------------------------------------------
 
 std::optional<int> TDateiListeForm::OrdnerVergleich(const TItemData& A, const TItemData& B, int Spalte) const {
+    // A real folder's entries compare by name without their shell items, as
+    // the shell compares them; only the type column needs the shell's view.
+    if (!m_virtuell && (Spalte != 2 || !A.RelPidl || !B.RelPidl))
+        return lstrcmpiW(A.Name.c_str(), B.Name.c_str());
     if (!m_ordner)
         return std::nullopt;
     const HRESULT hr = m_ordner->CompareIDs(static_cast<LPARAM>(Spalte), A.RelPidl.get(), B.RelPidl.get());
@@ -395,6 +466,8 @@ void TDateiListeForm::Sortieren() {
         all.reserve(m_eintraege.size());
         for (const auto& entry : m_eintraege) all.push_back(entry.get());
         DatenLadenFuer(all);
+    } else if (spalte == 2 && !m_virtuell) {
+        for (const auto& entry : m_eintraege) ShellItem(*entry);
     }
     const TOrdnerVergleich vergleich = [this](const TItemData& a, const TItemData& b, int column) {
         return OrdnerVergleich(a, b, column);
@@ -582,7 +655,7 @@ void TDateiListeForm::NachLesenFokus(bool VirtuellerOrdner) {
                 VirtuellerOrdner
                     ? (data.ShellAttr & kSfgaoDateisystemVorfahr) &&
                           SystemLower(ExcludeTrailingBackslash(PfadVon(data.AbsPidl.get()))) == wanted
-                    : data.RelPidl && (SystemLower(data.Name) == wanted ||
+                    : !IstElternzeile(data) && (SystemLower(data.Name) == wanted ||
                                        SystemLower(m_pfad + data.Name) == wanted);
             if (match) {
                 Fokussieren(Dateiliste.Items(i));
@@ -613,7 +686,7 @@ void TDateiListeForm::GetSelection(TDateiListe& List) {
     DatenLadenFuer(marked);
     for (TItemData* item : marked)
         // The ".." row and items without a file-system path are no files to hand on.
-        if (item->RelPidl && !VollerPfad(*item).empty())
+        if (!IstElternzeile(*item) && !VollerPfad(*item).empty())
             List.emplace_back(Datensatz(*item));
     Fehlercode = 0;
 }
@@ -655,7 +728,7 @@ void TDateiListeForm::GetSelectedShellItem(IShellFolder*& Folder, PITEMID_CHILD&
     PIDL = nullptr;
     Attributes = 0;
     for (TItemData* item : MarkierteEintraege())
-        if (item->RelPidl) {
+        if (ShellItem(*item)) {
             Folder = m_ordner.Get();
             PIDL = reinterpret_cast<PITEMID_CHILD>(item->RelPidl.get());
             Attributes = item->ShellAttr;

@@ -2,8 +2,12 @@
 // TDateiListeForm: the file list pane (kinds 1 list view and 2 report view). It
 // shows one folder of the shell namespace, a real one by its path or a virtual
 // one by its absolute ID list, and reaches the main window only through its
-// TPaneHost. Row texts and icons are built when the window first shows a row;
-// the file data come from an idle reader thread or are loaded on demand.
+// TPaneHost. Row texts and icons are built when the window first shows a row.
+// A real folder is read in one pass over the file system that gives every
+// entry its name and file data (and the folder's totals for the status line);
+// an entry gets its shell item only when an action needs one. A virtual folder
+// is enumerated by the shell, its file data come from an idle reader thread or
+// are loaded on demand.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -64,6 +68,7 @@ public:
     std::int32_t MarkDifferences(const TDateiListe& List) override;
     void GetSelectedShellItem(IShellFolder*& Folder, PITEMID_CHILD& PIDL, SFGAOF& Attributes) override;
     bool ShowsRecycleBin() override;
+    bool FolderTotals(const std::wstring& Folder, std::int64_t& Count, std::int64_t& Bytes) override;
     void RecycleBinChanged() override;
     void BeginUpdate() override;
     void EndUpdate() override;
@@ -100,7 +105,13 @@ private:
     void PfadSetzen(const std::wstring& Path);
     // Enumerates the shown folder into the entries; sets the caption to show.
     void Aufzaehlen(std::wstring& Caption);
-    void AddEntry(IShellFolder* Folder, TPidl RelPidl, TPidl AbsPidl, const TOrdnerDaten* Daten);
+    void AddEntry(IShellFolder* Folder, TPidl RelPidl, TPidl AbsPidl);
+    // An entry of a real folder from the pass over it.
+    void AddFound(const WIN32_FIND_DATAW& Found);
+    // Makes the entry's shell item (relative and absolute ID lists, the shell's
+    // attributes) unless it has one; false when there is none (the ".." row, a
+    // vanished file).
+    bool ShellItem(TItemData& Item) const;
     void ZeilenFuellen();
     void ElternzeileAnlegen();
     // A file-system folder that is no drive.
@@ -146,6 +157,14 @@ private:
     bool m_zeigtPapierkorb = false;
     bool m_zeigtDesktop = false;
     TComPtr<IShellFolder> m_ordner;
+    // The shown real folder's absolute ID list, for its entries' shell items.
+    TPidl m_ordnerPidl;
+    // All entries of the shown real folder as its last read found them.
+    struct TSumme {
+        bool Gelesen = false;
+        std::int64_t Anzahl = 0;
+        std::int64_t Bytes = 0;
+    } m_summe;
 
     TOptionen m_optionen;
     TListenFilter m_filter;

@@ -7,6 +7,13 @@
 
 namespace velmora {
 
+std::function<void(const std::wstring& Ordner)> OrdnerLeseHook;
+
+void OrdnerLesenMelden(const std::wstring& Ordner) {
+    if (OrdnerLeseHook)
+        OrdnerLeseHook(Ordner);
+}
+
 namespace {
 
 void Veroeffentlichen(TItemData& Item, std::int64_t Groesse, DWORD Attr, const FILETIME& Zeit,
@@ -53,8 +60,10 @@ bool DatenLaden(TItemData& Item, const std::wstring& Ordner) {
 }
 
 void OrdnerDurchlaufen(const std::wstring& Ordner, const std::function<bool(const WIN32_FIND_DATAW&)>& Gefunden) {
+    OrdnerLesenMelden(Ordner);
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((Ordner + L"*").c_str(), &found);
+    HANDLE search =
+        FindFirstFileExW((Ordner + L"*").c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {

@@ -34,6 +34,11 @@ bool DatenLaden(TItemData& Item, const std::wstring& Ordner);
 // stops when Gefunden answers false.
 void OrdnerDurchlaufen(const std::wstring& Ordner, const std::function<bool(const WIN32_FIND_DATAW&)>& Gefunden);
 
+// Runs as each listing of a folder's entries begins: a pass above or the
+// shell's enumeration of a pane's folder (any thread); for tests only.
+extern std::function<void(const std::wstring& Ordner)> OrdnerLeseHook;
+void OrdnerLesenMelden(const std::wstring& Ordner);
+
 // Loads the data of every entry that lacks them: one pass over a real folder,
 // then one by one what the pass did not find (all of them in a virtual folder).
 // Weiter is asked before each found file and each entry; false stops at once.

@@ -36,7 +36,11 @@ void TDateiListeForm::DateilisteDrawItem(gui::TObject*, TListItem* Item) {
     const bool bericht = Dateiliste.ViewStyle() == gui::TViewStyle::vsReport;
     const bool icons = m_optionen.IconsAnzeigen && IconRoutinen;
     const bool typ = bericht && m_optionen.TypAnzeigen;
-    const LPCITEMIDLIST abs = data->AbsPidl.get();
+    // The shell item only for what asks the shell about the entry.
+    auto abs = [&] {
+        ShellItem(*data);
+        return static_cast<LPCITEMIDLIST>(data->AbsPidl.get());
+    };
     const bool ordner = (data->ShellAttr & kSfgaoOrdner) != 0;
     int icon = -1;
     std::wstring typName;
@@ -47,13 +51,13 @@ void TDateiListeForm::DateilisteDrawItem(gui::TObject*, TListItem* Item) {
     } else if (m_optionen.StandardIcons && !m_virtuell && IconRoutinen) {
         icon = ordner ? IconRoutinen->FolderIndex : IconRoutinen->GetIconIndex(data->Name);
         if (typ)
-            DateiTypNameOhneZugriff(abs, typName);
+            DateiTypNameOhneZugriff(abs(), typName);
     } else if (icons && typ) {
-        icon = DateiTypName(abs, kKleinesSymbol, typName);
+        icon = DateiTypName(abs(), kKleinesSymbol, typName);
     } else if (icons) {
-        icon = SysIconIndex(abs, kKleinesSymbol);
+        icon = SysIconIndex(abs(), kKleinesSymbol);
     } else if (typ) {
-        DateiTypNameOhneZugriff(abs, typName);
+        DateiTypNameOhneZugriff(abs(), typName);
     }
 
     if (bericht) {
@@ -135,7 +139,7 @@ void TDateiListeForm::UpdateStatusLine() {
             quickView = m_pfad + data.Name + L"\\";
             if (m_virtuell || !DirectoryExists(quickView)) {
                 wchar_t path[MAX_PATH];
-                quickView = data.AbsPidl && SHGetPathFromIDListW(data.AbsPidl.get(), path)
+                quickView = ShellItem(data) && SHGetPathFromIDListW(data.AbsPidl.get(), path)
                                 ? IncludeTrailingBackslash(path)
                                 : std::wstring();
             }
@@ -197,7 +201,7 @@ void TDateiListeForm::OpenSelected() {
     const auto marked = MarkierteEintraege();
     if (marked.size() == 1) {
         TItemData& item = *marked.front();
-        if (!item.RelPidl) {
+        if (IstElternzeile(item)) {
             m_host->GoToParentDir(this);
         } else if (!(item.ShellAttr & kSfgaoOrdner)) {
             Oeffnen(item, true);
@@ -210,7 +214,7 @@ void TDateiListeForm::OpenSelected() {
         }
     } else {
         for (TItemData* item : marked)
-            if (item->RelPidl && !(item->ShellAttr & kSfgaoOrdner))
+            if (!IstElternzeile(*item) && !(item->ShellAttr & kSfgaoOrdner))
                 Oeffnen(*item, false);
     }
     Fehlercode = 0;
@@ -276,7 +280,7 @@ void TDateiListeForm::DragStarten() {
     TStringList files;
     for (const TItemData* item : MarkierteEintraege()) {
         // Files and plain folders, not drives; in a virtual folder the paths of the ID lists.
-        if (!item->RelPidl || !(item->ShellAttr & kSfgaoDateisystem) ||
+        if (IstElternzeile(*item) || !(item->ShellAttr & kSfgaoDateisystem) ||
             ((item->ShellAttr & kSfgaoOrdner) && !SchlichterOrdner(*item)))
             continue;
         const std::wstring path = VollerPfad(*item);
@@ -306,8 +310,8 @@ void TDateiListeForm::RechtsklickMenue(gui::TShiftState Shift, int X, int Y) {
         if (!row)
             return;
         Fokussieren(row);
-        const TItemData* data = Daten(row);
-        if (data->RelPidl && m_ordner)
+        TItemData* data = Daten(row);
+        if (ShellItem(*data) && m_ordner)
             PidlKontextmenue(m_host->OwnerWindow(), m_ordner.Get(), data->RelPidl.get(), screen);
     } else if (Shift & gui::ssShift) {
         m_host->ShowRecentFilesPopup(screen);
@@ -366,7 +370,7 @@ TDropZiel TDateiListeForm::DropZiel(POINT Client, DWORD KeyState) {
     ziel.Effect = KeyEffect(KeyState, ausArchiv);
     gui::TListItem* row = Dateiliste.GetItemAt(Client.x, Client.y);
     const TItemData* item = Daten(row);
-    if (item && item->RelPidl && !VollerPfad(*item).empty()) {
+    if (item && !IstElternzeile(*item) && !VollerPfad(*item).empty()) {
         const std::wstring path = VollerPfad(*item);
         if (SchlichterOrdner(*item)) {
             SetDropRow(Dateiliste, row);

@@ -141,8 +141,8 @@ int ZeilenVergleich(TItemData* A, TItemData* B, std::uint8_t Zustand, const TOrd
         return 0;
     if (!A || !B)
         return A ? 1 : -1;
-    if (!A->RelPidl || !B->RelPidl)
-        return A->RelPidl ? 1 : B->RelPidl ? -1 : 0;
+    if (IstElternzeile(*A) || IstElternzeile(*B))
+        return IstElternzeile(*B) ? (IstElternzeile(*A) ? 0 : 1) : -1;
     const bool ordnerA = A->ShellAttr & kSfgaoOrdner, ordnerB = B->ShellAttr & kSfgaoOrdner;
     if (ordnerA != ordnerB)
         return ordnerA ? -1 : 1;

@@ -29,6 +29,11 @@ inline constexpr ULONG kSfgaoOrdner = 0x20000000;
 inline constexpr ULONG kSfgaoDateisystem = 0x40000000;
 inline constexpr ULONG kSfgaoDateisystemVorfahr = 0x10000000;
 
+// The ".." row: it has no shell item and is the only entry named "..". (The
+// entries of a file-system folder get their shell items only when an action
+// needs them, so a missing ID list alone does not tell the row.)
+inline bool IstElternzeile(const TItemData& Item) { return !Item.RelPidl && Item.Name == L".."; }
+
 // ---- List filter ----------------------------------------------------------
 
 // The pane's copy of its list filter; the fourth flag of the stored filter is
@@ -86,11 +91,11 @@ using TOrdnerVergleich = std::function<std::optional<int>(const TItemData& A, co
 // Loads an entry's file data when missing; false when it cannot be loaded.
 using TDatenLader = std::function<bool(TItemData& Item)>;
 
-// The order of two rows in the given sort state: the ".." row (no relative ID
-// list) first, then folders, both whatever the direction; then the folder's
-// comparison by the column (its sign; a failure counts as equal). Files compare
-// their sizes, dates or DOS attributes first for those columns; a tie, or data
-// that cannot be loaded, goes to the folder's comparison (by name for attributes).
+// The order of two rows in the given sort state: the ".." row first, then
+// folders, both whatever the direction; then the folder's comparison by the
+// column (its sign; a failure counts as equal). Files compare their sizes, dates
+// or DOS attributes first for those columns; a tie, or data that cannot be
+// loaded, goes to the folder's comparison (by name for attributes).
 int ZeilenVergleich(TItemData* A, TItemData* B, std::uint8_t Zustand, const TOrdnerVergleich& Vergleich,
                     const TDatenLader& Laden);
 

@@ -1,6 +1,7 @@
 // The file list pane on real folders, virtual folders and a recording host.
 
 #include <algorithm>
+#include <atomic>
 
 #include "DateiListeFixture.h"
 #include "foundation/ComPtr.h"
@@ -518,6 +519,49 @@ TEST_F(DateiListeTest, TheStatusLineCountsTheMarkedRows) {
     pane.UpdateStatusLine();
     EXPECT_EQ(pane.DLStatusZeile.Panel(1).Text, L"Verzeichnis");
     EXPECT_EQ(m_host.Calls.back(), L"QuickView " + inhalt.Path() + L"erster\\");
+}
+
+// One listing of a real folder per read gives every entry its file data and
+// the folder's totals; a shell item is made only for an action that needs it.
+TEST_F(DateiListeTest, ARealFolderIsListedOncePerReadAndItsShellItemsMadeOnDemand) {
+    Ordnerinhalt inhalt;
+    auto& pane = Pane();
+    std::atomic<int> listings{0};
+    OrdnerLeseHook = [&](const std::wstring& folder) {
+        if (SystemLower(IncludeTrailingBackslash(folder)) == SystemLower(inhalt.Path()))
+            ++listings;
+    };
+    for (int step = 0; step < 2; ++step) {
+        listings = 0;
+        if (step == 0)
+            pane.SetDirectory(inhalt.Path());
+        else
+            pane.ReadContents();
+        if (pane.Leser())
+            pane.Leser()->WaitFor();
+        EXPECT_EQ(listings, 1) << step;
+    }
+    OrdnerLeseHook = nullptr;
+    ASSERT_EQ(pane.Eintraege().size(), 8u);
+    for (const auto& entry : pane.Eintraege()) {
+        EXPECT_TRUE(entry->DatenGeladen) << entry->Name;
+        EXPECT_FALSE(entry->RelPidl) << entry->Name;
+    }
+    std::int64_t count = 0, bytes = 0;
+    ASSERT_TRUE(pane.FolderTotals(AsciiUpper(ExcludeTrailingBackslash(inhalt.Path())), count, bytes));
+    EXPECT_EQ(count, 8);
+    EXPECT_EQ(bytes, 5 * 10 + 2048);
+
+    Mark(pane, {L"b.txt"});
+    IShellFolder* folder = nullptr;
+    PITEMID_CHILD item = nullptr;
+    SFGAOF attributes = 0;
+    pane.GetSelectedShellItem(folder, item, attributes);
+    ASSERT_NE(item, nullptr);
+    std::wstring parsing;
+    ASSERT_TRUE(PidlAnzeigename(folder, item, SHGDN_FORPARSING, parsing));
+    EXPECT_EQ(SystemLower(parsing), SystemLower(inhalt.Path() + L"b.txt")) << ToUtf8(parsing);
+    EXPECT_EQ(attributes & (kSfgaoOrdner | kSfgaoDateisystem), static_cast<SFGAOF>(kSfgaoDateisystem));
 }
 
 TEST_F(DateiListeTest, OneReaderAtATimeItsPredecessorHasEndedBeforeANewOneStarts) {

@@ -93,6 +93,22 @@ TEST_F(StatusLineTest, TheSameFolderTwiceStartsOneCount) {
     EXPECT_EQ(form.LastPathInfoPath, L"");
 }
 
+// The list pane's read of the folder counted it: no walk of its own.
+TEST_F(StatusLineTest, AFolderAListPaneShowsIsCountedByThePanesRead) {
+    TSmallTree tree(L"vel-status-pane");
+    THauptform& form = Start();
+    TDMChildForm* list = nullptr;
+    for (TDMChildForm* pane : {form.LeftPane, form.RightPane})
+        if (pane && (pane->GetPaneKind() == ftDateiliste || pane->GetPaneKind() == ftAusfDateiliste))
+            list = pane;
+    ASSERT_NE(list, nullptr);
+    form.StopCounters();
+    ASSERT_TRUE(AllCountersEnded());
+    ASSERT_TRUE(form.ShowDirectory(list, tree.Path));
+    EXPECT_EQ(form.PathInfoThread(), nullptr);
+    EXPECT_EQ(Panel(0), L"2 Eintraege belegen 10 Bytes");
+}
+
 TEST_F(StatusLineTest, AFolderTreeFillsPanelOne) {
     TSmallTree tree(L"vel-status-tree");
     THauptform& form = Start();
