@@ -1,13 +1,14 @@
 // droprec: another program for drags to and from the main window.
 //   droprec.exe /dir FOLDER /log FILE [/copyonly] [/drag FILE] [/at X,Y]
-// Its window ("droprec") takes dropped files: each is copied into FOLDER, or moved
+// Its window ("droprec") takes dropped files (a drag entering it logs "enter"):
+// each is copied into FOLDER, or moved
 // when the drop is a move (Ctrl held) and /copyonly is not given; /copyonly answers
 // every move with a copy. Each name taken is logged as "copy NAME" or "move NAME"
 // (UTF-8, appended, the file closed after each line), then "drop EFFECT" with the
 // effect handed back. With /drag, pressing the mouse in the window drags FILE
 // (dropped files, copy allowed) and logs "dragged EFFECT" when the drag ended.
 //   droprec.exe /rows TITLE /log FILE
-// logs "rows COUNT left X" for each list view inside the visible window whose
+// logs "rows COUNT left X top Y" for each list view inside the visible window whose
 // title starts with TITLE, and ends: what a pane shows, read from outside.
 #include <windows.h>
 
@@ -79,6 +80,7 @@ public:
     TTarget() : TComObject(IID_IDropTarget, 1) {}
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) override {
         m_files = OffersFiles(data);
+        Log(m_files ? L"enter" : L"enter without files");
         *effect = m_files ? Answer(keys, *effect) : DROPEFFECT_NONE;
         return S_OK;
     }
@@ -157,7 +159,7 @@ BOOL CALLBACK LogRows(HWND child, LPARAM) {
     RECT r;
     GetWindowRect(child, &r);
     const auto rows = SendMessageW(child, LVM_GETITEMCOUNT, 0, 0);
-    Log(L"rows " + std::to_wstring(rows) + L" left " + std::to_wstring(r.left));
+    Log(L"rows " + std::to_wstring(rows) + L" left " + std::to_wstring(r.left) + L" top " + std::to_wstring(r.top));
     return TRUE;
 }
 
