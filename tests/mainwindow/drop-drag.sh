@@ -13,7 +13,7 @@
 # Usage: drop-drag.sh TOOLS VELMORA.EXE DROPREC.EXE [SHOT-FOLDER]
 # With a shot folder it stops after the first run's drags were held, leaving
 # drag-row.png and drag-basket.png (the screenshot script uses it so).
-set -euo pipefail
+set -Eeuo pipefail
 tools=$1
 program=$2
 droprec=$3
@@ -61,6 +61,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'echo "failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 source "$(dirname "$0")/drag-common.sh"
 
 
@@ -69,9 +70,12 @@ start_velmora "$work/liste"
 highlight='#3096FA'
 # The lists' tops on the screen (the bars above them vary); rows are 17 pixels
 # high, the first centred 10 below the top; an archive pane has a header row.
-list_tops() {
+both_tops() {
+  ltop='' rtop=''
   eval "$(pane_rows | awk -v mid=$((X + 390)) '$1 == "rows" {print ($4 > mid ? "rtop" : "ltop") "=" $6}')"
+  [ -n "$ltop" ] && [ -n "$rtop" ]
 }
+list_tops() { wait_for "both lists" both_tops; }
 row_y() { echo $((ltop + 10 + 17 * $1)); }  # left list: 0 is "..", 1 "ordner"
 rrow_y() { echo $((rtop + 10 + 17 * $1)); }
 left_x=$((X + 47))
