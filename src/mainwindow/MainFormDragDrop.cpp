@@ -364,7 +364,11 @@ void THauptform::DropOnBasket(const TStringList& Names) {
 }
 
 void THauptform::SetBasketDropState(bool On) {
-    Sammelbutton.SetBevelOuter(On ? TBevelCut::bvRaised : TBevelCut::bvLowered);
+    const TBevelCut cut = On ? TBevelCut::bvRaised : TBevelCut::bvLowered;
+    if (Sammelbutton.BevelOuter() == cut) return;
+    Sammelbutton.SetBevelOuter(cut);
+    // Drawn at once: a drag loop paints nothing while the mouse moves.
+    Sammelbutton.Update();
 }
 
 void THauptform::CreateDropTargets() {

@@ -50,8 +50,14 @@ TDropZiel TPaneDropTarget::Judge(DWORD Keys, POINT Screen, DWORD Allowed) {
     TDropZiel ziel = m_judge(client, Keys);
     ziel.Effect = AllowedEffect(ziel.Effect, Allowed);
     if (ziel.Effect == DROPEFFECT_NONE && m_clear) m_clear();
+    ShowHighlight();
     return ziel;
 }
+
+// The system's drag loop paints nothing while the mouse moves: a changed
+// highlight is drawn at once, or the user would see it only after the drop.
+// Costs nothing when nothing changed.
+void TPaneDropTarget::ShowHighlight() { m_control.Update(); }
 
 void TPaneDropTarget::DragEnter(gui::TObject*, IDataObject* Data, DWORD Keys, POINT Pt, DWORD& Effect) {
     m_accepted = OffersDropFiles(Data);
@@ -65,6 +71,7 @@ void TPaneDropTarget::DragOver(gui::TObject*, DWORD Keys, POINT Pt, DWORD& Effec
 
 void TPaneDropTarget::DragLeave(gui::TObject*) {
     if (m_clear) m_clear();
+    ShowHighlight();
     if (m_host) m_host->SetDragLeftWindow(true);
 }
 

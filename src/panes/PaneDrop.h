@@ -51,6 +51,7 @@ private:
     void DragLeave(gui::TObject*);
     void Drop(gui::TObject*, IDataObject* Data, DWORD Keys, POINT Pt, DWORD& Effect);
     TDropZiel Judge(DWORD Keys, POINT Screen, DWORD Allowed);
+    void ShowHighlight();
 
     gui::TWinControl& m_control;
     TPaneHost* m_host;

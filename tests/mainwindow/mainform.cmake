@@ -156,3 +156,11 @@ velmora_test(mainform_options_test LABEL gui
   NO_GTEST_MAIN
   LOCKS registry)
 target_include_directories(mainform_options_test PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+
+# Real drags between the panes, out of an archive pane, and to and from another
+# program (droprec), in the program itself.
+add_test(NAME mainform_drop_drag
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/drop-drag.sh ${CMAKE_SOURCE_DIR}/tools $<TARGET_FILE:Velmora> $<TARGET_FILE:droprec>)
+set_tests_properties(mainform_drop_drag PROPERTIES
+  LABELS gui TIMEOUT 400 RESOURCE_LOCK "registry;display"
+  ENVIRONMENT "VELMORA_WINEPREFIX=${VELMORA_WINEPREFIX};XDG_DATA_HOME=${VELMORA_XDG_DATA_HOME}")

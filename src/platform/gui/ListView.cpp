@@ -525,6 +525,23 @@ int TListView::FindCaption(const NMLVFINDITEMW* find) const {
     return -1;
 }
 
+// Some list view implementations draw no drop highlight: the row a drag is
+// over is drawn in the selection's colours here, so the user sees where the
+// drop goes.
+bool TListView::DrawDropRow(NMLVCUSTOMDRAW* draw, LRESULT& result) {
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+        return true;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return false;
+    const TListItem* row = ItemOfRow(static_cast<int>(draw->nmcd.dwItemSpec));
+    if (!row || !row->DropTarget()) return false;
+    draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    result = CDRF_NEWFONT;
+    return true;
+}
+
 bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     result = 0;
     switch (header->code) {
@@ -549,6 +566,7 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
     case LVN_KEYDOWN: Fire(OnKeyNotify, this, reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey); return true;
     case LVN_COLUMNCLICK: Fire(OnColumnClick, this, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); return true;
     case LVN_GETDISPINFOW: return GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
+    case NM_CUSTOMDRAW: return DrawDropRow(reinterpret_cast<NMLVCUSTOMDRAW*>(header), result);
     case LVN_ODFINDITEMW: result = FindCaption(reinterpret_cast<NMLVFINDITEMW*>(header)); return true;
     // A window holding no rows reports a range selected at once (shift and a
     // click) in one notice, where other lists report every row.

@@ -186,6 +186,7 @@ private:
         bool SelectionMark;
     };
     bool GetDispInfo(NMLVDISPINFOW* info);
+    bool DrawDropRow(NMLVCUSTOMDRAW* draw, LRESULT& result);
     std::vector<TMarkedItem> MarkedItems() const;
     void MoveMarks(const std::vector<TMarkedItem>& marked);
     TListItem* ItemOfNotice(const NMLISTVIEW* nm) const;
