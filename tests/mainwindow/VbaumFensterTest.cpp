@@ -293,7 +293,7 @@ TEST_F(VbaumTest, KeysSortRequestsAndPopupReachTheHost) {
     ClientToScreen(pane.GetControlHandle(), &onNode);
     SetForegroundWindow(pane.GetControlHandle());
     gui::MouseClick(onNode, gui::TMouseButton::mbRight);
-    gui::WaitUntil([&] { return m_host.Calls.size() >= 2; }, 5000);
+    gui::WaitUntil([&] { return m_host.Calls.size() >= 2; }, 20000);
     ASSERT_EQ(m_host.Calls.size(), 2u);
     EXPECT_EQ(Lower(m_host.Calls[0]), L"contextfolder y:\\tief\\");
     EXPECT_EQ(m_host.Calls[1], L"ShowPanePopup");
