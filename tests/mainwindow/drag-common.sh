@@ -15,32 +15,7 @@ finish() {
   done
   pids=()
 }
-# Waits (bounded) until the command succeeds.
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 1 300); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  echo "not reached: $what" >&2
-  [ -n "${VELMORA_FAILURE_SHOT:-}" ] && import -window root "$VELMORA_FAILURE_SHOT"
-  return 1
-}
-# The first visible window of that name (a search may fail while windows come and go).
-find_window() {
-  local id
-  for _ in $(seq 1 600); do
-    id=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -1 || true)
-    if [ -n "$id" ] && xdotool getwindowgeometry "$id" > /dev/null 2>&1; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window: $1" >&2
-  return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/xdo-wait.sh"
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2> /dev/null | awk 'NR == 2 {print $3}'; }
 # The 40 pixels right of the point show the highlight colour (a row drawn as the drop target).
 highlighted() { import -window root -crop "40x1+$1+$2" -depth 8 txt:- 2> /dev/null | grep -qi "$highlight"; }
