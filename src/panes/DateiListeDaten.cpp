@@ -1,6 +1,7 @@
 #include "DateiListeDaten.h"
 
 #include <string_view>
+#include <unordered_map>
 
 #include "filetools/DatumGroesseTest.h"
 #include "foundation/ShellRoutinen.h"
@@ -119,23 +120,6 @@ void AlleDatenLaden(const std::wstring& Ordner, const TEintragListe& Eintraege, 
 void AlleDatenLaden(const std::wstring& Ordner, const std::vector<TItemData*>& Eintraege,
                     const std::function<bool()>& Weiter) {
     DatenLadenFuer(Ordner, Eintraege, Weiter);
-}
-
-TOrdnerDaten::TOrdnerDaten(const std::wstring& Ordner) {
-    OrdnerDurchlaufen(Ordner, [&](const WIN32_FIND_DATAW& found) {
-        m_daten.emplace(found.cFileName,
-                        TDaten{Groesse(found), found.dwFileAttributes, found.ftLastWriteTime, found.cAlternateFileName});
-        return true;
-    });
-}
-
-bool TOrdnerDaten::Eintragen(TItemData& Item) const {
-    auto it = m_daten.find(Item.Name);
-    if (it == m_daten.end())
-        return false;
-    const TDaten& d = it->second;
-    Veroeffentlichen(Item, d.Groesse, d.Attr, d.Zeit, d.DosName.c_str());
-    return true;
 }
 
 TReadFileDataThread::TReadFileDataThread(const TEintragListe& Eintraege, std::wstring Ordner)

@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "foundation/ItemData.h"
@@ -45,24 +44,6 @@ void OrdnerLesenMelden(const std::wstring& Ordner);
 void AlleDatenLaden(const std::wstring& Ordner, const TEintragListe& Eintraege, const std::function<bool()>& Weiter);
 void AlleDatenLaden(const std::wstring& Ordner, const std::vector<TItemData*>& Eintraege,
                     const std::function<bool()>& Weiter);
-
-// The data of a real folder by name, made in one pass before its entries exist
-// (for a list filter that tests data).
-class TOrdnerDaten {
-public:
-    explicit TOrdnerDaten(const std::wstring& Ordner);
-    // Publishes the data found for the entry's name; false when there were none.
-    bool Eintragen(TItemData& Item) const;
-
-private:
-    struct TDaten {
-        std::int64_t Groesse;
-        DWORD Attr;
-        FILETIME Zeit;
-        std::wstring DosName;
-    };
-    std::unordered_map<std::wstring, TDaten> m_daten;
-};
 
 // Loads the file data of a pane's entries at idle priority. The list is the
 // pane's own: the pane stops and waits for the thread before it frees entries.

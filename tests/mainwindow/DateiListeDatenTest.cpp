@@ -72,14 +72,6 @@ TEST_F(DateiListeDaten, StoppingEndsAtOnce) {
     EXPECT_EQ(loaded, 1);
 }
 
-TEST_F(DateiListeDaten, TheFolderTableServesEntriesMadeLater) {
-    const TOrdnerDaten table(folder.Path());
-    EXPECT_TRUE(table.Eintragen(Entry(2)));
-    EXPECT_TRUE(Entry(2).Attr & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_FALSE(table.Eintragen(Entry(4)));
-    EXPECT_FALSE(Entry(4).DatenGeladen);
-}
-
 TEST_F(DateiListeDaten, TheReaderThreadLoadsTheListAndCanBeStoppedBeforeItRuns) {
     {
         TReadFileDataThread reader(entries, folder.Path());
