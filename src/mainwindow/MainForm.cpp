@@ -255,17 +255,25 @@ void THauptform::ApplyViewOptions() {
     EnableToolbar(view.SymbolleisteAnzeigen);
 }
 
-// The recycle bin's name and attributes tell the panes when they show it; the
-// desktop's path names the desktop's own folder in their captions.
+// The desktop's path names the desktop's own folder in the panes' captions.
 void THauptform::LearnShellLocations() {
+    DesktopPath.clear();
+    wchar_t path[MAX_PATH];
+    if (SHGetSpecialFolderPathW(Handle(), path, CSIDL_DESKTOPDIRECTORY, FALSE))
+        DesktopPath = IncludeTrailingBackslash(AsciiLower(path));
+}
+
+// The recycle bin's name and attributes tell the panes when they show it.
+void THauptform::LearnRecycleBin() const {
+    if (std::exchange(m_recycleBinKnown, true))
+        return;
     m_recycleBinName.clear();
     m_recycleBinAttributes = 0;
-    DesktopPath.clear();
     TComPtr<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(desktop.Put())))
         return;
     LPITEMIDLIST raw = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(Handle(), CSIDL_BITBUCKET, &raw))) {
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &raw))) {
         TPidl bin(raw);
         LPCITEMIDLIST item = bin.get();
         ULONG attributes = kShellAttributeMask;
@@ -275,9 +283,6 @@ void THauptform::LearnShellLocations() {
         else
             m_recycleBinName.clear();
     }
-    wchar_t path[MAX_PATH];
-    if (SHGetSpecialFolderPathW(Handle(), path, CSIDL_DESKTOPDIRECTORY, FALSE))
-        DesktopPath = IncludeTrailingBackslash(AsciiLower(path));
 }
 
 // A path that names nothing, or a file that is no archive, is ignored.
@@ -408,6 +413,36 @@ void THauptform::FormShow(TObject*) {
         ShowFKeyCaptions();
         ShowFreeSpace();
         ArrangePanes();
+        Fehlercode = 0;
+    } catch (...) {
+        ShowExceptionBox(fc::HauptformFormShow);
+        Close();
+    }
+}
+
+void THauptform::ShowFrameFirst() {
+    m_panesDeferred = true;
+    try {
+        Show();
+        Update();
+    } catch (...) {
+        m_panesDeferred = false;
+        throw;
+    }
+}
+
+void THauptform::FillDeferredPanes() {
+    if (!std::exchange(m_panesDeferred, false))
+        return;
+    // Still the window's first showing, for a failure too.
+    try {
+        Fehlercode = fc::HauptformFormShow;
+        TDMChildForm* first = ActivePane();
+        for (TDMChildForm* pane : {first, first == LeftPane ? RightPane : LeftPane})
+            if (pane)
+                pane->ReadDeferred();
+        if (const std::wstring folder = std::exchange(m_deferredPathInfo, {}); !folder.empty())
+            StartPathInfoThread(folder);
         Fehlercode = 0;
     } catch (...) {
         ShowExceptionBox(fc::HauptformFormShow);

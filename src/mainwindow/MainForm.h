@@ -284,6 +284,11 @@ public:
     std::wstring QuickViewerCommand;
 
     bool FirstShow() const { return m_firstShow; }
+    // The program's start: the window shows with its panes placed and their
+    // folders read ahead meanwhile; FillDeferredPanes then fills them, the
+    // active one first.
+    void ShowFrameFirst();
+    void FillDeferredPanes();
     bool CreateFailed() const { return m_createFailed; }
     bool Closing() const { return m_closing; }
 
@@ -386,8 +391,15 @@ public:
 
     // What panes ask of the window beyond pane management.
     bool LaufwerkWirdGewechselt() const override;
-    std::wstring RecycleBinName() const override { return m_recycleBinName; }
-    ULONG RecycleBinAttributes() const override { return m_recycleBinAttributes; }
+    std::wstring RecycleBinName() const override {
+        LearnRecycleBin();
+        return m_recycleBinName;
+    }
+    ULONG RecycleBinAttributes() const override {
+        LearnRecycleBin();
+        return m_recycleBinAttributes;
+    }
+    bool PaneReadingDeferred() const override { return m_panesDeferred; }
     bool ShowArchiveOnDoubleClick() const override;
     HWND OwnerWindow() const override { return m_handle; }
     void OpenFile(const std::wstring& FileName) override;
@@ -646,6 +658,9 @@ private:
     void CreateServiceObjects();
     void ApplyViewOptions();
     void LearnShellLocations();
+    // Asked of the shell when a pane first wants it, not on the way to the
+    // first window (the shell's recycle bin is slow to make).
+    void LearnRecycleBin() const;
     void CleanUp();
     void ApplyStoredPos(const std::optional<std::vector<int>>& Pos);
     RECT NormalScreenBounds();
@@ -728,12 +743,15 @@ private:
     std::shared_ptr<TCounterSlot> m_quickViewSlot = std::make_shared<TCounterSlot>();
 
     bool m_firstShow = true;
+    bool m_panesDeferred = false;
+    std::wstring m_deferredPathInfo;
     bool m_createFailed = false;
     // Set once the file types are loaded: only a list that was loaded is saved.
     bool m_dateiTypenGeladen = false;
     bool m_closing = false;
-    std::wstring m_recycleBinName;
-    ULONG m_recycleBinAttributes = 0;
+    mutable bool m_recycleBinKnown = false;
+    mutable std::wstring m_recycleBinName;
+    mutable ULONG m_recycleBinAttributes = 0;
     std::unique_ptr<TDateiRoutinen> m_dateiRoutinen;
     std::unique_ptr<TIconRoutinen> m_iconRoutinen;
 };

@@ -91,6 +91,11 @@ bool THauptform::PaneFolderTotals(const std::wstring& Folder, std::int64_t& Coun
 void THauptform::StartPathInfoThread(const std::wstring& Folder) {
     if (!HauptStatusZeile.Visible())
         return;
+    if (m_panesDeferred) {
+        // The panes' reads will count it: asked again once they are through.
+        m_deferredPathInfo = Folder;
+        return;
+    }
     const std::wstring folder = HistoryLower(Folder);
     if (folder == LastPathInfoPath)
         return;

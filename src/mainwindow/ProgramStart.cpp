@@ -98,13 +98,15 @@ static void RunApplication() {
     try {
         CreateMainWindow();
         // The splash goes when the main window stands: no empty screen between.
-        if (gui::TForm* main = application.MainForm())
-            main->Show();
+        if (Hauptform)
+            Hauptform->ShowFrameFirst();
     } catch (...) {
         splash.reset();
         throw;
     }
     splash.reset();
+    if (Hauptform)
+        Hauptform->FillDeferredPanes();
     application.Run();
 }
 

@@ -36,6 +36,9 @@ public:
     virtual void SetPaneKind(TFensterTyp Kind);
     virtual void ApplyOptions(const TOptionen& Options);
     virtual void ReadContents();
+    // Reads what the pane put off while its host deferred reading, then takes
+    // the focus row and status line as a read does; nothing when nothing waits.
+    virtual void ReadDeferred();
     virtual std::wstring GetDirectory();
     virtual void SetDirectory(const std::wstring& Path);
     virtual void BeginUpdate();

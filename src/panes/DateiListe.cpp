@@ -169,8 +169,10 @@ void TDateiListeForm::SetDirectory(const std::wstring& Path) {
     m_virtPidl.reset();
     PfadSetzen(Path);
     ReadContents();
-    NachLesenFokus(false);
-    UpdateStatusLine();
+    if (!m_lesenOffen) {
+        NachLesenFokus(false);
+        UpdateStatusLine();
+    }
     Fehlercode = 0;
 }
 
@@ -187,6 +189,16 @@ void TDateiListeForm::ShowVirtualFolder(PCIDLIST_ABSOLUTE PIDL) {
 
 void TDateiListeForm::ReadContents() {
     Fehlercode = fc::DLReadContents;
+    if (!m_virtuell && !m_pfad.empty() && m_host && m_host->PaneReadingDeferred()) {
+        // The folder is read on a thread meanwhile; the rows come with ReadDeferred.
+        m_lesenOffen = true;
+        if (!m_voraus || m_voraus->Ordner() != m_pfad)
+            m_voraus = TOrdnerVorauslesen::Fuer(m_pfad);
+        SetCaption(SystemLower(m_pfad));
+        Fehlercode = 0;
+        return;
+    }
+    m_lesenOffen = false;
     gui::THourGlass hourglass;
     Dateiliste.BeginUpdate();
     LeserStoppen();
@@ -242,12 +254,17 @@ void TDateiListeForm::Aufzaehlen(std::wstring& Caption) {
     if (!m_virtuell) {
         // The pass gives names and file data at once, and the status line's count.
         m_ordnerPidl = std::move(parsed);
-        OrdnerDurchlaufen(m_pfad, [this](const WIN32_FIND_DATAW& found) {
+        auto eintragen = [this](const WIN32_FIND_DATAW& found) {
             ++m_summe.Anzahl;
             m_summe.Bytes += Groesse(found);
             AddFound(found);
             return true;
-        });
+        };
+        if (const auto voraus = std::move(m_voraus); voraus && voraus->Ordner() == m_pfad) {
+            voraus->Durchgehen(eintragen);
+        } else {
+            OrdnerDurchlaufen(m_pfad, eintragen);
+        }
         m_summe.Gelesen = true;
         return;
     }
@@ -263,6 +280,14 @@ void TDateiListeForm::Aufzaehlen(std::wstring& Caption) {
         if (absPidl)
             AddEntry(m_ordner.Get(), std::move(relPidl), std::move(absPidl));
     }
+}
+
+void TDateiListeForm::ReadDeferred() {
+    if (!m_lesenOffen)
+        return;
+    ReadContents();
+    NachLesenFokus(m_virtuell);
+    UpdateStatusLine();
 }
 
 void TDateiListeForm::AddFound(const WIN32_FIND_DATAW& Found) {

@@ -47,6 +47,7 @@ public:
     void SetPaneKind(TFensterTyp Kind) override;
     void ApplyOptions(const TOptionen& Options) override;
     void ReadContents() override;
+    void ReadDeferred() override;
     std::wstring GetDirectory() override;
     void SetDirectory(const std::wstring& Path) override;
     void ShowVirtualFolder(PCIDLIST_ABSOLUTE PIDL) override;
@@ -165,6 +166,10 @@ private:
         std::int64_t Anzahl = 0;
         std::int64_t Bytes = 0;
     } m_summe;
+    // The real folder read ahead while the host defers reading, and whether a
+    // read waits for ReadDeferred.
+    std::shared_ptr<TOrdnerVorauslesen> m_voraus;
+    bool m_lesenOffen = false;
 
     TOptionen m_optionen;
     TListenFilter m_filter;

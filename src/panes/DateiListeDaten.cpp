@@ -1,10 +1,13 @@
 #include "DateiListeDaten.h"
 
+#include <map>
+#include <mutex>
 #include <string_view>
 #include <unordered_map>
 
 #include "filetools/DatumGroesseTest.h"
 #include "foundation/ShellRoutinen.h"
+#include "foundation/EineDatei.h"
 
 namespace velmora {
 
@@ -72,6 +75,72 @@ void OrdnerDurchlaufen(const std::wstring& Ordner, const std::function<bool(cons
             break;
     } while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+namespace {
+
+std::vector<WIN32_FIND_DATAW> Durchlauf(const std::wstring& Ordner) {
+    std::vector<WIN32_FIND_DATAW> gefunden;
+    OrdnerDurchlaufen(Ordner, [&](const WIN32_FIND_DATAW& found) {
+        gefunden.push_back(found);
+        return true;
+    });
+    return gefunden;
+}
+
+}  // namespace
+
+std::shared_ptr<TOrdnerVorauslesen> TOrdnerVorauslesen::Fuer(const std::wstring& Ordner) {
+    static std::mutex sperre;
+    static std::map<std::wstring, std::weak_ptr<TOrdnerVorauslesen>> laufend;
+    const std::wstring schluessel = SystemLower(Ordner);
+    std::lock_guard lock(sperre);
+    for (auto it = laufend.begin(); it != laufend.end();)
+        it = it->second.expired() ? laufend.erase(it) : std::next(it);
+    if (auto it = laufend.find(schluessel); it != laufend.end())
+        return it->second.lock();
+    auto neu = std::make_shared<TOrdnerVorauslesen>(Ordner);
+    laufend.emplace(schluessel, neu);
+    return neu;
+}
+
+TOrdnerVorauslesen::TOrdnerVorauslesen(std::wstring Ordner) : m_ordner(std::move(Ordner)) {
+    m_aenderung = FindFirstChangeNotificationW(m_ordner.c_str(), FALSE,
+                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                                   FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
+                                                   FILE_NOTIFY_CHANGE_LAST_WRITE);
+    if (m_aenderung == INVALID_HANDLE_VALUE)
+        return;
+    try {
+        m_ergebnis = std::async(std::launch::async, Durchlauf, m_ordner).share();
+    } catch (...) {
+        // No thread: Durchgehen reads the folder itself.
+    }
+}
+
+TOrdnerVorauslesen::~TOrdnerVorauslesen() {
+    if (m_ergebnis.valid())
+        m_ergebnis.wait();
+    if (m_aenderung != INVALID_HANDLE_VALUE)
+        FindCloseChangeNotification(m_aenderung);
+}
+
+void TOrdnerVorauslesen::Durchgehen(const std::function<bool(const WIN32_FIND_DATAW&)>& Gefunden) {
+    const std::vector<WIN32_FIND_DATAW>* gefunden = nullptr;
+    if (m_ergebnis.valid()) {
+        try {
+            gefunden = &m_ergebnis.get();
+        } catch (...) {
+            // Out of memory on the pass's thread: read again below.
+        }
+    }
+    if (!gefunden || WaitForSingleObject(m_aenderung, 0) != WAIT_TIMEOUT) {
+        OrdnerDurchlaufen(m_ordner, Gefunden);
+        return;
+    }
+    for (const WIN32_FIND_DATAW& found : *gefunden)
+        if (!Gefunden(found))
+            return;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,32 @@ bool DatenLaden(TItemData& Item, const std::wstring& Ordner);
 // Calls Gefunden for every entry of a folder (not "." and ".."), one pass;
 // stops when Gefunden answers false.
 void OrdnerDurchlaufen(const std::wstring& Ordner, const std::function<bool(const WIN32_FIND_DATAW&)>& Gefunden);
+
+// A real folder's pass (above) run ahead on a thread of its own, so that a pane
+// that knows its folder early finds it read when it fills its rows. Panes that
+// ask for one folder while its pass is wanted share the pass.
+class TOrdnerVorauslesen {
+public:
+    // The pass over Ordner (ending in "\") that is wanted now, or a new one.
+    static std::shared_ptr<TOrdnerVorauslesen> Fuer(const std::wstring& Ordner);
+    explicit TOrdnerVorauslesen(std::wstring Ordner);
+    // Waits for a pass still running.
+    ~TOrdnerVorauslesen();
+    TOrdnerVorauslesen(const TOrdnerVorauslesen&) = delete;
+    TOrdnerVorauslesen& operator=(const TOrdnerVorauslesen&) = delete;
+
+    const std::wstring& Ordner() const { return m_ordner; }
+    // Calls Gefunden for what the pass found once it is through, as
+    // OrdnerDurchlaufen does. Where the folder changed after the pass began,
+    // or that cannot be told, or the pass failed, the folder is read again.
+    void Durchgehen(const std::function<bool(const WIN32_FIND_DATAW&)>& Gefunden);
+
+private:
+    std::wstring m_ordner;
+    // Signalled by any change in the folder since just before the pass began.
+    HANDLE m_aenderung = INVALID_HANDLE_VALUE;
+    std::shared_future<std::vector<WIN32_FIND_DATAW>> m_ergebnis;
+};
 
 // Runs as each listing of a folder's entries begins: a pass above or the
 // shell's enumeration of a pane's folder (any thread); for tests only.

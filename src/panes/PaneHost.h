@@ -27,6 +27,9 @@ public:
     // The recycle bin's display name and shell attributes, found at start-up.
     virtual std::wstring RecycleBinName() const = 0;
     virtual ULONG RecycleBinAttributes() const = 0;
+    // While the program's window first shows: a pane takes its folder but reads
+    // it only when told (TDMChildForm::ReadDeferred), reading ahead meanwhile.
+    virtual bool PaneReadingDeferred() const { return false; }
     // The archive option "show on double click": a double-clicked archive opens
     // in an archive pane instead of its program. (Not pure, so that a host made
     // before it was added still builds; THauptform answers from its settings.)

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <set>
+
 #include "foundation/TestFiles.h"
 #include "panes/DateiListeDaten.h"
+#include "platform/rtl/Strings.h"
 
 using namespace velmora;
 using velmora::test::TTempFolder;
@@ -86,4 +90,51 @@ TEST_F(DateiListeDaten, TheReaderThreadLoadsTheListAndCanBeStoppedBeforeItRuns) 
         TReadFileDataThread reader(other, folder.Path());
     }
     EXPECT_FALSE(other.back()->DatenGeladen);
+}
+
+// A folder read ahead: panes asking for it while it is wanted share the one
+// pass, whatever the case of the name; once the system tells of a change after
+// the pass began, the taker reads the folder again; a missing folder gives nothing.
+TEST_F(DateiListeDaten, AFolderReadAheadIsSharedWhileWantedAndReadAgainAfterAChange) {
+    std::atomic<int> listings{0};
+    OrdnerLeseHook = [&](const std::wstring& Ordner) {
+        if (Ordner == folder.Path())
+            ++listings;
+    };
+    auto names = [](TOrdnerVorauslesen& ahead) {
+        std::set<std::wstring> found;
+        ahead.Durchgehen([&](const WIN32_FIND_DATAW& f) {
+            found.insert(f.cFileName);
+            return true;
+        });
+        return found;
+    };
+    const std::set<std::wstring> four{L"leer.txt", L"zwei kb.dat", L"versteckt.ini", L"Unterordner"};
+    {
+        auto first = TOrdnerVorauslesen::Fuer(folder.Path());
+        auto second = TOrdnerVorauslesen::Fuer(AsciiUpper(folder.Path()));
+        EXPECT_EQ(first, second);
+        EXPECT_EQ(names(*first), four);
+        EXPECT_EQ(names(*second), four);
+        EXPECT_EQ(listings, 1);
+    }
+    {
+        auto again = TOrdnerVorauslesen::Fuer(folder.Path());
+        EXPECT_EQ(names(*again), four);
+        EXPECT_EQ(listings, 2);  // the shared pass was no longer wanted
+        folder.MakeFile(L"neu.txt");
+        std::set<std::wstring> five = four;
+        five.insert(L"neu.txt");
+        // The system tells of the change a moment later.
+        std::set<std::wstring> seen;
+        for (int i = 0; i < 500 && seen != five; ++i) {
+            seen = names(*again);
+            if (seen != five)
+                Sleep(10);
+        }
+        EXPECT_EQ(seen, five);
+    }
+    OrdnerLeseHook = nullptr;
+    TOrdnerVorauslesen missing(folder.Path() + L"fehlt\\");
+    EXPECT_TRUE(names(missing).empty());
 }

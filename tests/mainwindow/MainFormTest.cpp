@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cwchar>
 #include <set>
 #include <vector>
@@ -9,13 +10,16 @@
 #include "MainWindowFixture.h"
 #include "foundation/DefaultUserStore.h"
 #include "foundation/Einstellungen.h"
+#include "../foundation/TestFiles.h"
 #include "mainwindow/FensterEinstellungen.h"
 #include "mainwindow/MainForm.h"
+#include "panes/DateiListe.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Testing.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/PathNames.h"
 
 using namespace velmora;
 using namespace velmora::gui;
@@ -29,6 +33,18 @@ public:
     void LoadSettings() override {
         THauptform::LoadSettings();
         throw EConvertError(L"'hundert' ist kein gültiger Integerwert");
+    }
+};
+
+// Both panes start on one folder.
+class TStartFolderHauptform : public THauptform {
+public:
+    using THauptform::THauptform;
+    static inline std::wstring Folder;
+    void LoadSettings() override {
+        THauptform::LoadSettings();
+        StartFolderLeft = StartFolderRight = Folder;
+        UseStartFolderLeft = UseStartFolderRight = true;
     }
 };
 
@@ -63,6 +79,42 @@ TEST_F(MainFormTest, StartsWithItsBarsAndTheGlobalReference) {
     EXPECT_TRUE(form.LWAuswahlMonitor.Active());
     EXPECT_FALSE(form.DesktopPath.empty());
     EXPECT_EQ(form.DesktopPath.back(), L'\\');
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+// The program's start: the window stands with both panes on their folder
+// before either is read; then one pass over the folder fills both and gives
+// the status line its count.
+TEST_F(MainFormTest, AtTheStartTheWindowStandsBeforeOnePassFillsBothPanes) {
+    test::TTempFolder folder(L"vel-frame-first");
+    for (int i = 0; i < 50; ++i)
+        folder.MakeFile(L"datei" + std::to_wstring(i) + L".txt", 2);
+    Store(L"Fenster", L"33");
+    TStartFolderHauptform::Folder = folder.Path();
+    THauptform& form = Make<TStartFolderHauptform>();
+    std::atomic<int> listings{0};
+    OrdnerLeseHook = [&](const std::wstring& read) {
+        if (SystemLower(IncludeTrailingBackslash(read)) == SystemLower(folder.Path()))
+            ++listings;
+    };
+    form.ShowFrameFirst();
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    auto* left = dynamic_cast<TDateiListeForm*>(form.LeftPane);
+    auto* right = dynamic_cast<TDateiListeForm*>(form.RightPane);
+    ASSERT_TRUE(left && right);
+    for (TDateiListeForm* pane : {left, right}) {
+        EXPECT_EQ(pane->GetDirectory(), folder.Path());
+        EXPECT_EQ(pane->Dateiliste.Count(), 0);
+    }
+    form.FillDeferredPanes();
+    OrdnerLeseHook = nullptr;
+    EXPECT_EQ(listings, 1);
+    for (TDateiListeForm* pane : {left, right}) {
+        EXPECT_EQ(pane->Eintraege().size(), 50u);
+        EXPECT_EQ(pane->Dateiliste.Count(), 51);  // with the ".." row
+    }
+    EXPECT_EQ(form.PathInfoThread(), nullptr);
+    EXPECT_EQ(form.HauptStatusZeile.Panel(0).Text, L"50 Eintraege belegen 100 Bytes");
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 

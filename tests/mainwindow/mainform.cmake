@@ -8,7 +8,7 @@ velmora_test(mainform_settings_test LABEL unit
   LOCKS registry)
 
 velmora_test(mainform_window_test LABEL gui
-  SOURCES MainFormTest.cpp $<TARGET_OBJECTS:velmora_res>
+  SOURCES MainFormTest.cpp ${CMAKE_SOURCE_DIR}/tests/foundation/TestFiles.cpp $<TARGET_OBJECTS:velmora_res>
   LIBS mainform_window gui_test_main
   NO_GTEST_MAIN
   LOCKS registry)
