@@ -269,14 +269,21 @@ void TListView::Reserve(int count) {
     if (m_handle && !(DisplayCallbacks && RowsOnly)) SendMessageW(m_handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
+// A window that only asks for its rows learns their count once, at the end,
+// and draws nothing meanwhile: switching its drawing off and on again would
+// only cost (the list view measures all its rows when drawing is switched on).
 void TListView::BeginUpdate() {
-    if (m_updateCount++ == 0 && m_handle) SendMessageW(m_handle, WM_SETREDRAW, FALSE, 0);
+    if (m_updateCount++ == 0 && m_handle && !(DisplayCallbacks && RowsOnly)) {
+        SendMessageW(m_handle, WM_SETREDRAW, FALSE, 0);
+        m_redrawOff = true;
+    }
 }
 
 void TListView::EndUpdate() {
     if (--m_updateCount == 0 && m_handle) {
         SyncRows();
-        SendMessageW(m_handle, WM_SETREDRAW, TRUE, 0);
+        if (std::exchange(m_redrawOff, false))
+            SendMessageW(m_handle, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(m_handle, nullptr, TRUE);
     }
 }

@@ -202,6 +202,8 @@ private:
     std::vector<TListColumn> m_columns;
     std::vector<std::unique_ptr<TListItem>> m_items;
     int m_updateCount = 0;
+    // Drawing was switched off for the update running.
+    bool m_redrawOff = false;
     int m_reserved = 0;
     mutable int m_windowRows = 0;
     bool m_movingMarks = false;
