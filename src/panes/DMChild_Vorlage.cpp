@@ -38,7 +38,6 @@ void TDMChildForm::SetPaneKind(TFensterTyp Kind) { m_paneKind = Kind; }
 
 void TDMChildForm::ApplyOptions(const TOptionen&) {}
 void TDMChildForm::ReadContents() {}
-
 void TDMChildForm::ReadDeferred() {}
 std::wstring TDMChildForm::GetDirectory() { return {}; }
 void TDMChildForm::SetDirectory(const std::wstring&) {}

@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "filetools/DatumGroesseTest.h"
-#include "foundation/ShellRoutinen.h"
 #include "foundation/EineDatei.h"
+#include "foundation/ShellRoutinen.h"
 
 namespace velmora {
 
