@@ -235,13 +235,20 @@ void THauptform::CreateServiceObjects() {
     m_dateiTypenGeladen = true;
     m_dateiRoutinen = std::make_unique<TDateiRoutinen>(FileOperator);
     DateiRoutinen = m_dateiRoutinen.get();
-    m_iconRoutinen = std::make_unique<TIconRoutinen>();
-    IconRoutinen = m_iconRoutinen.get();
+    if (!StartsFrameFirst)
+        CreateIconRoutines();
     History = std::make_unique<THistoryLists>();
     ExtractedFiles = std::make_unique<TStringList>();
     SearchResult = std::make_unique<TDateiListe>();
     Basket = std::make_unique<TDateiListe>();
     CreateArchiveObjects();
+}
+
+void THauptform::CreateIconRoutines() {
+    if (m_iconRoutinen)
+        return;
+    m_iconRoutinen = std::make_unique<TIconRoutinen>();
+    IconRoutinen = m_iconRoutinen.get();
 }
 
 void THauptform::ApplyViewOptions() {
@@ -375,6 +382,9 @@ void THauptform::FormShow(TObject*) {
     try {
         Fehlercode = fc::HauptformFormShow;
         const TPaneKindRequest kinds = ParsePaneKinds(PaneKinds, ArchiveArgument);
+        // Panes other than file lists read now and want their icons now.
+        if (!m_panesDeferred || !IsFileListKind(kinds.Left) || !IsFileListKind(kinds.Right) || ArchiveArgument)
+            CreateIconRoutines();
         ShowPaneKind(0, kinds.Left);
         Fehlercode = fc::HauptformFormShow;
         if (!(kinds.RightArchiveOrList && ShowArchiveArgument()))
@@ -437,6 +447,7 @@ void THauptform::FillDeferredPanes() {
     // Still the window's first showing, for a failure too.
     try {
         Fehlercode = fc::HauptformFormShow;
+        CreateIconRoutines();
         TDMChildForm* first = ActivePane();
         for (TDMChildForm* pane : {first, first == LeftPane ? RightPane : LeftPane})
             if (pane)

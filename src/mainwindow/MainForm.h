@@ -289,6 +289,10 @@ public:
     // active one first.
     void ShowFrameFirst();
     void FillDeferredPanes();
+    // Set by the program's start before it makes the window that it shows it
+    // frame first: two file lists then take the system's image lists only when
+    // they are filled, so that the window need not wait for them.
+    static inline bool StartsFrameFirst = false;
     bool CreateFailed() const { return m_createFailed; }
     bool Closing() const { return m_closing; }
 
@@ -656,6 +660,8 @@ private:
     void BuildTopBar();
     void BuildBottomBars();
     void CreateServiceObjects();
+    // Waits for the system's image lists, built on a thread since the start.
+    void CreateIconRoutines();
     void ApplyViewOptions();
     void LearnShellLocations();
     // Asked of the shell when a pane first wants it, not on the way to the

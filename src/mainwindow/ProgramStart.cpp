@@ -96,6 +96,7 @@ static void RunApplication() {
     splash->Update();
     application.SetTitle(L"Velmora");
     try {
+        THauptform::StartsFrameFirst = true;
         CreateMainWindow();
         // The splash goes when the main window stands: no empty screen between.
         if (Hauptform)

@@ -285,6 +285,8 @@ void TDateiListeForm::Aufzaehlen(std::wstring& Caption) {
 void TDateiListeForm::ReadDeferred() {
     if (!m_lesenOffen)
         return;
+    // The icons may have come after the pane was made.
+    ShowSmallIcons(Dateiliste, m_bilder, m_bilderGesetzt, IconRoutinen, m_optionen.IconsAnzeigen);
     ReadContents();
     NachLesenFokus(m_virtuell);
     UpdateStatusLine();

@@ -83,9 +83,14 @@ TEST_F(MainFormTest, StartsWithItsBarsAndTheGlobalReference) {
 }
 
 // The program's start: the window stands with both panes on their folder
-// before either is read; then one pass over the folder fills both and gives
-// the status line its count.
+// before either is read, and before the system's image lists are waited for;
+// then one pass over the folder fills both, with their icons, and gives the
+// status line its count.
 TEST_F(MainFormTest, AtTheStartTheWindowStandsBeforeOnePassFillsBothPanes) {
+    THauptform::StartsFrameFirst = true;
+    struct TBack {
+        ~TBack() { THauptform::StartsFrameFirst = false; }
+    } back;
     test::TTempFolder folder(L"vel-frame-first");
     for (int i = 0; i < 50; ++i)
         folder.MakeFile(L"datei" + std::to_wstring(i) + L".txt", 2);
@@ -99,6 +104,7 @@ TEST_F(MainFormTest, AtTheStartTheWindowStandsBeforeOnePassFillsBothPanes) {
     };
     form.ShowFrameFirst();
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(IconRoutinen, nullptr);
     auto* left = dynamic_cast<TDateiListeForm*>(form.LeftPane);
     auto* right = dynamic_cast<TDateiListeForm*>(form.RightPane);
     ASSERT_TRUE(left && right);
@@ -109,9 +115,12 @@ TEST_F(MainFormTest, AtTheStartTheWindowStandsBeforeOnePassFillsBothPanes) {
     form.FillDeferredPanes();
     OrdnerLeseHook = nullptr;
     EXPECT_EQ(listings, 1);
+    ASSERT_NE(IconRoutinen, nullptr);
     for (TDateiListeForm* pane : {left, right}) {
         EXPECT_EQ(pane->Eintraege().size(), 50u);
-        EXPECT_EQ(pane->Dateiliste.Count(), 51);  // with the ".." row
+        ASSERT_EQ(pane->Dateiliste.Count(), 51);  // with the ".." row
+        EXPECT_NE(pane->Dateiliste.SmallImages, nullptr);
+        EXPECT_EQ(pane->Dateiliste.Items(0)->ImageIndex(), IconRoutinen->UpDirIndex);
     }
     EXPECT_EQ(form.PathInfoThread(), nullptr);
     EXPECT_EQ(form.HauptStatusZeile.Panel(0).Text, L"50 Eintraege belegen 100 Bytes");
