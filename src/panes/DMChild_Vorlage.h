@@ -37,7 +37,8 @@ public:
     virtual void ApplyOptions(const TOptionen& Options);
     virtual void ReadContents();
     // Reads what the pane put off while its host deferred reading, then takes
-    // the focus row and status line as a read does; nothing when nothing waits.
+    // the focus row and status line as a read does; nothing when nothing waits
+    // (a file list takes the icons that came meanwhile in any case).
     virtual void ReadDeferred();
     virtual std::wstring GetDirectory();
     virtual void SetDirectory(const std::wstring& Path);

@@ -283,10 +283,10 @@ void TDateiListeForm::Aufzaehlen(std::wstring& Caption) {
 }
 
 void TDateiListeForm::ReadDeferred() {
+    // The icons may have come after the pane was made (also when it read nothing).
+    ShowSmallIcons(Dateiliste, m_bilder, m_bilderGesetzt, IconRoutinen, m_optionen.IconsAnzeigen);
     if (!m_lesenOffen)
         return;
-    // The icons may have come after the pane was made.
-    ShowSmallIcons(Dateiliste, m_bilder, m_bilderGesetzt, IconRoutinen, m_optionen.IconsAnzeigen);
     ReadContents();
     NachLesenFokus(m_virtuell);
     UpdateStatusLine();
