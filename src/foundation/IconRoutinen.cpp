@@ -4,6 +4,7 @@
 
 #include <future>
 #include <mutex>
+#include <utility>
 
 #include "ArchiveExtension.h"
 #include "platform/rtl/PathNames.h"
@@ -14,9 +15,6 @@ namespace velmora {
 TIconRoutinen* IconRoutinen = nullptr;
 
 namespace {
-
-std::mutex vorbereitungSperre;
-std::shared_future<void> vorbereitung;
 
 HIMAGELIST SystemImageList(UINT sizeFlag) {
     SHFILEINFOW info{};
@@ -43,6 +41,48 @@ int AddToBoth(HIMAGELIST large, HIMAGELIST small, const wchar_t* name) {
     return index < 0 ? 0 : index;
 }
 
+// The shell's lists with the program's own icons appended, and where they stand.
+struct TEigeneIcons {
+    HIMAGELIST Small = nullptr, Large = nullptr;
+    int UpDir = 0, Folder = 0, Program = 0, Unknown = 0, Archive = 0, OpenArchive = 0;
+};
+
+TEigeneIcons EigeneIconsAnhaengen() {
+    TEigeneIcons icons;
+    icons.Small = SystemImageList(SHGFI_SMALLICON);
+    icons.Large = SystemImageList(SHGFI_LARGEICON);
+    icons.UpDir = AddToBoth(icons.Large, icons.Small, L"UPDIR");
+    icons.Folder = AddToBoth(icons.Large, icons.Small, L"SVERZORDNER");
+    icons.Program = AddToBoth(icons.Large, icons.Small, L"SAUSFDAT");
+    icons.Unknown = AddToBoth(icons.Large, icons.Small, L"SUNKNOWN");
+    icons.Archive = AddToBoth(icons.Large, icons.Small, L"SARCORDNER");
+    icons.OpenArchive = AddToBoth(icons.Large, icons.Small, L"SOARCORDNER");
+    return icons;
+}
+
+std::mutex vorbereitungSperre;
+std::shared_future<TEigeneIcons> vorbereitung;
+bool vorbereitungGenommen = false;
+
+// What the preparation built, for the first taker; anyone else (or when none
+// ran or it failed) appends the icons itself.
+TEigeneIcons VorbereiteteIcons() {
+    std::shared_future<TEigeneIcons> laufend;
+    {
+        std::lock_guard lock(vorbereitungSperre);
+        if (vorbereitung.valid() && !std::exchange(vorbereitungGenommen, true))
+            laufend = vorbereitung;
+    }
+    if (laufend.valid()) {
+        try {
+            return laufend.get();
+        } catch (...) {
+            // Out of memory on the thread: built here below.
+        }
+    }
+    return EigeneIconsAnhaengen();
+}
+
 }  // namespace
 
 void SystemImageListsVorbereiten() {
@@ -50,36 +90,22 @@ void SystemImageListsVorbereiten() {
     if (vorbereitung.valid())
         return;
     try {
-        vorbereitung = std::async(std::launch::async, [] { SystemImageList(SHGFI_SMALLICON); }).share();
+        vorbereitung = std::async(std::launch::async, EigeneIconsAnhaengen).share();
     } catch (...) {
         // No thread: the lists are built where they are first needed.
     }
 }
 
-namespace {
-
-// The lists as the preparation left them (built at once when none ran).
-HIMAGELIST VorbereiteteListe(UINT sizeFlag) {
-    std::shared_future<void> laufend;
-    {
-        std::lock_guard lock(vorbereitungSperre);
-        laufend = vorbereitung;
-    }
-    if (laufend.valid())
-        laufend.wait();
-    return SystemImageList(sizeFlag);
-}
-
-}  // namespace
-
-TIconRoutinen::TIconRoutinen()
-    : SmallImages(VorbereiteteListe(SHGFI_SMALLICON)), LargeImages(VorbereiteteListe(SHGFI_LARGEICON)) {
-    UpDirIndex = AddToBoth(LargeImages, SmallImages, L"UPDIR");
-    FolderIndex = AddToBoth(LargeImages, SmallImages, L"SVERZORDNER");
-    ProgramIndex = AddToBoth(LargeImages, SmallImages, L"SAUSFDAT");
-    UnknownIndex = AddToBoth(LargeImages, SmallImages, L"SUNKNOWN");
-    ArchiveIndex = AddToBoth(LargeImages, SmallImages, L"SARCORDNER");
-    OpenArchiveIndex = AddToBoth(LargeImages, SmallImages, L"SOARCORDNER");
+TIconRoutinen::TIconRoutinen() {
+    const TEigeneIcons icons = VorbereiteteIcons();
+    SmallImages = icons.Small;
+    LargeImages = icons.Large;
+    UpDirIndex = icons.UpDir;
+    FolderIndex = icons.Folder;
+    ProgramIndex = icons.Program;
+    UnknownIndex = icons.Unknown;
+    ArchiveIndex = icons.Archive;
+    OpenArchiveIndex = icons.OpenArchive;
 }
 
 std::wstring IconExtension(const std::wstring& Name) {

@@ -36,9 +36,10 @@ public:
 // The program's one instance, made and freed by the main window.
 extern TIconRoutinen* IconRoutinen;
 
-// Starts building the shell's system image lists on a thread of their own (the
-// first call costs a tenth of a second), so that the program's start goes on
-// meanwhile; TIconRoutinen waits for it. Once per process; later calls do nothing.
+// Starts building the shell's system image lists and appending the program's
+// own icons on a thread of their own (a tenth of a second), so that the
+// program's start goes on meanwhile; the first TIconRoutinen waits for it and
+// takes its lists. Once per process; later calls do nothing.
 void SystemImageListsVorbereiten();
 
 // The extension that decides the program's own icon: after the last "." that

@@ -211,6 +211,14 @@ void THauptform::FormCreate(TObject*) {
         RefreshMRUList();
         LWPanel2.Hide();
         Panel1.Hide();
+        // The stored place and folders come before the window is made: it is
+        // made in its place, and the folders are read meanwhile.
+        LoadSettings();
+        if (!CommandLineArgument.empty())
+            TakeCommandLine(CommandLineArgument);
+        if (StartsFrameFirst)
+            ReadStartFoldersAhead();
+        Fehlercode = fc::HauptformFormCreate;
         LearnShellLocations();
         QuickViewerProgram(QuickViewerCommand);
         Schnellansicht.SetEnabled(!QuickViewerCommand.empty());
@@ -218,10 +226,6 @@ void THauptform::FormCreate(TObject*) {
         LWAuswahlMonitor.SetActive(true);
         CreateRecycleMonitors();
         CreateDropTargets();
-        Fehlercode = fc::HauptformFormCreate;
-        LoadSettings();
-        if (!CommandLineArgument.empty())
-            TakeCommandLine(CommandLineArgument);
         Fehlercode = 0;
     } catch (...) {
         ShowExceptionBox(fc::HauptformFormCreate);
@@ -452,6 +456,7 @@ void THauptform::FillDeferredPanes() {
         for (TDMChildForm* pane : {first, first == LeftPane ? RightPane : LeftPane})
             if (pane)
                 pane->ReadDeferred();
+        m_startFolderPasses.clear();
         if (const std::wstring folder = std::exchange(m_deferredPathInfo, {}); !folder.empty())
             StartPathInfoThread(folder);
         Fehlercode = 0;

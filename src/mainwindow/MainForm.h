@@ -57,6 +57,7 @@ namespace velmora {
 bool FileRoutinesDiskFree(wchar_t Drive, std::uint64_t& Free, std::uint64_t& Total);
 
 class TDOSZeilenDlg;
+class TOrdnerVorauslesen;
 class TOptionenDlg;
 class TExtArcKonfigDlg;
 class TDateiKopierenDlg;
@@ -290,8 +291,9 @@ public:
     void ShowFrameFirst();
     void FillDeferredPanes();
     // Set by the program's start before it makes the window that it shows it
-    // frame first: two file lists then take the system's image lists only when
-    // they are filled, so that the window need not wait for them.
+    // frame first: the start's folders are then read ahead from the moment the
+    // settings are loaded, and two file lists take the system's image lists
+    // only when they are filled, so that the window need not wait for them.
     static inline bool StartsFrameFirst = false;
     bool CreateFailed() const { return m_createFailed; }
     bool Closing() const { return m_closing; }
@@ -685,6 +687,8 @@ private:
     void FreePane(TDMChildForm*& Pane);
     void FollowDriveBars(int Side, TFensterTyp Kind);
     void ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Other, TFensterTyp Kind);
+    std::wstring StoredStartFolder(int Side) const;
+    void ReadStartFoldersAhead();
     void SetBarDrive(gui::TDriveComboBox& Box, TDiscMonitor& Monitor, wchar_t Drive);
     // Hands the Return key pressed in a focused drive box on to the box; false
     // when no drive box has the focus or the key is not down.
@@ -751,6 +755,7 @@ private:
     bool m_firstShow = true;
     bool m_panesDeferred = false;
     std::wstring m_deferredPathInfo;
+    std::vector<std::shared_ptr<TOrdnerVorauslesen>> m_startFolderPasses;
     bool m_createFailed = false;
     // Set once the file types are loaded: only a list that was loaded is saved.
     bool m_dateiTypenGeladen = false;

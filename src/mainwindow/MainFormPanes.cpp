@@ -284,6 +284,27 @@ void THauptform::FollowDriveBars(int Side, TFensterTyp Kind) {
         ListKind = Kind;
 }
 
+// A stored start folder that is gone gives way to the current one.
+std::wstring THauptform::StoredStartFolder(int Side) const {
+    const std::wstring& start = Side == 0 ? StartFolderLeft : StartFolderRight;
+    return DirectoryExists(start) ? IncludeTrailingBackslash(start) : CurrentFolder();
+}
+
+// The folders the start's file lists will show, as ChooseSideFolder will choose
+// them (a right pane without a start folder of its own takes the left one's),
+// read on a thread until the panes take the passes.
+void THauptform::ReadStartFoldersAhead() {
+    if (ArchiveArgument)
+        return;
+    const TPaneKindRequest kinds = ParsePaneKinds(PaneKinds, false);
+    const std::wstring left = UseStartFolderLeft ? StoredStartFolder(0) : CurrentFolder();
+    const std::wstring right = UseStartFolderRight ? StoredStartFolder(1) : left;
+    if (IsFileListKind(kinds.Left))
+        m_startFolderPasses.push_back(TOrdnerVorauslesen::Fuer(left));
+    if (IsFileListKind(kinds.Right))
+        m_startFolderPasses.push_back(TOrdnerVorauslesen::Fuer(right));
+}
+
 void THauptform::ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Other, TFensterTyp Kind) {
     Fehlercode = PaneFolderCode(Side);
     bool& useStart = Side == 0 ? UseStartFolderLeft : UseStartFolderRight;
@@ -296,8 +317,7 @@ void THauptform::ChooseSideFolder(int Side, TDMChildForm* Pane, TDMChildForm* Ot
     if (Side == 0 && ArchiveArgument) {
         Pane->SetDirectory(CommandLineArgument);
     } else if (useStart) {
-        const std::wstring& start = Side == 0 ? StartFolderLeft : StartFolderRight;
-        showAndNote(DirectoryExists(start) ? IncludeTrailingBackslash(start) : CurrentFolder());
+        showAndNote(StoredStartFolder(Side));
         useStart = false;
     } else if (!Other || (Other->GetDirectory().empty() && !(otherKind >= ftSuchergebnis && otherKind <= 15))) {
         std::wstring folder = CurrentFolder();

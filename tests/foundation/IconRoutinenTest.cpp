@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <vector>
+
 #include "TestFiles.h"
 #include "foundation/ArchiveExtension.h"
 #include "foundation/IconRoutinen.h"
@@ -56,6 +58,59 @@ TEST(IconRoutinen, AppendsItsSixIconsToBothSystemListsInOrder) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(icons.GetIconIndex(c.name), c.expected) << std::string(c.name, c.name + wcslen(c.name));
+    CoUninitialize();
+}
+
+namespace {
+
+// The image at Index as drawn on white.
+std::vector<DWORD> Drawn(HIMAGELIST List, int Index) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(List, &cx, &cy);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, cx, cy};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(List, Index, dc, 0, 0, ILD_NORMAL);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + cx * cy);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+}  // namespace
+
+// The program's start builds the lists and appends the six icons on a thread:
+// the first routines take what it built, and find each icon where its index
+// says, in both lists; any later routines append their own again.
+TEST(IconRoutinen, TheFirstRoutinesTakeWhatThePreparationBuilt) {
+    CoInitialize(nullptr);
+    SystemImageListsVorbereiten();
+    TIconRoutinen prepared;
+    ASSERT_TRUE(prepared.SmallImages && prepared.LargeImages);
+    const int small = ImageList_GetImageCount(prepared.SmallImages);
+    const int large = ImageList_GetImageCount(prepared.LargeImages);
+    EXPECT_EQ(prepared.UpDirIndex, small - 6);
+    EXPECT_EQ(prepared.OpenArchiveIndex, small - 1);
+
+    TIconRoutinen own;
+    EXPECT_EQ(ImageList_GetImageCount(prepared.SmallImages), small + 6);
+    EXPECT_EQ(ImageList_GetImageCount(prepared.LargeImages), large + 6);
+    EXPECT_EQ(own.UpDirIndex, small);
+    const int TIconRoutinen::*const indexes[] = {&TIconRoutinen::UpDirIndex,   &TIconRoutinen::FolderIndex,
+                                                 &TIconRoutinen::ProgramIndex, &TIconRoutinen::UnknownIndex,
+                                                 &TIconRoutinen::ArchiveIndex, &TIconRoutinen::OpenArchiveIndex};
+    for (HIMAGELIST list : {prepared.SmallImages, prepared.LargeImages}) {
+        for (auto index : indexes)
+            EXPECT_EQ(Drawn(list, prepared.*index), Drawn(list, own.*index)) << prepared.*index;
+        EXPECT_NE(Drawn(list, prepared.UpDirIndex), Drawn(list, prepared.FolderIndex));
+    }
     CoUninitialize();
 }
 

@@ -82,26 +82,34 @@ TEST_F(MainFormTest, StartsWithItsBarsAndTheGlobalReference) {
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 
-// The program's start: the window stands with both panes on their folder
-// before either is read, and before the system's image lists are waited for;
-// then one pass over the folder fills both, with their icons, and gives the
+// The program's start: the folder is read from the moment the settings name
+// it, before the window is shown; the window stands with both panes on their
+// folder before either is filled, and before the system's image lists are
+// waited for; then the one pass fills both, with their icons, and gives the
 // status line its count.
 TEST_F(MainFormTest, AtTheStartTheWindowStandsBeforeOnePassFillsBothPanes) {
     THauptform::StartsFrameFirst = true;
+    std::atomic<int> listings{0};
     struct TBack {
-        ~TBack() { THauptform::StartsFrameFirst = false; }
+        ~TBack() {
+            THauptform::StartsFrameFirst = false;
+            OrdnerLeseHook = nullptr;
+        }
     } back;
     test::TTempFolder folder(L"vel-frame-first");
     for (int i = 0; i < 50; ++i)
         folder.MakeFile(L"datei" + std::to_wstring(i) + L".txt", 2);
     Store(L"Fenster", L"33");
     TStartFolderHauptform::Folder = folder.Path();
-    THauptform& form = Make<TStartFolderHauptform>();
-    std::atomic<int> listings{0};
     OrdnerLeseHook = [&](const std::wstring& read) {
         if (SystemLower(IncludeTrailingBackslash(read)) == SystemLower(folder.Path()))
             ++listings;
     };
+    THauptform& form = Make<TStartFolderHauptform>();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    for (int waited = 0; listings == 0 && waited < 5000; waited += 10)
+        Sleep(10);
+    EXPECT_EQ(listings, 1) << "the pass begins while the window is made";
     form.ShowFrameFirst();
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_EQ(IconRoutinen, nullptr);
@@ -113,7 +121,6 @@ TEST_F(MainFormTest, AtTheStartTheWindowStandsBeforeOnePassFillsBothPanes) {
         EXPECT_EQ(pane->Dateiliste.Count(), 0);
     }
     form.FillDeferredPanes();
-    OrdnerLeseHook = nullptr;
     EXPECT_EQ(listings, 1);
     ASSERT_NE(IconRoutinen, nullptr);
     for (TDateiListeForm* pane : {left, right}) {
