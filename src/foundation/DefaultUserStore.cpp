@@ -66,15 +66,7 @@ void WriteNumberedList(const std::wstring& Subkey, const TStringList& List) {
     }
 }
 
-TStringList ReadNumberedList(const std::wstring& Subkey) {
-    TStringList list;
-    for (int i = 0;; ++i) {
-        std::wstring v = RegReadUserValue(Subkey, std::to_wstring(i));
-        if (v.empty()) break;
-        list.Add(v);
-    }
-    return list;
-}
+TStringList ReadNumberedList(const std::wstring& Subkey) { return StoreComponent(Subkey).ReadNumbered(); }
 
 std::optional<TDialogPos> ParseDialogPos(const std::wstring& text) {
     size_t comma = text.find(L',');

@@ -87,6 +87,28 @@ void TRegistryEnhanced::ReadValue(const std::wstring& Name, TRegVariant& Value) 
     }
 }
 
+TStringList TRegistryEnhanced::ReadNumbered() {
+    TStringList list;
+    TRegistry reg(KEY_READ);
+    if (!Open(reg, L"", false)) return list;
+    for (int i = 0;; ++i) {
+        const std::wstring name = std::to_wstring(i);
+        std::wstring text;
+        try {
+            switch (reg.GetDataType(name)) {
+                case TRegDataType::String: text = reg.ReadString(name); break;
+                case TRegDataType::Integer: text = std::to_wstring(reg.ReadInteger(name)); break;
+                default: break;
+            }
+        } catch (const ERegistryException&) {
+            text.clear();
+        }
+        if (text.empty()) break;
+        list.Add(text);
+    }
+    return list;
+}
+
 void TRegistryEnhanced::GetKeyNames(const std::wstring& SubKey, TStringList& List) {
     if (Key.empty()) return;
     TRegistry reg(KEY_READ);

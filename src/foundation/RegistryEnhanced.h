@@ -41,6 +41,10 @@ public:
     void WriteValue(const std::wstring& Name, const TRegVariant& Value);
     // Value stays empty (monostate) when nothing is read.
     void ReadValue(const std::wstring& Name, TRegVariant& Value);
+    // The values "0", "1", ... of the key, each as ReadValue reads it (an
+    // integer as its digits), up to the first that reads as nothing or empty;
+    // the key is opened once.
+    TStringList ReadNumbered();
     void GetKeyNames(const std::wstring& SubKey, TStringList& List);
     void DeleteKey(const std::wstring& Name);
     void DeleteValue(const std::wstring& Name);

@@ -51,7 +51,7 @@ THauptform::THauptform(TComponent* owner)
     : TForm(owner),
       Symbolleiste(this), Sammelbutton(this), SammelImage(this),
       LWPanel(this), LWAuswahl(this), LWFreeSpace(this),
-      LWPanel2(this), LWAuswahl2(this), LWFreeSpace2(this),
+      LWPanel2(this), LWAuswahl2(this, LWAuswahl), LWFreeSpace2(this),
       SizePanel(this),
       HauptStatusZeile(this), Panel1(this), ProgressBar1(this), Panel2(this), AbortSb(this),
       ButtonPanel(this), DOSZeilenPanel(this), DOSPfadPanel(this), DOSPfad(this), DOSBefehlszeile(this),

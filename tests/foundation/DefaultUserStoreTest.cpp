@@ -105,6 +105,16 @@ TEST_F(DefaultUserStoreTest, NumberedListsStopAtTheFirstGap) {
     }
     EXPECT_EQ(ReadNumberedList(kScratch + L"\\Leer").Items(), std::vector<std::wstring>{L"a"});
     EXPECT_TRUE(ReadNumberedList(kScratch + L"\\Nichts").Empty());
+    // A number reads as its digits, a value of any other kind as a gap.
+    {
+        TRegistry reg = OpenRaw(kScratch + L"\\Arten");
+        reg.WriteString(L"0", L"a");
+        reg.WriteInteger(L"1", -42);
+        const char raw[] = "xy";
+        reg.WriteBinaryData(L"2", raw, 2);
+        reg.WriteString(L"3", L"d");
+    }
+    EXPECT_EQ(ReadNumberedList(kScratch + L"\\Arten").Items(), (std::vector<std::wstring>{L"a", L"-42"}));
 }
 
 TEST_F(DefaultUserStoreTest, NumberedListWriterStartsFromNothingAndSkipsEmptyEntries) {

@@ -192,6 +192,15 @@ void TDriveComboBox::BuildList() {
         list.Add(entry);
     }
     SetErrorMode(oldMode);
+    ShowList(list);
+}
+
+TDriveComboBox::TDriveComboBox(TComponent* owner, const TDriveComboBox& Other) : TComboBox(owner) {
+    SetStyle(TComboBoxStyle::csDropDownList);
+    ShowList(Other.Items());
+}
+
+void TDriveComboBox::ShowList(const TStringList& list) {
     SetItems(list);
     for (int i = 0; i < list.Count(); ++i)
         if (list[i][0] == m_drive) SetItemIndex(i);

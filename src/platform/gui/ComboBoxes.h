@@ -49,6 +49,9 @@ private:
 class TDriveComboBox : public TComboBox {
 public:
     explicit TDriveComboBox(TComponent* owner);
+    // Lists the drives as Other lists them: boxes made together look at the
+    // drives once.
+    TDriveComboBox(TComponent* owner, const TDriveComboBox& Other);
     wchar_t Drive() const;
     // Selects the drive's entry; fires OnChange when it changes.
     void SetDrive(wchar_t drive);
@@ -57,6 +60,8 @@ public:
     bool CNCommand(WORD code) override;
 
 private:
+    void ShowList(const TStringList& list);
+
     wchar_t m_drive = L'c';
 };
 

@@ -120,6 +120,11 @@ TEST_F(Controls, TheDriveComboBoxListsDriveC) {
     ASSERT_GT(drives.Items().Count(), 0);
     EXPECT_EQ(drives.Drive(), L'c');
     EXPECT_EQ(drives.Text().substr(0, 2), L"c:");
+    // A box made with another lists its drives and starts on drive c: too.
+    TDriveComboBox second(&form, drives);
+    EXPECT_EQ(second.Items().Items(), drives.Items().Items());
+    EXPECT_EQ(second.Drive(), L'c');
+    EXPECT_EQ(second.Text(), drives.Text());
 }
 
 TEST_F(Controls, ARadioGroupKeepsOneIndexAndReportsClicks) {
