@@ -446,6 +446,8 @@ void THauptform::ShowFrameFirst() {
 }
 
 void THauptform::FillDeferredPanes() {
+    // The panes hold the passes over their folders themselves.
+    m_startFolderPasses.clear();
     if (!std::exchange(m_panesDeferred, false))
         return;
     // Still the window's first showing, for a failure too.
@@ -456,7 +458,6 @@ void THauptform::FillDeferredPanes() {
         for (TDMChildForm* pane : {first, first == LeftPane ? RightPane : LeftPane})
             if (pane)
                 pane->ReadDeferred();
-        m_startFolderPasses.clear();
         if (const std::wstring folder = std::exchange(m_deferredPathInfo, {}); !folder.empty())
             StartPathInfoThread(folder);
         Fehlercode = 0;
